@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Makes sure the Debian packages the game needs to build, run and test are installed.
+# As root it installs what is missing; otherwise it prints the one apt-get line to run.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
+  libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libunibreak-dev
+  fonts-ipafont-gothic
+  libmp3lame-dev espeak-ng libespeak-ng-dev
+  libgtest-dev libbenchmark-dev
+)
+if [[ "${1:-}" == "--test" ]]; then
+  PACKAGES+=(mpg123)
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "These Debian packages are missing. Install them with:"
+  echo "  sudo apt-get install -y ${missing[*]}"
+  exit 1
+fi

@@ -1,0 +1,84 @@
+#include "app/frame_tick.h"
+
+#include "app/game_state.h"
+
+namespace zen {
+
+void tick(Game& game)
+{
+    count_down_sound_guard(game);
+    frame_step(game);
+    regulate_frame_rate(game, game.platform.clock->now_ms());
+}
+
+void regulate_frame_rate(Game& game, std::int64_t now_ms)
+{
+    if (now_ms <= game.next_rate_check) return;
+    game.next_rate_check = now_ms + 1000;
+    const int n = game.frames_this_second;
+    if (n >= 13) game.timer_interval += n - 12;
+    if (n <= 10 && game.timer_interval - (12 - n) >= kShortestInterval) game.timer_interval -= 12 - n;
+    game.frames_this_second = 0;
+}
+
+void frame_step(Game& game)
+{
+    game.frames_this_second += 1;
+    game.frame_no += 1;
+    if (game.frame_no > 999) game.frame_no = 0;
+
+    if (game.title_step == -2 || game.title_step == -1) {
+        // The start and title screens only show their picture.
+        game.cg.fill(0);
+        game.cg.copy_rect(0, 0, game.work_bitmaps[6], 0, 0, 800, 600);
+        return;
+    }
+    compose_frame(game);
+    clamp_stats(game);
+}
+
+void compose_frame(Game& game)
+{
+    game.cg.fill(0);
+    game.bak.fill(0);
+    if (game.bg_dirty == 1) rebuild_background(game);
+    game.cg.copy_rect(0, 0, game.work_bitmaps[6], 0, 0, 800, 600);
+
+    // The street layer (desk, figures, piles) joins here with the sales floor.
+
+    if (game.open_menu != 5 && game.stage != 0) {
+        // The stage clock's step joins here, right before the panel.
+        status_panel(game, game.cg);
+    }
+    status_panel_level(game, game.cg);
+
+    // The menu buttons' pass joins here with the menus.
+
+    effects_pass(game, game.cg, game.bak);
+    game.cg.or_combine(game.bak);
+}
+
+void rebuild_background(Game& game)
+{
+    if (game.cg_hold == 1) return;
+    Canvas& composed = game.work_bitmaps[6];
+    composed.fill(0);
+    composed.copy_rect(0, 0, game.work_bitmaps[0], 0, 0, 800, 600);
+    game.bg_dirty = 0;
+}
+
+Colour blink_colour(const Game& game)
+{
+    switch (game.frame_no % 8) {
+    case 0: return 0x555555;
+    case 1:
+    case 7: return 0x444444;
+    case 2:
+    case 6: return 0x333333;
+    case 3:
+    case 5: return 0x222222;
+    default: return 0x000000;
+    }
+}
+
+} // namespace zen

@@ -1,0 +1,53 @@
+#include "app/game_state.h"
+
+#include <algorithm>
+
+namespace zen {
+
+Game::Game(Platform& p, std::uint64_t seed) : platform(p), rng(seed) {}
+
+void Game::trace_line(std::string_view what, std::string_view detail)
+{
+    if (!trace) return;
+    *trace << what << ' ' << detail << '\n';
+    trace->flush();
+}
+
+void new_game(Game& game)
+{
+    tmy& my = game.my;
+    my.animal_came = 0;
+    my.day = 0;
+    my.money = 0;
+    my.energy = 5;
+    my.energy_max = 5;
+    my.level = 0;
+    my.exp = 0;
+    game.stage = 0;
+    my.game_over = 0;
+    my.quota_done = 0;
+    my.shouts_used = 1;
+    my.loans = 0;
+    my.news_index = 0;
+    my.story_flag.fill(0);
+    my.item_count.fill(0);
+    my.genre_known.fill(0);
+    my.ad_power.fill(0);
+    my.animal_contracts.fill(0);
+    my.stage_clears.fill(0);
+    my.hunger = 100;
+    my.fatigue = 0;
+    my.sales = 0;
+    my.volume = -1100;
+    post_silver(game, "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
+}
+
+void clamp_stats(Game& game)
+{
+    tmy& my = game.my;
+    if (my.money > kMoneyLimit) my.money = kMoneyLimit;
+    my.hunger = std::clamp(my.hunger, 0, 100);
+    my.fatigue = std::clamp(my.fatigue, 0, 100);
+}
+
+} // namespace zen

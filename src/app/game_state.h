@@ -1,0 +1,144 @@
+#pragma once
+// Everything that changes while the game runs lives in one Game, passed by reference:
+// the player record `my`, the run-time variables around it, the tables, the bitmaps,
+// the message log, the effects ring and the sound bookkeeping.
+#include "app/random.h"
+#include "app/sound.h"
+#include "content/catalog.h"
+#include "content/news.h"
+#include "content/stages.h"
+#include "platform/canvas.h"
+#include "platform/platform.h"
+#include "render/effects.h"
+#include "render/message_log.h"
+#include "render/status_panel.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace zen {
+
+// The player's progress; nearly all of it is saved.
+struct tmy {
+    std::int32_t rpg_ammo = 0;
+    std::int32_t news_index = 0;
+    std::int32_t loans = 0;
+    std::int32_t volume = 0; // hundredths of a decibel, -4000..0
+    std::int32_t exp = 0;
+    std::int32_t money = 0;
+    std::int32_t level = 0;
+    std::array<std::int32_t, 100> news_read{};
+    std::array<std::int32_t, 1000> story_flag{};
+    std::array<std::int32_t, 1000> genre_known{};
+    std::array<std::int32_t, 1000> item_count{};
+    std::int32_t shouts_used = 0;
+    std::int32_t fatigue = 0;
+    std::int32_t sales = 0;
+    std::int32_t hunger = 0;
+    std::int32_t day = 0;
+    std::int32_t hour = 0;
+    std::int32_t minute = 0;
+    std::int32_t quota_done = 0;
+    std::int32_t game_over = 0;
+    std::int32_t regen_acc = 0;
+    std::int32_t energy = 0;
+    std::int32_t energy_max = 0;
+    std::int32_t animal_came = 0;
+    std::array<std::int32_t, 100> stage_clears{};
+    std::array<std::int32_t, 100> animal_contracts{};
+    std::array<std::int32_t, 100> ad_power{};
+};
+
+constexpr int kWorkBitmaps = 50;
+constexpr int kCharBitmaps = 256;
+constexpr int kPictureCacheSlots = 3001;
+constexpr int kLineQueue = 100;
+constexpr int kStartInterval = 90;  // ms between frames at start
+constexpr int kShortestInterval = 70;
+constexpr std::int32_t kMoneyLimit = 999999999;
+
+struct Game {
+    explicit Game(Platform& platform, std::uint64_t seed = 0);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    Platform& platform;
+    Random rng;
+    int random(int n) { return rng.below(n); }
+
+    tmy my;
+
+    // Scene control and frame counters.
+    std::int32_t stage = 0; // 0: no stage runs
+    std::int32_t title_step = 0;
+    std::int32_t open_menu = 0;
+    std::int32_t back_menu = 0;
+    std::int32_t hovered_button = 0;
+    std::int32_t on_street = 0;
+    std::int32_t frame_no = 0;
+    std::int32_t frames_this_second = 0;
+    std::int64_t next_rate_check = 0; // clock milliseconds of the next frame-rate check
+    std::int32_t timer_interval = kStartInterval;
+    std::int32_t bg_dirty = 0;
+    std::int32_t cg_hold = 0;
+
+    // Mouse and dialogue.
+    std::int32_t mouse_x = 0;
+    std::int32_t mouse_y = 0;
+    std::int32_t fire_held = 0;
+    std::int32_t click_pending = 0;
+    std::array<std::string, kLineQueue> line_queue{};
+
+    // Sound bookkeeping.
+    std::string last_sound;
+    std::int32_t sound_guard = 0;
+    std::vector<WaveEntry> wave_list;
+
+    // Images: the play area, the overlay ORed onto it each frame, the background picture's decoder,
+    // work surfaces (0 background picture, 1 desk, 6 composed background), sprites, the picture cache.
+    Canvas cg;
+    Canvas bak;
+    Canvas haikei;
+    std::array<Canvas, kWorkBitmaps> work_bitmaps{};
+    std::array<Canvas, kCharBitmaps> char_bitmaps{};
+    std::array<Canvas, kPictureCacheSlots> picture_cache{};
+    std::array<std::string, kPictureCacheSlots> picture_cache_names{};
+    std::int32_t picture_cache_next = 0;
+    // Picture files already reported missing or broken (each is named once on standard error).
+    std::unordered_set<std::string> bad_pictures;
+
+    // Content tables.
+    ItemTable item_table;
+    MapTable map_table;
+    ManTable man_table;
+    NewsTable news_table;
+    std::int32_t news_write_entry = 0;
+    std::int32_t news_write_line = 0;
+
+    // Presentation.
+    MessageLog message_log{};
+    EffectsRing effects;
+    StatusPanelState panel;
+
+    // Shutdown: once the window has begun to close, clearing the log does nothing.
+    bool closing = false;
+    // Answers for the yes/no questions from an input script, used before asking the window.
+    std::deque<bool> scripted_answers;
+
+    // --trace: every posted message and every sound and music start, one per line.
+    std::ostream* trace = nullptr;
+    void trace_line(std::string_view what, std::string_view detail);
+};
+
+// Starts the player's progress afresh (leaves rpg_ammo, hour, minute, regen_acc, news_read).
+void new_game(Game& game);
+// Run after every frame: money at most 999999999; hunger and fatigue within 0..100.
+void clamp_stats(Game& game);
+
+} // namespace zen

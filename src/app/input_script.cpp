@@ -1,0 +1,117 @@
+#include "app/input_script.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace zen {
+
+namespace {
+
+bool to_int(const std::string& s, std::int64_t& out)
+{
+    if (s.empty()) return false;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && p == s.data() + s.size();
+}
+
+bool button_named(const std::string& s, MouseButton& b)
+{
+    if (s == "left") b = MouseButton::left;
+    else if (s == "right") b = MouseButton::right;
+    else if (s == "middle") b = MouseButton::middle;
+    else return false;
+    return true;
+}
+
+} // namespace
+
+bool parse_input_script_text(const std::string& text, const std::string& name, std::vector<ScriptEvent>& events,
+                             std::string& error)
+{
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    std::int64_t last_frame = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::vector<std::string> w;
+        for (std::string s; words >> s;) w.push_back(s);
+        if (w.empty()) continue;
+        auto fail = [&](const std::string& what) {
+            error = name + ":" + std::to_string(number) + ": " + what;
+            return false;
+        };
+        ScriptEvent e;
+        if (!to_int(w[0], e.frame) || e.frame < 0) return fail("\"" + w[0] + "\" is not a frame number");
+        if (e.frame < last_frame)
+            return fail("frame " + w[0] + " comes before frame " + std::to_string(last_frame) + " of an earlier line");
+        if (w.size() < 2) return fail("an event is missing after the frame number");
+        const std::string& ev = w[1];
+        auto want_args = [&](std::size_t n, const char* shape) {
+            if (w.size() != n + 2) {
+                fail(std::string("\"") + ev + "\" takes " + shape);
+                return false;
+            }
+            return true;
+        };
+        auto position = [&](std::size_t at) {
+            std::int64_t x = 0;
+            std::int64_t y = 0;
+            if (!to_int(w[at], x) || !to_int(w[at + 1], y)) {
+                fail("\"" + w[at] + " " + w[at + 1] + "\" is not a position X Y");
+                return false;
+            }
+            if (x < 0 || x > 799 || y < 0 || y > 599) {
+                fail("position " + w[at] + " " + w[at + 1] + " is outside the 800 x 600 play area");
+                return false;
+            }
+            e.x = static_cast<int>(x);
+            e.y = static_cast<int>(y);
+            return true;
+        };
+        if (ev == "move" || ev == "click" || ev == "rclick") {
+            if (!want_args(2, "X Y") || !position(2)) return false;
+            e.kind = ev == "move" ? ScriptEvent::Kind::move
+                                  : (ev == "click" ? ScriptEvent::Kind::click : ScriptEvent::Kind::rclick);
+        } else if (ev == "down" || ev == "up") {
+            if (!want_args(3, "left|right|middle X Y")) return false;
+            if (!button_named(w[2], e.button)) return fail("\"" + w[2] + "\" is not left, right or middle");
+            if (!position(3)) return false;
+            e.kind = ev == "down" ? ScriptEvent::Kind::down : ScriptEvent::Kind::up;
+        } else if (ev == "key") {
+            if (!want_args(1, "a key name")) return false;
+            e.kind = ScriptEvent::Kind::key;
+            e.key = w[2];
+        } else if (ev == "answer") {
+            if (!want_args(1, "yes or no")) return false;
+            if (w[2] != "yes" && w[2] != "no") return fail("\"" + w[2] + "\" is not yes or no");
+            e.kind = ScriptEvent::Kind::answer;
+            e.yes = w[2] == "yes";
+        } else if (ev == "quit") {
+            if (!want_args(0, "nothing")) return false;
+            e.kind = ScriptEvent::Kind::quit;
+        } else {
+            return fail("unknown event \"" + ev + "\" (move, down, up, click, rclick, key, answer, quit)");
+        }
+        last_frame = e.frame;
+        events.push_back(e);
+    }
+    return true;
+}
+
+bool parse_input_script(const std::filesystem::path& file, std::vector<ScriptEvent>& events, std::string& error)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        error = file.string() + ": cannot open the input script";
+        return false;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return parse_input_script_text(text, file.string(), events, error);
+}
+
+} // namespace zen

@@ -1,0 +1,112 @@
+#include "app/run_loop.h"
+
+#include "app/frame_tick.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/startup.h"
+
+#include <cstdio>
+
+namespace zen {
+
+void deliver_event(Game& game, const InputEvent& event)
+{
+    switch (event.type) {
+    case InputEvent::Type::mouse_move: on_mouse_move(game, event.x, event.y); break;
+    case InputEvent::Type::mouse_down: on_mouse_down(game, event.x, event.y, event.button); break;
+    case InputEvent::Type::mouse_up: on_mouse_up(game, event.button); break;
+    case InputEvent::Type::key: on_key(game, event.key); break;
+    case InputEvent::Type::quit: break;
+    }
+}
+
+namespace {
+
+// Plays one script event; false when it asks to quit.
+bool play_script_event(Game& game, const ScriptEvent& e)
+{
+    auto mouse = [&](InputEvent::Type type, MouseButton b) {
+        InputEvent ev;
+        ev.type = type;
+        ev.x = e.x;
+        ev.y = e.y;
+        ev.button = b;
+        deliver_event(game, ev);
+    };
+    switch (e.kind) {
+    case ScriptEvent::Kind::move: mouse(InputEvent::Type::mouse_move, MouseButton::left); break;
+    case ScriptEvent::Kind::down: mouse(InputEvent::Type::mouse_down, e.button); break;
+    case ScriptEvent::Kind::up: mouse(InputEvent::Type::mouse_up, e.button); break;
+    case ScriptEvent::Kind::click:
+        mouse(InputEvent::Type::mouse_down, MouseButton::left);
+        mouse(InputEvent::Type::mouse_up, MouseButton::left);
+        break;
+    case ScriptEvent::Kind::rclick:
+        mouse(InputEvent::Type::mouse_down, MouseButton::right);
+        mouse(InputEvent::Type::mouse_up, MouseButton::right);
+        break;
+    case ScriptEvent::Kind::key: {
+        InputEvent ev;
+        ev.type = InputEvent::Type::key;
+        ev.key = e.key;
+        deliver_event(game, ev);
+        break;
+    }
+    case ScriptEvent::Kind::answer: game.scripted_answers.push_back(e.yes); break;
+    case ScriptEvent::Kind::quit: return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script)
+{
+    start_up(game);
+    Clock& clock = *game.platform.clock;
+    Window& window = *game.platform.window;
+
+    std::size_t next_event = 0;
+    std::int64_t last_tick = clock.now_ms();
+    bool running = true;
+    for (std::int64_t frame = 1; running; ++frame) {
+        if (options.frames && frame > *options.frames) break;
+        // Script events for this frame, in file order.
+        while (running && next_event < script.size() && script[next_event].frame <= frame)
+            running = play_script_event(game, script[next_event++]);
+        if (!running) break;
+
+        if (game.platform.headless) {
+            // Back to back: the virtual clock jumps to the next tick.
+            clock.sleep_until(last_tick + game.timer_interval);
+        } else {
+            // Window events as they come until the tick is due.
+            InputEvent ev;
+            for (;;) {
+                const std::int64_t wait = last_tick + game.timer_interval - clock.now_ms();
+                if (wait <= 0) break;
+                if (!window.wait_event(ev, static_cast<int>(wait))) continue;
+                if (ev.type == InputEvent::Type::quit) {
+                    running = false;
+                    break;
+                }
+                deliver_event(game, ev);
+            }
+            if (!running) break;
+        }
+        last_tick = clock.now_ms();
+        tick(game);
+        window.present(game.cg);
+    }
+
+    int code = 0;
+    if (!options.screenshot.empty() && !game.cg.save_png(options.screenshot)) {
+        std::fprintf(stderr, "zentrifa: cannot write the screenshot %s\n", options.screenshot.c_str());
+        code = 1;
+    }
+    close_game(game);
+    shut_down(game);
+    return code;
+}
+
+} // namespace zen

@@ -1,0 +1,19 @@
+#pragma once
+// The frame loop on one thread: input between frames, one frame per timer tick.
+#include "app/command_line.h"
+#include "app/input_script.h"
+
+#include <vector>
+
+namespace zen {
+
+struct Game;
+
+// Starts the game up, runs frames until the window closes, --frames have run or the script
+// says quit, then closes (saving) and shuts down. Returns the process exit code.
+int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script);
+
+// Hands one window or script event to the game.
+void deliver_event(Game& game, const InputEvent& event);
+
+} // namespace zen

@@ -1,0 +1,120 @@
+#include "app/startup.h"
+
+#include "app/game_state.h"
+#include "app/save_file.h"
+#include "platform/pictures.h"
+
+#include <cstdio>
+
+namespace zen {
+
+const char* const kWindowCaption = "Zentrifa ver1.1 - made by the Zentrifa team";
+
+bool load_game_picture(Game& game, const std::string& name, Canvas& out)
+{
+    std::string error;
+    Canvas loaded;
+    if (!load_picture(game.platform.paths.picture(name), loaded, error)) {
+        if (game.bad_pictures.insert(name).second)
+            std::fprintf(stderr, "zentrifa: picture %s: %s\n", name.c_str(), error.c_str());
+        out.clear();
+        out.set_transparent(true);
+        return false;
+    }
+    out.assign(std::move(loaded));
+    out.set_transparent(true);
+    return true;
+}
+
+namespace {
+
+// An 800 x 600 surface holding the start-up picture (black where there is none).
+void full_screen_copy(Game& game, const Canvas& title, Canvas& out)
+{
+    out.resize(800, 600);
+    out.set_fonts(game.platform.fonts.get());
+    out.set_transparent(true);
+    out.copy_rect(0, 0, title, 0, 0, title.width(), title.height());
+}
+
+} // namespace
+
+void start_up(Game& game)
+{
+    Fonts* fonts = game.platform.fonts.get();
+
+    // The start-up picture sizes the overlay and the picture decoder.
+    Canvas title;
+    load_game_picture(game, "title.bmp", title);
+    full_screen_copy(game, title, game.bak);
+    full_screen_copy(game, title, game.haikei);
+
+    game.cg.resize(800, 600);
+    game.cg.set_fonts(fonts);
+
+    game.title_step = -2;
+
+    for (Canvas& c : game.work_bitmaps) {
+        c.clear();
+        c.set_transparent(true);
+        c.set_fonts(fonts);
+    }
+    full_screen_copy(game, title, game.work_bitmaps[0]);
+    full_screen_copy(game, title, game.work_bitmaps[6]);
+    load_game_picture(game, "desk.bmp", game.work_bitmaps[1]);
+
+    build_stage_tables(game);
+
+    for (int id = 0; id < kCharBitmaps; ++id) {
+        Canvas& sprite = game.char_bitmaps[static_cast<std::size_t>(id)];
+        sprite.clear();
+        sprite.set_transparent(true);
+        const std::string& file = game.man_table.at(id).picture;
+        if (!file.empty()) load_game_picture(game, file, sprite);
+    }
+
+    // The cache slots start empty and cost no pixel memory until a picture comes in.
+    for (int i = 0; i < kPictureCacheSlots; ++i) {
+        game.picture_cache[static_cast<std::size_t>(i)].clear();
+        game.picture_cache_names[static_cast<std::size_t>(i)].clear();
+    }
+    game.picture_cache_next = 0;
+
+    build_news(game);
+    build_catalog(game);
+
+    load_game(game);
+
+    if (game.platform.window) game.platform.window->set_title(kWindowCaption);
+}
+
+Canvas& get_picture(Game& game, const std::string& name)
+{
+    for (int i = 0; i < kPictureCacheSlots; ++i)
+        if (game.picture_cache_names[static_cast<std::size_t>(i)] == name)
+            return game.picture_cache[static_cast<std::size_t>(i)];
+    game.picture_cache_next += 1;
+    if (game.picture_cache_next > kPictureCacheSlots - 1) game.picture_cache_next = 0;
+    const auto slot = static_cast<std::size_t>(game.picture_cache_next);
+    game.picture_cache_names[slot] = name;
+    load_game_picture(game, name, game.picture_cache[slot]);
+    return game.picture_cache[slot];
+}
+
+void close_game(Game& game)
+{
+    game.closing = true;
+    save_game(game);
+}
+
+void shut_down(Game& game)
+{
+    play_music(game, "not");
+    game.wave_list.clear();
+    for (Canvas& c : game.picture_cache) c.clear();
+    for (std::string& n : game.picture_cache_names) n.clear();
+    for (Canvas& c : game.char_bitmaps) c.clear();
+    for (Canvas& c : game.work_bitmaps) c.clear();
+}
+
+} // namespace zen

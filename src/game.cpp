@@ -1,0 +1,58 @@
+// Zentrifa: the program entry. Options, platform, the one Game, the frame loop.
+#include "app/command_line.h"
+#include "app/game_state.h"
+#include "app/input_script.h"
+#include "app/run_loop.h"
+#include "app/startup.h"
+#include "render/fx_gallery.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    using namespace zen;
+    Options options;
+    std::string error;
+    if (!parse_options(argc, argv, options, error)) {
+        std::fprintf(stderr, "zentrifa: %s\n%s", error.c_str(), kUsage);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    std::vector<ScriptEvent> script;
+    if (!options.input.empty() && !parse_input_script(options.input, script, error)) {
+        std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
+        return 2;
+    }
+
+    const Paths paths = resolve_paths(executable_path(argv[0]), options.data_dir, options.save_dir);
+    Platform platform = make_headless_platform(paths);
+    if (!options.headless) {
+        auto window = make_sdl_window(kWindowCaption, (paths.save_dir / "screenshots").string(), error);
+        if (!window) {
+            std::fprintf(stderr, "zentrifa: cannot open the game window: %s\n"
+                                 "(no display? run with --headless)\n", error.c_str());
+            return 1;
+        }
+        platform.window = std::move(window);
+        platform.clock = make_system_clock();
+        platform.audio = make_sdl_audio();
+        platform.headless = false;
+    }
+
+    const std::uint64_t seed = options.seed ? *options.seed : platform.clock->seed_time();
+    auto game = std::make_unique<Game>(platform, seed);
+    if (options.trace) game->trace = &std::cout;
+    const int code = options.fx_gallery.empty() ? run_game(*game, options, script)
+                                                : render_fx_gallery(*game, options.fx_gallery);
+    game.reset();
+    platform = Platform{};
+    SDL_Quit();
+    return code;
+}

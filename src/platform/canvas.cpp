@@ -1,0 +1,359 @@
+#include "platform/canvas.h"
+
+#include "platform/fonts.h"
+
+#include <SDL.h>
+#include <cairo.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace zen {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::uint32_t to_pixel(Colour c) { return c & 0xFFFFFFu; }
+
+} // namespace
+
+struct Canvas::Impl {
+    SDL_Surface* surface = nullptr;
+    cairo_surface_t* cairo_surface = nullptr;
+    cairo_t* cr = nullptr;
+
+    ~Impl()
+    {
+        if (cr) cairo_destroy(cr);
+        if (cairo_surface) cairo_surface_destroy(cairo_surface);
+        if (surface) SDL_FreeSurface(surface);
+    }
+
+    // Cairo drawing context over the same pixels, antialiasing off.
+    cairo_t* begin_shapes()
+    {
+        if (!cr) {
+            cairo_surface = cairo_image_surface_create_for_data(static_cast<unsigned char*>(surface->pixels),
+                                                                CAIRO_FORMAT_RGB24, surface->w, surface->h,
+                                                                surface->pitch);
+            cr = cairo_create(cairo_surface);
+            cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        }
+        cairo_surface_mark_dirty(cairo_surface);
+        return cr;
+    }
+    void end_shapes() { cairo_surface_flush(cairo_surface); }
+};
+
+Canvas::Canvas() = default;
+Canvas::~Canvas() = default;
+Canvas::Canvas(Canvas&&) noexcept = default;
+Canvas& Canvas::operator=(Canvas&&) noexcept = default;
+
+void Canvas::resize(int width, int height)
+{
+    impl_.reset();
+    if (width <= 0 || height <= 0) return;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_XRGB8888);
+    if (!s) {
+        std::fprintf(stderr, "zentrifa: cannot create a %dx%d image: %s\n", width, height, SDL_GetError());
+        return;
+    }
+    SDL_FillRect(s, nullptr, 0);
+    impl_ = std::make_unique<Impl>();
+    impl_->surface = s;
+}
+
+void Canvas::assign(Canvas&& other)
+{
+    impl_ = std::move(other.impl_);
+}
+
+void Canvas::clear() { impl_.reset(); }
+
+int Canvas::width() const { return impl_ ? impl_->surface->w : 0; }
+int Canvas::height() const { return impl_ ? impl_->surface->h : 0; }
+bool Canvas::empty() const { return !impl_; }
+
+const std::uint32_t* Canvas::pixels() const
+{
+    return impl_ ? static_cast<const std::uint32_t*>(impl_->surface->pixels) : nullptr;
+}
+std::uint32_t* Canvas::pixels() { return impl_ ? static_cast<std::uint32_t*>(impl_->surface->pixels) : nullptr; }
+int Canvas::pitch() const { return impl_ ? impl_->surface->pitch : 0; }
+
+Colour Canvas::pixel(int x, int y) const
+{
+    if (!impl_ || x < 0 || y < 0 || x >= width() || y >= height()) return 0;
+    const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(impl_->surface->pixels) +
+                                                             static_cast<std::ptrdiff_t>(y) * impl_->surface->pitch);
+    return row[x] & 0xFFFFFFu;
+}
+
+void Canvas::set_pixel(int x, int y, Colour c)
+{
+    if (!impl_ || x < 0 || y < 0 || x >= width() || y >= height()) return;
+    auto* row = reinterpret_cast<std::uint32_t*>(static_cast<char*>(impl_->surface->pixels) +
+                                                 static_cast<std::ptrdiff_t>(y) * impl_->surface->pitch);
+    row[x] = to_pixel(c);
+}
+
+void Canvas::fill(Colour c)
+{
+    if (impl_) SDL_FillRect(impl_->surface, nullptr, to_pixel(c));
+}
+
+void Canvas::fill_rect(int x1, int y1, int x2, int y2, Colour c)
+{
+    if (!impl_) return;
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    SDL_Rect r{x1, y1, x2 - x1, y2 - y1};
+    if (r.w <= 0 || r.h <= 0) return;
+    SDL_FillRect(impl_->surface, &r, to_pixel(c));
+}
+
+void Canvas::rectangle(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush)
+{
+    if (!impl_) return;
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (brush) fill_rect(x1, y1, x2, y2, *brush);
+    // The outline runs along the box's outer pixels; a wider pen grows around that line.
+    const int w = std::max(1, pen.width);
+    const int lo = (w - 1) / 2;
+    const int hi = w / 2;
+    const int right = x2 - 1;
+    const int bottom = y2 - 1;
+    if (right < x1 || bottom < y1) return;
+    fill_rect(x1 - lo, y1 - lo, right + hi + 1, y1 + hi + 1, pen.colour);         // top
+    fill_rect(x1 - lo, bottom - lo, right + hi + 1, bottom + hi + 1, pen.colour); // bottom
+    fill_rect(x1 - lo, y1 - lo, x1 + hi + 1, bottom + hi + 1, pen.colour);        // left
+    fill_rect(right - lo, y1 - lo, right + hi + 1, bottom + hi + 1, pen.colour);  // right
+}
+
+static void set_source(cairo_t* cr, Colour c)
+{
+    cairo_set_source_rgb(cr, red_of(c) / 255.0, green_of(c) / 255.0, blue_of(c) / 255.0);
+}
+
+void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush)
+{
+    if (!impl_) return;
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    const double rx = (x2 - x1) / 2.0;
+    const double ry = (y2 - y1) / 2.0;
+    if (rx <= 0 || ry <= 0) return;
+    // Far outside the image there is nothing to draw (and Cairo would work for nothing).
+    if (x2 < -2000 || y2 < -2000 || x1 > width() + 2000 || y1 > height() + 2000) return;
+    cairo_t* cr = impl_->begin_shapes();
+    const double w = std::max(1, pen.width);
+    // An odd pen sits on pixel centres, so the shape covers the same pixels as its box.
+    const double shift = (static_cast<int>(w) % 2 == 1) ? 0.5 : 0.0;
+    const double inner_rx = std::max(0.5, rx - shift);
+    const double inner_ry = std::max(0.5, ry - shift);
+    cairo_new_path(cr);
+    cairo_save(cr);
+    cairo_translate(cr, x1 + rx, y1 + ry);
+    cairo_scale(cr, inner_rx, inner_ry);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
+    if (brush) {
+        set_source(cr, *brush);
+        cairo_fill_preserve(cr);
+    }
+    set_source(cr, pen.colour);
+    cairo_set_line_width(cr, w);
+    cairo_stroke(cr);
+    impl_->end_shapes();
+}
+
+void Canvas::line(int x0, int y0, int x1, int y1, Pen pen)
+{
+    const Point p[2] = {{x0, y0}, {x1, y1}};
+    polyline(p, 2, pen);
+}
+
+void Canvas::polyline(const Point* points, int count, Pen pen)
+{
+    if (!impl_ || count < 2) return;
+    cairo_t* cr = impl_->begin_shapes();
+    const double w = std::max(1, pen.width);
+    const double shift = (static_cast<int>(w) % 2 == 1) ? 0.5 : 0.0;
+    cairo_new_path(cr);
+    cairo_move_to(cr, points[0].x + shift, points[0].y + shift);
+    for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x + shift, points[i].y + shift);
+    set_source(cr, pen.colour);
+    cairo_set_line_width(cr, w);
+    cairo_stroke(cr);
+    impl_->end_shapes();
+}
+
+void Canvas::text(int x, int y, std::string_view utf8, Font font, Colour colour, std::optional<Colour> background)
+{
+    if (!impl_ || !fonts_ || utf8.empty()) return;
+    if (background) {
+        const Extent e = fonts_->extent(utf8, font);
+        fill_rect(x, y, x + e.width, y + e.height, *background);
+    }
+    fonts_->draw(*this, x, y, utf8, font, colour);
+}
+
+Extent Canvas::text_extent(std::string_view utf8, Font font) const
+{
+    if (!fonts_ || utf8.empty()) return {};
+    return fonts_->extent(utf8, font);
+}
+
+void Canvas::draw(const Canvas& src, int x, int y)
+{
+    if (!impl_ || !src.impl_) return;
+    SDL_Surface* s = src.impl_->surface;
+    if (src.transparent_) {
+        SDL_SetColorKey(s, SDL_TRUE, src.pixel(0, src.height() - 1));
+    } else {
+        SDL_SetColorKey(s, SDL_FALSE, 0);
+    }
+    SDL_Rect dst{x, y, s->w, s->h};
+    SDL_BlitSurface(s, nullptr, impl_->surface, &dst);
+}
+
+void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
+{
+    if (!impl_ || !src.impl_) return;
+    const bool mirror_x = x2 < x1;
+    const bool mirror_y = y2 < y1;
+    if (mirror_x) std::swap(x1, x2);
+    if (mirror_y) std::swap(y1, y2);
+    const int dw = x2 - x1;
+    const int dh = y2 - y1;
+    if (dw <= 0 || dh <= 0) return;
+    const int sw = src.width();
+    const int sh = src.height();
+    const std::uint32_t key = src.pixel(0, sh - 1);
+    const bool keyed = src.transparent_;
+    const int cx1 = std::max(0, x1);
+    const int cy1 = std::max(0, y1);
+    const int cx2 = std::min(width(), x2);
+    const int cy2 = std::min(height(), y2);
+    const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
+    auto* dp = static_cast<char*>(impl_->surface->pixels);
+    for (int y = cy1; y < cy2; ++y) {
+        int sy = static_cast<int>((static_cast<long long>(y - y1) * sh) / dh);
+        if (mirror_y) sy = sh - 1 - sy;
+        const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
+        auto* drow = reinterpret_cast<std::uint32_t*>(dp + static_cast<std::ptrdiff_t>(y) * pitch());
+        // The source column steps along without a division per pixel: sx = (x - x1) * sw / dw.
+        const long long start = static_cast<long long>(cx1 - x1) * sw;
+        int sx = static_cast<int>(start / dw);
+        int rest = static_cast<int>(start % dw);
+        for (int x = cx1; x < cx2; ++x) {
+            const std::uint32_t p = srow[mirror_x ? sw - 1 - sx : sx] & 0xFFFFFFu;
+            if (!keyed || p != key) drow[x] = p;
+            rest += sw;
+            while (rest >= dw) {
+                rest -= dw;
+                ++sx;
+            }
+        }
+    }
+}
+
+void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w, int h)
+{
+    if (!impl_ || !src.impl_ || w <= 0 || h <= 0) return;
+    // Clip against the source, then the destination.
+    if (sx < 0) { dx -= sx; w += sx; sx = 0; }
+    if (sy < 0) { dy -= sy; h += sy; sy = 0; }
+    w = std::min(w, src.width() - sx);
+    h = std::min(h, src.height() - sy);
+    if (dx < 0) { sx -= dx; w += dx; dx = 0; }
+    if (dy < 0) { sy -= dy; h += dy; dy = 0; }
+    w = std::min(w, width() - dx);
+    h = std::min(h, height() - dy);
+    if (w <= 0 || h <= 0) return;
+    const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
+    auto* dp = static_cast<char*>(impl_->surface->pixels);
+    const std::size_t bytes = static_cast<std::size_t>(w) * 4;
+    // Rows in an order that is safe when the source is this canvas (the screen shake).
+    if (&src == this && dy > sy) {
+        for (int r = h - 1; r >= 0; --r)
+            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + dx * 4,
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + sx * 4, bytes);
+    } else {
+        for (int r = 0; r < h; ++r)
+            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + dx * 4,
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + sx * 4, bytes);
+    }
+}
+
+void Canvas::or_combine(const Canvas& src)
+{
+    if (!impl_ || !src.impl_) return;
+    const int w = std::min(width(), src.width());
+    const int h = std::min(height(), src.height());
+    const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
+    auto* dp = static_cast<char*>(impl_->surface->pixels);
+    for (int y = 0; y < h; ++y) {
+        const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(y) * src.pitch());
+        auto* drow = reinterpret_cast<std::uint32_t*>(dp + static_cast<std::ptrdiff_t>(y) * pitch());
+        // Four pixels at a time (a vector of the compilers we build with), then the rest one by one.
+        using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+        int x = 0;
+        for (; x + 4 <= w; x += 4) {
+            Pixels4 d;
+            Pixels4 s;
+            std::memcpy(&d, drow + x, sizeof d);
+            std::memcpy(&s, srow + x, sizeof s);
+            d = (d | s) & 0xFFFFFFu;
+            std::memcpy(drow + x, &d, sizeof d);
+        }
+        for (; x < w; ++x) drow[x] = (drow[x] | srow[x]) & 0xFFFFFFu;
+    }
+}
+
+bool Canvas::save_png(const std::filesystem::path& file) const
+{
+    if (!impl_) return false;
+    FILE* fp = std::fopen(file.c_str(), "wb");
+    if (!fp) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(fp);
+        return false;
+    }
+    std::vector<unsigned char> row(static_cast<std::size_t>(width()) * 3);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(fp);
+        return false;
+    }
+    png_init_io(png, fp);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width()), static_cast<png_uint_32>(height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height(); ++y) {
+        for (int x = 0; x < width(); ++x) {
+            const Colour c = pixel(x, y);
+            row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(red_of(c));
+            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(green_of(c));
+            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(blue_of(c));
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(fp) == 0;
+}
+
+} // namespace zen

@@ -1,0 +1,122 @@
+#pragma once
+// An image the game draws on: 24-bit pixels (XRGB8888) with the drawing operations the game uses.
+// The same memory serves SDL blits, Cairo shapes (antialiasing off) and SDL2_ttf text.
+// An empty canvas (never loaded, never sized) holds no pixel memory at all.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zen {
+
+class Fonts;
+
+using Colour = std::uint32_t; // 0xRRGGBB
+
+constexpr Colour rgb(int r, int g, int b)
+{
+    return (static_cast<Colour>(r & 255) << 16) | (static_cast<Colour>(g & 255) << 8) | static_cast<Colour>(b & 255);
+}
+constexpr int red_of(Colour c) { return static_cast<int>((c >> 16) & 255); }
+constexpr int green_of(Colour c) { return static_cast<int>((c >> 8) & 255); }
+constexpr int blue_of(Colour c) { return static_cast<int>(c & 255); }
+
+// Pen: line colour and width. A width of 0 or below draws the thinnest line.
+struct Pen {
+    Colour colour = 0;
+    int width = 1;
+};
+
+// Text font: size in points (at 96 dots per inch, as the classic desktop drew it) and bold.
+struct Font {
+    int size = 10;
+    bool bold = false;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+struct Extent {
+    int width = 0;
+    int height = 0;
+};
+
+class Canvas {
+public:
+    Canvas();
+    ~Canvas();
+    Canvas(Canvas&&) noexcept;
+    Canvas& operator=(Canvas&&) noexcept;
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    // Makes the canvas width x height, all black (frees the pixels when either is 0).
+    void resize(int width, int height);
+    // Takes over another canvas's pixels (used by picture loading).
+    void assign(Canvas&& other);
+    void clear(); // back to empty, no pixel memory
+
+    int width() const;
+    int height() const;
+    bool empty() const;
+
+    // Transparent canvases are drawn with their bottom-left pixel's colour left out.
+    void set_transparent(bool on) { transparent_ = on; }
+    bool transparent() const { return transparent_; }
+
+    // Fonts for text drawing; a canvas without fonts draws no text and measures 0.
+    void set_fonts(Fonts* fonts) { fonts_ = fonts; }
+    Fonts* fonts() const { return fonts_; }
+
+    Colour pixel(int x, int y) const; // 0 outside
+    void set_pixel(int x, int y, Colour c);
+
+    // Solid fills. Rectangles cover x1 <= x < x2, y1 <= y < y2.
+    void fill(Colour c);
+    void fill_rect(int x1, int y1, int x2, int y2, Colour c);
+
+    // Rectangle and ellipse in the box (x1, y1)-(x2, y2): filled with brush when given, outlined with pen.
+    void rectangle(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush);
+    void ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush);
+    void line(int x0, int y0, int x1, int y1, Pen pen);
+    void polyline(const Point* points, int count, Pen pen);
+
+    // Text with its top-left corner at (x, y). With a background colour the text's box is
+    // filled first (opaque text); without, the text is drawn over what is there.
+    // A backslash is drawn (and measured) as the yen sign, as the classic Japanese font did.
+    void text(int x, int y, std::string_view utf8, Font font, Colour colour,
+              std::optional<Colour> background = std::nullopt);
+    Extent text_extent(std::string_view utf8, Font font) const;
+    int text_width(std::string_view utf8, Font font) const { return text_extent(utf8, font).width; }
+    int text_height(std::string_view utf8, Font font) const { return text_extent(utf8, font).height; }
+
+    // Draws src with its top-left at (x, y); colour-keyed when src is transparent.
+    void draw(const Canvas& src, int x, int y);
+    // Stretches src into the rectangle (x1, y1)-(x2, y2); a reversed rectangle mirrors it.
+    // Colour-keyed when src is transparent.
+    void stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2);
+    // Plain copy of the w x h area at (sx, sy) of src to (dx, dy) here (src may be this canvas).
+    void copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w, int h);
+    // Bitwise OR of src's pixels onto this canvas (black in src leaves this unchanged).
+    void or_combine(const Canvas& src);
+
+    bool save_png(const std::filesystem::path& file) const;
+
+    // Raw pixels for the platform (XRGB8888, rows of pitch() bytes); null when empty.
+    const std::uint32_t* pixels() const;
+    std::uint32_t* pixels();
+    int pitch() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    bool transparent_ = false;
+    Fonts* fonts_ = nullptr;
+};
+
+} // namespace zen

@@ -1,0 +1,17 @@
+#include "platform/platform.h"
+
+namespace zen {
+
+Platform make_headless_platform(const Paths& paths)
+{
+    Platform p;
+    p.paths = paths;
+    p.fonts = std::make_unique<Fonts>();
+    p.audio = make_silent_audio();
+    p.window = make_headless_window();
+    p.clock = make_virtual_clock();
+    p.headless = true;
+    return p;
+}
+
+} // namespace zen

@@ -1,0 +1,217 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <cctype>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+namespace zen {
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+std::string key_name(SDL_Keycode key)
+{
+    std::string name = SDL_GetKeyName(key);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+MouseButton button_of(Uint8 b)
+{
+    if (b == SDL_BUTTON_RIGHT) return MouseButton::right;
+    if (b == SDL_BUTTON_MIDDLE) return MouseButton::middle;
+    return MouseButton::left;
+}
+
+class SdlWindow final : public Window {
+public:
+    SdlWindow(SDL_Window* w, SDL_Renderer* r, SDL_Texture* t, std::string shot_dir)
+        : window_(w), renderer_(r), texture_(t), shot_dir_(std::move(shot_dir))
+    {
+    }
+    ~SdlWindow() override
+    {
+        SDL_DestroyTexture(texture_);
+        SDL_DestroyRenderer(renderer_);
+        SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    bool poll_event(InputEvent& event) override
+    {
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            if (translate(e, event)) return true;
+        return false;
+    }
+
+    bool wait_event(InputEvent& event, int timeout_ms) override
+    {
+        SDL_Event e;
+        const Uint64 until = SDL_GetTicks64() + static_cast<Uint64>(timeout_ms < 0 ? 0 : timeout_ms);
+        for (;;) {
+            const Uint64 now = SDL_GetTicks64();
+            if (now >= until) return poll_event(event);
+            if (!SDL_WaitEventTimeout(&e, static_cast<int>(until - now))) return false;
+            if (translate(e, event)) return true;
+        }
+    }
+
+    void present(const Canvas& frame) override
+    {
+        last_frame_ = &frame;
+        if (frame.empty()) return;
+        SDL_UpdateTexture(texture_, nullptr, frame.pixels(), frame.pitch());
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    bool ask_yes_no(const std::string& question) override
+    {
+        const SDL_MessageBoxButtonData buttons[] = {
+            {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "いいえ"},
+            {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "はい"},
+        };
+        SDL_MessageBoxData data{};
+        data.flags = SDL_MESSAGEBOX_INFORMATION;
+        data.window = window_;
+        data.title = "Q.Z.";
+        data.message = question.c_str();
+        data.numbuttons = 2;
+        data.buttons = buttons;
+        int chosen = 0;
+        if (SDL_ShowMessageBox(&data, &chosen) != 0) return false;
+        return chosen == 1;
+    }
+
+    void set_title(const std::string& title) override { SDL_SetWindowTitle(window_, title.c_str()); }
+
+private:
+    // Window keys (fullscreen, screenshot) are handled here; the game never sees them.
+    bool translate(const SDL_Event& e, InputEvent& out)
+    {
+        switch (e.type) {
+        case SDL_QUIT:
+            out = InputEvent{};
+            out.type = InputEvent::Type::quit;
+            return true;
+        case SDL_MOUSEMOTION:
+            out = InputEvent{};
+            out.type = InputEvent::Type::mouse_move;
+            out.x = e.motion.x;
+            out.y = e.motion.y;
+            return true;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            out = InputEvent{};
+            out.type = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::mouse_down : InputEvent::Type::mouse_up;
+            out.x = e.button.x;
+            out.y = e.button.y;
+            out.button = button_of(e.button.button);
+            return true;
+        case SDL_KEYDOWN: {
+            const SDL_Keycode k = e.key.keysym.sym;
+            if (k == SDLK_F11 || (k == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT))) {
+                toggle_fullscreen();
+                return false;
+            }
+            if (k == SDLK_F12) {
+                screenshot();
+                return false;
+            }
+            out = InputEvent{};
+            out.type = InputEvent::Type::key;
+            out.key = key_name(k);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+    void toggle_fullscreen()
+    {
+        const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+        SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+
+    void screenshot()
+    {
+        if (!last_frame_) return;
+        char stamp[32];
+        const std::time_t t = std::time(nullptr);
+        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&t));
+        std::error_code ec;
+        std::filesystem::create_directories(shot_dir_, ec);
+        const auto file = std::filesystem::path(shot_dir_) / (std::string("zentrifa-") + stamp + ".png");
+        if (last_frame_->save_png(file)) std::fprintf(stderr, "zentrifa: screenshot %s\n", file.c_str());
+        else std::fprintf(stderr, "zentrifa: cannot write screenshot %s\n", file.c_str());
+    }
+
+    SDL_Window* window_;
+    SDL_Renderer* renderer_;
+    SDL_Texture* texture_;
+    std::string shot_dir_;
+    const Canvas* last_frame_ = nullptr;
+};
+
+class HeadlessWindow final : public Window {
+public:
+    bool poll_event(InputEvent&) override { return false; }
+    bool wait_event(InputEvent&, int) override { return false; }
+    void present(const Canvas&) override {}
+    bool ask_yes_no(const std::string&) override { return false; }
+    void set_title(const std::string& title) override { title_ = title; }
+
+private:
+    std::string title_;
+};
+
+} // namespace
+
+std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir, std::string& error)
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    SDL_Window* w = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
+                                     SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!w) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    SDL_Renderer* r = SDL_CreateRenderer(w, -1, SDL_RENDERER_ACCELERATED);
+    if (!r) r = SDL_CreateRenderer(w, -1, SDL_RENDERER_SOFTWARE);
+    if (!r) {
+        error = SDL_GetError();
+        SDL_DestroyWindow(w);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    // Scaled to fit and letterboxed; SDL maps mouse positions back to play-area pixels.
+    SDL_RenderSetLogicalSize(r, kWidth, kHeight);
+    SDL_Texture* t = SDL_CreateTexture(r, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
+    if (!t) {
+        error = SDL_GetError();
+        SDL_DestroyRenderer(r);
+        SDL_DestroyWindow(w);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    SDL_SetWindowMinimumSize(w, kWidth / 4, kHeight / 4);
+    return std::make_unique<SdlWindow>(w, r, t, shot_dir);
+}
+
+std::unique_ptr<Window> make_headless_window() { return std::make_unique<HeadlessWindow>(); }
+
+} // namespace zen

@@ -1,0 +1,40 @@
+#pragma once
+// The game window: events, presenting a frame, the modal yes/no question and the caption.
+// A headless run has a window with no events and nothing shown.
+#include "platform/canvas.h"
+
+#include <memory>
+#include <string>
+
+namespace zen {
+
+enum class MouseButton { left, right, middle };
+
+struct InputEvent {
+    enum class Type { mouse_move, mouse_down, mouse_up, key, quit };
+    Type type = Type::mouse_move;
+    int x = 0; // play-area pixels
+    int y = 0;
+    MouseButton button = MouseButton::left;
+    std::string key; // key name: "escape", "f11", "f12", "return", ...
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+    // Next pending event, without waiting; false when there is none.
+    virtual bool poll_event(InputEvent& event) = 0;
+    // Waits up to timeout_ms for an event; false when none came.
+    virtual bool wait_event(InputEvent& event, int timeout_ms) = 0;
+    virtual void present(const Canvas& frame) = 0;
+    // Modal question with Yes and No; true for Yes.
+    virtual bool ask_yes_no(const std::string& question) = 0;
+    virtual void set_title(const std::string& title) = 0;
+};
+
+// The real SDL2 window (800 x 600 play area, resizable and letterboxed, F11/Alt+Enter fullscreen,
+// F12 screenshot into shot_dir). Returns null with error set when no window can be opened.
+std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir, std::string& error);
+std::unique_ptr<Window> make_headless_window();
+
+} // namespace zen

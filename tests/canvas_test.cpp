@@ -1,0 +1,169 @@
+#include "platform/canvas.h"
+
+#include "platform/fonts.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace zen {
+namespace {
+
+Canvas solid(int w, int h, Colour c)
+{
+    Canvas k;
+    k.resize(w, h);
+    k.fill(c);
+    return k;
+}
+
+TEST(Canvas, EmptyUntilSizedAndSafeToDrawOn)
+{
+    Canvas c;
+    EXPECT_TRUE(c.empty());
+    EXPECT_EQ(c.pixels(), nullptr);
+    c.fill(0xFFFFFF);
+    c.line(0, 0, 10, 10, Pen{0xFF0000, 3});
+    c.ellipse(0, 0, 10, 10, Pen{0xFF0000, 1}, 0x00FF00);
+    EXPECT_EQ(c.pixel(0, 0), 0u);
+    c.resize(4, 3);
+    EXPECT_EQ(c.width(), 4);
+    EXPECT_EQ(c.pixel(3, 2), 0u);
+    c.clear();
+    EXPECT_TRUE(c.empty());
+}
+
+TEST(Canvas, OrCombineBrightensAndBlackLeavesThePictureAlone)
+{
+    Canvas screen = solid(8, 8, 0x102040);
+    Canvas overlay = solid(8, 8, 0x000000);
+    overlay.set_pixel(3, 3, 0x0F0F0F);
+    overlay.set_pixel(4, 4, 0xFF0000);
+    screen.or_combine(overlay);
+    EXPECT_EQ(screen.pixel(0, 0), 0x102040u);
+    EXPECT_EQ(screen.pixel(3, 3), 0x1F2F4Fu);
+    EXPECT_EQ(screen.pixel(4, 4), 0xFF2040u);
+}
+
+TEST(Canvas, TransparentPicturesLeaveOutTheirBottomLeftColour)
+{
+    Canvas sprite = solid(4, 4, 0xFF00FF);
+    sprite.set_pixel(1, 1, 0x123456);
+    sprite.set_pixel(2, 0, 0xFE00FF); // close to the key, but not the key: drawn
+    sprite.set_transparent(true);
+    Canvas screen = solid(10, 10, 0x0000AA);
+    screen.draw(sprite, 3, 2);
+    EXPECT_EQ(screen.pixel(4, 3), 0x123456u);
+    EXPECT_EQ(screen.pixel(5, 2), 0xFE00FFu);
+    EXPECT_EQ(screen.pixel(3, 2), 0x0000AAu);
+    EXPECT_EQ(screen.pixel(6, 5), 0x0000AAu);
+
+    // The same picture not transparent covers its whole box.
+    sprite.set_transparent(false);
+    screen.draw(sprite, 3, 2);
+    EXPECT_EQ(screen.pixel(3, 2), 0xFF00FFu);
+}
+
+TEST(Canvas, StretchIntoAReversedRectangleMirrors)
+{
+    Canvas sprite = solid(4, 2, 0x00FF00);
+    sprite.set_pixel(0, 0, 0xFF0000); // top-left red
+    sprite.set_pixel(3, 1, 0xFF00FF); // bottom-right: no, the key is bottom-left
+    sprite.set_pixel(0, 1, 0x000001); // key
+    sprite.set_transparent(true);
+    Canvas screen = solid(20, 20, 0x777777);
+    screen.stretch_draw(sprite, 4, 0, 0, 2); // x2 < x1: mirrored left to right, same size
+    EXPECT_EQ(screen.pixel(3, 0), 0xFF0000u); // red now at the right
+    EXPECT_EQ(screen.pixel(0, 0), 0x00FF00u);
+    EXPECT_EQ(screen.pixel(0, 1), 0xFF00FFu);
+    EXPECT_EQ(screen.pixel(3, 1), 0x777777u); // the key, mirrored, is still left out
+    // Stretched to twice the size, not mirrored.
+    screen.stretch_draw(sprite, 10, 10, 18, 14);
+    EXPECT_EQ(screen.pixel(10, 10), 0xFF0000u);
+    EXPECT_EQ(screen.pixel(11, 11), 0xFF0000u);
+    EXPECT_EQ(screen.pixel(12, 10), 0x00FF00u);
+    EXPECT_EQ(screen.pixel(10, 12), 0x777777u);
+    EXPECT_EQ(screen.pixel(17, 13), 0xFF00FFu);
+}
+
+TEST(Canvas, CopyRectOntoItselfShiftsLikeTheScreenShake)
+{
+    Canvas c = solid(10, 10, 0);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) c.set_pixel(x, y, static_cast<Colour>(y * 16 + x));
+    c.copy_rect(2, 3, c, 0, 0, 10, 10);
+    EXPECT_EQ(c.pixel(2, 3), 0u);
+    EXPECT_EQ(c.pixel(9, 9), static_cast<Colour>(6 * 16 + 7));
+    EXPECT_EQ(c.pixel(0, 0), 0u); // untouched corner
+    Canvas d = solid(10, 10, 0);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) d.set_pixel(x, y, static_cast<Colour>(y * 16 + x));
+    d.copy_rect(0, 0, d, 1, 2, 10, 10);
+    EXPECT_EQ(d.pixel(0, 0), static_cast<Colour>(2 * 16 + 1));
+    EXPECT_EQ(d.pixel(8, 7), static_cast<Colour>(9 * 16 + 9));
+}
+
+TEST(Canvas, RectanglesCoverTheirBoxAndShapesStayAliased)
+{
+    Canvas c = solid(20, 20, 0);
+    c.rectangle(2, 3, 8, 9, Pen{0xFF0000, 1}, 0x00FF00);
+    EXPECT_EQ(c.pixel(2, 3), 0xFF0000u);
+    EXPECT_EQ(c.pixel(7, 8), 0xFF0000u);
+    EXPECT_EQ(c.pixel(8, 9), 0u);
+    EXPECT_EQ(c.pixel(5, 5), 0x00FF00u);
+    c.fill_rect(10, 10, 12, 12, 0x0000FF);
+    EXPECT_EQ(c.pixel(11, 11), 0x0000FFu);
+    EXPECT_EQ(c.pixel(12, 12), 0u);
+
+    // A filled circle: centre inside, corners of its box outside, and no blended edge colours.
+    Canvas e = solid(40, 40, 0);
+    e.ellipse(0, 0, 40, 40, Pen{0xFF0000, 1}, 0x0000FF);
+    EXPECT_EQ(e.pixel(20, 20), 0x0000FFu);
+    EXPECT_EQ(e.pixel(1, 1), 0u);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const Colour p = e.pixel(x, y);
+            ASSERT_TRUE(p == 0 || p == 0xFF0000u || p == 0x0000FFu) << x << "," << y << " " << std::hex << p;
+        }
+    // A thick line reaches its end points.
+    Canvas l = solid(40, 40, 0);
+    l.line(5, 20, 35, 20, Pen{0xFFFFFF, 5});
+    EXPECT_EQ(l.pixel(20, 18), 0xFFFFFFu);
+    EXPECT_EQ(l.pixel(20, 22), 0xFFFFFFu);
+    EXPECT_EQ(l.pixel(20, 25), 0u);
+}
+
+TEST(Canvas, TextDrawsWithTheJapaneseFontAndShowsBackslashAsYen)
+{
+    Fonts fonts;
+    ASSERT_TRUE(fonts.available()) << "the Japanese font is missing";
+    Canvas c = solid(300, 40, 0);
+    c.set_fonts(&fonts);
+    const Font f{15, true};
+    EXPECT_EQ(c.text_extent("\\100", f).width, c.text_extent("\xC2\xA5" "100", f).width);
+    EXPECT_GT(c.text_width("所持金：100円", f), c.text_width("所持金", f));
+    c.text(2, 2, "売り上げ", f, 0xFFFFFF);
+    int lit = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 300; ++x) lit += c.pixel(x, y) != 0;
+    EXPECT_GT(lit, 30);
+    // Opaque text fills its box with the background colour first.
+    Canvas d = solid(300, 40, 0);
+    d.set_fonts(&fonts);
+    d.text(0, 0, "テスト", f, 0xFFFFFF, 0x505050);
+    EXPECT_EQ(d.pixel(0, 0), 0x505050u);
+    EXPECT_EQ(d.pixel(d.text_width("テスト", f) + 2, 2), 0u);
+}
+
+TEST(Canvas, SavesAPng)
+{
+    test::TempDir dir;
+    Canvas c = solid(16, 8, 0x336699);
+    ASSERT_TRUE(c.save_png(dir.path() / "x.png"));
+    const std::string bytes = test::read_file(dir.path() / "x.png");
+    ASSERT_GT(bytes.size(), 8u);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    EXPECT_FALSE(c.save_png(dir.path() / "no" / "such" / "x.png"));
+}
+
+} // namespace
+} // namespace zen

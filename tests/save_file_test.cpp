@@ -1,0 +1,267 @@
+#include "app/save_file.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+namespace zen {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TestGame;
+
+// The newest message, put back together when the log broke it into two rows.
+std::string last_message(const Game& g)
+{
+    return g.message_log[1].text + g.message_log[0].text;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            out.push_back(text.substr(start));
+            break;
+        }
+        out.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return out;
+}
+
+// Gives every saved field its own value so a swapped or skipped line shows.
+void fill_distinct(Game& g)
+{
+    tmy& m = g.my;
+    int v = 7;
+    auto next = [&] { return v += 3; };
+    m.volume = -2345;
+    m.day = next();
+    m.energy = next();
+    m.energy_max = next();
+    m.money = 987654321;
+    for (auto& x : m.item_count) x = next() % 50;
+    for (auto& x : m.story_flag) x = -next();
+    m.hour = 13;
+    m.minute = 57;
+    m.hunger = 42;
+    m.fatigue = 77;
+    m.level = 31;
+    m.exp = 123;
+    g.stage = 11;
+    m.game_over = 1;
+    m.sales = 45678;
+    for (auto& x : m.ad_power) x = next() % 9;
+    for (auto& x : m.stage_clears) x = next() % 4;
+    m.shouts_used = 3;
+    for (auto& x : m.genre_known) x = next() % 2;
+    for (auto& x : m.animal_contracts) x = next() % 2;
+    m.animal_came = 1;
+    m.loans = 2;
+    m.news_index = 16;
+    for (auto& x : m.news_read) x = next() % 2;
+    m.rpg_ammo = 3;
+}
+
+TEST(SaveFile, RoundTripKeepsEveryFieldInItsLine)
+{
+    TestGame a;
+    fill_distinct(*a);
+    ASSERT_TRUE(save_game(*a));
+    const std::string text = test::read_file(a->platform.paths.save_file());
+    const auto lines = lines_of(text);
+    ASSERT_EQ(lines.size(), 3419u);
+    EXPECT_EQ(lines[0], "-2345");      // volume
+    EXPECT_EQ(lines[4], "987654321");  // money
+    EXPECT_EQ(lines[2011], "11");      // stage
+    EXPECT_EQ(lines[3418], "3");       // rpg_ammo
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+
+    TestGame b;
+    fs::copy_file(a->platform.paths.save_file(), b->platform.paths.save_file());
+    load_game(*b);
+    const tmy& x = a->my;
+    const tmy& y = b->my;
+    EXPECT_EQ(y.volume, x.volume);
+    EXPECT_EQ(y.day, x.day);
+    EXPECT_EQ(y.energy, x.energy);
+    EXPECT_EQ(y.energy_max, x.energy_max);
+    EXPECT_EQ(y.money, x.money);
+    EXPECT_EQ(y.item_count, x.item_count);
+    EXPECT_EQ(y.story_flag, x.story_flag);
+    EXPECT_EQ(y.hour, x.hour);
+    EXPECT_EQ(y.minute, x.minute);
+    EXPECT_EQ(y.hunger, x.hunger);
+    EXPECT_EQ(y.fatigue, x.fatigue);
+    EXPECT_EQ(y.level, x.level);
+    EXPECT_EQ(y.exp, x.exp);
+    EXPECT_EQ(b->stage, a->stage);
+    EXPECT_EQ(y.game_over, x.game_over);
+    EXPECT_EQ(y.sales, x.sales);
+    EXPECT_EQ(y.ad_power, x.ad_power);
+    EXPECT_EQ(y.stage_clears, x.stage_clears);
+    EXPECT_EQ(y.shouts_used, x.shouts_used);
+    EXPECT_EQ(y.genre_known, x.genre_known);
+    EXPECT_EQ(y.animal_contracts, x.animal_contracts);
+    EXPECT_EQ(y.animal_came, x.animal_came);
+    EXPECT_EQ(y.loans, x.loans);
+    EXPECT_EQ(y.news_index, x.news_index);
+    EXPECT_EQ(y.news_read, x.news_read);
+    EXPECT_EQ(y.rpg_ammo, x.rpg_ammo);
+    // Not saved: they keep what they held.
+    EXPECT_EQ(y.quota_done, 0);
+    EXPECT_EQ(y.regen_acc, 0);
+}
+
+TEST(SaveFile, MissingFileStartsANewGameAndWritesIt)
+{
+    TestGame g;
+    g->my.rpg_ammo = 2; // new game leaves it alone
+    load_game(*g);
+    EXPECT_EQ(g->my.money, 0);
+    EXPECT_EQ(g->my.energy, 5);
+    EXPECT_EQ(g->my.energy_max, 5);
+    EXPECT_EQ(g->my.volume, -1100);
+    EXPECT_EQ(g->my.hunger, 100);
+    EXPECT_EQ(g->my.rpg_ammo, 2);
+    const auto lines = lines_of(test::read_file(g->platform.paths.save_file()));
+    ASSERT_EQ(lines.size(), 3419u);
+    EXPECT_EQ(lines[0], "-1100");
+    EXPECT_EQ(lines[2], "5");
+    EXPECT_EQ(g->message_log[0].text, "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
+}
+
+TEST(SaveFile, ReadingRulesSkipBlanksAndExtraNumbersAndFillAShortFileWithZeros)
+{
+    TestGame g;
+    // Values after line 2014 are missing; blank lines, tabs and a second number on a line are ignored.
+    std::string text = "-400 999\r\n\r\n\t3\r\n  4\r\n5\r\n1000\r\n";
+    for (int value = 6; value <= 2011; ++value) text += "1\r\n";
+    text += "6\r\n0\r\n1234\r\n"; // stage, game_over, sales: the 2014th value
+    test::write_file(g->platform.paths.save_file(), text);
+    g->my.ad_power.fill(5);
+    g->my.genre_known.fill(1);
+    g->my.rpg_ammo = 9;
+    load_game(*g);
+    EXPECT_EQ(g->my.volume, -400);
+    EXPECT_EQ(g->my.day, 3);  // blank line skipped, 999 on line 1 not read
+    EXPECT_EQ(g->my.energy, 4);
+    EXPECT_EQ(g->my.energy_max, 5);
+    EXPECT_EQ(g->my.money, 1000);
+    EXPECT_EQ(g->stage, 6);
+    EXPECT_EQ(g->my.sales, 1234);
+    // Cut after line 2014: the rest reads as 0.
+    EXPECT_EQ(g->my.ad_power[3], 0);
+    EXPECT_EQ(g->my.genre_known[1], 0);
+    EXPECT_EQ(g->my.stage_clears[5], 0);
+    EXPECT_EQ(g->my.rpg_ammo, 0);
+}
+
+// A save whose line `bad_line` (1-based) holds `value`, the others 0.
+std::string save_with(int bad_line, const std::string& value)
+{
+    std::string text;
+    for (int line = 1; line <= 3419; ++line) text += (line == bad_line ? value : std::string(line == 1 ? "-800" : "2")) + "\r\n";
+    return text;
+}
+
+TEST(SaveFile, UnreadableValueStopsThereKeepsTheFileAsideAndTellsThePlayer)
+{
+    TestGame g;
+    const fs::path file = g->platform.paths.save_file();
+    const std::string text = save_with(4, "12x");
+    test::write_file(file, text);
+    load_game(*g);
+    EXPECT_EQ(g->my.volume, -800); // read before the bad value
+    EXPECT_EQ(g->my.day, 2);
+    EXPECT_EQ(g->my.energy, 2);
+    EXPECT_EQ(g->my.energy_max, 0); // the bad one and everything after keep their values
+    EXPECT_EQ(g->my.money, 0);
+    fs::path aside = file;
+    aside += ".bad";
+    ASSERT_TRUE(fs::exists(aside));
+    EXPECT_EQ(test::read_file(aside), text);
+    EXPECT_NE(last_message(*g).find("4行目"), std::string::npos);
+
+    // A later save writes my.dat but the copy aside stays as it was.
+    ASSERT_TRUE(save_game(*g));
+    EXPECT_EQ(test::read_file(aside), text);
+    // A second bad file does not overwrite the first copy.
+    test::write_file(file, save_with(9, "--"));
+    load_game(*g);
+    fs::path second = file;
+    second += ".bad2";
+    EXPECT_TRUE(fs::exists(second));
+    EXPECT_EQ(test::read_file(aside), text);
+}
+
+TEST(SaveFile, ValuesTheirFieldsCannotHoldAreTreatedAsUnreadable)
+{
+    struct Case {
+        int line;
+        const char* value;
+    };
+    const Case cases[] = {
+        {2012, "13"},          // stage beyond the twelve stages
+        {2012, "-1"},          // negative stage
+        {3318, "100"},         // news index past the table
+        {5, "1000000000"},     // money beyond 999999999
+        {6 + 7, "-3"},         // negative item count
+        {2115 + 2, "-1"},      // negative stage clears
+        {5, "99999999999"},    // not a 32-bit number at all
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + " = " + c.value);
+        TestGame g;
+        test::write_file(g->platform.paths.save_file(), save_with(c.line, c.value));
+        load_game(*g);
+        EXPECT_GE(g->stage, 0);
+        EXPECT_LE(g->stage, 12);
+        EXPECT_GE(g->my.news_index, 0);
+        EXPECT_LE(g->my.news_index, 99);
+        EXPECT_LE(g->my.money, 999999999);
+        fs::path aside = g->platform.paths.save_file();
+        aside += ".bad";
+        EXPECT_TRUE(fs::exists(aside));
+    }
+    // The largest values they can hold are fine.
+    TestGame ok;
+    std::string text = save_with(2012, "12");
+    test::write_file(ok->platform.paths.save_file(), text);
+    load_game(*ok);
+    EXPECT_EQ(ok->stage, 12);
+    fs::path aside = ok->platform.paths.save_file();
+    aside += ".bad";
+    EXPECT_FALSE(fs::exists(aside));
+}
+
+TEST(SaveFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
+{
+    TestGame g;
+    load_game(*g); // writes a fresh file
+    const fs::path file = g->platform.paths.save_file();
+    const std::string before = test::read_file(file);
+    g->my.money = 5555;
+    // The folder refuses the new file: the temporary name is taken by a folder (this works
+    // for root too, whom file permissions do not stop).
+    fs::path temp = file;
+    temp += ".tmp";
+    fs::create_directory(temp);
+    EXPECT_FALSE(save_game(*g));
+    EXPECT_EQ(test::read_file(file), before);
+    EXPECT_NE(last_message(*g).find("セーブできませんでした"), std::string::npos);
+
+    // A folder that cannot be created at all.
+    g->platform.paths.save_dir = "/proc/zentrifa-no-such-folder";
+    EXPECT_FALSE(save_game(*g));
+}
+
+} // namespace
+} // namespace zen

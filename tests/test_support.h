@@ -1,0 +1,51 @@
+#pragma once
+// Fresh games for tests: headless services, a fixed seed, files in a temporary folder.
+#include "app/game_state.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace zen::test {
+
+// A temporary folder removed when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The folder of the built program, with the generated cg/ and dat/.
+std::filesystem::path build_dir();
+
+// A game on headless services. Pictures and sounds come from the build's pack (or from
+// data_dir when given); the save file lives in its own temporary folder.
+struct TestGame {
+    explicit TestGame(std::uint64_t seed = 1, const std::filesystem::path& data_dir = {});
+    TempDir save_dir;
+    Platform platform;
+    std::unique_ptr<Game> game;
+    Game& operator*() { return *game; }
+    Game* operator->() { return game.get(); }
+};
+
+std::string read_file(const std::filesystem::path& file);
+// Reads a PNG written by the game into a canvas; false when it cannot.
+bool read_png(const std::filesystem::path& file, Canvas& out);
+
+// Runs the built program with the given arguments; stdout and stderr are collected.
+struct RunResult {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+RunResult run_program(const std::string& arguments);
+void write_file(const std::filesystem::path& file, const std::string& text);
+
+} // namespace zen::test
