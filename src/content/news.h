@@ -1,0 +1,37 @@
+#pragma once
+// The story, told as news between stages.
+#include "app/id_table.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zen {
+
+struct Game;
+
+struct tnews {
+    std::int32_t required_stage = 0; // stage that must have been cleared before the story moves here
+    std::array<std::string, 200> lines;
+};
+
+using NewsTable = IdTable<tnews, -1, 99>;
+
+constexpr int kNewsEntries = 100; // entries 0..99
+constexpr int kNewsLines = 200;   // lines 0..199 of an entry
+
+// Writes the whole script: entries 0..16; the others stay empty.
+void build_news(Game& game);
+// Stores text as line news_write_line of entry news_write_entry and moves on to the next line.
+// A line past 199 or an entry outside 0..99 is dropped.
+void add_news_line(Game& game, const std::string& text);
+
+// Line `line` of entry `entry`; empty outside the table.
+const std::string& news_line(const Game& game, int entry, int line);
+// The lines of an entry up to its first empty line.
+int news_line_count(const Game& game, int entry);
+// Whether the story may move on from news_index to the next entry when a stage ends: the next entry
+// lies inside the table and its required stage is 0 or has been cleared at least once.
+bool news_may_advance(const Game& game);
+
+} // namespace zen

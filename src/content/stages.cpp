@@ -1,0 +1,166 @@
+// The stages and the character templates of the street.
+// Each table below reads one row per line, in id order.
+#include "content/stages.h"
+
+#include "app/game_state.h"
+
+namespace zen {
+namespace {
+
+struct StageRow {
+    int id;
+    const char* name;
+    const char* picture;
+    std::array<std::int32_t, 4> customer_slots; // customer type ids; 0 = empty slot
+    int stage_level;                            // price multiplier at home and in the shop
+    int quota;                                  // yen of sales that clear the stage
+};
+
+// Stages 7-12 walk the same streets as 1-6 again, with higher quotas and stronger hazards.
+// Stage 9 drops the "沿い" of stage 3.
+constexpr StageRow kStages[] = {
+    // id, name, picture, customer_slots, stage_level, quota
+    { 1, "家の前の道路", "map01.jpg", {1, 2, 0, 0}, 1, 2000},
+    { 2, "公園", "map02.jpg", {1, 2, 2, 0}, 2, 3000},
+    { 3, "国道１１号線沿い", "uriba.jpg", {1, 4, 2, 0}, 3, 5000},
+    { 4, "海", "sea.jpg", {2, 4, 2, 5}, 4, 8000},
+    { 5, "[LAST STAGE] 魔都・TOKYO", "city.jpg", {6, 4, 2, 5}, 5, 12000},
+    { 6, "[ｸﾘｱ後の世界] 宇宙", "space.jpg", {7, 6, 1, 5}, 6, 14000},
+    { 7, "家の前の道路ｱﾅｻﾞｰ", "map01.jpg", {1, 2, 0, 0}, 7, 4500},
+    { 8, "公園ｱﾅｻﾞｰ", "map02.jpg", {1, 2, 3, 0}, 8, 6500},
+    { 9, "国道１１号線ｱﾅｻﾞｰ", "uriba.jpg", {1, 4, 3, 0}, 9, 10000},
+    {10, "海ｱﾅｻﾞｰ", "sea.jpg", {2, 4, 2, 5}, 10, 16000},
+    {11, "魔都・TOKYOｱﾅｻﾞｰ", "city.jpg", {6, 4, 3, 5}, 11, 24000},
+    {12, "宇宙ｱﾅｻﾞｰ", "space.jpg", {7, 6, 1, 5}, 12, 33000},
+};
+
+struct CustomerRow {
+    int id;
+    const char* name;
+    const char* picture;
+    const char* sound; // voice when a hazard runs this customer over
+    int speed;
+    std::array<std::int32_t, 4> wanted_genres; // 0 = no wish
+};
+
+constexpr CustomerRow kCustomers[] = {
+    // id, name, picture, sound, speed, wanted_genres
+    {1, "キッズ", "kid01.bmp", "kid.wav", 4, {1, 2, 9, 0}},
+    {2, "ガール", "girl01.bmp", "girl.wav", 4, {1, 3, 9, 0}},
+    {3, "中学生", "kid02.bmp", "kid.wav", 5, {2, 6, 10, 0}},
+    {4, "ロウティーン", "girl02.bmp", "girl.wav", 5, {3, 4, 0, 0}},
+    {5, "ハイティーン", "girl03.bmp", "women.wav", 6, {4, 5, 11, 0}},
+    {6, "高校生男子", "kid03.bmp", "kid.wav", 6, {6, 7, 10, 0}},
+    {7, "大人", "otona.bmp", "kid.wav", 7, {8, 7, 12, 13}},
+};
+
+struct AnimalRow {
+    int id;
+    const char* name;
+    const char* picture;
+    int home_stage;
+};
+
+constexpr int kAnimalSpeed = 8;
+
+// One animal per stage; 100-105 live on the first cycle, 110-115 on the second.
+constexpr AnimalRow kAnimals[] = {
+    // id, name, picture, home_stage
+    {100, "空き缶うさぎ", "usagi.bmp", 1},
+    {101, "野良猫番長", "cat.bmp", 2},
+    {102, "小鳥", "bird.bmp", 3},
+    {103, "わんゴロ", "dog.bmp", 5},
+    {104, "たこ", "tako.bmp", 4},
+    {105, "るっクマ", "kuma.bmp", 6},
+    {110, "空き缶うさぎ", "usagi.bmp", 7},
+    {111, "野良猫番長", "cat.bmp", 8},
+    {112, "小鳥", "bird.bmp", 9},
+    {113, "わんゴロ", "dog.bmp", 10},
+    {114, "たこ", "tako.bmp", 11},
+    {115, "るっクマ", "kuma.bmp", 12},
+};
+
+struct HazardRow {
+    int id;
+    const char* name;
+    const char* picture;
+    int reward;     // yen for shooting it down
+    int hit_points;
+    int home_stage; // 0: only ever dropped or left behind by another hazard
+    int speed;
+};
+
+// 203 falls from the planes (202, 212); a landed 203 and a striking meteor turn into 204;
+// 205 and 213 leave 206 behind. Stages 1 and 7 have no hazard.
+constexpr HazardRow kHazards[] = {
+    // id, name, picture, reward, hit_points, home_stage, speed
+    {200, "ロボ犬", "robo01.bmp", 40, 10, 2, 10},
+    {201, "大手殺人同人メーカーロボカー", "robo02.bmp", 80, 20, 3, 15},
+    {202, "スマホ成金飛行機", "robo03.bmp", 100, 30, 4, 12},
+    {203, "金持ち爆弾", "bakudan.bmp", 10, 20, 0, 12},
+    {204, "ボム", "baku.bmp", 0, 0, 0, 0},
+    {205, "スクウアエックス", "robo04.bmp", 200, 50, 5, 20},
+    {206, "炎の壁", "fire.bmp", 0, 0, 0, 0},
+    {207, "隕石", "meteo.bmp", 300, 70, 6, 10},
+    {210, "ロボ犬ｱﾅｻﾞｰ", "robo01.bmp", 100, 70, 8, 12},
+    {211, "大手殺人同人メーカーロボカーｱﾅｻﾞｰ", "robo02.bmp", 200, 90, 9, 15},
+    {212, "スマホ成金飛行機ｱﾅｻﾞｰ", "robo03.bmp", 300, 110, 10, 13},
+    {213, "スクウアエックスｱﾅｻﾞｰ", "robo04.bmp", 450, 130, 11, 30},
+    {214, "隕石ｱﾅｻﾞｰ", "meteo.bmp", 800, 150, 12, 20},
+};
+
+} // namespace
+
+void build_stage_tables(Game& game)
+{
+    game.map_table.reset();
+    for (const StageRow& row : kStages) {
+        tmap& map = game.map_table.edit(row.id);
+        map.picture = row.picture;
+        map.name = row.name;
+        map.customer_slots = row.customer_slots;
+        map.stage_level = row.stage_level;
+        map.quota = row.quota;
+    }
+
+    game.man_table.reset();
+    for (const CustomerRow& row : kCustomers) {
+        tman& man = game.man_table.edit(row.id);
+        man.sound = row.sound;
+        man.picture = row.picture;
+        man.name = row.name;
+        man.role = kRoleCustomer;
+        man.speed = row.speed;
+        man.wanted_genres = row.wanted_genres;
+    }
+    for (const AnimalRow& row : kAnimals) {
+        tman& man = game.man_table.edit(row.id);
+        man.picture = row.picture;
+        man.name = row.name;
+        man.home_stage = row.home_stage;
+        man.role = kRoleAnimal;
+        man.speed = kAnimalSpeed;
+    }
+    for (const HazardRow& row : kHazards) {
+        tman& man = game.man_table.edit(row.id);
+        man.picture = row.picture;
+        man.name = row.name;
+        man.reward = row.reward;
+        man.hit_points = row.hit_points;
+        man.home_stage = row.home_stage;
+        man.role = kRoleHazard;
+        man.speed = row.speed;
+    }
+}
+
+int home_template(const Game& game, int role, int home_stage)
+{
+    int found = 0;
+    for (int id = 0; id <= ManTable::last_id; ++id) {
+        const tman& man = game.man_table.at(id);
+        if (man.role == role && man.home_stage == home_stage) found = id;
+    }
+    return found;
+}
+
+} // namespace zen
