@@ -1,0 +1,78 @@
+#pragma once
+// The message log at the bottom of the screen: everything the game says, in named colours.
+#include "platform/canvas.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zen {
+
+struct Game;
+class Fonts;
+
+struct tmoji_efe {
+    std::string text; // empty = empty row
+    std::int32_t colour_code = 0;
+};
+
+// The log's rows as last drawn: a row is a band with its text on it, so once drawn in a colour
+// it is copied from here until its text, size or colour changes. Not part of the log's content:
+// a copied log starts with no drawn rows.
+class LogRowCache {
+public:
+    LogRowCache() = default;
+    LogRowCache(const LogRowCache&) {}
+    LogRowCache& operator=(const LogRowCache&) { return *this; }
+    LogRowCache(LogRowCache&&) noexcept = default;
+    LogRowCache& operator=(LogRowCache&&) noexcept = default;
+
+    // Draws the text opaque on its band at (x, y), as Canvas::text with a background does.
+    void draw(Canvas& canvas, int x, int y, const std::string& text, Font font, Colour colour, Colour band);
+
+private:
+    struct Row {
+        std::string text;
+        Font font;
+        Colour colour = 0;
+        Colour band = 0;
+        Extent extent;
+        std::uint64_t used = 0;
+        Canvas strip;
+    };
+    static constexpr std::size_t kRows = 48; // five rows, each in the colours of its pulse
+    std::array<Row, kRows> rows_{};
+    std::uint64_t clock_ = 0;
+};
+
+// 0 is the newest entry; 0..4 are drawn.
+struct MessageLog : std::array<tmoji_efe, 21> {
+    LogRowCache drawn;
+};
+
+void post_message(Game& game, std::string_view text, std::string_view colour_name);
+void post_silver(Game& game, std::string_view text);
+void clear_messages(Game& game);
+std::int32_t colour_code(std::string_view name);
+Colour lighten(Colour colour, int amount);
+void draw_message_log(Game& game, Canvas& canvas);
+
+// The drawing colour of a log entry's code in row r (0..4) at a frame, before the row's lightening.
+Colour message_colour(std::int32_t code, int row, int frame_no);
+// The first rows of a text laid out in the log's 458-pixel box (explicit breaks, then wrapping
+// by Japanese line-breaking rules), at most max_rows of them. Measured with fonts (none: one row
+// per explicit line).
+std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, int max_rows);
+
+// The box the game lays its messages out in, and the log's fonts.
+constexpr int kMessageBoxWidth = 458;
+constexpr Font kMessageLayoutFont{11, true}; // 11 points at 96 dpi: the window's 15-pixel bold face
+constexpr Font kMessageFont{15, true};
+constexpr int kMessageFontSmallest = 6;     // the row's font never shrinks below this
+constexpr int kMarkerFontSize = 10;
+// Entries with a code of no colour of their own (an unknown name) are drawn in silver.
+constexpr Colour kFallbackMessageColour = 0x999999;
+
+} // namespace zen

@@ -1,0 +1,326 @@
+#include "render/effects.h"
+
+#include "app/game_state.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace zen {
+namespace {
+
+using test::TempDir;
+using test::TestGame;
+
+void screens(Game& game)
+{
+    for (Canvas* c : {&game.cg, &game.bak}) {
+        c->resize(800, 600);
+        c->set_fonts(game.platform.fonts.get());
+    }
+}
+
+bool all_black(const Canvas& c)
+{
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            if (c.pixel(x, y) != 0) return false;
+    return true;
+}
+
+// A plain 24-bit BMP of one colour.
+void write_bmp(const std::filesystem::path& file, int w, int h, Colour c)
+{
+    const int row = (w * 3 + 3) / 4 * 4;
+    const auto put32 = [](std::ofstream& o, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) o.put(static_cast<char>((v >> (8 * i)) & 255));
+    };
+    std::ofstream o(file, std::ios::binary);
+    o.put('B');
+    o.put('M');
+    put32(o, static_cast<std::uint32_t>(54 + row * h));
+    put32(o, 0);
+    put32(o, 54);
+    put32(o, 40);
+    put32(o, static_cast<std::uint32_t>(w));
+    put32(o, static_cast<std::uint32_t>(h));
+    o.put(1); o.put(0); o.put(24); o.put(0);
+    for (int i = 0; i < 6; ++i) put32(o, 0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            o.put(static_cast<char>(blue_of(c)));
+            o.put(static_cast<char>(green_of(c)));
+            o.put(static_cast<char>(red_of(c)));
+        }
+        for (int p = w * 3; p < row; ++p) o.put(0);
+    }
+}
+
+TEST(EffectsRing, PostsTakeTheNextSlotAndThe101stReplacesTheFirst)
+{
+    TestGame g;
+    EffectsRing& fx = g->effects;
+    for (int i = 1; i <= 100; ++i) add_effect(*g, i, 1000 + i, 19, "t" + std::to_string(i));
+    EXPECT_EQ(fx.fx_cursor, 0);
+    EXPECT_EQ(fx.fx_x[1], 1);
+    EXPECT_EQ(fx.fx_x[0], 100);
+    fx.fx_particles[1][0] = 1;
+    fx.fx_vx[1] = 77;
+    add_effect(*g, 101, 2000, 146, "");
+    EXPECT_EQ(fx.fx_cursor, 1);
+    EXPECT_EQ(fx.fx_x[1], 101);
+    EXPECT_EQ(fx.fx_y[1], 2000);
+    EXPECT_EQ(fx.fx_x0[1], 101);
+    EXPECT_EQ(fx.fx_y0[1], 2000);
+    EXPECT_EQ(fx.fx_kind[1], 146);
+    EXPECT_EQ(fx.fx_text[1], "");
+    EXPECT_EQ(fx.fx_age[1], 1);
+    EXPECT_EQ(fx.fx_vx[1], 0);
+    EXPECT_EQ(fx.fx_particles[1][0], 0);
+    EXPECT_EQ(fx.fx_x[2], 2);
+
+    add_beam(*g, 10, 20, 30, 40, 170);
+    EXPECT_EQ(fx.fx_cursor, 2);
+    EXPECT_EQ(fx.fx_x0[2], 10);
+    EXPECT_EQ(fx.fx_y0[2], 20);
+    EXPECT_EQ(fx.fx_vx[2], 10);
+    EXPECT_EQ(fx.fx_vy[2], 20);
+    EXPECT_EQ(fx.fx_x[2], 30);
+    EXPECT_EQ(fx.fx_y[2], 40);
+    EXPECT_EQ(fx.fx_text[2], "");
+
+    for (int i = 0; i < 50; ++i) {
+        add_effect_at(*g, -1, 19, "!");
+        const auto s = static_cast<std::size_t>(fx.fx_cursor);
+        EXPECT_GE(fx.fx_x[s], 230);
+        EXPECT_LE(fx.fx_x[s], 250);
+        EXPECT_GE(fx.fx_y[s], 35);
+        EXPECT_LE(fx.fx_y[s], 54);
+    }
+}
+
+TEST(EffectsRing, BounceOffsets)
+{
+    const int expected[] = {-12, -12, -10, 6, 4, -3, -2, 3, 2, -1, 1};
+    for (int age = 0; age <= 10; ++age) EXPECT_EQ(bounce_offset(age), expected[age]) << age;
+    EXPECT_EQ(bounce_offset(99), 1);
+    EXPECT_EQ(bounce_offset(100), 0);
+}
+
+// The same three passes the floating text makes, drawn directly at the expected height.
+Canvas reference_text(Game& game, int kind, int x_centre, int y, const std::string& text)
+{
+    Canvas c;
+    c.resize(800, 600);
+    c.set_fonts(game.platform.fonts.get());
+    const Font font{kind == 17 ? 12 : kind == 18 ? 15 : 11, true};
+    const Colour main = kind == 17 ? 0x2FFFFF : kind == 18 ? 0xFFACD6 : 0xFFFFFF;
+    const int x = x_centre - c.text_width(text, font) / 2;
+    c.text(x + 1, y + 1, text, font, 0);
+    c.text(x, y, text, font, main);
+    c.text(x, y, text, font, main);
+    return c;
+}
+
+bool same_pixels(const Canvas& a, const Canvas& b)
+{
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) return false;
+    return true;
+}
+
+TEST(FloatingText, JumpsTenPixelsAfterItsFirstFrame)
+{
+    for (int kind : {17, 18, 19}) {
+        TestGame g;
+        screens(*g);
+        add_effect(*g, 400, 300, kind, "+450円");
+        const int first = kind == 17 ? 300 : 298;
+        effects_pass(*g, g->cg, g->bak);
+        EXPECT_TRUE(same_pixels(g->cg, reference_text(*g, kind, 400, first, "+450円"))) << kind;
+        EXPECT_FALSE(all_black(g->cg));
+        g->cg.fill(0);
+        effects_pass(*g, g->cg, g->bak);
+        EXPECT_TRUE(same_pixels(g->cg, reference_text(*g, kind, 400, first - 10, "+450円"))) << kind;
+        EXPECT_TRUE(all_black(g->bak));
+    }
+}
+
+TEST(FloatingText, LastsTwentyTwoFramesAndDarkensAtTheEnd)
+{
+    TestGame g;
+    screens(*g);
+    add_effect(*g, 400, 300, 19, "■■■");
+    int frames = 0;
+    bool faded = false;
+    while (g->effects.fx_age[1] >= 1 && frames < 100) {
+        g->cg.fill(0);
+        effects_pass(*g, g->cg, g->bak);
+        ++frames;
+        if (frames == 22) {
+            // Age 44: the third pass is #111111, over the white of the second.
+            bool white = false;
+            for (int y = 200; y < 320; ++y)
+                for (int x = 380; x < 420; ++x) white = white || g->cg.pixel(x, y) == 0xFFFFFFu;
+            faded = !white;
+        }
+    }
+    EXPECT_EQ(frames, 22);
+    EXPECT_EQ(g->effects.fx_age[1], 0);
+    EXPECT_TRUE(faded);
+}
+
+TEST(Effects, EachKindDrawsOnItsOwnImageAndEndsOnTime)
+{
+    struct Case {
+        int kind;
+        bool overlay;
+        int frames; // frames until the slot is free; 0: never by itself
+    };
+    const Case cases[] = {
+        {17, false, 22}, {18, false, 22}, {19, false, 22}, {64, true, 30},  {82, true, 16},
+        {88, true, 20},  {146, false, 40}, {147, true, 30}, {170, true, 20}, {253, false, 15},
+        {266, true, 12}, {395, true, 0},  {396, true, 0},
+    };
+    for (const Case& c : cases) {
+        TestGame g;
+        screens(*g);
+        if (c.kind == 170) add_beam(*g, 100, 100, 500, 300, c.kind);
+        else add_effect(*g, 400, 300, c.kind, "+10円");
+        bool drew_screen = false;
+        bool drew_overlay = false;
+        int frames = 0;
+        while (g->effects.fx_age[1] >= 1 && frames < 300) {
+            g->cg.fill(0);
+            g->bak.fill(0);
+            effects_pass(*g, g->cg, g->bak);
+            ++frames;
+            drew_screen = drew_screen || !all_black(g->cg);
+            if (frames < 6) drew_overlay = drew_overlay || !all_black(g->bak);
+        }
+        EXPECT_EQ(frames, c.frames == 0 ? 300 : c.frames) << c.kind;
+        EXPECT_EQ(drew_overlay, c.overlay) << c.kind;
+        EXPECT_EQ(drew_screen, !c.overlay) << c.kind;
+    }
+}
+
+TEST(Effects, ColoursByAge)
+{
+    TestGame g;
+    screens(*g);
+    // The large explosion's outer ring at age 2: yellow, radius 160, pen 13.
+    add_effect(*g, 400, 300, 88, "");
+    effects_pass(*g, g->cg, g->bak);
+    EXPECT_EQ(g->bak.pixel(560, 300), 0xFFFF00u);
+    EXPECT_EQ(g->bak.pixel(400, 140), 0xFFFF00u);
+    EXPECT_EQ(g->bak.pixel(400, 300), 0x000000u);
+    // Its first inner ring (v = 3): age 3's colour, radius 54, pen 34.
+    EXPECT_EQ(g->bak.pixel(454, 300), 0xFCB803u);
+    g->effects.fx_age.fill(0);
+
+    // The laser at age 2: outer #0000DD 60 wide, middle and core over it, core #DDFFFF.
+    g->bak.fill(0);
+    add_beam(*g, 100, 300, 700, 300, 170);
+    effects_pass(*g, g->cg, g->bak);
+    EXPECT_EQ(g->bak.pixel(400, 300), 0xDDFFFFu);
+    EXPECT_EQ(g->bak.pixel(400, 315), 0x0000DDu);
+    EXPECT_EQ(g->bak.pixel(400, 285), 0x0000DDu);
+    EXPECT_EQ(g->bak.pixel(400, 340), 0x000000u);
+}
+
+TEST(ScreenShake, DisplacementNarrowsWithAge)
+{
+    TestGame g;
+    for (int age : {1, 2, 3, 4, 10}) {
+        const int reach = std::max(2, 5 - age) - 1;
+        int lo = 0;
+        int hi = 0;
+        for (int i = 0; i < 3000; ++i) {
+            const Point d = shake_offset(*g, age);
+            lo = std::min({lo, d.x, d.y});
+            hi = std::max({hi, d.x, d.y});
+        }
+        EXPECT_EQ(lo, -reach) << age;
+        EXPECT_EQ(hi, reach) << age;
+    }
+}
+
+TEST(ScreenShake, MovesThePlayAreaButNotTheLogAndPanel)
+{
+    TestGame g;
+    screens(*g);
+    Canvas original;
+    original.resize(800, 600);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) original.set_pixel(x, y, rgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
+    bool moved = false;
+    for (int run = 0; run < 20; ++run) {
+        g->cg.copy_rect(0, 0, original, 0, 0, 800, 600);
+        g->effects.fx_age.fill(0);
+        add_effect(*g, 400, 300, 504, "");
+        effects_pass(*g, g->cg, g->bak);
+        // The moved 800 x 480 area may reach a row or two past its edge; the rest stays.
+        for (int y = 482; y < 600; y += 3)
+            for (int x = 0; x < 800; x += 13) ASSERT_EQ(g->cg.pixel(x, y), original.pixel(x, y));
+        // Age 2: some displacement within -2..2 each way explains the middle of the picture.
+        bool explained = false;
+        for (int dy = -2; dy <= 2 && !explained; ++dy)
+            for (int dx = -2; dx <= 2 && !explained; ++dx) {
+                bool all = true;
+                for (int y = 100; y < 400 && all; y += 31)
+                    for (int x = 100; x < 700 && all; x += 29)
+                        all = g->cg.pixel(x, y) == original.pixel(x - dx, y - dy);
+                if (all) {
+                    explained = true;
+                    moved = moved || dx != 0 || dy != 0;
+                }
+            }
+        EXPECT_TRUE(explained);
+    }
+    EXPECT_TRUE(moved);
+    EXPECT_TRUE(all_black(g->bak));
+}
+
+TEST(BackgroundPicture, FullPicturesAtTheCornerSmallerOnesCentredAbove)
+{
+    EXPECT_EQ(picture_position(640, 480).x, 80);
+    EXPECT_EQ(picture_position(640, 480).y, 0);
+    EXPECT_EQ(picture_position(800, 600).x, 0);
+    EXPECT_EQ(picture_position(800, 600).y, 0);
+    EXPECT_EQ(picture_position(401, 301).x, 199);
+    EXPECT_EQ(picture_position(401, 301).y, 89);
+
+    TempDir data;
+    std::filesystem::create_directories(data.path() / "cg");
+    write_bmp(data.path() / "cg" / "full.bmp", 800, 600, 0x654321);
+    write_bmp(data.path() / "cg" / "small.bmp", 640, 480, 0x123456);
+    TestGame g(1, data.path());
+    g->work_bitmaps[6].resize(800, 600);
+
+    show_picture(*g, "full.bmp");
+    EXPECT_EQ(g->work_bitmaps[0].pixel(0, 0), 0x654321u);
+    EXPECT_EQ(g->work_bitmaps[0].pixel(799, 599), 0x654321u);
+    EXPECT_EQ(g->work_bitmaps[6].pixel(400, 300), 0x654321u);
+    EXPECT_EQ(g->haikei.width(), 800);
+
+    g->cg_hold = 1;
+    show_picture(*g, "small.bmp");
+    const Canvas& pic = g->work_bitmaps[0];
+    EXPECT_EQ(pic.pixel(80, 0), 0x123456u);
+    EXPECT_EQ(pic.pixel(719, 479), 0x123456u);
+    EXPECT_EQ(pic.pixel(79, 0), 0x654321u) << "the old picture stays around a smaller one";
+    EXPECT_EQ(pic.pixel(720, 100), 0x654321u);
+    EXPECT_EQ(pic.pixel(400, 480), 0x654321u);
+    EXPECT_EQ(g->work_bitmaps[6].pixel(400, 300), 0x654321u) << "a held script picture is not rebuilt";
+
+    g->cg_hold = 0;
+    show_picture(*g, "missing.bmp");
+    EXPECT_EQ(g->work_bitmaps[0].pixel(400, 100), 0x123456u);
+    show_picture(*g, "small.bmp");
+    EXPECT_EQ(g->work_bitmaps[6].pixel(400, 100), 0x123456u);
+}
+
+} // namespace
+} // namespace zen
