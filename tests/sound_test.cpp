@@ -1,0 +1,226 @@
+// Sound effects and music by name: the repeat guard, the volume, lazy loading, silent failures.
+#include "app/sound.h"
+
+#include "app/game_state.h"
+#include "test_support.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zen {
+namespace {
+
+// Checks files like the headless service does, and writes down every call.
+class RecordingAudio final : public Audio {
+public:
+    int load_effect(const std::string& file) override
+    {
+        ++loads[std::filesystem::path(file).filename().string()];
+        return inner->load_effect(file);
+    }
+    void play_effect(int handle, double gain) override { plays.push_back({handle, gain}); }
+    void play_music(const std::string& file) override { music.push_back(file); }
+    void stop_music() override { music.push_back("(stop)"); }
+
+    struct Play {
+        int handle;
+        double gain;
+    };
+    std::unique_ptr<Audio> inner = make_silent_audio();
+    std::map<std::string, int> loads;
+    std::vector<Play> plays;
+    std::vector<std::string> music;
+};
+
+struct SoundGame {
+    explicit SoundGame(const std::filesystem::path& data_dir = {}) : tg(1, data_dir)
+    {
+        auto a = std::make_unique<RecordingAudio>();
+        audio = a.get();
+        tg.platform.audio = std::move(a);
+        tg->trace = &trace;
+    }
+    Game& game() { return *tg; }
+    void next_frame() { count_down_sound_guard(*tg); }
+    test::TestGame tg;
+    RecordingAudio* audio = nullptr;
+    std::ostringstream trace;
+};
+
+} // namespace
+
+TEST(Sound, SameNameOncePerFrameDifferentNamesLetItThrough)
+{
+    SoundGame s;
+    play_sound(s.game(), "gun.wav");
+    play_sound(s.game(), "gun.wav"); // two hits in one frame: heard once
+    EXPECT_EQ(s.audio->plays.size(), 1u);
+
+    s.next_frame();
+    play_sound(s.game(), "gun.wav"); // the next frame: again, over the first
+    EXPECT_EQ(s.audio->plays.size(), 2u);
+    EXPECT_EQ(s.audio->plays[0].handle, s.audio->plays[1].handle);
+
+    s.next_frame();
+    play_sound(s.game(), "gun.wav");
+    play_sound(s.game(), "bom.wav");
+    play_sound(s.game(), "gun.wav"); // another name in between lets it through in the same frame
+    EXPECT_EQ(s.audio->plays.size(), 5u);
+    EXPECT_EQ(s.trace.str(), "sound gun.wav\nsound gun.wav\nsound gun.wav\nsound bom.wav\nsound gun.wav\n");
+
+    // The guard lasts one tick: cleared at the start of the next.
+    EXPECT_EQ(s.game().last_sound, "gun.wav");
+    s.next_frame();
+    EXPECT_EQ(s.game().last_sound, "");
+    EXPECT_EQ(s.game().sound_guard, 0);
+
+    // The empty name plays nothing and leaves the guard alone.
+    play_sound(s.game(), "coin.wav");
+    play_sound(s.game(), "");
+    play_sound(s.game(), "coin.wav");
+    EXPECT_EQ(s.audio->plays.size(), 6u);
+}
+
+TEST(Sound, VolumeInHundredthsOfADecibel)
+{
+    EXPECT_DOUBLE_EQ(volume_gain(0), 1.0);
+    EXPECT_NEAR(volume_gain(-1100), 0.2818383, 1e-6); // -11 dB
+    EXPECT_NEAR(volume_gain(-4000), 0.01, 1e-12);     // -40 dB, the quietest step
+    EXPECT_NEAR(volume_gain(-2000), 0.1, 1e-12);
+    // Outside the range the ends hold.
+    EXPECT_NEAR(volume_gain(-9000), 0.01, 1e-12);
+    EXPECT_DOUBLE_EQ(volume_gain(300), 1.0);
+}
+
+TEST(Sound, ChangedVolumeAppliesToAnAlreadyLoadedEffect)
+{
+    SoundGame s;
+    s.game().my.volume = 0;
+    play_sound(s.game(), "coin.wav");
+    s.next_frame();
+    s.game().my.volume = -2000;
+    play_sound(s.game(), "coin.wav");
+    s.next_frame();
+    s.game().my.volume = -4000;
+    play_sound(s.game(), "coin.wav");
+    ASSERT_EQ(s.audio->plays.size(), 3u);
+    EXPECT_DOUBLE_EQ(s.audio->plays[0].gain, 1.0);
+    EXPECT_NEAR(s.audio->plays[1].gain, 0.1, 1e-12);
+    EXPECT_NEAR(s.audio->plays[2].gain, 0.01, 1e-12);
+    EXPECT_EQ(s.audio->loads["coin.wav"], 1);
+}
+
+TEST(Sound, EffectsLoadLazilyOnceEachInAListThatOnlyGrows)
+{
+    SoundGame s;
+    EXPECT_TRUE(s.game().wave_list.empty());
+    EXPECT_TRUE(s.audio->loads.empty()) << "nothing is read before it is played";
+    for (int frame = 0; frame < 5; ++frame) {
+        play_sound(s.game(), "coin.wav");
+        play_sound(s.game(), "katan.wav");
+        s.next_frame();
+    }
+    EXPECT_EQ(s.audio->loads["coin.wav"], 1);
+    EXPECT_EQ(s.audio->loads["katan.wav"], 1);
+    ASSERT_EQ(s.game().wave_list.size(), 2u);
+    EXPECT_EQ(s.game().wave_list[0].name, "coin.wav");
+    EXPECT_EQ(s.game().wave_list[1].name, "katan.wav");
+    EXPECT_EQ(s.audio->plays.size(), 10u);
+    // Names are compared exactly: another spelling is another entry.
+    play_sound(s.game(), "Coin.wav");
+    EXPECT_EQ(s.game().wave_list.size(), 3u);
+}
+
+TEST(Sound, MissingEmptyOrDamagedFilesStaySilentAndAreTriedOnce)
+{
+    test::TempDir data;
+    std::filesystem::create_directories(data.path() / "dat");
+    test::write_file(data.path() / "dat" / "empty.wav", "");
+    test::write_file(data.path() / "dat" / "broken.wav", "RIFF\x10junk, not a wave");
+    SoundGame s(data.path());
+    for (int frame = 0; frame < 4; ++frame) {
+        for (const char* name : {"gone.wav", "empty.wav", "broken.wav"}) play_sound(s.game(), name);
+        s.next_frame();
+    }
+    EXPECT_TRUE(s.audio->plays.empty());
+    for (const char* name : {"gone.wav", "empty.wav", "broken.wav"}) EXPECT_EQ(s.audio->loads[name], 1) << name;
+    ASSERT_EQ(s.game().wave_list.size(), 3u);
+    for (const WaveEntry& e : s.game().wave_list) EXPECT_EQ(e.handle, -1) << e.name;
+}
+
+TEST(Sound, MusicStartsStopsAndIgnoresTheEmptyName)
+{
+    SoundGame s;
+    play_music(s.game(), "not"); // nothing playing: nothing to see
+    play_music(s.game(), "");
+    EXPECT_EQ(s.trace.str(), "");
+    play_music(s.game(), "title_for_game.mp3");
+    play_music(s.game(), "not");
+    ASSERT_EQ(s.audio->music.size(), 3u);
+    EXPECT_EQ(s.audio->music[0], "(stop)");
+    EXPECT_EQ(std::filesystem::path(s.audio->music[1]), s.game().platform.paths.sound("title_for_game.mp3"));
+    EXPECT_EQ(s.audio->music[2], "(stop)");
+    EXPECT_EQ(s.trace.str(), "music title_for_game.mp3\n");
+
+    // The headless service too, with no music open and with a file that is not there.
+    auto audio = make_silent_audio();
+    audio->stop_music();
+    audio->play_music((s.game().platform.paths.data_dir / "dat" / "none.mp3").string());
+    audio->stop_music();
+}
+
+// The SDL2_mixer service on SDL's dummy device: real loading, real voices.
+class SdlMixer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        audio_ = make_sdl_audio();
+        if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0) GTEST_SKIP() << "no dummy audio device";
+    }
+    void TearDown() override { audio_.reset(); }
+    std::unique_ptr<Audio> audio_;
+};
+
+TEST_F(SdlMixer, VoicesGrowWhenAllAreBusyUpToTheCap)
+{
+    const auto dat = test::build_dir() / "dat";
+    int h = audio_->load_effect((dat / "clear.wav").string()); // two seconds: every voice stays busy
+    ASSERT_GE(h, 0);
+    EXPECT_EQ(audio_->load_effect((dat / "no_such.wav").string()), -1);
+    test::TempDir dir;
+    test::write_file(dir.path() / "cut.wav", std::string("RIFF\x24\x08\0\0WAVEfmt \x10\0\0\0", 20));
+    EXPECT_EQ(audio_->load_effect((dir.path() / "cut.wav").string()), -1) << "a wave cut off in its header";
+    for (int i = 0; i < 40; ++i) audio_->play_effect(h, 0.5);
+    EXPECT_GE(Mix_Playing(-1), 40) << "each start has a voice of its own";
+    for (int i = 0; i < 300; ++i) audio_->play_effect(h, 0.5);
+    EXPECT_EQ(Mix_AllocateChannels(-1), 256);
+    EXPECT_LE(Mix_Playing(-1), 256);
+    audio_->play_effect(h + 100, 1.0); // an unknown handle is ignored
+}
+
+TEST_F(SdlMixer, MusicThatFailsStaysSilent)
+{
+    test::TempDir dir;
+    test::write_file(dir.path() / "bad.mp3", std::string(4000, '\xff'));
+    test::write_file(dir.path() / "empty.mp3", "");
+    audio_->stop_music(); // nothing open yet
+    for (const char* name : {"bad.mp3", "empty.mp3", "gone.mp3", "bad.mp3"})
+        audio_->play_music((dir.path() / name).string());
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    audio_->play_music((test::build_dir() / "dat" / "title_for_game.mp3").string());
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    audio_->stop_music();
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
+} // namespace zen
