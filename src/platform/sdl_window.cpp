@@ -44,8 +44,11 @@ public:
 
     bool poll_event(InputEvent& event) override
     {
+        // Pump, then take queued events directly: SDL_PollEvent stops at the end of each pump
+        // cycle, which would leave events pushed since then waiting for another call.
+        SDL_PumpEvents();
         SDL_Event e;
-        while (SDL_PollEvent(&e))
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
             if (translate(e, event)) return true;
         return false;
     }

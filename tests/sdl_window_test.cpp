@@ -1,0 +1,88 @@
+// The real SDL window on SDL's dummy video driver: which keys the window keeps for itself,
+// which events reach the game, and the F12 screenshot.
+#include "platform/window.h"
+
+#include "test_support.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace zen {
+namespace {
+
+namespace fs = std::filesystem;
+
+void push_key(SDL_Keycode key, Uint16 mod = KMOD_NONE)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+}
+
+TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
+{
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    test::TempDir shots;
+    std::string error;
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), error);
+    ASSERT_TRUE(window) << error;
+
+    Canvas frame;
+    frame.resize(800, 600);
+    frame.fill(0x224466);
+    window->present(frame);
+    InputEvent ev;
+    while (window->poll_event(ev)) {
+    } // whatever the window itself queued on opening
+
+    // The mouse reaches the game in play-area pixels.
+    SDL_Event m{};
+    m.type = SDL_MOUSEBUTTONDOWN;
+    m.button.windowID = 1; // the only window
+    m.button.state = SDL_PRESSED;
+    m.button.button = SDL_BUTTON_RIGHT;
+    m.button.x = 123;
+    m.button.y = 45;
+    ASSERT_EQ(SDL_PushEvent(&m), 1) << SDL_GetError();
+    ASSERT_TRUE(window->poll_event(ev));
+    EXPECT_EQ(ev.type, InputEvent::Type::mouse_down);
+    EXPECT_EQ(ev.button, MouseButton::right);
+    EXPECT_EQ(ev.x, 123);
+    EXPECT_EQ(ev.y, 45);
+
+    // F12 writes a screenshot of the last frame; F11 and Alt+Enter switch fullscreen. None reach the game.
+    push_key(SDLK_F12);
+    push_key(SDLK_F11);
+    push_key(SDLK_RETURN, KMOD_LALT);
+    EXPECT_FALSE(window->poll_event(ev));
+    int pngs = 0;
+    for (const auto& f : fs::directory_iterator(shots.path())) {
+        Canvas shot;
+        ASSERT_TRUE(test::read_png(f.path(), shot));
+        EXPECT_EQ(shot.pixel(400, 300), 0x224466u);
+        ++pngs;
+    }
+    EXPECT_EQ(pngs, 1);
+
+    // Other keys and closing reach the game.
+    push_key(SDLK_ESCAPE);
+    ASSERT_TRUE(window->poll_event(ev));
+    EXPECT_EQ(ev.type, InputEvent::Type::key);
+    EXPECT_EQ(ev.key, "escape");
+
+
+    SDL_Event q{};
+    q.type = SDL_QUIT;
+    SDL_PushEvent(&q);
+    ASSERT_TRUE(window->wait_event(ev, 100));
+    EXPECT_EQ(ev.type, InputEvent::Type::quit);
+    EXPECT_FALSE(window->wait_event(ev, 10)); // nothing more: the wait ends by itself
+}
+
+} // namespace
+} // namespace zen
