@@ -83,6 +83,11 @@ public:
     // Rectangle and ellipse in the box (x1, y1)-(x2, y2): filled with brush when given, outlined with pen.
     void rectangle(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush);
     void ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush);
+    // The circle of radius r around (cx, cy): the ellipse in (cx - r, cy - r)-(cx + r, cy + r).
+    void circle(int cx, int cy, int r, Pen pen, std::optional<Colour> brush)
+    {
+        ellipse(cx - r, cy - r, cx + r, cy + r, pen, brush);
+    }
     void line(int x0, int y0, int x1, int y1, Pen pen);
     void polyline(const Point* points, int count, Pen pen);
 

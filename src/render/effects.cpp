@@ -7,7 +7,6 @@
 #include "platform/pictures.h"
 #include "render/effects_kinds.h"
 #include "render/message_log.h"
-#include "render/raster.h"
 
 #include <algorithm>
 
@@ -159,11 +158,11 @@ void draw_explosion(Game& game, int s, Canvas& overlay)
     const int a = fx.fx_age[at(s)];
     const int x = fx.fx_x[at(s)];
     const int y = fx.fx_y[at(s)];
-    fast_circle(overlay, x, y, 5 * a + 150, Pen{explosion_colour(a), 15 - a}, std::nullopt);
+    overlay.circle(x, y, 5 * a + 150, Pen{explosion_colour(a), 15 - a}, std::nullopt);
     for (int u = 1; u <= 3; ++u) {
         const int v = a + u;
         if (v >= 18) continue;
-        fast_circle(overlay, x, y, 27 * v - 27, Pen{explosion_colour(v), std::max(1, 40 - 2 * v)}, std::nullopt);
+        overlay.circle(x, y, 27 * v - 27, Pen{explosion_colour(v), std::max(1, 40 - 2 * v)}, std::nullopt);
     }
     if (a > 20) fx.fx_age[at(s)] = 0;
 }

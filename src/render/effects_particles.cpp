@@ -3,7 +3,6 @@
 // creates its particles in the slot's work block; from then on it moves and draws the live ones.
 #include "app/game_state.h"
 #include "render/effects_kinds.h"
-#include "render/raster.h"
 
 #include <algorithm>
 
@@ -85,12 +84,12 @@ void draw_smoke(Game& game, int s, Canvas& screen)
             const Colour brush = pen + 0x111100; // red and green raised by 17
             const int r = p[size];
             const int small = std::max(1, r - 1);
-            fast_circle(screen, p[x], p[y], r, Pen{pen, 1}, brush);
+            screen.circle(p[x], p[y], r, Pen{pen, 1}, brush);
             for (int u = 0; u <= p[angle]; ++u) {
                 const Point q = polar(p[x], p[y], 70 * u, r);
-                fast_circle(screen, q.x, q.y, small, Pen{pen, 1}, brush);
-                fast_circle(screen, q.x + 20, q.y + 10, small, Pen{pen, 1}, brush);
-                fast_circle(screen, q.x + 10, q.y - 10, small, Pen{pen, 1}, brush);
+                screen.circle(q.x, q.y, small, Pen{pen, 1}, brush);
+                screen.circle(q.x + 20, q.y + 10, small, Pen{pen, 1}, brush);
+                screen.circle(q.x + 10, q.y - 10, small, Pen{pen, 1}, brush);
             }
         }
     }
@@ -130,7 +129,7 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
                 continue;
             }
             const Colour c = pick(fire, p[life] / 3);
-            fast_ellipse(overlay, p[x], p[y], p[x] + p[size], p[y] + p[size], Pen{c, 1}, c);
+            overlay.ellipse(p[x], p[y], p[x] + p[size], p[y] + p[size], Pen{c, 1}, c);
         }
     }
     // The flat shock ring along the ground.
@@ -142,7 +141,7 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
         static const Colour ring[] = {0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFF9900, 0xFF9900, 0xFF9900,
                                       0xFF4400, 0xFF4400, 0xFF1100, 0xFF1100, 0xAA0000, 0xAA0000, 0x550000};
         const int r = age + fx.fx_vx[at(s)];
-        fast_ellipse(overlay, fx_x - r, fx_y - r / 3, fx_x + r, fx_y + r / 3,
+        overlay.ellipse(fx_x - r, fx_y - r / 3, fx_x + r, fx_y + r / 3,
                      Pen{pick(ring, age), fx.fx_vy[at(s)] - age}, std::nullopt);
     }
     end_after(game, s, 30);
@@ -222,7 +221,7 @@ void draw_gun_hit(Game& game, int s, Canvas& overlay)
     fx.fx_vy[at(s)] = std::max(1, fx.fx_vy[at(s)] - fx.fx_vy[at(s)] / 2 - 1);
     static const Colour ring[] = {0xAAFFAA, 0x99DD99, 0x55AA55, 0x228822, 0x005500, 0x003300, 0x000000};
     const Colour rc = age <= 0 ? ring[0] : pick(ring, (age - 1) / 3 + 1);
-    fast_circle(overlay, fx_x, fx_y, fx.fx_vx[at(s)], Pen{rc, 3 - age / 3}, std::nullopt);
+    overlay.circle(fx_x, fx_y, fx.fx_vx[at(s)], Pen{rc, 3 - age / 3}, std::nullopt);
     end_after(game, s, 12);
 }
 
@@ -257,17 +256,17 @@ void draw_red_burst(Game& game, int s, Canvas& overlay)
             const int l = p[life];
             const Colour c = l <= 7 ? discs[0] : l <= 9 ? discs[1] : pick(discs, l - 8);
             const Point q = polar(p[x], p[y], p[angle], p[distance]);
-            fast_circle(overlay, q.x, q.y, p[size], Pen{c, 1}, c);
+            overlay.circle(q.x, q.y, p[size], Pen{c, 1}, c);
         }
     }
     static const Colour inner[] = {0xFF0000, 0xDD0000, 0xBB0000, 0x990000, 0x770000, 0x550000,
                                    0x440000, 0x330000, 0x220000, 0x110000};
     const Colour c1 = age <= 2 ? inner[0] : pick(inner, age - 2);
-    fast_circle(overlay, fx_x, fx_y, age + 5, Pen{c1, std::max(1, 20 - age)}, std::nullopt);
+    overlay.circle(fx_x, fx_y, age + 5, Pen{c1, std::max(1, 20 - age)}, std::nullopt);
     static const Colour outer[] = {0x220000, 0x330000, 0x440000, 0x550000, 0xFFCC00, 0xDD9900, 0xBB6600,
                                    0x993300, 0x771100, 0x550000, 0x440000, 0x330000, 0x220000, 0x110000};
     const Colour c2 = age < 0 ? outer[0] : age <= 13 ? outer[static_cast<std::size_t>(age)] : 0x000000;
-    fast_circle(overlay, fx_x, fx_y, age + 20, Pen{c2, std::max(1, 5 - age)}, std::nullopt);
+    overlay.circle(fx_x, fx_y, age + 20, Pen{c2, std::max(1, 5 - age)}, std::nullopt);
     end_after(game, s, 16);
 }
 
@@ -287,9 +286,9 @@ void draw_level_bloom(Game& game, int s, Canvas& overlay)
         const int spiral = v * (60 - v) / 2;
         for (int j = 1; j <= 13; ++j) {
             const Point q = polar(fx_x, fx_y, v + 30 * j, spiral);
-            fast_circle(overlay, q.x, q.y, r, Pen{pen, 1}, brush);
+            overlay.circle(q.x, q.y, r, Pen{pen, 1}, brush);
         }
-        fast_circle(overlay, fx_x, fx_y, v + 30, Pen{pen, 1}, std::nullopt);
+        overlay.circle(fx_x, fx_y, v + 30, Pen{pen, 1}, std::nullopt);
     }
     end_after(game, s, 30);
 }
