@@ -252,11 +252,7 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
 void Canvas::text(int x, int y, std::string_view utf8, Font font, Colour colour, std::optional<Colour> background)
 {
     if (!impl_ || !fonts_ || utf8.empty()) return;
-    if (background) {
-        const Extent e = fonts_->extent(utf8, font);
-        fill_rect(x, y, x + e.width, y + e.height, *background);
-    }
-    fonts_->draw(*this, x, y, utf8, font, colour);
+    fonts_->draw(*this, x, y, utf8, font, colour, background);
 }
 
 Extent Canvas::text_extent(std::string_view utf8, Font font) const

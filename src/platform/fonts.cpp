@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <list>
 #include <map>
@@ -58,14 +59,16 @@ std::string find_font_file()
     return found;
 }
 
+// A rendered text: transparent around the letters, or (with a background) opaque on its band.
 struct TextKey {
     std::string text;
     int size;
     bool bold;
     Colour colour;
+    std::int64_t background; // -1: none
     bool operator==(const TextKey& o) const
     {
-        return size == o.size && bold == o.bold && colour == o.colour && text == o.text;
+        return size == o.size && bold == o.bold && colour == o.colour && background == o.background && text == o.text;
     }
 };
 
@@ -74,7 +77,7 @@ struct TextKeyHash {
     {
         std::size_t h = std::hash<std::string>()(k.text);
         h ^= static_cast<std::size_t>(k.size) * 0x9E3779B97F4A7C15ull + (k.bold ? 0x51ED27u : 0u) +
-             static_cast<std::size_t>(k.colour) * 0x632BE59BD9B4E019ull;
+             static_cast<std::size_t>(k.colour) * 0x632BE59BD9B4E019ull + static_cast<std::size_t>(k.background + 1) * 31u;
         return h;
     }
 };
@@ -127,7 +130,22 @@ struct Fonts::Impl {
                     static_cast<Uint8>(blue_of(key.colour)), 255};
         SDL_Surface* s = TTF_RenderUTF8_Blended(f, key.text.c_str(), c);
         if (!s) return nullptr;
-        SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_BLEND);
+        if (key.background >= 0) {
+            // Opaque text: blend it onto its band once, then every draw is a plain copy.
+            SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, s->w, s->h, 32, SDL_PIXELFORMAT_XRGB8888);
+            if (!band) {
+                SDL_FreeSurface(s);
+                return nullptr;
+            }
+            SDL_FillRect(band, nullptr, static_cast<Uint32>(key.background));
+            SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_BLEND);
+            SDL_BlitSurface(s, nullptr, band, nullptr);
+            SDL_FreeSurface(s);
+            s = band;
+            SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
+        } else {
+            SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_BLEND);
+        }
         if (order.size() >= kCacheLimit) {
             SDL_FreeSurface(order.back().second);
             cache.erase(order.back().first);
@@ -162,7 +180,7 @@ const std::string& Fonts::font_file() const { return impl_->file; }
 Extent Fonts::extent(std::string_view utf8, Font font)
 {
     if (!available() || utf8.empty()) return {};
-    TextKey key{yen_for_backslash(utf8), font.size, font.bold, 0};
+    TextKey key{yen_for_backslash(utf8), font.size, font.bold, 0, -1};
     auto it = impl_->extents.find(key);
     if (it != impl_->extents.end()) return it->second;
     TTF_Font* f = impl_->face(font);
@@ -176,10 +194,12 @@ Extent Fonts::extent(std::string_view utf8, Font font)
     return e;
 }
 
-Extent Fonts::draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, Colour colour)
+Extent Fonts::draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, Colour colour,
+                   std::optional<Colour> background)
 {
     if (!available() || utf8.empty() || dst.empty()) return {};
-    TextKey key{yen_for_backslash(utf8), font.size, font.bold, colour & 0xFFFFFFu};
+    TextKey key{yen_for_backslash(utf8), font.size, font.bold, colour & 0xFFFFFFu,
+                background ? static_cast<std::int64_t>(*background & 0xFFFFFFu) : -1};
     SDL_Surface* s = impl_->rendered(key, font);
     if (!s) return {};
     // Blend the rendered text onto the canvas's pixels.

@@ -1,9 +1,10 @@
 #pragma once
 // The game's typeface (IPA P Gothic, found through fontconfig) at every size it uses,
-// with a cache of rendered texts keyed by (text, size, bold, colour).
+// with a cache of rendered texts keyed by (text, size, bold, colour, background).
 #include "platform/canvas.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,10 @@ public:
     const std::string& font_file() const;
 
     Extent extent(std::string_view utf8, Font font);
-    // Draws onto dst at (x, y) in colour; returns the drawn extent.
-    Extent draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, Colour colour);
+    // Draws onto dst at (x, y) in colour, opaque on a band of the background colour when one is
+    // given; returns the drawn extent.
+    Extent draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, Colour colour,
+                std::optional<Colour> background = std::nullopt);
 
 private:
     struct Impl;

@@ -285,38 +285,6 @@ void clear_messages(Game& game)
     for (tmoji_efe& m : game.message_log) m = tmoji_efe{};
 }
 
-void LogRowCache::draw(Canvas& canvas, int x, int y, const std::string& text, Font font, Colour colour, Colour band)
-{
-    if (canvas.empty() || !canvas.fonts() || text.empty()) return;
-    clock_ += 1;
-    Row* row = nullptr;
-    for (Row& r : rows_)
-        if (!r.strip.empty() && r.font.size == font.size && r.font.bold == font.bold && r.colour == colour &&
-            r.band == band && r.text == text) {
-            row = &r;
-            break;
-        }
-    if (!row) {
-        // Draw it afresh into the row least recently used.
-        row = &rows_[0];
-        for (Row& r : rows_)
-            if (r.used < row->used) row = &r;
-        const Extent e = canvas.text_extent(text, font);
-        if (e.width <= 0 || e.height <= 0) return;
-        if (row->strip.width() < e.width || row->strip.height() < e.height) row->strip.resize(e.width, e.height);
-        row->strip.set_fonts(canvas.fonts());
-        row->strip.fill_rect(0, 0, e.width, e.height, band);
-        row->strip.text(0, 0, text, font, colour);
-        row->text = text;
-        row->font = font;
-        row->colour = colour;
-        row->band = band;
-        row->extent = e;
-    }
-    row->used = clock_;
-    canvas.copy_rect(x, y, row->strip, 0, 0, row->extent.width, row->extent.height);
-}
-
 void draw_message_log(Game& game, Canvas& canvas)
 {
     for (int r = 0; r < 5; ++r) {
@@ -332,7 +300,7 @@ void draw_message_log(Game& game, Canvas& canvas)
         const int x = 2;
         const int y = 565 - 25 * r;
         const Colour colour = lighten(message_colour(entry.colour_code, r, game.frame_no), 60 - 20 * r);
-        game.message_log.drawn.draw(canvas, x, y, entry.text, font, colour, band);
+        canvas.text(x, y, entry.text, font, colour, band);
         if (r == 0 && !game.line_queue[0].empty()) {
             // A dialogue line waits for a click: the bobbing marker after the newest row.
             const int my = 565 - (game.frame_no % 3) + 2;

@@ -18,39 +18,8 @@ struct tmoji_efe {
     std::int32_t colour_code = 0;
 };
 
-// The log's rows as last drawn: a row is a band with its text on it, so once drawn in a colour
-// it is copied from here until its text, size or colour changes. Not part of the log's content:
-// a copied log starts with no drawn rows.
-class LogRowCache {
-public:
-    LogRowCache() = default;
-    LogRowCache(const LogRowCache&) {}
-    LogRowCache& operator=(const LogRowCache&) { return *this; }
-    LogRowCache(LogRowCache&&) noexcept = default;
-    LogRowCache& operator=(LogRowCache&&) noexcept = default;
-
-    // Draws the text opaque on its band at (x, y), as Canvas::text with a background does.
-    void draw(Canvas& canvas, int x, int y, const std::string& text, Font font, Colour colour, Colour band);
-
-private:
-    struct Row {
-        std::string text;
-        Font font;
-        Colour colour = 0;
-        Colour band = 0;
-        Extent extent;
-        std::uint64_t used = 0;
-        Canvas strip;
-    };
-    static constexpr std::size_t kRows = 48; // five rows, each in the colours of its pulse
-    std::array<Row, kRows> rows_{};
-    std::uint64_t clock_ = 0;
-};
-
 // 0 is the newest entry; 0..4 are drawn.
-struct MessageLog : std::array<tmoji_efe, 21> {
-    LogRowCache drawn;
-};
+using MessageLog = std::array<tmoji_efe, 21>;
 
 void post_message(Game& game, std::string_view text, std::string_view colour_name);
 void post_silver(Game& game, std::string_view text);
