@@ -3,7 +3,7 @@
 #include "app/frame_tick.h"
 #include "app/game_state.h"
 #include "app/startup.h"
-#include "bench_support.h"
+#include "test_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +27,7 @@ BENCHMARK(BM_PlainCopy);
 
 void BM_FrameStartScreen(benchmark::State& state)
 {
-    bench::BenchGame g;
+    test::TestGame g;
     start_up(*g.game);
     for (auto _ : state) {
         frame_step(*g.game);
@@ -39,7 +39,7 @@ BENCHMARK(BM_FrameStartScreen);
 // The start menu as a player sees it: the picture, the message log, the effects pass and the overlay.
 void BM_FrameComposed(benchmark::State& state)
 {
-    bench::BenchGame g;
+    test::TestGame g;
     Game& game = *g.game;
     start_up(game);
     game.title_step = 0;

@@ -1,7 +1,7 @@
 // Frame cost of the presentation on the street: read against BM_PlainCopy in the same run.
 #include "app/game_state.h"
 #include "app/startup.h"
-#include "bench_support.h"
+#include "test_support.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "render/status_panel.h"
@@ -88,7 +88,7 @@ int live(const Game& game, int kind)
 // the panel. Ended effects are posted again one a frame, so their ages spread out.
 void BM_FrameTypical(benchmark::State& state)
 {
-    bench::BenchGame g;
+    test::TestGame g;
     Game& game = *g.game;
     set_up_street(game);
     const std::vector<int> sprites = street_sprites(game);
@@ -110,7 +110,7 @@ BENCHMARK(BM_FrameTypical);
 // The whole set is posted again when the explosion has ended.
 void BM_FrameStress(benchmark::State& state)
 {
-    bench::BenchGame g;
+    test::TestGame g;
     Game& game = *g.game;
     set_up_street(game);
     const std::vector<int> sprites;

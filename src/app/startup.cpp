@@ -5,6 +5,7 @@
 #include "platform/pictures.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 namespace zen {
 
@@ -65,12 +66,22 @@ void start_up(Game& game)
 
     build_stage_tables(game);
 
+    // Templates of the two cycles share their sprite files: each file is read once.
+    std::unordered_map<std::string, int> first_with_file;
     for (int id = 0; id < kCharBitmaps; ++id) {
         Canvas& sprite = game.char_bitmaps[static_cast<std::size_t>(id)];
         sprite.clear();
         sprite.set_transparent(true);
         const std::string& file = game.man_table.at(id).picture;
-        if (!file.empty()) load_game_picture(game, file, sprite);
+        if (file.empty()) continue;
+        const auto [seen, is_new] = first_with_file.emplace(file, id);
+        if (is_new) {
+            load_game_picture(game, file, sprite);
+        } else {
+            const Canvas& same = game.char_bitmaps[static_cast<std::size_t>(seen->second)];
+            sprite.resize(same.width(), same.height());
+            sprite.copy_rect(0, 0, same, 0, 0, same.width(), same.height());
+        }
     }
 
     // The cache slots start empty and cost no pixel memory until a picture comes in.

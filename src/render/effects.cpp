@@ -4,7 +4,7 @@
 
 #include "app/frame_tick.h"
 #include "app/game_state.h"
-#include "platform/pictures.h"
+#include "app/startup.h"
 #include "render/effects_kinds.h"
 #include "render/message_log.h"
 
@@ -198,9 +198,8 @@ void draw_shake(Game& game, int s, Canvas& screen)
 void show_picture(Game& game, const std::string& name)
 {
     Canvas picture;
-    std::string error;
-    // A missing or broken background leaves the old one (the game says nothing about it).
-    if (!load_picture(game.platform.paths.picture(name), picture, error)) return;
+    // A missing or broken background leaves the old one.
+    if (!load_game_picture(game, name, picture)) return;
     game.haikei.assign(std::move(picture));
     Canvas& target = game.work_bitmaps[0];
     if (target.empty()) {

@@ -266,12 +266,11 @@ void post_message(Game& game, std::string_view text, std::string_view colour_nam
     game.trace_line("message", std::string(colour_name) + " " + std::string(text));
     const std::int32_t code = colour_code(colour_name);
     const std::vector<std::string> rows = wrap_message(game.platform.fonts.get(), text, 2);
+    shift_log(game);
     if (rows.size() < 2) {
-        shift_log(game);
         game.message_log[0] = tmoji_efe{std::string(text), code};
         return;
     }
-    shift_log(game);
     game.message_log[0] = tmoji_efe{rows[0], code};
     shift_log(game);
     game.message_log[0] = tmoji_efe{"　" + rows[1], code};
