@@ -1,8 +1,9 @@
 // Frame cost of the presentation on the street: read against BM_PlainCopy in the same run.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "app/startup.h"
 #include "test_support.h"
 #include "render/effects.h"
+#include "render/picture_store.h"
 #include "render/message_log.h"
 #include "render/status_panel.h"
 

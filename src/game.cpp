@@ -1,12 +1,10 @@
 // Zentrifa: the program entry. Options, platform, the one Game, the frame loop.
 #include "app/command_line.h"
-#include "app/game_state.h"
 #include "app/input_script.h"
 #include "app/run_loop.h"
 #include "app/startup.h"
-#include "render/fx_gallery.h"
-
-#include <SDL.h>
+#include "core/game_state.h"
+#include "fx_gallery/fx_gallery.h"
 
 #include <cstdio>
 #include <iostream>
@@ -53,6 +51,6 @@ int main(int argc, char** argv)
                                                 : render_fx_gallery(*game, options.fx_gallery);
     game.reset();
     platform = Platform{};
-    SDL_Quit();
+    quit_platform();
     return code;
 }

@@ -1,5 +1,5 @@
 // What the player's holdings mean: shop listing, shelf grid, extra copies, and the item effects.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "content/catalog.h"
 #include "content/catalog_rules.h"
 

@@ -1,5 +1,5 @@
 // The catalog table: what build_catalog writes into item_table.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "content/catalog.h"
 
 #include "test_support.h"

@@ -1,4 +1,6 @@
 #include "app/frame_tick.h"
+#include "core/game_state.h"
+#include "home/new_game.h"
 
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 #include "render/message_log.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/fonts.h"
 #include "test_support.h"
 

@@ -1,5 +1,5 @@
 // The news script and the line appender.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "content/news.h"
 
 #include "test_support.h"

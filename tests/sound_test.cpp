@@ -1,7 +1,7 @@
 // Sound effects and music by name: the repeat guard, the volume, lazy loading, silent failures.
-#include "app/sound.h"
+#include "core/sound.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "test_support.h"
 
 #include <SDL.h>

@@ -1,5 +1,5 @@
 // The stage table and the character templates.
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "content/stages.h"
 
 #include "test_support.h"

@@ -1,6 +1,7 @@
 #include "app/startup.h"
+#include "render/picture_store.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

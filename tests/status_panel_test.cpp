@@ -1,6 +1,7 @@
+#include "content/stages.h"
 #include "render/status_panel.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 // Fresh games for tests: headless services, a fixed seed, files in a temporary folder.
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,9 @@
 #include "app/frame_tick.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "render/effects.h"
+#include "render/picture_store.h"
+#include "render/status_panel.h"
 
 namespace zen {
 
@@ -27,10 +30,10 @@ void frame_step(Game& game)
     game.frame_no += 1;
     if (game.frame_no > 999) game.frame_no = 0;
 
-    if (game.title_step == -2 || game.title_step == -1) {
+    if (game.title_step == kTitleStartScreen || game.title_step == kTitleScreen) {
         // The start and title screens only show their picture.
         game.cg.fill(0);
-        game.cg.copy_rect(0, 0, game.work_bitmaps[6], 0, 0, 800, 600);
+        game.cg.copy_rect(0, 0, game.work_bitmaps[kWorkComposed], 0, 0, kPlayWidth, kPlayHeight);
         return;
     }
     compose_frame(game);
@@ -42,11 +45,11 @@ void compose_frame(Game& game)
     game.cg.fill(0);
     game.bak.fill(0);
     if (game.bg_dirty == 1) rebuild_background(game);
-    game.cg.copy_rect(0, 0, game.work_bitmaps[6], 0, 0, 800, 600);
+    game.cg.copy_rect(0, 0, game.work_bitmaps[kWorkComposed], 0, 0, kPlayWidth, kPlayHeight);
 
     // The street layer (desk, figures, piles) joins here with the sales floor.
 
-    if (game.open_menu != 5 && game.stage != 0) {
+    if (game.open_menu != kMenuStart && game.stage != 0) {
         // The stage clock's step joins here, right before the panel.
         status_panel(game, game.cg);
     }
@@ -56,29 +59,6 @@ void compose_frame(Game& game)
 
     effects_pass(game, game.cg, game.bak);
     game.cg.or_combine(game.bak);
-}
-
-void rebuild_background(Game& game)
-{
-    if (game.cg_hold == 1) return;
-    Canvas& composed = game.work_bitmaps[6];
-    composed.fill(0);
-    composed.copy_rect(0, 0, game.work_bitmaps[0], 0, 0, 800, 600);
-    game.bg_dirty = 0;
-}
-
-Colour blink_colour(const Game& game)
-{
-    switch (game.frame_no % 8) {
-    case 0: return 0x555555;
-    case 1:
-    case 7: return 0x444444;
-    case 2:
-    case 6: return 0x333333;
-    case 3:
-    case 5: return 0x222222;
-    default: return 0x000000;
-    }
 }
 
 } // namespace zen

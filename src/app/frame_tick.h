@@ -1,7 +1,5 @@
 #pragma once
 // One frame of the game, run by every tick of the frame timer.
-#include "platform/canvas.h"
-
 #include <cstdint>
 
 namespace zen {
@@ -12,10 +10,7 @@ struct Game;
 void tick(Game& game);
 void frame_step(Game& game);
 void compose_frame(Game& game);
-void rebuild_background(Game& game);
 // Once a second: 13 or more frames lengthen the interval, 10 or fewer shorten it (not below 70 ms).
 void regulate_frame_rate(Game& game, std::int64_t now_ms);
-// A grey that pulses with a period of 8 frames (the hovered button and other blinking).
-Colour blink_colour(const Game& game);
 
 } // namespace zen

@@ -1,6 +1,9 @@
 #include "app/input.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "home/new_game.h"
+#include "render/message_log.h"
+#include "render/picture_store.h"
 
 #include <cstdio>
 
@@ -33,13 +36,13 @@ void click(Game& game, int x, int y, bool right)
         game.mouse_y = y;
         game.click_pending = 1;
     }
-    if (game.title_step == -2) {
-        game.title_step = -1;
+    if (game.title_step == kTitleStartScreen) {
+        game.title_step = kTitleScreen;
         show_picture(game, "title.jpg");
         play_sound(game, "1.wav");
         play_music(game, "title_for_game.mp3");
-    } else if (game.title_step == -1) {
-        game.title_step = 0;
+    } else if (game.title_step == kTitleScreen) {
+        game.title_step = kTitleDone;
         show_picture(game, "start.jpg");
         post_silver(game, "創作者達の戦いが動き出した....");
         play_sound(game, "1.wav");
@@ -64,7 +67,7 @@ void on_key(Game& game, const std::string& key)
 {
     // Only Escape on the start screens: a reset, after three confirmations.
     if (key != "escape") return;
-    if (game.title_step != -2 && game.title_step != -1) return;
+    if (game.title_step != kTitleStartScreen && game.title_step != kTitleScreen) return;
     if (!ask_yes_no(game, "初期化したいときは、はいを押してね")) return;
     if (!ask_yes_no(game, "初期化するけど、本当に？")) return;
     if (!ask_yes_no(game, "本当に？")) return;

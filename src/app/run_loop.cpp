@@ -1,9 +1,9 @@
 #include "app/run_loop.h"
 
 #include "app/frame_tick.h"
-#include "app/game_state.h"
 #include "app/input.h"
 #include "app/startup.h"
+#include "core/game_state.h"
 
 #include <cstdio>
 

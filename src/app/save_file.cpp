@@ -1,6 +1,8 @@
 #include "app/save_file.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "home/new_game.h"
+#include "render/message_log.h"
 
 #include <unistd.h>
 

@@ -1,38 +1,24 @@
 #include "app/startup.h"
 
-#include "app/game_state.h"
 #include "app/save_file.h"
-#include "platform/pictures.h"
+#include "content/catalog.h"
+#include "content/news.h"
+#include "content/stages.h"
+#include "core/game_state.h"
+#include "render/picture_store.h"
 
-#include <cstdio>
 #include <unordered_map>
 
 namespace zen {
 
 const char* const kWindowCaption = "Zentrifa ver1.1 - made by the Zentrifa team";
 
-bool load_game_picture(Game& game, const std::string& name, Canvas& out)
-{
-    std::string error;
-    Canvas loaded;
-    if (!load_picture(game.platform.paths.picture(name), loaded, error)) {
-        if (game.bad_pictures.insert(name).second)
-            std::fprintf(stderr, "zentrifa: picture %s: %s\n", name.c_str(), error.c_str());
-        out.clear();
-        out.set_transparent(true);
-        return false;
-    }
-    out.assign(std::move(loaded));
-    out.set_transparent(true);
-    return true;
-}
-
 namespace {
 
 // An 800 x 600 surface holding the start-up picture (black where there is none).
 void full_screen_copy(Game& game, const Canvas& title, Canvas& out)
 {
-    out.resize(800, 600);
+    out.resize(kPlayWidth, kPlayHeight);
     out.set_fonts(game.platform.fonts.get());
     out.set_transparent(true);
     out.copy_rect(0, 0, title, 0, 0, title.width(), title.height());
@@ -50,19 +36,19 @@ void start_up(Game& game)
     full_screen_copy(game, title, game.bak);
     full_screen_copy(game, title, game.haikei);
 
-    game.cg.resize(800, 600);
+    game.cg.resize(kPlayWidth, kPlayHeight);
     game.cg.set_fonts(fonts);
 
-    game.title_step = -2;
+    game.title_step = kTitleStartScreen;
 
     for (Canvas& c : game.work_bitmaps) {
         c.clear();
         c.set_transparent(true);
         c.set_fonts(fonts);
     }
-    full_screen_copy(game, title, game.work_bitmaps[0]);
-    full_screen_copy(game, title, game.work_bitmaps[6]);
-    load_game_picture(game, "desk.bmp", game.work_bitmaps[1]);
+    full_screen_copy(game, title, game.work_bitmaps[kWorkBackground]);
+    full_screen_copy(game, title, game.work_bitmaps[kWorkComposed]);
+    load_game_picture(game, "desk.bmp", game.work_bitmaps[kWorkDesk]);
 
     build_stage_tables(game);
 
@@ -97,19 +83,6 @@ void start_up(Game& game)
     load_game(game);
 
     if (game.platform.window) game.platform.window->set_title(kWindowCaption);
-}
-
-Canvas& get_picture(Game& game, const std::string& name)
-{
-    for (int i = 0; i < kPictureCacheSlots; ++i)
-        if (game.picture_cache_names[static_cast<std::size_t>(i)] == name)
-            return game.picture_cache[static_cast<std::size_t>(i)];
-    game.picture_cache_next += 1;
-    if (game.picture_cache_next > kPictureCacheSlots - 1) game.picture_cache_next = 0;
-    const auto slot = static_cast<std::size_t>(game.picture_cache_next);
-    game.picture_cache_names[slot] = name;
-    load_game_picture(game, name, game.picture_cache[slot]);
-    return game.picture_cache[slot];
 }
 
 void close_game(Game& game)

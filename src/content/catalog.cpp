@@ -2,7 +2,7 @@
 // Each table below reads one row per line, in catalog order.
 #include "content/catalog.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 namespace zen {
 namespace {

@@ -1,6 +1,6 @@
 #include "content/catalog_rules.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 #include <array>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // maker who keeps releasing games long after there is anyone left to play them.
 #include "content/news.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 #include <cstddef>
 

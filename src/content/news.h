@@ -1,24 +1,12 @@
 #pragma once
 // The story, told as news between stages.
-#include "app/id_table.h"
+#include "core/content_tables.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
 
 namespace zen {
 
 struct Game;
-
-struct tnews {
-    std::int32_t required_stage = 0; // stage that must have been cleared before the story moves here
-    std::array<std::string, 200> lines;
-};
-
-using NewsTable = IdTable<tnews, -1, 99>;
-
-constexpr int kNewsEntries = 100; // entries 0..99
-constexpr int kNewsLines = 200;   // lines 0..199 of an entry
 
 // Writes the whole script: entries 0..16; the others stay empty.
 void build_news(Game& game);

@@ -2,7 +2,7 @@
 // Each table below reads one row per line, in id order.
 #include "content/stages.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 namespace zen {
 namespace {

@@ -1,5 +1,7 @@
 #include "platform/platform.h"
 
+#include <SDL.h>
+
 namespace zen {
 
 Platform make_headless_platform(const Paths& paths)
@@ -13,5 +15,7 @@ Platform make_headless_platform(const Paths& paths)
     p.headless = true;
     return p;
 }
+
+void quit_platform() { SDL_Quit(); }
 
 } // namespace zen

@@ -23,4 +23,7 @@ struct Platform {
 // Headless services: no window, no sound device, a virtual clock.
 Platform make_headless_platform(const Paths& paths);
 
+// Releases what the platform libraries still hold once every service is gone (end of the program).
+void quit_platform();
+
 } // namespace zen

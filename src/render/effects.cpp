@@ -1,10 +1,8 @@
-// The effects ring: posting, the pass that draws every live effect each frame, the kinds without
-// particles (floating texts, explosion rings, laser, screen shake), and the background picture.
+// The effects ring: posting, the pass that draws every live effect each frame, and the kinds
+// without particles (floating texts, explosion rings, laser, screen shake).
 #include "render/effects.h"
 
-#include "app/frame_tick.h"
-#include "app/game_state.h"
-#include "app/startup.h"
+#include "core/game_state.h"
 #include "render/effects_kinds.h"
 #include "render/message_log.h"
 
@@ -86,12 +84,6 @@ Point shake_offset(Game& game, int age)
     const int dx = game.random(a) - game.random(a);
     const int dy = game.random(a) - game.random(a);
     return {dx, dy};
-}
-
-Point picture_position(int width, int height)
-{
-    if (height == 600) return {0, 0};
-    return {(800 - width) / 2, (480 - height) / 2};
 }
 
 void effects_pass(Game& game, Canvas& screen, Canvas& overlay)
@@ -193,23 +185,6 @@ void draw_shake(Game& game, int s, Canvas& screen)
     const Point d = shake_offset(game, age);
     screen.copy_rect(d.x, d.y, screen, 0, 0, 800, 480);
     if (age > 10) fx.fx_age[at(s)] = 0;
-}
-
-void show_picture(Game& game, const std::string& name)
-{
-    Canvas picture;
-    // A missing or broken background leaves the old one.
-    if (!load_game_picture(game, name, picture)) return;
-    game.haikei.assign(std::move(picture));
-    Canvas& target = game.work_bitmaps[0];
-    if (target.empty()) {
-        target.resize(800, 600);
-        target.set_fonts(game.platform.fonts.get());
-    }
-    const Point p = picture_position(game.haikei.width(), game.haikei.height());
-    // Not cleared first: a smaller picture lies over the previous one.
-    target.copy_rect(p.x, p.y, game.haikei, 0, 0, game.haikei.width(), game.haikei.height());
-    rebuild_background(game);
 }
 
 } // namespace zen

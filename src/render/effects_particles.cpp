@@ -1,7 +1,8 @@
 // The effect kinds made of particles (smoke, fire, sparks, streaks, discs) and the two that
 // spin out from a point (the level-up bloom and the spiral waves). On its first frame a kind
 // creates its particles in the slot's work block; from then on it moves and draws the live ones.
-#include "app/game_state.h"
+#include "core/game_state.h"
+#include "render/effects.h"
 #include "render/effects_kinds.h"
 
 #include <algorithm>

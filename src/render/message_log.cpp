@@ -2,7 +2,7 @@
 // brightest, in named colours that pulse or cycle with the frame counter.
 #include "render/message_log.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/fonts.h"
 
 #include <linebreak.h>

@@ -1,9 +1,8 @@
 #pragma once
 // The message log at the bottom of the screen: everything the game says, in named colours.
+#include "core/screen_state.h"
 #include "platform/canvas.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,14 +11,6 @@ namespace zen {
 
 struct Game;
 class Fonts;
-
-struct tmoji_efe {
-    std::string text; // empty = empty row
-    std::int32_t colour_code = 0;
-};
-
-// 0 is the newest entry; 0..4 are drawn.
-using MessageLog = std::array<tmoji_efe, 21>;
 
 void post_message(Game& game, std::string_view text, std::string_view colour_name);
 void post_silver(Game& game, std::string_view text);

@@ -2,7 +2,7 @@
 // roll toward their real values a fifth of the way each frame.
 #include "render/status_panel.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,7 +17,7 @@ constexpr Font kMoneyFont{17, true};
 constexpr Colour kWhite = 0xFFFFFF;
 constexpr Colour kCyan = 0x00FFFF;
 
-bool panel_shown(const Game& game) { return game.stage != 0 && game.open_menu != 5; }
+bool panel_shown(const Game& game) { return game.stage != 0 && game.open_menu != kMenuStart; }
 
 // A left-column line: a black shadow one pixel down and right, then the text. Returns its width.
 int left_line(Canvas& canvas, int y, const std::string& text, Colour colour)
@@ -29,7 +29,7 @@ int left_line(Canvas& canvas, int y, const std::string& text, Colour colour)
 
 void right_line(Canvas& canvas, int y, const std::string& text, Font font, Colour colour)
 {
-    canvas.text(800 - canvas.text_width(text, font), y, text, font, colour);
+    canvas.text(kPlayWidth - canvas.text_width(text, font), y, text, font, colour);
 }
 
 // A box filled with its brush and outlined in its pen; the pen is the brush unless given.

@@ -1,6 +1,6 @@
-#include "app/sound.h"
+#include "core/sound.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // The effects gallery: each effect kind at several ages on a plain grid, the overlay combined as
 // in a frame, and every colour name of the log, written as PNG contact sheets for judging by eye.
-#include "render/fx_gallery.h"
+#include "fx_gallery/fx_gallery.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "content/stages.h"
 #include "render/effects.h"
 #include "render/message_log.h"

@@ -2,16 +2,13 @@
 // Everything that changes while the game runs lives in one Game, passed by reference:
 // the player record `my`, the run-time variables around it, the tables, the bitmaps,
 // the message log, the effects ring and the sound bookkeeping.
-#include "app/random.h"
-#include "app/sound.h"
-#include "content/catalog.h"
-#include "content/news.h"
-#include "content/stages.h"
+#include "core/content_tables.h"
+#include "core/menu_keys.h"
+#include "core/random.h"
+#include "core/screen_state.h"
+#include "core/sound.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
-#include "render/effects.h"
-#include "render/message_log.h"
-#include "render/status_panel.h"
 
 #include <array>
 #include <cstdint>
@@ -55,7 +52,21 @@ struct tmy {
     std::array<std::int32_t, 100> ad_power{};
 };
 
+// The play area: every screen, picture and work surface is this size.
+constexpr int kPlayWidth = 800;
+constexpr int kPlayHeight = 600;
+
+// title_step: the start-up picture, the title picture, then the game.
+constexpr std::int32_t kTitleStartScreen = -2;
+constexpr std::int32_t kTitleScreen = -1;
+constexpr std::int32_t kTitleDone = 0;
+
 constexpr int kWorkBitmaps = 50;
+// The work bitmaps by use; the others stay blank.
+constexpr int kWorkBackground = 0; // the background picture
+constexpr int kWorkDesk = 1;       // the desk strip of the sales floor
+constexpr int kWorkComposed = 6;   // the composed background each frame starts from
+
 constexpr int kCharBitmaps = 256;
 constexpr int kPictureCacheSlots = 3001;
 constexpr int kLineQueue = 100;
@@ -136,9 +147,9 @@ struct Game {
     void trace_line(std::string_view what, std::string_view detail);
 };
 
-// Starts the player's progress afresh (leaves rpg_ammo, hour, minute, regen_acc, news_read).
-void new_game(Game& game);
 // Run after every frame: money at most 999999999; hunger and fatigue within 0..100.
 void clamp_stats(Game& game);
+// A grey that pulses with a period of 8 frames (the hovered button and other blinking).
+Colour blink_colour(const Game& game);
 
 } // namespace zen

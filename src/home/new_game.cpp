@@ -1,17 +1,9 @@
-#include "app/game_state.h"
+#include "home/new_game.h"
 
-#include <algorithm>
+#include "core/game_state.h"
+#include "render/message_log.h"
 
 namespace zen {
-
-Game::Game(Platform& p, std::uint64_t seed) : platform(p), rng(seed) {}
-
-void Game::trace_line(std::string_view what, std::string_view detail)
-{
-    if (!trace) return;
-    *trace << what << ' ' << detail << '\n';
-    trace->flush();
-}
 
 void new_game(Game& game)
 {
@@ -40,14 +32,6 @@ void new_game(Game& game)
     my.sales = 0;
     my.volume = -1100;
     post_silver(game, "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
-}
-
-void clamp_stats(Game& game)
-{
-    tmy& my = game.my;
-    if (my.money > kMoneyLimit) my.money = kMoneyLimit;
-    my.hunger = std::clamp(my.hunger, 0, 100);
-    my.fatigue = std::clamp(my.fatigue, 0, 100);
 }
 
 } // namespace zen

@@ -1,0 +1,38 @@
+#include "core/game_state.h"
+
+#include <algorithm>
+
+namespace zen {
+
+Game::Game(Platform& p, std::uint64_t seed) : platform(p), rng(seed) {}
+
+void Game::trace_line(std::string_view what, std::string_view detail)
+{
+    if (!trace) return;
+    *trace << what << ' ' << detail << '\n';
+    trace->flush();
+}
+
+void clamp_stats(Game& game)
+{
+    tmy& my = game.my;
+    if (my.money > kMoneyLimit) my.money = kMoneyLimit;
+    my.hunger = std::clamp(my.hunger, 0, 100);
+    my.fatigue = std::clamp(my.fatigue, 0, 100);
+}
+
+Colour blink_colour(const Game& game)
+{
+    switch (game.frame_no % 8) {
+    case 0: return 0x555555;
+    case 1:
+    case 7: return 0x444444;
+    case 2:
+    case 6: return 0x333333;
+    case 3:
+    case 5: return 0x222222;
+    default: return 0x000000;
+    }
+}
+
+} // namespace zen

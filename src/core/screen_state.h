@@ -1,0 +1,50 @@
+#pragma once
+// What the presentation keeps between frames: the message log, the effects ring and the status
+// panel's rolling numbers. render/ draws them; every layer posts into the first two.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zen {
+
+struct Game;
+
+// One row of the message log.
+struct tmoji_efe {
+    std::string text; // empty = empty row
+    std::int32_t colour_code = 0;
+};
+
+// 0 is the newest entry; 0..4 are drawn.
+using MessageLog = std::array<tmoji_efe, 21>;
+
+// Short animations: floating texts, explosions, smoke, sparks, laser, waves, screen shake.
+struct EffectsRing {
+    static constexpr int slots = 100;
+    static constexpr int work_size = 230;
+    std::array<std::int32_t, slots> fx_age{};
+    std::array<std::int32_t, slots> fx_kind{};
+    std::array<std::int32_t, slots> fx_x{};
+    std::array<std::int32_t, slots> fx_y{};
+    std::array<std::int32_t, slots> fx_x0{};
+    std::array<std::int32_t, slots> fx_y0{};
+    std::array<std::int32_t, slots> fx_vx{};
+    std::array<std::int32_t, slots> fx_vy{};
+    std::array<std::string, slots> fx_text{};
+    std::array<std::array<std::int32_t, work_size>, slots> fx_particles{};
+    std::int32_t fx_cursor = 0;
+    // Where a street figure's head is, (x, y - height) of the figure in that slot; the street
+    // sets it. Without it (or without a figure there) a figure post takes the random point.
+    bool (*figure_head)(const Game& game, int slot, int& x, int& y) = nullptr;
+};
+
+// The status panel's displayed values, rolling toward the real ones.
+struct StatusPanelState {
+    std::int32_t shown_energy = 0;
+    std::int32_t shown_hunger = 0;
+    std::int32_t shown_fatigue = 0;
+    std::int32_t shown_sales = 0;
+    std::int32_t shown_exp = 0;
+};
+
+} // namespace zen

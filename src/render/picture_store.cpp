@@ -1,0 +1,71 @@
+#include "render/picture_store.h"
+
+#include "core/game_state.h"
+#include "platform/pictures.h"
+
+#include <cstdio>
+
+namespace zen {
+
+bool load_game_picture(Game& game, const std::string& name, Canvas& out)
+{
+    std::string error;
+    Canvas loaded;
+    if (!load_picture(game.platform.paths.picture(name), loaded, error)) {
+        if (game.bad_pictures.insert(name).second)
+            std::fprintf(stderr, "zentrifa: picture %s: %s\n", name.c_str(), error.c_str());
+        out.clear();
+        out.set_transparent(true);
+        return false;
+    }
+    out.assign(std::move(loaded));
+    out.set_transparent(true);
+    return true;
+}
+
+Canvas& get_picture(Game& game, const std::string& name)
+{
+    for (int i = 0; i < kPictureCacheSlots; ++i)
+        if (game.picture_cache_names[static_cast<std::size_t>(i)] == name)
+            return game.picture_cache[static_cast<std::size_t>(i)];
+    game.picture_cache_next += 1;
+    if (game.picture_cache_next > kPictureCacheSlots - 1) game.picture_cache_next = 0;
+    const auto slot = static_cast<std::size_t>(game.picture_cache_next);
+    game.picture_cache_names[slot] = name;
+    load_game_picture(game, name, game.picture_cache[slot]);
+    return game.picture_cache[slot];
+}
+
+Point picture_position(int width, int height)
+{
+    if (height == kPlayHeight) return {0, 0};
+    return {(kPlayWidth - width) / 2, (480 - height) / 2};
+}
+
+void show_picture(Game& game, const std::string& name)
+{
+    Canvas picture;
+    // A missing or broken background leaves the old one.
+    if (!load_game_picture(game, name, picture)) return;
+    game.haikei.assign(std::move(picture));
+    Canvas& target = game.work_bitmaps[kWorkBackground];
+    if (target.empty()) {
+        target.resize(kPlayWidth, kPlayHeight);
+        target.set_fonts(game.platform.fonts.get());
+    }
+    const Point p = picture_position(game.haikei.width(), game.haikei.height());
+    // Not cleared first: a smaller picture lies over the previous one.
+    target.copy_rect(p.x, p.y, game.haikei, 0, 0, game.haikei.width(), game.haikei.height());
+    rebuild_background(game);
+}
+
+void rebuild_background(Game& game)
+{
+    if (game.cg_hold == 1) return;
+    Canvas& composed = game.work_bitmaps[kWorkComposed];
+    composed.fill(0);
+    composed.copy_rect(0, 0, game.work_bitmaps[kWorkBackground], 0, 0, kPlayWidth, kPlayHeight);
+    game.bg_dirty = 0;
+}
+
+} // namespace zen

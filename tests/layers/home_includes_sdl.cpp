@@ -1,0 +1,2 @@
+// Must not build: SDL is the platform's alone.
+#include <SDL.h>
