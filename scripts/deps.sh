@@ -26,8 +26,9 @@ done
 if [[ $(id -u) -eq 0 ]]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Wait for another package manager run to finish rather than failing on its lock.
+  apt-get -o DPkg::Lock::Timeout=600 update -qq
+  apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 else
   echo "These Debian packages are missing. Install them with:"
   echo "  sudo apt-get install -y ${missing[*]}"
