@@ -63,24 +63,34 @@ void build_home(Game& game)
     entry(game, 11, kMenuHome, "×このステージを断念", 1, 200);
 }
 
-void build_abandon(Game& game)
-{
-    entry(game, 50, kMenuAbandon, "はい", 1, 200).back_to = kMenuHome;
-    entry(game, 51, kMenuAbandon, "いいえ", 2, 200);
-}
+// The entries that never change: the abandon question, the options, the sound, and the single
+// buttons of the wake-up, time-up and stage-cleared screens (whose command the menu alone decides).
+struct FixedEntry {
+    int index;
+    MenuKey key;
+    const char* caption;
+    std::int32_t command;
+    int width;
+    MenuKey back_to;
+};
 
-void build_options(Game& game)
-{
-    entry(game, 60, kMenuOptions, "エナジーの回復率について", 2, 300).back_to = kMenuHome;
-    entry(game, 61, kMenuOptions, "寝るコマンドについて", 4, 300);
-    entry(game, 62, kMenuOptions, "SOUND", 1, 300);
-    entry(game, 63, kMenuOptions, "クレジット", 3, 300);
-}
+constexpr FixedEntry kFixedEntries[] = {
+    {50, kMenuAbandon, "はい", 1, 200, kMenuHome},
+    {51, kMenuAbandon, "いいえ", 2, 200, kMenuNone},
+    {60, kMenuOptions, "エナジーの回復率について", 2, 300, kMenuHome},
+    {61, kMenuOptions, "寝るコマンドについて", 4, 300, kMenuNone},
+    {62, kMenuOptions, "SOUND", 1, 300, kMenuNone},
+    {63, kMenuOptions, "クレジット", 3, 300, kMenuNone},
+    {100, kMenuSound, "音量を下げる", 1, 200, kMenuOptions},
+    {101, kMenuSound, "音量を上げる", 2, 200, kMenuNone},
+    {600, kMenuWakeUp, "起床", 0, 200, kMenuNone},
+    {610, kMenuTimeUp, "タイムリミット！！", 0, 200, kMenuNone},
+    {700, kMenuStageCleared, "ステージクリア!", 0, 250, kMenuNone},
+};
 
-void build_sound(Game& game)
+void build_fixed(Game& game)
 {
-    entry(game, 100, kMenuSound, "音量を下げる", 1, 200).back_to = kMenuOptions;
-    entry(game, 101, kMenuSound, "音量を上げる", 2, 200);
+    for (const FixedEntry& f : kFixedEntries) entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
 }
 
 void build_start(Game& game)
@@ -281,27 +291,19 @@ void build_shop(Game& game)
     }
 }
 
-void build_wake_up(Game& game) { entry(game, 600, kMenuWakeUp, "起床", 0, 200); }
-void build_time_up(Game& game) { entry(game, 610, kMenuTimeUp, "タイムリミット！！", 0, 200); }
-void build_stage_cleared(Game& game) { entry(game, 700, kMenuStageCleared, "ステージクリア!", 0, 250); }
-
 } // namespace
 
 void build_menu_contents(Game& game)
 {
     const std::int32_t opening = game.open_menu;
+    // Each menu writes only its own records, so the order of the blocks does not matter.
     if (opening == kMenuHome) build_home(game);
-    build_abandon(game);
-    build_options(game);
-    build_sound(game);
+    build_fixed(game);
     build_start(game);
     if (opening == kMenuMakeGame) build_make_game(game);
     if (opening == kMenuStageSelect) build_stage_select(game);
     if (opening == kMenuSalesFloor) build_sales_floor(game);
-    build_wake_up(game);
-    build_time_up(game);
     if (opening == kMenuShop) build_shop(game);
-    build_stage_cleared(game);
 }
 
 } // namespace zen
