@@ -28,13 +28,14 @@ void BM_FrameHomeMenu(benchmark::State& state)
     game.my.hunger = 70;
     game.my.fatigue = 35;
     show_picture(game, "pc.jpg");
-    for (int i = 0; i < 21; ++i) post_message(game, i % 2 ? "何を買いますか" : "お金 1200円を入手", i % 3 ? "silver" : "yellow2");
+    for (int i = 0; i < 21; ++i)
+        post_message(game, i % 2 ? "何を買いますか" : "お金 1200円を入手", i % 3 ? "silver" : "yellow2");
     show_menu(game, kMenuShop);
     int shown = 0;
     for (const tmenu& b : game.menu_buttons) shown += b.visible;
     if (shown != 12) state.SkipWithError("the shop does not show twelve entries");
     game.mouse_x = 640;
-    game.mouse_y = 10 + 44 * 4 + 20; // the fifth entry, an item with its description as hint
+    game.mouse_y = 10 + 44 * 4 + 20;               // the fifth entry, an item with its description as hint
     for (int i = 0; i < 12; ++i) frame_step(game); // the buttons slide in
     if (game.hovered_button == 0 || game.menu_buttons[static_cast<std::size_t>(game.hovered_button)].hint.empty())
         state.SkipWithError("no hovered entry with a hint");

@@ -90,7 +90,7 @@ TEST(RunButtonPass, EveryFrameDrawsTheMenuAndAClickRunsItsButton)
     for (int i = 0; i < 10; ++i) frame_step(*g);
     EXPECT_EQ(g->hovered_button, 201);
     EXPECT_EQ(g->cg.pixel(590, 30), 0x808080u); // the left border, slid into place
-    EXPECT_EQ(g->my.story_flag[0], 0);         // hovering runs nothing
+    EXPECT_EQ(g->my.story_flag[0], 0);          // hovering runs nothing
 
     g->click_pending = 1;
     run_button_pass(*g);

@@ -149,7 +149,8 @@ TEST(HomeCommands, SleepingRestoresAndTheWakeUpCostsADay)
     EXPECT_EQ(g->my.animal_came, 0);
     EXPECT_EQ(g->my.rpg_ammo, 2);
     EXPECT_EQ(g->open_menu, kMenuWakeUp);
-    EXPECT_EQ(g.take_trace(), "sound sleep.wav\nmessage silver すうすうすうすうすう MP+4 & 疲労=0\nsound hp.wav\nsound 2.wav\n");
+    EXPECT_EQ(g.take_trace(),
+              "sound sleep.wav\nmessage silver すうすうすうすうすう MP+4 & 疲労=0\nsound hp.wav\nsound 2.wav\n");
 
     choose(g, kMenuWakeUp, "起床", wake_up_command);
     EXPECT_EQ(g->my.hunger, 40);
@@ -223,7 +224,7 @@ TEST(StartCommands, NewGameLeadsToStageSelectAndAStageInProgressResumes)
     HomeGame g;
     g->my.money = 777;
     g->my.story_flag[0] = 0;
-    g->map_table.edit(1).quota = 1; // start rebuilds the stage table
+    g->map_table.edit(1)->quota = 1; // start rebuilds the stage table
     choose(g, kMenuStart, "<< NEW GAME >>", start_command);
     EXPECT_EQ(g->my.money, 0);
     EXPECT_EQ(g->my.story_flag[0], 1);
@@ -264,7 +265,8 @@ TEST(StartCommands, TheNewsIsQueuedLineByLineAndReadOnce)
     g->my.stage_clears[6] = 1;
     g->my.stage_clears[12] = 1;
     choose(g, kMenuStart, "クリア", start_command);
-    EXPECT_EQ(g.take_trace(), "sound lvcap.wav\nmessage silver クリアおめでとう！！　君は世界一のゲームメーカーさ！！！\n");
+    EXPECT_EQ(g.take_trace(),
+              "sound lvcap.wav\nmessage silver クリアおめでとう！！　君は世界一のゲームメーカーさ！！！\n");
     choose(g, kMenuStart, "TRUE CLEAR!!", start_command);
     EXPECT_EQ(g->message_log[0].text, "....!?....なんだ、この只ならぬ空気は....!!");
     choose(g, kMenuStart, "LEGEND CLEAR!!", start_command);
@@ -434,7 +436,8 @@ TEST(ShopCommands, EveryPurchasePaysFirstAndReopensTheShop)
 
     choose(g, kMenuShop, "参考書『ショーてぃんぐ", shop_command);
     EXPECT_EQ(g->my.genre_known[2], 1);
-    EXPECT_TRUE(has_line(g.take_trace(), "message yellow 読破！ 新しいゲーム・ショーてぃんぐ『ネビュラ・ゼロ』を造れるようになった！"));
+    EXPECT_TRUE(has_line(g.take_trace(),
+                         "message yellow 読破！ 新しいゲーム・ショーてぃんぐ『ネビュラ・ゼロ』を造れるようになった！"));
     EXPECT_EQ(entry_of(*g, "参考書『ショーてぃんぐ"), -1);
 
     const std::int32_t before = g->my.money;

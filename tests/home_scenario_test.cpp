@@ -70,20 +70,20 @@ TEST(HomeScenario, FromTheStartPictureToAbandoningAStage)
 
     // Buttons stand at the right edge from y = 10, one row every 44 pixels.
     test::write_file(work.path() / "first.txt",
-                     "5 click 400 300\n"   // the title
-                     "10 click 400 300\n"  // the start menu
-                     "20 click 700 30\n"   // << NEW GAME >>
-                     "30 click 600 30\n"   // stage 1
-                     "40 click 700 30\n"   // make a game
-                     "50 click 600 30\n"   // five copies of the first genre
+                     "5 click 400 300\n"  // the title
+                     "10 click 400 300\n" // the start menu
+                     "20 click 700 30\n"  // << NEW GAME >>
+                     "30 click 600 30\n"  // stage 1
+                     "40 click 700 30\n"  // make a game
+                     "50 click 600 30\n"  // five copies of the first genre
                      "52 click 600 30\n"
                      "54 click 600 30\n"
                      "56 click 600 30\n"
                      "58 click 600 30\n"
-                     "60 rclick 600 30\n"  // back home
-                     "70 click 700 200\n"  // the shop
-                     "80 click 640 250\n"  // the loan, sixth row
-                     "90 click 640 160\n"  // the megaphone, fourth row
+                     "60 rclick 600 30\n" // back home
+                     "70 click 700 200\n" // the shop
+                     "80 click 640 250\n" // the loan, sixth row
+                     "90 click 640 160\n" // the megaphone, fourth row
                      "100 rclick 640 160\n"
                      "110 click 700 110\n" // eat
                      "120 move 10 500\n");
@@ -160,7 +160,7 @@ TEST(HomeScenario, FromTheStartPictureToAbandoningAStage)
     EXPECT_EQ(v[kItemCount + 100], 1); // the megaphone stays
     EXPECT_EQ(v[kDay], 2);
     EXPECT_EQ(v[kFatigue], 0);
-    EXPECT_EQ(v[kHunger], 50);         // halved by the night
+    EXPECT_EQ(v[kHunger], 50); // halved by the night
     EXPECT_EQ(v[kEnergy], 3);
     EXPECT_EQ(v[kNewsRead + 0], 1);
     EXPECT_EQ(v[kMoney], 400);

@@ -50,7 +50,7 @@ TEST(ShowMenu, PlacesTheCaptionedRecordsOfTheKeyInIndexOrder)
     add(*g, 902, "二").back_to = 3;
     add(*g, 903, "三", 300, 40).back_to = 4;
     g->menu_buttons[905] = g->menu_buttons[900];
-    g->menu_buttons[905].menu = 98; // another menu
+    g->menu_buttons[905].menu = 98;  // another menu
     g->menu_buttons[60].visible = 1; // left over from an earlier menu
     show_menu(*g, kTestMenu);
     EXPECT_EQ(g.take_trace(), "sound 2.wav\n");
@@ -159,8 +159,8 @@ TEST(ButtonPass, AGreyedButtonHighlightsAndShowsItsHintButDoesNotRun)
     EXPECT_EQ(pass_at(*g, 600, 20, true), 0);
     EXPECT_EQ(g->hovered_button, 900);
     EXPECT_EQ(b.enabled, 0);
-    EXPECT_EQ(g->cg.pixel(595, 12), 0x555555u);                    // the hovered brush
-    EXPECT_TRUE(has_colour(g->cg, 600, 11, 789, 53, 0x808080));    // grey caption
+    EXPECT_EQ(g->cg.pixel(595, 12), 0x555555u);                 // the hovered brush
+    EXPECT_TRUE(has_colour(g->cg, 600, 11, 789, 53, 0x808080)); // grey caption
     EXPECT_FALSE(has_colour(g->cg, 600, 11, 789, 53, 0xFFFFFF));
     // The hint in grey on black, ending 10 pixels left of the button.
     EXPECT_TRUE(has_colour(g->cg, 500, 11, 580, 53, 0x808080));

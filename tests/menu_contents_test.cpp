@@ -72,8 +72,8 @@ TEST(HomeMenu, EatAndSleepGreyOutAndThePriceFollowsTheStage)
     g->my.hunger = 90;
     g->my.fatigue = 24;
     show_menu(*g, kMenuHome);
-    EXPECT_EQ(shown(*g), (Captions{"ゲームを造る", ">> 売り場へ!! <<", "ご飯を食べる \\300", "寝る", ">お店へ", "OPTION",
-                                   "×このステージを断念"}));
+    EXPECT_EQ(shown(*g), (Captions{"ゲームを造る", ">> 売り場へ!! <<", "ご飯を食べる \\300", "寝る", ">お店へ",
+                                   "OPTION", "×このステージを断念"}));
     EXPECT_EQ(button(*g, "ご飯を食べる \\300")->param, 300);
     EXPECT_TRUE(greyed(*g, "ご飯を食べる \\300"));
     EXPECT_TRUE(greyed(*g, "寝る"));
@@ -119,8 +119,8 @@ TEST(StageSelect, LockedStagesReadQuestionMarksAndTheSecondCycleWaitsForStageSix
 {
     HomeGame g;
     show_menu(*g, kMenuStageSelect);
-    EXPECT_EQ(shown(*g), (Captions{"家の前の道路 ノルマ：2000円 クリア：0", "????", "????", "????", "????", "????",
-                                   ">Back"}));
+    EXPECT_EQ(shown(*g),
+              (Captions{"家の前の道路 ノルマ：2000円 クリア：0", "????", "????", "????", "????", "????", ">Back"}));
     EXPECT_TRUE(greyed(*g, "????"));
     EXPECT_EQ(g->menu_buttons[401].command, 1);
     EXPECT_EQ(g->menu_buttons[499].command, -1);
@@ -208,11 +208,11 @@ Captions shop(Game& game, int stage, int level, int money)
 TEST(ShopMenu, PricesLevelsAndLocksOnAFirstVisit)
 {
     HomeGame g;
-    EXPECT_EQ(shop(*g, 1, 0, 0), (Captions{"宣伝ポスター1 (必要Lv2) \\200", "エナジーPowerUp1 \\2000",
-                                           "動物と契約 (必要Lv2) \\800", "メガホン \\500",
-                                           "参考書『ショーてぃんぐの作り方』 \\500", "借金(\\1000) -1日"}));
-    EXPECT_TRUE(greyed(*g, "宣伝ポスター1 (必要Lv2) \\200"));                   // level and money
-    EXPECT_TRUE(greyed(*g, "メガホン \\500"));                                 // money
+    EXPECT_EQ(shop(*g, 1, 0, 0),
+              (Captions{"宣伝ポスター1 (必要Lv2) \\200", "エナジーPowerUp1 \\2000", "動物と契約 (必要Lv2) \\800",
+                        "メガホン \\500", "参考書『ショーてぃんぐの作り方』 \\500", "借金(\\1000) -1日"}));
+    EXPECT_TRUE(greyed(*g, "宣伝ポスター1 (必要Lv2) \\200")); // level and money
+    EXPECT_TRUE(greyed(*g, "メガホン \\500"));                // money
     EXPECT_FALSE(greyed(*g, "借金(\\1000) -1日"));
     EXPECT_EQ(g->back_menu, kMenuHome);
     const tmenu* megaphone = button(*g, "メガホン \\500");

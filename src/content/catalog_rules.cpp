@@ -21,7 +21,10 @@ constexpr std::array<int, 1> kChainGenre8{157};                     // FPS
 
 } // namespace
 
-bool is_catalog_id(int id) { return id >= 0 && static_cast<std::size_t>(id) < std::tuple_size_v<decltype(tmy::item_count)>; }
+bool is_catalog_id(int id)
+{
+    return id >= 0 && static_cast<std::size_t>(id) < std::tuple_size_v<decltype(tmy::item_count)>;
+}
 
 int count_of(const Game& game, int id)
 {

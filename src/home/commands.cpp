@@ -29,7 +29,8 @@ const std::string& stage_name(const Game& game) { return game.map_table.at(game.
 // The per-stage entry of the stage being played; null outside the table.
 std::int32_t* per_stage(std::array<std::int32_t, 100>& table, std::int32_t stage)
 {
-    return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? &table[static_cast<std::size_t>(stage)] : nullptr;
+    return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? &table[static_cast<std::size_t>(stage)]
+                                                                        : nullptr;
 }
 
 // The checks before making a game or going out: too tired, too hungry. True when refused.
@@ -141,7 +142,8 @@ void options_command(Game& game, int index)
     case 1: show_menu(game, kMenuSound); break;
     case 2:
         clear_messages(game);
-        post_silver(game, "エナジー回復率は、お腹と疲労によって決まります。お腹があるほど回復しますが、疲労が高ければ回復率は弱まります。");
+        post_silver(game, "エナジー回復率は、お腹と疲労によって決まります。"
+                          "お腹があるほど回復しますが、疲労が高ければ回復率は弱まります。");
         break;
     case 3:
         clear_messages(game);
@@ -149,7 +151,8 @@ void options_command(Game& game, int index)
         break;
     case 4:
         clear_messages(game);
-        post_silver(game, "[寝る]コマンドによって、疲労が完全回復し、MPもやや回復します。しかし疲れていない時や、最終日は、寝ることはできません。");
+        post_silver(game, "[寝る]コマンドによって、疲労が完全回復し、MPもやや回復します。"
+                          "しかし疲れていない時や、最終日は、寝ることはできません。");
         break;
     default: break;
     }
@@ -356,7 +359,8 @@ void shop_command(Game& game, int index)
         break;
     case 4:
         my.genre_known[static_cast<std::size_t>(b.param2)] = 1;
-        post_message(game, "読破！ 新しいゲーム・" + game.item_table.at(b.param2).name + "を造れるようになった！", "yellow");
+        post_message(game, "読破！ 新しいゲーム・" + game.item_table.at(b.param2).name + "を造れるようになった！",
+                     "yellow");
         play_sound(game, "bp.wav");
         break;
     case 5:

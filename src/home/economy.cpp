@@ -39,8 +39,8 @@ void gain_item(Game& game, std::int32_t id, std::int32_t count)
     std::int32_t& held = game.my.item_count[static_cast<std::size_t>(id)];
     held = saturating_add(held, count);
     post_message(game,
-                 "Item【" + game.item_table.at(id).name + "】を " + std::to_string(count) + "個入手した(所持:" +
-                     std::to_string(held) + "個)",
+                 "Item【" + game.item_table.at(id).name + "】を " + std::to_string(count) +
+                     "個入手した(所持:" + std::to_string(held) + "個)",
                  "green");
 }
 

@@ -90,7 +90,8 @@ constexpr FixedEntry kFixedEntries[] = {
 
 void build_fixed(Game& game)
 {
-    for (const FixedEntry& f : kFixedEntries) entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
+    for (const FixedEntry& f : kFixedEntries)
+        entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
 }
 
 void build_start(Game& game)
@@ -108,21 +109,21 @@ void build_start(Game& game)
 
 void build_make_game(Game& game)
 {
-    constexpr int first = 300;
-    constexpr int last = 399;
+    constexpr int kFirst = menu_records(kMenuMakeGame).first;
+    constexpr int kLast = menu_records(kMenuMakeGame).last;
     tmy& my = game.my;
     my.genre_known[kFirstGenre] = 1; // the first genre is always known
-    int next = first;
-    for (int id = 0; id <= ItemTable::last_id && next <= last; ++id) {
+    int next = kFirst;
+    for (int id = 0; id <= ItemTable::kLastId && next <= kLast; ++id) {
         if (game.item_table.at(id).kind == kKindGenre && my.genre_known[static_cast<std::size_t>(id)] >= 1)
             record(game, next++).param = id;
     }
-    for (int i = next; i <= last; ++i) {
+    for (int i = next; i <= kLast; ++i) {
         // Emptied as well, so that genres of an earlier game are not listed after a reset.
         record(game, i).param = 0;
         record(game, i).caption.clear();
     }
-    for (int i = first; i < next; ++i) {
+    for (int i = kFirst; i < next; ++i) {
         tmenu& b = record(game, i);
         const titem& genre = game.item_table.at(b.param);
         b.menu = kMenuMakeGame;
@@ -151,7 +152,8 @@ void build_stage_select(Game& game)
             continue;
         }
         entry(game, 400 + s, kMenuStageSelect,
-              place.name + " ノルマ：" + num(place.quota) + "円 クリア：" + num(my.stage_clears[static_cast<std::size_t>(s)]),
+              place.name + " ノルマ：" + num(place.quota) + "円 クリア：" +
+                  num(my.stage_clears[static_cast<std::size_t>(s)]),
               s, 400);
         if (s >= 2 && my.stage_clears[static_cast<std::size_t>(s - 1)] == 0) {
             b.caption = "????";
@@ -171,7 +173,7 @@ void build_sales_floor(Game& game)
         (my.fatigue >= 80 || my.hunger <= 10 || shouts_left <= 0) ? 1 : 0;
     tmenu& rpg = entry(game, 502, kMenuSalesFloor, launcher ? "RPGを撃つ 残:" + num(my.rpg_ammo) : "", 3, 200);
     rpg.locked = my.rpg_ammo <= 0 ? 1 : 0;
-    for (int i = 500; i <= 599; ++i) {
+    for (int i = menu_records(kMenuSalesFloor).first; i <= menu_records(kMenuSalesFloor).last; ++i) {
         tmenu& b = record(game, i);
         b.menu = kMenuSalesFloor;
         b.width = 200;
@@ -205,12 +207,12 @@ constexpr Book kBooks[] = {
     {663, "参考書『魔のゲームの作り方』", 30000, 13, 12, 46},
 };
 
-constexpr int kShopFirst = 620;
+constexpr int kShopFirst = menu_records(kMenuShop).first;
 constexpr int kShopItemsFirst = 630;
 constexpr int kBooksFirst = 652;
 constexpr int kBooksLast = 663;
 constexpr int kShopLoan = 699;
-constexpr int kShopLast = 699;
+constexpr int kShopLast = menu_records(kMenuShop).last;
 constexpr int kShopShown = 12;
 
 // A shop entry with its fixed fields; it names no item unless it is one.
@@ -233,8 +235,8 @@ void build_shop(Game& game)
     const std::int64_t level = stage_level(game);
     const std::int64_t e = my.energy_max;
 
-    tmenu& poster = shop_entry(game, 620, a >= 8 ? "" : "宣伝ポスター" + num(a + 1), 2, clamp_to_int32(200 * a * level + 200),
-                               "この地域の集客をあげます");
+    tmenu& poster = shop_entry(game, 620, a >= 8 ? "" : "宣伝ポスター" + num(a + 1), 2,
+                               clamp_to_int32(200 * a * level + 200), "この地域の集客をあげます");
     poster.need_level = clamp_to_int32(2 * a + 2 * level);
 
     tmenu& energy = shop_entry(game, 622, "エナジーPowerUp" + num(e - 4), 1, clamp_to_int32(2000 * (e - 5) + 2000),
@@ -253,7 +255,7 @@ void build_shop(Game& game)
     // item's place and no stale item id stays on a book; items past the last record wait until
     // those before them are bought.
     int next = kShopItemsFirst;
-    for (int id = 0; id <= ItemTable::last_id && next < kShopLoan; ++id) {
+    for (int id = 0; id <= ItemTable::kLastId && next < kShopLoan; ++id) {
         if (!shop_reaches(game, id)) continue;
         const titem& item = game.item_table.at(id);
         tmenu& b = shop_entry(game, next, item.name, 5, item.price, "");
@@ -265,7 +267,8 @@ void build_shop(Game& game)
 
     for (const Book& book : kBooks) {
         const bool offered = game.stage >= book.min_stage && my.level >= book.min_level;
-        tmenu& b = shop_entry(game, book.index, offered ? book.caption : "", 4, book.price, "Newゲームを作れるようになる");
+        tmenu& b =
+            shop_entry(game, book.index, offered ? book.caption : "", 4, book.price, "Newゲームを作れるようになる");
         b.param2 = book.genre;
     }
 
@@ -285,8 +288,8 @@ void build_shop(Game& game)
             b.right_align = 1;
             b.locked = (my.level < b.need_level || my.money < b.param) ? 1 : 0;
         }
-        if (b.item_id >= 1 && held(game, b.item_id)) b.caption.clear();                // already bought
-        if (b.command == 4 && genre_learnt(game, b.param2)) b.caption.clear();  // genre already learnt
+        if (b.item_id >= 1 && held(game, b.item_id)) b.caption.clear();        // already bought
+        if (b.command == 4 && genre_learnt(game, b.param2)) b.caption.clear(); // genre already learnt
         if (!b.caption.empty() && ++shown > kShopShown) b.caption.clear();
     }
 }
