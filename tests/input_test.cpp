@@ -196,6 +196,12 @@ TEST(Dialogue, PictureLinesHoldTheScreenAndPassTheClickOn)
     EXPECT_EQ(g->message_log[0].text, "おしまい");
     rebuild_background(*g);
     EXPECT_EQ(g->work_bitmaps[kWorkComposed].pixel(400, 240), home); // the background is back
+
+    // A picture name with a folder in it is not looked up: the screen stays as it is.
+    append_line(*g, "cg ../cg/title.jpg");
+    left(*g, 1, 1);
+    EXPECT_EQ(g->cg_hold, 1);
+    EXPECT_EQ(g->work_bitmaps[kWorkComposed].pixel(400, 240), home);
 }
 
 TEST(Dialogue, AfterAPictureLineWithNothingLeftTheClickLandsAtTheCorner)

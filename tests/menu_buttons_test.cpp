@@ -141,6 +141,10 @@ TEST(ButtonPass, TheHigherIndexWinsHoverAndClickWhereButtonsOverlap)
     EXPECT_EQ(g->hovered_button, 901);
     pass_at(*g, 600, 53);
     EXPECT_EQ(g->hovered_button, 900);
+    // Alone, a button's bottom line is not its own.
+    g->menu_buttons[901].visible = 0;
+    pass_at(*g, 600, 54);
+    EXPECT_EQ(g->hovered_button, 0);
     // Past the right edge, or no button at all: nothing hovered, the click is only cleared.
     EXPECT_EQ(pass_at(*g, 790, 20, true), 0);
     EXPECT_EQ(g->hovered_button, 0);

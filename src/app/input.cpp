@@ -63,8 +63,10 @@ bool consume_line(Game& game)
     const std::string_view head = line;
     if (head.substr(0, 3) == "cg ") {
         // A script picture: it holds the screen until "cgoff" gives the background back.
+        // Only a file of the picture folder: a name with a folder in it is not looked up.
         game.cg_hold = 1;
-        show_script_picture(game, line.substr(3));
+        const std::string name = line.substr(3);
+        if (name.find_first_of("/\\") == std::string::npos) show_script_picture(game, name);
         return true;
     }
     if (line == "cgoff") {
