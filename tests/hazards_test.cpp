@@ -22,7 +22,8 @@ int effects_of_kind(const Game& game, int kind)
 {
     int n = 0;
     for (int s = 0; s < EffectsRing::kSlots; ++s)
-        n += game.effects.fx_age[static_cast<std::size_t>(s)] >= 1 && game.effects.fx_kind[static_cast<std::size_t>(s)] == kind;
+        n += game.effects.fx_age[static_cast<std::size_t>(s)] >= 1 &&
+             game.effects.fx_kind[static_cast<std::size_t>(s)] == kind;
     return n;
 }
 
@@ -404,7 +405,8 @@ TEST(RpgShot, DestroysEveryHazardThatCanBeDestroyedAndPaysTheSum)
     EXPECT_EQ(effects_of_kind(*g, 146), 3);
     std::multiset<std::string> rewards;
     for (int s = 0; s < EffectsRing::kSlots; ++s)
-        if (g->effects.fx_kind[static_cast<std::size_t>(s)] == 19) rewards.insert(g->effects.fx_text[static_cast<std::size_t>(s)]);
+        if (g->effects.fx_kind[static_cast<std::size_t>(s)] == 19)
+            rewards.insert(g->effects.fx_text[static_cast<std::size_t>(s)]);
     EXPECT_EQ(rewards, (std::multiset<std::string>{"+\\40", "+\\80", "+\\100"}));
 
     // With no rocket left nothing happens but the message; a count edited below 0 is none.

@@ -21,7 +21,10 @@ std::string last_effect_text(const Game& game)
 {
     return game.effects.fx_text[static_cast<std::size_t>(game.effects.fx_cursor)];
 }
-int last_effect_kind(const Game& game) { return game.effects.fx_kind[static_cast<std::size_t>(game.effects.fx_cursor)]; }
+int last_effect_kind(const Game& game)
+{
+    return game.effects.fx_kind[static_cast<std::size_t>(game.effects.fx_cursor)];
+}
 
 // A street with nobody coming by: the stage's customer slots emptied.
 void no_passers_by(Game& game) { game.map_table.edit(game.stage)->customer_slots = {}; }

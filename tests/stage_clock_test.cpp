@@ -248,7 +248,8 @@ TEST(StageClock, TheStreetGunNeverFiresOverAButtonTiredOrAtHome)
     g.take_trace();
     clock_step(*g);
     clock_step(*g);
-    EXPECT_EQ(g.take_trace(), "message silver ダメだ、疲れで力がでない・・・!!\nmessage silver ダメだ、疲れで力がでない・・・!!\n");
+    EXPECT_EQ(g.take_trace(),
+              "message silver ダメだ、疲れで力がでない・・・!!\nmessage silver ダメだ、疲れで力がでない・・・!!\n");
     EXPECT_EQ(g->street_figures[10].hit_points, 10);
 
     // At home the street's figures are out of sight and out of reach.

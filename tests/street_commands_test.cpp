@@ -37,7 +37,8 @@ TEST(StreetCommands, GoingHomeLeavesTheStreetAsItIs)
     execute_command(*g, entry(*g, 1));
     EXPECT_EQ(g->on_street, 0);
     EXPECT_EQ(g->open_menu, kMenuHome);
-    EXPECT_NE(g.take_trace().find("message silver どうする！....こうしている間にも時は動いているぞ！\n"), std::string::npos);
+    EXPECT_NE(g.take_trace().find("message silver どうする！....こうしている間にも時は動いているぞ！\n"),
+              std::string::npos);
     // At home the street stands still; back on the street everyone is where they were.
     g.ticks(50);
     for (int s = 0; s < kStreetSlots; ++s) {

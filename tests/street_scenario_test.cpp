@@ -99,8 +99,8 @@ TEST(StreetScenario, HoldingTheButtonShootsARobotDogDown)
              "52 click 600 30\n"
              "54 click 600 30\n"
              "60 rclick 600 30\n"
-             "70 click 700 76\n"        // out to the street
-             "80 down left 278 340\n"   // where the dog comes down, held
+             "70 click 700 76\n"      // out to the street
+             "80 down left 278 340\n" // where the dog comes down, held
              "330 up left 278 340\n",
              360);
     ASSERT_EQ(r.exit_code, 0) << r.err;
@@ -169,7 +169,8 @@ TEST(StreetScenario, ASaveOnTheLastDayRunsOutOfTime)
 {
     TempDir save;
     TempDir work;
-    RunResult r = play(save, work, "5 click 400 300\n10 click 400 300\n20 click 700 30\n30 click 600 30\n40 quit\n", 50);
+    RunResult r =
+        play(save, work, "5 click 400 300\n10 click 400 300\n20 click 700 30\n30 click 600 30\n40 quit\n", 50);
     ASSERT_EQ(r.exit_code, 0) << r.err;
     const fs::path dat = save.path() / "my.dat";
     set_save_line(dat, kSaveDay, 7);

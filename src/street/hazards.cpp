@@ -9,6 +9,7 @@
 #include "render/message_log.h"
 #include "street/sales_floor.h"
 
+#include <span>
 #include <string>
 
 namespace zen {
@@ -124,38 +125,40 @@ void run_sideways_and_leave(Game& game, int slot)
     }
 }
 
-// A swerve into the customers' lane: the next phase, a new height and the phase timer from 1.
-void swerve(Game& game, tman& f, int target_y, bool honk)
-{
-    f.state += 1;
-    f.target_y = target_y;
-    f.age = 1;
-    if (honk) play_sound(game, "car2.wav");
-}
+// A lane a car swerves into: top + random(spread), with a honk or without.
+struct Lane {
+    int top;
+    int spread;
+    bool honk;
+};
 
-// The car drives across at the back, swerves into the lane once and back.
-void swerve_once(Game& game, int slot)
+constexpr Lane kCarLanes[] = {{300, 40, true}};
+constexpr Lane kFastCarLanes[] = {{300, 40, true}, {280, 20, false}, {300, 40, true}};
+
+// Each time the phase timer passes `wait`, the car swerves into its next lane (the timer starts
+// again at 1); after the last lane it heads back to the back of the street and stays there.
+void swerve_in_turn(Game& game, int slot, int wait, std::span<const Lane> lanes)
 {
     tman& f = game.street_figures[at(slot)];
-    if (f.state == 0 && f.age > 19) swerve(game, f, 300 + game.random(40), true);
-    if (f.state == 1 && f.age > 19) {
-        f.state = 2;
+    const auto n = static_cast<std::int32_t>(lanes.size());
+    if (f.age <= wait || f.state < 0 || f.state > n) return;
+    if (f.state == n) {
+        f.state += 1;
         f.target_y = f.home_y;
+        return;
     }
+    const Lane& lane = lanes[static_cast<std::size_t>(f.state)];
+    f.state += 1;
+    f.target_y = lane.top + game.random(lane.spread);
+    f.age = 1;
+    if (lane.honk) play_sound(game, "car2.wav");
 }
+
+// The car drives across at the back, swerves into the customers' lane once and back.
+void swerve_once(Game& game, int slot) { swerve_in_turn(game, slot, 19, kCarLanes); }
 
 // The second-cycle car swerves twice as often: in, half out, in again, and back.
-void swerve_four_times(Game& game, int slot)
-{
-    tman& f = game.street_figures[at(slot)];
-    if (f.state == 0 && f.age > 9) swerve(game, f, 300 + game.random(40), true);
-    if (f.state == 1 && f.age > 9) swerve(game, f, 280 + game.random(20), false);
-    if (f.state == 2 && f.age > 9) swerve(game, f, 300 + game.random(40), true);
-    if (f.state == 3 && f.age > 9) {
-        f.state = 4;
-        f.target_y = f.home_y;
-    }
-}
+void swerve_four_times(Game& game, int slot) { swerve_in_turn(game, slot, 9, kFastCarLanes); }
 
 // The plane drops up to four bombs on its way across.
 void drop_bombs(Game& game, int slot)

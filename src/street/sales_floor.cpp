@@ -22,8 +22,8 @@ namespace {
 
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
-constexpr int kTableY = 389;        // a customer steps up to the table here to buy
-constexpr int kPlayerX = 383;       // the player's place behind the table, where an animal walks to
+constexpr int kTableY = 389;  // a customer steps up to the table here to buy
+constexpr int kPlayerX = 383; // the player's place behind the table, where an animal walks to
 constexpr int kPlayerY = 391;
 constexpr int kDeskY = 390;         // the desk strip covers the screen from here down
 constexpr int kForcedArrival = 100; // a customer comes at the latest after this many ticks
