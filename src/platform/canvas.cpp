@@ -16,8 +16,6 @@ namespace zen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 std::uint32_t to_pixel(Colour c) { return c & 0xFFFFFFu; }
 
 // Half of the span of the ellipse with radii (rx, ry) on the row whose centre is yc from the
