@@ -14,6 +14,10 @@ PACKAGES=(
 if [[ "${1:-}" == "--test" ]]; then
   PACKAGES+=(mpg123)
 fi
+# The test command also builds with clang, packs the .deb and validates the desktop files.
+if [[ "${1:-}" == "--test" ]]; then
+  PACKAGES+=(clang dpkg-dev file desktop-file-utils appstream man-db)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,9 +1,16 @@
 #include "platform/paths.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <system_error>
+
+// Where the installed data lies relative to the installed program; the build passes the one of
+// its install layout.
+#ifndef ZENTRIFA_DATA_FROM_BIN
+#define ZENTRIFA_DATA_FROM_BIN "../share/zentrifa"
+#endif
 
 namespace zen {
 
@@ -17,38 +24,63 @@ fs::path executable_path(const char* argv0)
     return fs::absolute(argv0 ? argv0 : "zentrifa", ec);
 }
 
-static bool writable_dir(const fs::path& dir)
+fs::path installed_data_dir(const fs::path& executable)
+{
+    return (executable.parent_path() / ZENTRIFA_DATA_FROM_BIN).lexically_normal();
+}
+
+namespace {
+
+bool writable_dir(const fs::path& dir)
 {
     std::error_code ec;
-    return fs::is_directory(dir, ec) && ::access(dir.c_str(), W_OK) == 0;
+    return fs::is_directory(dir, ec) && ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
+
+// A data folder the game can use: its cg/ is a folder it may list and read.
+bool holds_pictures(const fs::path& dir)
+{
+    std::error_code ec;
+    const fs::path cg = dir / "cg";
+    return fs::is_directory(cg, ec) && ::access(cg.c_str(), R_OK | X_OK) == 0;
+}
+
+fs::path home_dir()
+{
+    const char* home = std::getenv("HOME");
+    if (home && *home == '/') return home;
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir && *pw->pw_dir == '/') return pw->pw_dir;
+    return {};
+}
+
+} // namespace
 
 Paths resolve_paths(const fs::path& executable, const std::string& data_dir_option, const std::string& save_dir_option)
 {
     Paths p;
     const fs::path beside = executable.parent_path();
+    const fs::path installed = installed_data_dir(executable);
     std::error_code ec;
     if (!data_dir_option.empty()) {
         p.data_dir = data_dir_option;
-    } else if (fs::is_directory(beside / "cg", ec) || fs::is_directory(beside / "dat", ec)) {
+    } else if (holds_pictures(beside)) {
         p.data_dir = beside;
+    } else if (fs::is_directory(installed, ec)) {
+        p.data_dir = installed; // also when damaged: that is where the player has to look
     } else {
-#ifdef ZENTRIFA_INSTALL_DATA_DIR
-        p.data_dir = ZENTRIFA_INSTALL_DATA_DIR;
-#else
         p.data_dir = beside;
-#endif
     }
+
     if (!save_dir_option.empty()) {
         p.save_dir = save_dir_option;
     } else if (writable_dir(beside / "dat")) {
         p.save_dir = beside / "dat"; // portable: the save stays with the program
+    } else if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
+        p.save_dir = fs::path(xdg) / "zentrifa"; // a relative XDG_DATA_HOME does not count
+    } else if (const fs::path home = home_dir(); !home.empty()) {
+        p.save_dir = home / ".local" / "share" / "zentrifa";
     } else {
-        const char* xdg = std::getenv("XDG_DATA_HOME");
-        const char* home = std::getenv("HOME");
-        if (xdg && *xdg) p.save_dir = fs::path(xdg) / "zentrifa";
-        else if (home && *home) p.save_dir = fs::path(home) / ".local" / "share" / "zentrifa";
-        else p.save_dir = beside / "dat";
+        p.save_dir = beside / "dat";
     }
     return p;
 }
