@@ -53,8 +53,7 @@ TEST(CommandLine, EveryOptionIsTakenAndShownInTheHelpAndTheManualPage)
         std::string line = std::string("  ") + o.name + (*o.value ? std::string(" ") + o.value : "");
         EXPECT_NE(help.find(line), std::string::npos) << help;
         EXPECT_NE(help.find(o.help), std::string::npos);
-        EXPECT_TRUE(has_entry(man, roff(o.name)))
-            << "the manual page has no entry for it";
+        EXPECT_TRUE(has_entry(man, roff(o.name))) << "the manual page has no entry for it";
     }
 }
 
@@ -80,7 +79,8 @@ TEST(CommandLine, VersionAndHelpPrintAndStopBeforeTheGameStarts)
 
 TEST(CommandLine, TheWindowCaptionCarriesTheBuildsVersion)
 {
-    EXPECT_EQ(std::string(kWindowCaption), std::string("Zentrifa ver") + ZENTRIFA_VERSION + " - made by the Zentrifa team");
+    EXPECT_EQ(std::string(kWindowCaption),
+              std::string("Zentrifa ver") + ZENTRIFA_VERSION + " - made by the Zentrifa team");
 }
 
 } // namespace

@@ -45,13 +45,12 @@ TEST(Install, TheInstalledGameFindsItsPackAndSavesInXdgDataHome)
         << test::read_file(log);
     const fs::path prefix = staging.path() / "opt" / "zentrifa-test";
     const fs::path data = prefix / "share" / "zentrifa";
-    for (const char* file : {"bin/zentrifa", "share/zentrifa/cg/title.bmp", "share/zentrifa/dat/1.wav",
-                             "share/zentrifa/dat/title_for_game.mp3", "share/man/man6/zentrifa.6.gz",
-                             "share/applications/org.zentrifa.Zentrifa.desktop",
-                             "share/metainfo/org.zentrifa.Zentrifa.metainfo.xml",
-                             "share/icons/hicolor/48x48/apps/zentrifa.png",
-                             "share/icons/hicolor/128x128/apps/zentrifa.png",
-                             "share/icons/hicolor/256x256/apps/zentrifa.png"})
+    for (const char* file :
+         {"bin/zentrifa", "share/zentrifa/cg/title.bmp", "share/zentrifa/dat/1.wav",
+          "share/zentrifa/dat/title_for_game.mp3", "share/man/man6/zentrifa.6.gz",
+          "share/applications/org.zentrifa.Zentrifa.desktop", "share/metainfo/org.zentrifa.Zentrifa.metainfo.xml",
+          "share/icons/hicolor/48x48/apps/zentrifa.png", "share/icons/hicolor/128x128/apps/zentrifa.png",
+          "share/icons/hicolor/256x256/apps/zentrifa.png"})
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     // Only the pack itself: no save, no screenshots of the build's own runs.
     for (const fs::path& f : files_under(data)) {

@@ -79,7 +79,9 @@ TEST(IconRuns, AFolderThatCannotBeMadeIsAnError)
 {
     const fs::path dir = fresh_dir("icons_blocked");
     // a plain file where the theme folder should go
-    { std::ofstream(dir / "hicolor") << "x"; }
+    {
+        std::ofstream(dir / "hicolor") << "x";
+    }
     std::string error;
     EXPECT_FALSE(assetgen::art::write_icons(dir, error));
     EXPECT_NE(error.find("zentrifa.png"), std::string::npos) << error;
