@@ -172,5 +172,24 @@ TEST(SaveLookup, WithoutAUsableXdgDataHomeTheSaveGoesUnderHome)
     }
 }
 
+TEST(ExecutableLookup, WithoutProcTheProgramIsFoundFromArgv0)
+{
+    Layout l;
+    fs::permissions(l.exe, fs::perms::owner_all);
+    const fs::path real = fs::canonical(l.exe);
+    TempDir games;
+    fs::create_symlink(l.exe, games.path() / "zentrifa"); // e.g. /usr/games/zentrifa -> /usr/bin/zentrifa
+    TempDir decoy;
+    test::write_file(decoy.path() / "zentrifa", "not a program"); // no execute permission
+
+    const std::string path = "/no/such/folder:" + decoy.path().string() + ":" + l.bin.string();
+    EXPECT_EQ(executable_from_argv0("zentrifa", path.c_str()), real);
+    const std::string via_link = games.path().string() + ":" + l.bin.string();
+    EXPECT_EQ(executable_from_argv0("zentrifa", via_link.c_str()), real) << "the link leads to the real program";
+    EXPECT_EQ(executable_from_argv0((games.path() / "zentrifa").c_str(), nullptr), real);
+    // Nothing on the PATH: the name is taken as it is, from the working folder.
+    EXPECT_EQ(executable_from_argv0("zentrifa", nullptr), fs::weakly_canonical(fs::current_path() / "zentrifa"));
+}
+
 } // namespace
 } // namespace zen

@@ -16,12 +16,35 @@ namespace zen {
 
 namespace fs = std::filesystem;
 
+fs::path executable_from_argv0(const char* argv0, const char* path_env)
+{
+    const std::string name = argv0 && *argv0 ? argv0 : "zentrifa";
+    std::error_code ec;
+    fs::path found = name;
+    if (name.find('/') == std::string::npos) {
+        // Started by name: the first folder of the PATH that holds a program of that name.
+        const std::string path = path_env ? path_env : "";
+        for (std::size_t from = 0; from <= path.size();) {
+            std::size_t to = path.find(':', from);
+            if (to == std::string::npos) to = path.size();
+            const fs::path candidate = fs::path(to > from ? path.substr(from, to - from) : ".") / name;
+            if (fs::is_regular_file(candidate, ec) && ::access(candidate.c_str(), X_OK) == 0) {
+                found = candidate;
+                break;
+            }
+            from = to + 1;
+        }
+    }
+    fs::path real = fs::weakly_canonical(fs::absolute(found, ec), ec);
+    return ec ? fs::absolute(found, ec) : real;
+}
+
 fs::path executable_path(const char* argv0)
 {
     std::error_code ec;
     fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec && !self.empty()) return self;
-    return fs::absolute(argv0 ? argv0 : "zentrifa", ec);
+    return executable_from_argv0(argv0, std::getenv("PATH"));
 }
 
 fs::path installed_data_dir(const fs::path& executable)

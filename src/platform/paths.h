@@ -27,6 +27,9 @@ Paths resolve_paths(const std::filesystem::path& executable, const std::string& 
 // The installed data folder as seen from the executable.
 std::filesystem::path installed_data_dir(const std::filesystem::path& executable);
 
+// The running program, links resolved: /proc/self/exe, or where argv[0] leads when there is no
+// /proc (a bare name is looked up in path_env, the PATH).
 std::filesystem::path executable_path(const char* argv0);
+std::filesystem::path executable_from_argv0(const char* argv0, const char* path_env);
 
 } // namespace zen
