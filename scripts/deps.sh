@@ -5,18 +5,16 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libmpg123-dev
   libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libunibreak-dev
   fonts-ipafont-gothic
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
 )
+# The test command also checks the style, builds with clang, packs the .deb and validates the
+# desktop files.
 if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(mpg123)
-fi
-# The test command also builds with clang, packs the .deb and validates the desktop files.
-if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(clang dpkg-dev file desktop-file-utils appstream man-db)
+  PACKAGES+=(clang-tidy clang dpkg-dev file desktop-file-utils appstream man-db)
 fi
 
 missing=()

@@ -49,6 +49,52 @@ void write_file(const fs::path& file, const std::string& text)
     out << text;
 }
 
+std::string bmp_bytes(int width, int height, Colour colour)
+{
+    const int row = (width * 3 + 3) / 4 * 4;
+    std::string s = "BM";
+    auto put16 = [&](std::uint32_t v) {
+        for (int i = 0; i < 2; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
+    };
+    auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
+    };
+    put32(static_cast<std::uint32_t>(54 + row * height));
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(static_cast<std::uint32_t>(width));
+    put32(static_cast<std::uint32_t>(height));
+    put16(1);
+    put16(24);
+    for (int i = 0; i < 6; ++i) put32(0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            s += static_cast<char>(blue_of(colour));
+            s += static_cast<char>(green_of(colour));
+            s += static_cast<char>(red_of(colour));
+        }
+        s += std::string(static_cast<std::size_t>(row - width * 3), '\0');
+    }
+    return s;
+}
+
+bool has_colour(const Canvas& c, int x1, int y1, int x2, int y2, Colour colour)
+{
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x)
+            if (c.pixel(x, y) == colour) return true;
+    return false;
+}
+
+bool all_black(const Canvas& c)
+{
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            if (c.pixel(x, y) != 0) return false;
+    return true;
+}
+
 bool read_png(const fs::path& file, Canvas& out)
 {
     png_image image{};

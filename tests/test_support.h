@@ -48,4 +48,10 @@ struct RunResult {
 RunResult run_program(const std::string& arguments);
 void write_file(const std::filesystem::path& file, const std::string& text);
 
+// The bytes of a plain 24-bit BMP of one colour.
+std::string bmp_bytes(int width, int height, Colour colour);
+// Whether any pixel of the rectangle x1 <= x < x2, y1 <= y < y2 has the colour.
+bool has_colour(const Canvas& c, int x1, int y1, int x2, int y2, Colour colour);
+bool all_black(const Canvas& c);
+
 } // namespace zen::test

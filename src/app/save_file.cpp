@@ -144,7 +144,7 @@ bool save_game(Game& game)
 {
     const fs::path file = game.platform.paths.save_file();
     std::string text;
-    text.reserve(kSaveLines * 4);
+    text.reserve(static_cast<std::size_t>(kSaveLines) * 4);
     for_each_saved_field(game, [&](std::int32_t& v, Range) {
         text += std::to_string(v);
         text += "\r\n";

@@ -149,6 +149,8 @@ struct Game {
 
 // Run after every frame: money at most 999999999; hunger and fatigue within 0..100.
 void clamp_stats(Game& game);
+// Makes c a black 800 x 600 surface of the play area that draws text with the game's fonts.
+void make_play_area(Game& game, Canvas& c);
 // A grey that pulses with a period of 8 frames (the hovered button and other blinking).
 Colour blink_colour(const Game& game);
 

@@ -332,12 +332,12 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
     // Rows in an order that is safe when the source is this canvas (the screen shake).
     if (&src == this && dy > sy) {
         for (int r = h - 1; r >= 0; --r)
-            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + dx * 4,
-                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + sx * 4, bytes);
+            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + static_cast<std::ptrdiff_t>(dx) * 4,
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4, bytes);
     } else {
         for (int r = 0; r < h; ++r)
-            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + dx * 4,
-                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + sx * 4, bytes);
+            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + static_cast<std::ptrdiff_t>(dx) * 4,
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4, bytes);
     }
 }
 

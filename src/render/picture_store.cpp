@@ -49,10 +49,7 @@ void show_picture(Game& game, const std::string& name)
     if (!load_game_picture(game, name, picture)) return;
     game.haikei.assign(std::move(picture));
     Canvas& target = game.work_bitmaps[kWorkBackground];
-    if (target.empty()) {
-        target.resize(kPlayWidth, kPlayHeight);
-        target.set_fonts(game.platform.fonts.get());
-    }
+    if (target.empty()) make_play_area(game, target);
     const Point p = picture_position(game.haikei.width(), game.haikei.height());
     // Not cleared first: a smaller picture lies over the previous one.
     target.copy_rect(p.x, p.y, game.haikei, 0, 0, game.haikei.width(), game.haikei.height());
