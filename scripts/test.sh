@@ -28,3 +28,5 @@ echo "== build-clang: Debian package"
 rm -f build-clang/zentrifa_*.deb
 (cd build-clang && cpack -G DEB >/dev/null)
 ./scripts/check-package.sh build-clang/zentrifa_*.deb
+echo "== build-clang: screenshots for the listing"
+cmake --build build-clang --target screenshots >/dev/null

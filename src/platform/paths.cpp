@@ -86,24 +86,23 @@ Paths resolve_paths(const fs::path& executable, const std::string& data_dir_opti
     std::error_code ec;
     if (!data_dir_option.empty()) {
         p.data_dir = data_dir_option;
-    } else if (holds_pictures(beside)) {
-        p.data_dir = beside;
-    } else if (fs::is_directory(installed, ec)) {
+    } else if (!holds_pictures(beside) && fs::is_directory(installed, ec)) {
         p.data_dir = installed; // also when damaged: that is where the player has to look
     } else {
         p.data_dir = beside;
     }
 
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const bool xdg_usable = xdg && *xdg == '/'; // a relative XDG_DATA_HOME does not count
+    const fs::path home = xdg_usable ? fs::path() : home_dir();
     if (!save_dir_option.empty()) {
         p.save_dir = save_dir_option;
-    } else if (writable_dir(beside / "dat")) {
-        p.save_dir = beside / "dat"; // portable: the save stays with the program
-    } else if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
-        p.save_dir = fs::path(xdg) / "zentrifa"; // a relative XDG_DATA_HOME does not count
-    } else if (const fs::path home = home_dir(); !home.empty()) {
-        p.save_dir = home / ".local" / "share" / "zentrifa";
+    } else if (writable_dir(beside / "dat") || (!xdg_usable && home.empty())) {
+        p.save_dir = beside / "dat"; // portable: the save stays with the program (or has nowhere else)
+    } else if (xdg_usable) {
+        p.save_dir = fs::path(xdg) / "zentrifa";
     } else {
-        p.save_dir = beside / "dat";
+        p.save_dir = home / ".local" / "share" / "zentrifa";
     }
     return p;
 }
