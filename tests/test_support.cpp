@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include "content/catalog.h"
+#include "content/news.h"
+#include "content/stages.h"
+#include "home/new_game.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -35,6 +40,31 @@ TestGame::TestGame(std::uint64_t seed, const fs::path& data_dir)
     paths.save_dir = save_dir.path();
     platform = make_headless_platform(paths);
     game = std::make_unique<Game>(platform, seed);
+}
+
+HomeGame::HomeGame(std::uint64_t seed) : TestGame(seed)
+{
+    Game& g = *game;
+    build_stage_tables(g);
+    build_news(g);
+    build_catalog(g);
+    g.cg.resize(kPlayWidth, kPlayHeight);
+    g.cg.set_fonts(platform.fonts.get());
+    g.bak.resize(kPlayWidth, kPlayHeight);
+    for (Canvas& c : g.work_bitmaps) c.set_fonts(platform.fonts.get());
+    g.work_bitmaps[kWorkBackground].resize(kPlayWidth, kPlayHeight);
+    g.work_bitmaps[kWorkComposed].resize(kPlayWidth, kPlayHeight);
+    new_game(g);
+    g.title_step = kTitleDone;
+    g.trace = &trace;
+    take_trace();
+}
+
+std::string HomeGame::take_trace()
+{
+    std::string out = trace.str();
+    trace.str({});
+    return out;
 }
 
 std::string read_file(const fs::path& file)

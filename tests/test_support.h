@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace zen::test {
@@ -33,6 +34,15 @@ struct TestGame {
     std::unique_ptr<Game> game;
     Game& operator*() { return *game; }
     Game* operator->() { return game.get(); }
+};
+
+// A game ready to play at home, as start-up and the title screens leave it (without the sprites):
+// the content tables, an 800 x 600 play area with fonts, a new game, its trace collected.
+struct HomeGame : TestGame {
+    explicit HomeGame(std::uint64_t seed = 1);
+    std::ostringstream trace;
+    // The messages, sounds and music since the last call, one per line.
+    std::string take_trace();
 };
 
 std::string read_file(const std::filesystem::path& file);
