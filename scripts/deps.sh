@@ -11,8 +11,10 @@ PACKAGES=(
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
 )
+# The test command also checks the style, builds with clang, packs the .deb and validates the
+# desktop files.
 if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(clang-tidy)
+  PACKAGES+=(clang-tidy clang dpkg-dev file desktop-file-utils appstream man-db)
 fi
 
 missing=()
