@@ -62,6 +62,15 @@ TEST(HazardArrival, OnlyWithGamesOnTheTableAndAtOnceAfterALongWait)
     EXPECT_EQ(g->hazard_timer, 0);
     EXPECT_NE(g.take_trace().find("sound dog.wav\n"), std::string::npos);
 
+    // Without a stage no bomb, explosion or wall of fire comes by itself.
+    StreetGame none(1);
+    none->stage = 0;
+    none->my.item_count[1] = 1;
+    for (int i = 0; i < 300; ++i) {
+        none.ticks(1);
+        ASSERT_EQ(none.live(206) + none.live(204) + none.live(203), 0) << i;
+    }
+
     // Stage 1 has no hazard at all; from stage 7 on they come twice as often.
     StreetGame quiet(1);
     quiet->my.item_count[1] = 1;

@@ -148,6 +148,7 @@ void customer_arrival(Game& game)
 // The area's animal, once between two nights, for a player who has a contract here.
 void animal_arrival(Game& game)
 {
+    if (game.stage < kFirstStage) return;
     if (stage_value(game.my.animal_contracts, game.stage) < 1 || game.my.animal_came != 0) return;
     if (game.random(100) != 0) return;
     game.my.animal_came = 1;
@@ -156,11 +157,12 @@ void animal_arrival(Game& game)
 }
 
 // The stage's hazard comes only while games are on the table, and at once after a long wait.
+// Outside a stage nothing comes: the hazards "of stage 0" are the ones other hazards leave behind.
 void hazard_arrival(Game& game)
 {
     const int n = game.stage >= 7 ? 50 : 100;
     game.hazard_timer = saturating_add(game.hazard_timer, 1);
-    if (game.shelf_count < 1) return;
+    if (game.shelf_count < 1 || game.stage < kFirstStage) return;
     if (game.random(n) == 0 || game.hazard_timer >= n) {
         game.hazard_timer = 0;
         const int id = home_template(game, kRoleHazard, game.stage);
