@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <set>
 
 namespace zen {
@@ -100,17 +98,12 @@ TEST(Files, AReplaceThatCannotBeWrittenKeepsTheOldFile)
     TempDir dir;
     const fs::path file = dir.path() / "my.dat";
     test::write_file(file, "old");
-    // The disk runs out after a few bytes (a file size limit stops root too).
-    rlimit before{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
-    auto* const old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = before;
-    small.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string error;
-    const bool written = replace_file(file, std::string(5000, 'x'), error);
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, old_handler);
+    bool written = false;
+    {
+        test::FileSizeLimit full_disk(100);
+        written = replace_file(file, std::string(5000, 'x'), error);
+    }
     EXPECT_FALSE(written);
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
     EXPECT_EQ(test::read_file(file), "old");

@@ -6,7 +6,10 @@
 #include <random>
 
 #include <png.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+
+#include <csignal>
 
 namespace zen::test {
 
@@ -35,6 +38,26 @@ TestGame::TestGame(std::uint64_t seed, const fs::path& data_dir)
     paths.save_dir = save_dir.path();
     platform = make_headless_platform(paths);
     game = std::make_unique<Game>(platform, seed);
+}
+
+FileSizeLimit::FileSizeLimit(long max_bytes)
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    saved_cur_ = static_cast<long>(limit.rlim_cur);
+    // Past the limit a write fails with EFBIG instead of killing the process.
+    saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(max_bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(saved_cur_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, saved_handler_);
 }
 
 std::string read_file(const fs::path& file)
@@ -71,8 +94,9 @@ RunResult run_program(const std::string& arguments)
     TempDir capture;
     const fs::path out = capture.path() / "out.txt";
     const fs::path err = capture.path() / "err.txt";
-    const std::string command = std::string("'") + ZENTRIFA_EXE + "' " + arguments + " >'" + out.string() + "' 2>'" +
-                                err.string() + "' </dev/null";
+    // A run that hangs is ended (exit code 124) rather than holding up the whole test run.
+    const std::string command = std::string("timeout -k 5 120 '") + ZENTRIFA_EXE + "' " + arguments + " >'" +
+                                out.string() + "' 2>'" + err.string() + "' </dev/null";
     RunResult r;
     const int status = std::system(command.c_str());
     r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -35,6 +35,20 @@ struct TestGame {
     Game* operator->() { return game.get(); }
 };
 
+// While it lives, files this process writes stop growing after max_bytes, as on a full disk
+// (a limit that stops root too, where folder permissions would not).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long max_bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    long saved_cur_ = 0;
+    void (*saved_handler_)(int) = nullptr;
+};
+
 std::string read_file(const std::filesystem::path& file);
 // Reads a PNG written by the game into a canvas; false when it cannot.
 bool read_png(const std::filesystem::path& file, Canvas& out);

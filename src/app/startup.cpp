@@ -7,6 +7,8 @@
 #include "core/game_state.h"
 #include "render/picture_store.h"
 
+#include <filesystem>
+#include <system_error>
 #include <unordered_map>
 
 namespace zen {
@@ -25,6 +27,15 @@ void full_screen_copy(Game& game, const Canvas& title, Canvas& out)
 }
 
 } // namespace
+
+bool data_folder_usable(const Paths& paths, std::string& error)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(paths.data_dir / "cg", ec)) return true;
+    error = "no game data in " + paths.data_dir.string() + " (it has no cg/ folder of pictures); give the folder " +
+            "that holds cg/ and dat/ with --data-dir";
+    return false;
+}
 
 void start_up(Game& game)
 {
@@ -85,10 +96,10 @@ void start_up(Game& game)
     if (game.platform.window) game.platform.window->set_title(kWindowCaption);
 }
 
-void close_game(Game& game)
+bool close_game(Game& game, std::string* told)
 {
     game.closing = true;
-    save_game(game);
+    return save_game(game, told);
 }
 
 void shut_down(Game& game)
