@@ -13,6 +13,8 @@ PACKAGES=(
 )
 if [[ "${1:-}" == "--test" ]]; then
   PACKAGES+=(mpg123)
+  # The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.
+  PACKAGES+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: in a plain build, and in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. In between, each fuzz target runs for 30 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh --test
@@ -16,5 +16,7 @@ run_suite() {
 }
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== fuzz targets"
+./scripts/fuzz.sh 30
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_SANITIZE=ON -DZENTRIFA_BENCH=OFF

@@ -258,6 +258,28 @@ TEST(Pictures, AJpegCutShortIsDamagedWhereverItIsCut)
     }
 }
 
+TEST(Pictures, AJpegOfEndlessScansIsRefusedEarly)
+{
+    // The last scan of a progressive picture, repeated before the end: each repeat would be one
+    // more pass over the picture.
+    const auto whole = encode_jpeg(64, 48, true);
+    std::size_t last_scan = 0;
+    for (std::size_t i = 0; i + 1 < whole.size(); ++i)
+        if (whole[i] == 0xFF && whole[i + 1] == 0xDA) last_scan = i;
+    ASSERT_GT(last_scan, 0u);
+    const std::vector<unsigned char> scan(whole.begin() + static_cast<std::ptrdiff_t>(last_scan), whole.end() - 2);
+    for (const int repeats : {20, 600}) {
+        std::vector<unsigned char> bytes(whole.begin(), whole.end() - 2);
+        for (int i = 0; i < repeats; ++i) bytes.insert(bytes.end(), scan.begin(), scan.end());
+        bytes.push_back(0xFF);
+        bytes.push_back(0xD9);
+        Canvas out;
+        std::string error;
+        EXPECT_FALSE(decode(bytes, out, error)) << repeats; // repeated scans make no sense either way
+        EXPECT_EQ(error.find("scans") != std::string::npos, repeats > 400) << error;
+    }
+}
+
 TEST(Pictures, AFolderOrAPipeWhereAPictureShouldBeIsAnError)
 {
     test::TempDir dir;

@@ -34,6 +34,18 @@ void jpeg_quiet(j_common_ptr cinfo, int level)
     if (level < 0) ++cinfo->err->num_warnings;
 }
 
+// A progressive JPEG comes in a handful of scans; each further scan costs a pass over the whole
+// picture, so a small file of endless scans would keep the decoder busy for hours.
+constexpr int kMaxJpegScans = 500;
+
+void jpeg_scan_limit(j_common_ptr cinfo)
+{
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxJpegScans) return;
+    auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+    std::snprintf(err->message, sizeof err->message, "more than %d scans", kMaxJpegScans);
+    std::longjmp(err->jump, 1);
+}
+
 // What libjpeg may take besides the picture itself: enough for the coefficients of a progressive
 // picture of the largest size (two bytes a sample, three colours), with room to spare.
 constexpr long kJpegMemory = 160L << 20;
@@ -125,6 +137,8 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = jpeg_fail;
     err.base.emit_message = jpeg_quiet;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = jpeg_scan_limit;
     Canvas c;
     // Only plain data lives across the jump; the canvas is filled after the header is read.
     if (setjmp(err.jump)) {
@@ -133,6 +147,7 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &progress;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     cinfo.mem->max_memory_to_use = kJpegMemory;
     jpeg_read_header(&cinfo, TRUE);
@@ -156,12 +171,13 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
                                                   static_cast<std::ptrdiff_t>(cinfo.output_scanline) * c.pitch());
         jpeg_read_scanlines(&cinfo, &row, 1);
     }
-    // A file cut short is reported by libjpeg as a warning and filled with grey; treat it as damaged.
+    // A file cut short (or with corrupt data) is reported by libjpeg as a warning and filled with
+    // grey: treat it as damaged.
     const bool truncated = err.base.num_warnings > 0;
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     if (truncated) {
-        error = "damaged JPEG: data ends early";
+        error = "damaged JPEG: its data is corrupt or cut short";
         return false;
     }
     for (int y = 0; y < h; ++y) {
