@@ -8,6 +8,7 @@
 #include "home/new_game.h"
 #include "platform/files.h"
 #include "platform/pictures.h"
+#include "test_support.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +16,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace fs = std::filesystem;
 
@@ -53,7 +52,7 @@ void le(Bytes& b, std::uint32_t v, int n)
 struct Small {
     int w = 0;
     int h = 0;
-    std::vector<std::uint32_t> px;
+    std::vector<zen::Colour> px;
     std::uint32_t at(int x, int y) const { return px[static_cast<std::size_t>(y) * w + x]; }
 };
 
@@ -143,52 +142,13 @@ Bytes bmp(const Small& s, Bmp kind)
 // coding, and restart markers.
 struct Jpeg {
     const char* name;
-    int quality;
-    bool subsample;
-    bool progressive;
-    bool grey;
-    bool arithmetic;
-    int restart_rows;
+    zen::test::JpegStyle style;
 };
 
-Bytes jpeg(const Small& s, const Jpeg& how)
+Bytes jpeg(const Small& s, const zen::test::JpegStyle& style)
 {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr jerr{};
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(s.w);
-    cinfo.image_height = static_cast<JDIMENSION>(s.h);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, how.quality, TRUE);
-    if (how.grey) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
-    if (!how.subsample && !how.grey)
-        for (int i = 0; i < 3; ++i) cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
-    if (how.progressive) jpeg_simple_progression(&cinfo);
-    cinfo.arith_code = how.arithmetic ? TRUE : FALSE;
-    cinfo.restart_in_rows = how.restart_rows;
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(s.w) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int x = 0; x < s.w; ++x) {
-            const std::uint32_t p = s.at(x, static_cast<int>(cinfo.next_scanline));
-            row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(p >> 16);
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(p >> 8);
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(p);
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes bytes(reinterpret_cast<const char*>(out), size);
-    std::free(out);
-    return bytes;
+    const std::vector<unsigned char> bytes = zen::test::encode_jpeg(s.w, s.h, s.px, style);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 // A WAV of the pack cut to its first samples, its sizes made to match.
@@ -263,14 +223,14 @@ int main(int argc, char** argv)
     const char* const bmp_names[] = {"rgb24", "top_down", "os2", "pal8", "rle8", "bitfields32"};
     for (int k = 0; k < 6; ++k) put(out / "bmp" / (std::string("title_") + bmp_names[k] + ".bmp"), bmp(title, Bmp(k)));
     const Jpeg flavours[] = {
-        {"baseline", 90, false, false, false, false, 0},  {"subsampled", 60, true, false, false, false, 0},
-        {"progressive", 80, true, true, false, false, 0}, {"grey", 85, false, false, true, false, 0},
-        {"arithmetic", 75, true, false, false, true, 0},  {"restarts", 70, true, false, false, false, 1},
+        {"baseline", {90, false, false, false, false, 0}},  {"subsampled", {60, true, false, false, false, 0}},
+        {"progressive", {80, true, true, false, false, 0}}, {"grey", {85, false, false, true, false, 0}},
+        {"arithmetic", {75, true, false, false, true, 0}},  {"restarts", {70, true, false, false, false, 1}},
     };
     for (const char* name : {"start.jpg", "sea.jpg"}) {
         const Small s = sample(pack / "cg" / name, 48, 36);
         for (const Jpeg& f : flavours)
-            put(out / "jpeg" / (fs::path(name).stem().string() + "_" + f.name + ".jpg"), jpeg(s, f));
+            put(out / "jpeg" / (fs::path(name).stem().string() + "_" + f.name + ".jpg"), jpeg(s, f.style));
     }
 
     // Sounds: the click whole, a few others cut short.

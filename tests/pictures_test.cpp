@@ -12,45 +12,21 @@
 #include <tuple>
 #include <vector>
 
-#include <jpeglib.h>
 
 namespace zen {
 namespace {
 
 namespace fs = std::filesystem;
 
+// A picture orange on its left half, yellow-green on its right.
 std::vector<unsigned char> encode_jpeg(int w, int h, bool progressive = false)
 {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr jerr{};
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(w);
-    cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    if (progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int x = 0; x < w; ++x) {
-            row[static_cast<std::size_t>(x) * 3] = 200;
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(x < w / 2 ? 40 : 180);
-            row[static_cast<std::size_t>(x) * 3 + 2] = 20;
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<unsigned char> bytes(out, out + size);
-    std::free(out);
-    return bytes;
+    std::vector<Colour> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels.push_back(rgb(200, x < w / 2 ? 40 : 180, 20));
+    test::JpegStyle style;
+    style.progressive = progressive;
+    return test::encode_jpeg(w, h, pixels, style);
 }
 
 TEST(Pictures, DecodesAJpeg)

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zen::test {
 
@@ -48,6 +49,18 @@ private:
     long saved_cur_ = 0;
     void (*saved_handler_)(int) = nullptr;
 };
+
+// A JPEG of w x h pixels (0xRRGGBB, rows top first) in one of the flavours a player's camera or
+// editor writes.
+struct JpegStyle {
+    int quality = 95;
+    bool subsample = false; // 4:2:0 colour instead of 4:4:4
+    bool progressive = false;
+    bool grey = false;
+    bool arithmetic = false; // arithmetic instead of Huffman coding
+    int restart_rows = 0;    // restart markers every so many rows of blocks
+};
+std::vector<unsigned char> encode_jpeg(int w, int h, const std::vector<Colour>& pixels, const JpegStyle& style);
 
 std::string read_file(const std::filesystem::path& file);
 // Reads a PNG written by the game into a canvas; false when it cannot.
