@@ -455,20 +455,5 @@ TEST(SaveFile, StartUpClearsWhatAKilledSaveLeftBehind)
     EXPECT_EQ(test::read_file(victim), "precious");
 }
 
-TEST(SaveFile, TheSaveTextReadsBackToItself)
-{
-    TestGame a;
-    fill_distinct(*a);
-    const std::string text = save_text(*a);
-    TestGame b;
-    const SaveReading r = read_save_text(*b, text);
-    EXPECT_EQ(r.problem, SaveReading::Problem::none);
-    EXPECT_EQ(save_text(*b), text);
-    EXPECT_EQ(text, [&] {
-        EXPECT_TRUE(save_game(*a));
-        return test::read_file(a->platform.paths.save_file());
-    }());
-}
-
 } // namespace
 } // namespace zen
