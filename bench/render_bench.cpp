@@ -79,7 +79,7 @@ std::vector<int> street_sprites(const Game& game)
 int live(const Game& game, int kind)
 {
     int n = 0;
-    for (int s = 0; s < EffectsRing::slots; ++s)
+    for (int s = 0; s < EffectsRing::kSlots; ++s)
         if (game.effects.fx_age[static_cast<std::size_t>(s)] >= 1 && game.effects.fx_kind[static_cast<std::size_t>(s)] == kind)
             ++n;
     return n;

@@ -5,14 +5,14 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libmpg123-dev
   libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libunibreak-dev
   fonts-ipafont-gothic
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
 )
 if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(mpg123)
+  PACKAGES+=(clang-tidy)
   # The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.
   PACKAGES+=(clang libclang-rt-14-dev)
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: in a plain build, and in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer. In between, each fuzz target runs for 30 s.
+# AddressSanitizer and UndefinedBehaviorSanitizer; checks the style (clang-tidy) and runs each
+# fuzz target for 30 s in between.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh --test
@@ -15,7 +16,9 @@ run_suite() {
   ctest --test-dir "$dir" -j"$jobs" --output-on-failure
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+echo "== style"
+./scripts/style.sh build
 echo "== fuzz targets"
 ./scripts/fuzz.sh 30
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

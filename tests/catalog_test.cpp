@@ -46,7 +46,7 @@ TEST_F(CatalogTest, ThirteenGenresAtOneToThirteenAndSixtyThreeShopItems)
 {
     int genres = 0;
     int items = 0;
-    for (int id = zen::ItemTable::first_id; id <= zen::ItemTable::last_id; ++id) {
+    for (int id = zen::ItemTable::kFirstId; id <= zen::ItemTable::kLastId; ++id) {
         const int kind = at(id).kind;
         ASSERT_TRUE(kind == 0 || kind == 1 || kind == 2) << id;
         if (kind == 1) {
@@ -153,15 +153,15 @@ TEST_F(CatalogTest, IdsOutsideTheTableAnswerEmpty)
 
 TEST_F(CatalogTest, RebuildRestoresEveryValue)
 {
-    game->item_table.edit(6).price = 1;
-    game->item_table.edit(6).shelf_x = 999;
-    game->item_table.edit(138).name = "x";
-    game->item_table.edit(500).kind = 2;
+    game->item_table.edit(6)->price = 1;
+    game->item_table.edit(6)->shelf_x = 999;
+    game->item_table.edit(138)->name = "x";
+    game->item_table.edit(500)->kind = 2;
     zen::build_catalog(*game);
 
     zen::test::TestGame fresh{2};
     zen::build_catalog(*fresh);
-    for (int id = zen::ItemTable::first_id; id <= zen::ItemTable::last_id; ++id) {
+    for (int id = zen::ItemTable::kFirstId; id <= zen::ItemTable::kLastId; ++id) {
         const zen::titem& a = at(id);
         const zen::titem& b = fresh->item_table.at(id);
         ASSERT_EQ(a.name, b.name) << id;

@@ -46,7 +46,7 @@ TEST(FrameTick, RateRegulationSteersTowardElevenOrTwelveFramesASecond)
 TEST(FrameTick, FrameCounterWrapsAfter999)
 {
     TestGame g;
-    g->cg.resize(800, 600);
+    make_play_area(*g, g->cg);
     g->title_step = -2;
     g->frame_no = 998;
     frame_step(*g);
@@ -62,12 +62,12 @@ TEST(FrameTick, StartScreensOnlyRedrawTheComposedBackground)
 {
     for (int step : {-2, -1}) {
         TestGame g;
-        g->cg.resize(800, 600);
+        make_play_area(*g, g->cg);
         g->cg.fill(0x123456);
-        g->work_bitmaps[6].resize(800, 600);
+        make_play_area(*g, g->work_bitmaps[6]);
         g->work_bitmaps[6].fill(0x00FF00);
         g->work_bitmaps[6].fill_rect(10, 10, 20, 20, 0xFF0000);
-        g->work_bitmaps[0].resize(800, 600);
+        make_play_area(*g, g->work_bitmaps[0]);
         g->work_bitmaps[0].fill(0x0000FF);
         g->bg_dirty = 1;
         g->title_step = step;
@@ -84,11 +84,11 @@ TEST(FrameTick, StartScreensOnlyRedrawTheComposedBackground)
 TEST(FrameTick, ComposedFrameRebuildsTheBackgroundAndOrsTheOverlay)
 {
     TestGame g;
-    g->cg.resize(800, 600);
-    g->bak.resize(800, 600);
-    g->work_bitmaps[0].resize(800, 600);
+    make_play_area(*g, g->cg);
+    make_play_area(*g, g->bak);
+    make_play_area(*g, g->work_bitmaps[0]);
     g->work_bitmaps[0].fill(0x102030);
-    g->work_bitmaps[6].resize(800, 600);
+    make_play_area(*g, g->work_bitmaps[6]);
     g->title_step = 0;
     g->bg_dirty = 1;
     g->my.money = 2000000000;
@@ -123,7 +123,7 @@ TEST(FrameTick, BlinkColourPulsesOverEightFrames)
 TEST(FrameTick, TickCountsDownTheSoundGuard)
 {
     TestGame g;
-    g->cg.resize(800, 600);
+    make_play_area(*g, g->cg);
     g->title_step = -2;
     g->last_sound = "gun.wav";
     g->sound_guard = 1;

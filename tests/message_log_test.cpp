@@ -11,21 +11,13 @@
 namespace zen {
 namespace {
 
+using test::has_colour;
 using test::TestGame;
 
 void full_screen(Game& game, Colour fill)
 {
-    game.cg.resize(800, 600);
-    game.cg.set_fonts(game.platform.fonts.get());
+    make_play_area(game, game.cg);
     game.cg.fill(fill);
-}
-
-bool has_colour(const Canvas& c, int x1, int y1, int x2, int y2, Colour colour)
-{
-    for (int y = y1; y < y2; ++y)
-        for (int x = x1; x < x2; ++x)
-            if (c.pixel(x, y) == colour) return true;
-    return false;
 }
 
 std::string repeat(const std::string& s, int n)

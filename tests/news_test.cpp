@@ -160,14 +160,14 @@ TEST_F(NewsTest, StoryAdvancesOnlyOntoUnlockedEntriesInsideTheTable)
 
 TEST_F(NewsTest, RebuildRestoresTheScript)
 {
-    game->news_table.edit(3).lines[2] = "x";
-    game->news_table.edit(3).required_stage = 9;
-    game->news_table.edit(40).lines[0] = "x";
+    game->news_table.edit(3)->lines[2] = "x";
+    game->news_table.edit(3)->required_stage = 9;
+    game->news_table.edit(40)->lines[0] = "x";
     zen::build_news(*game);
 
     zen::test::TestGame fresh{2};
     zen::build_news(*fresh);
-    for (int entry = zen::NewsTable::first_id; entry <= zen::NewsTable::last_id; ++entry) {
+    for (int entry = zen::NewsTable::kFirstId; entry <= zen::NewsTable::kLastId; ++entry) {
         ASSERT_EQ(game->news_table.at(entry).lines, fresh->news_table.at(entry).lines) << entry;
         ASSERT_EQ(game->news_table.at(entry).required_stage, fresh->news_table.at(entry).required_stage) << entry;
     }

@@ -36,7 +36,7 @@ protected:
 
 TEST_F(StagesTest, TwelveStagesInTwoCycles)
 {
-    for (int id = zen::MapTable::first_id; id <= zen::MapTable::last_id; ++id) {
+    for (int id = zen::MapTable::kFirstId; id <= zen::MapTable::kLastId; ++id) {
         EXPECT_EQ(!stage(id).name.empty(), id >= 1 && id <= 12) << id;
     }
     for (int id = 1; id <= 12; ++id) {
@@ -72,7 +72,7 @@ TEST_F(StagesTest, CustomerMixOfTheStreets)
 TEST_F(StagesTest, TemplatesOfEachRole)
 {
     std::map<int, std::vector<int>> by_role;
-    for (int id = zen::ManTable::first_id; id <= zen::ManTable::last_id; ++id) {
+    for (int id = zen::ManTable::kFirstId; id <= zen::ManTable::kLastId; ++id) {
         if (!man(id).name.empty()) by_role[man(id).role].push_back(id);
     }
     EXPECT_EQ(by_role[zen::kRoleCustomer], (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
@@ -121,8 +121,8 @@ TEST_F(StagesTest, LastMatchingTemplateWins)
 {
     // 203, 204 and 206 all have home stage 0; the scan ends on 206.
     EXPECT_EQ(zen::home_template(*game, zen::kRoleHazard, 0), 206);
-    game->man_table.edit(250).role = zen::kRoleHazard;
-    game->man_table.edit(250).home_stage = 2;
+    game->man_table.edit(250)->role = zen::kRoleHazard;
+    game->man_table.edit(250)->home_stage = 2;
     EXPECT_EQ(zen::home_template(*game, zen::kRoleHazard, 2), 250);
 }
 
@@ -137,24 +137,24 @@ TEST_F(StagesTest, IdsOutsideTheTablesAnswerEmpty)
 
 TEST_F(StagesTest, RebuildRestoresEveryValue)
 {
-    game->map_table.edit(1).quota = 1;
-    game->map_table.edit(1).customer_slots[2] = 7;
-    game->map_table.edit(40).name = "x";
-    game->man_table.edit(200).hit_points = 0;
-    game->man_table.edit(200).x = 123;
-    game->man_table.edit(99).role = zen::kRoleAnimal;
+    game->map_table.edit(1)->quota = 1;
+    game->map_table.edit(1)->customer_slots[2] = 7;
+    game->map_table.edit(40)->name = "x";
+    game->man_table.edit(200)->hit_points = 0;
+    game->man_table.edit(200)->x = 123;
+    game->man_table.edit(99)->role = zen::kRoleAnimal;
     zen::build_stage_tables(*game);
 
     zen::test::TestGame fresh{2};
     zen::build_stage_tables(*fresh);
-    for (int id = zen::MapTable::first_id; id <= zen::MapTable::last_id; ++id) {
+    for (int id = zen::MapTable::kFirstId; id <= zen::MapTable::kLastId; ++id) {
         const zen::tmap& a = stage(id);
         const zen::tmap& b = fresh->map_table.at(id);
         ASSERT_EQ(a.name, b.name) << id;
         ASSERT_EQ(a.quota, b.quota) << id;
         ASSERT_EQ(a.customer_slots, b.customer_slots) << id;
     }
-    for (int id = zen::ManTable::first_id; id <= zen::ManTable::last_id; ++id) {
+    for (int id = zen::ManTable::kFirstId; id <= zen::ManTable::kLastId; ++id) {
         const zen::tman& a = man(id);
         const zen::tman& b = fresh->man_table.at(id);
         ASSERT_EQ(a.name, b.name) << id;

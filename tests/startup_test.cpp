@@ -14,47 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 using test::TestGame;
 
-// A 2 x 2 24-bit BMP of one colour.
-std::string tiny_bmp(unsigned char r, unsigned char g, unsigned char b)
-{
-    std::string s = "BM";
-    auto put32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
-    };
-    auto put16 = [&](std::uint16_t v) {
-        s += static_cast<char>(v & 255);
-        s += static_cast<char>(v >> 8);
-    };
-    put32(54 + 16);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(2);
-    put32(2);
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(16);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    for (int row = 0; row < 2; ++row) {
-        for (int x = 0; x < 2; ++x) {
-            s += static_cast<char>(b);
-            s += static_cast<char>(g);
-            s += static_cast<char>(r);
-        }
-        s += std::string(2, '\0');
-    }
-    return s;
-}
-
 TEST(PictureCache, LoadsANameOnceAndReusesTheOldestSlot)
 {
     test::TempDir data;
     fs::create_directory(data.path() / "cg");
-    test::write_file(data.path() / "cg" / "first.bmp", tiny_bmp(255, 0, 0));
+    test::write_file(data.path() / "cg" / "first.bmp", test::bmp_bytes(2, 2, 0xFF0000));
     TestGame g(1, data.path());
 
     Canvas& first = get_picture(*g, "first.bmp");
@@ -72,7 +36,7 @@ TEST(PictureCache, LoadsANameOnceAndReusesTheOldestSlot)
     EXPECT_TRUE(g->picture_cache[2].empty());
 
     // 3000 more names fill the cache; the 3001st name overall lands in slot 0.
-    test::write_file(data.path() / "cg" / "p.bmp", tiny_bmp(0, 0, 255));
+    test::write_file(data.path() / "cg" / "p.bmp", test::bmp_bytes(2, 2, 0x0000FF));
     for (int i = 2; i <= 3001; ++i) {
         const std::string name = "p" + std::to_string(i) + ".bmp";
         fs::create_hard_link(data.path() / "cg" / "p.bmp", data.path() / "cg" / name);

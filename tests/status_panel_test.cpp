@@ -11,6 +11,7 @@
 namespace zen {
 namespace {
 
+using test::has_colour;
 using test::TestGame;
 
 constexpr Colour kGround = 0x203040;
@@ -18,8 +19,7 @@ constexpr Colour kGround = 0x203040;
 // A stage running on the street with settled display values.
 void on_stage(Game& game)
 {
-    game.cg.resize(800, 600);
-    game.cg.set_fonts(game.platform.fonts.get());
+    make_play_area(game, game.cg);
     game.cg.fill(kGround);
     build_stage_tables(game);
     game.stage = 1;
@@ -39,14 +39,6 @@ void draw(Game& game)
     game.cg.fill(kGround);
     status_panel(game, game.cg);
     status_panel_level(game, game.cg);
-}
-
-bool has_colour(const Canvas& c, int x1, int y1, int x2, int y2, Colour colour)
-{
-    for (int y = y1; y < y2; ++y)
-        for (int x = x1; x < x2; ++x)
-            if (c.pixel(x, y) == colour) return true;
-    return false;
 }
 
 // The first x on the row with the colour, and how many pixels of it run from there.

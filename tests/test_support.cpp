@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include "content/catalog.h"
+#include "content/news.h"
+#include "content/stages.h"
+#include "home/new_game.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -102,6 +107,31 @@ std::vector<unsigned char> encode_jpeg(int w, int h, const std::vector<Colour>& 
     return bytes;
 }
 
+HomeGame::HomeGame(std::uint64_t seed) : TestGame(seed)
+{
+    Game& g = *game;
+    build_stage_tables(g);
+    build_news(g);
+    build_catalog(g);
+    g.cg.resize(kPlayWidth, kPlayHeight);
+    g.cg.set_fonts(platform.fonts.get());
+    g.bak.resize(kPlayWidth, kPlayHeight);
+    for (Canvas& c : g.work_bitmaps) c.set_fonts(platform.fonts.get());
+    g.work_bitmaps[kWorkBackground].resize(kPlayWidth, kPlayHeight);
+    g.work_bitmaps[kWorkComposed].resize(kPlayWidth, kPlayHeight);
+    new_game(g);
+    g.title_step = kTitleDone;
+    g.trace = &trace;
+    take_trace();
+}
+
+std::string HomeGame::take_trace()
+{
+    std::string out = trace.str();
+    trace.str({});
+    return out;
+}
+
 std::string read_file(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -112,6 +142,52 @@ void write_file(const fs::path& file, const std::string& text)
 {
     std::ofstream out(file, std::ios::binary);
     out << text;
+}
+
+std::string bmp_bytes(int width, int height, Colour colour)
+{
+    const int row = (width * 3 + 3) / 4 * 4;
+    std::string s = "BM";
+    auto put16 = [&](std::uint32_t v) {
+        for (int i = 0; i < 2; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
+    };
+    auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 255);
+    };
+    put32(static_cast<std::uint32_t>(54 + row * height));
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(static_cast<std::uint32_t>(width));
+    put32(static_cast<std::uint32_t>(height));
+    put16(1);
+    put16(24);
+    for (int i = 0; i < 6; ++i) put32(0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            s += static_cast<char>(blue_of(colour));
+            s += static_cast<char>(green_of(colour));
+            s += static_cast<char>(red_of(colour));
+        }
+        s += std::string(static_cast<std::size_t>(row - width * 3), '\0');
+    }
+    return s;
+}
+
+bool has_colour(const Canvas& c, int x1, int y1, int x2, int y2, Colour colour)
+{
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x)
+            if (c.pixel(x, y) == colour) return true;
+    return false;
+}
+
+bool all_black(const Canvas& c)
+{
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            if (c.pixel(x, y) != 0) return false;
+    return true;
 }
 
 bool read_png(const fs::path& file, Canvas& out)

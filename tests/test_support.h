@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,15 @@ struct JpegStyle {
 };
 std::vector<unsigned char> encode_jpeg(int w, int h, const std::vector<Colour>& pixels, const JpegStyle& style);
 
+// A game ready to play at home, as start-up and the title screens leave it (without the sprites):
+// the content tables, an 800 x 600 play area with fonts, a new game, its trace collected.
+struct HomeGame : TestGame {
+    explicit HomeGame(std::uint64_t seed = 1);
+    std::ostringstream trace;
+    // The messages, sounds and music since the last call, one per line.
+    std::string take_trace();
+};
+
 std::string read_file(const std::filesystem::path& file);
 // Reads a PNG written by the game into a canvas; false when it cannot.
 bool read_png(const std::filesystem::path& file, Canvas& out);
@@ -74,5 +84,11 @@ struct RunResult {
 };
 RunResult run_program(const std::string& arguments);
 void write_file(const std::filesystem::path& file, const std::string& text);
+
+// The bytes of a plain 24-bit BMP of one colour.
+std::string bmp_bytes(int width, int height, Colour colour);
+// Whether any pixel of the rectangle x1 <= x < x2, y1 <= y < y2 has the colour.
+bool has_colour(const Canvas& c, int x1, int y1, int x2, int y2, Colour colour);
+bool all_black(const Canvas& c);
 
 } // namespace zen::test

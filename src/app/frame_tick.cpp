@@ -1,5 +1,6 @@
 #include "app/frame_tick.h"
 
+#include "app/commands.h"
 #include "core/game_state.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
@@ -55,7 +56,7 @@ void compose_frame(Game& game)
     }
     status_panel_level(game, game.cg);
 
-    // The menu buttons' pass joins here with the menus.
+    run_button_pass(game);
 
     effects_pass(game, game.cg, game.bak);
     game.cg.or_combine(game.bak);

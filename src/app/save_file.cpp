@@ -200,7 +200,7 @@ SaveReading read_save_text(Game& game, std::string_view text)
 std::string save_text(const Game& game)
 {
     std::string text;
-    text.reserve(kSaveLines * 4);
+    text.reserve(static_cast<std::size_t>(kSaveLines) * 4);
     for_each_saved_field(game, [&](const std::int32_t& v, Range) {
         text += std::to_string(v);
         text += "\r\n";

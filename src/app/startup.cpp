@@ -20,8 +20,7 @@ namespace {
 // An 800 x 600 surface holding the start-up picture (black where there is none).
 void full_screen_copy(Game& game, const Canvas& title, Canvas& out)
 {
-    out.resize(kPlayWidth, kPlayHeight);
-    out.set_fonts(game.platform.fonts.get());
+    make_play_area(game, out);
     out.set_transparent(true);
     out.copy_rect(0, 0, title, 0, 0, title.width(), title.height());
 }
@@ -47,8 +46,7 @@ void start_up(Game& game)
     full_screen_copy(game, title, game.bak);
     full_screen_copy(game, title, game.haikei);
 
-    game.cg.resize(kPlayWidth, kPlayHeight);
-    game.cg.set_fonts(fonts);
+    make_play_area(game, game.cg);
 
     game.title_step = kTitleStartScreen;
 

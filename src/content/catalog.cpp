@@ -113,13 +113,15 @@ constexpr ItemRow kItems[] = {
     {203, "夢", "取得経験値x2", 30000, 0, 12, 35},
 };
 
+static_assert(ids_inside<ItemTable>(kGenres) && ids_inside<ItemTable>(kItems));
+
 } // namespace
 
 void build_catalog(Game& game)
 {
     game.item_table.reset();
     for (const GenreRow& row : kGenres) {
-        titem& item = game.item_table.edit(row.id);
+        titem& item = *game.item_table.edit(row.id);
         item.picture = row.picture;
         item.name = row.name;
         item.price = row.price;
@@ -127,7 +129,7 @@ void build_catalog(Game& game)
         item.kind = kKindGenre;
     }
     for (const ItemRow& row : kItems) {
-        titem& item = game.item_table.edit(row.id);
+        titem& item = *game.item_table.edit(row.id);
         item.name = row.name;
         item.description = row.description;
         item.prerequisite = row.prerequisite;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <tuple>
 
 namespace zen {
 namespace {
@@ -20,9 +21,14 @@ constexpr std::array<int, 1> kChainGenre8{157};                     // FPS
 
 } // namespace
 
+bool is_catalog_id(int id)
+{
+    return id >= 0 && static_cast<std::size_t>(id) < std::tuple_size_v<decltype(tmy::item_count)>;
+}
+
 int count_of(const Game& game, int id)
 {
-    if (id < 0 || static_cast<std::size_t>(id) >= game.my.item_count.size()) return 0;
+    if (!is_catalog_id(id)) return 0;
     return game.my.item_count[static_cast<std::size_t>(id)];
 }
 

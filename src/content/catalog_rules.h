@@ -17,6 +17,8 @@ constexpr int kItemInflation = 201;     // sales bring price + price div 2
 constexpr int kItemExpBoost = 202;      // experience e + e div 2
 constexpr int kItemExpDouble = 203;     // experience doubled, after the x1.5
 
+// True when id is a catalog id, 0..999: a slot of item_count and genre_known.
+bool is_catalog_id(int id);
 // True when id is within 0..999 and the player holds one or more of it.
 bool held(const Game& game, int id);
 // How many of the ids first..last (inclusive) are held.

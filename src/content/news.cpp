@@ -15,7 +15,8 @@ void begin_entry(Game& game, int entry, int required_stage)
 {
     game.news_write_entry = entry;
     game.news_write_line = 0;
-    if (required_stage != 0) game.news_table.edit(entry).required_stage = required_stage;
+    tnews* news = game.news_table.edit(entry);
+    if (news && required_stage != 0) news->required_stage = required_stage;
 }
 
 } // namespace
@@ -25,7 +26,7 @@ void add_news_line(Game& game, const std::string& text)
     const int entry = game.news_write_entry;
     const int line = game.news_write_line;
     if (entry < 0 || entry >= kNewsEntries || line < 0 || line >= kNewsLines) return;
-    game.news_table.edit(entry).lines[static_cast<std::size_t>(line)] = text;
+    game.news_table.edit(entry)->lines[static_cast<std::size_t>(line)] = text;
     game.news_write_line = line + 1;
 }
 

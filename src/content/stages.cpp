@@ -109,13 +109,16 @@ constexpr HazardRow kHazards[] = {
     {214, "隕石ｱﾅｻﾞｰ", "meteo.bmp", 800, 150, 12, 20},
 };
 
+static_assert(ids_inside<MapTable>(kStages) && ids_inside<ManTable>(kCustomers) && ids_inside<ManTable>(kAnimals) &&
+              ids_inside<ManTable>(kHazards));
+
 } // namespace
 
 void build_stage_tables(Game& game)
 {
     game.map_table.reset();
     for (const StageRow& row : kStages) {
-        tmap& map = game.map_table.edit(row.id);
+        tmap& map = *game.map_table.edit(row.id);
         map.picture = row.picture;
         map.name = row.name;
         map.customer_slots = row.customer_slots;
@@ -125,7 +128,7 @@ void build_stage_tables(Game& game)
 
     game.man_table.reset();
     for (const CustomerRow& row : kCustomers) {
-        tman& man = game.man_table.edit(row.id);
+        tman& man = *game.man_table.edit(row.id);
         man.sound = row.sound;
         man.picture = row.picture;
         man.name = row.name;
@@ -134,7 +137,7 @@ void build_stage_tables(Game& game)
         man.wanted_genres = row.wanted_genres;
     }
     for (const AnimalRow& row : kAnimals) {
-        tman& man = game.man_table.edit(row.id);
+        tman& man = *game.man_table.edit(row.id);
         man.picture = row.picture;
         man.name = row.name;
         man.home_stage = row.home_stage;
@@ -142,7 +145,7 @@ void build_stage_tables(Game& game)
         man.speed = kAnimalSpeed;
     }
     for (const HazardRow& row : kHazards) {
-        tman& man = game.man_table.edit(row.id);
+        tman& man = *game.man_table.edit(row.id);
         man.picture = row.picture;
         man.name = row.name;
         man.reward = row.reward;
@@ -156,7 +159,7 @@ void build_stage_tables(Game& game)
 int home_template(const Game& game, int role, int home_stage)
 {
     int found = 0;
-    for (int id = 0; id <= ManTable::last_id; ++id) {
+    for (int id = 0; id <= ManTable::kLastId; ++id) {
         const tman& man = game.man_table.at(id);
         if (man.role == role && man.home_stage == home_stage) found = id;
     }

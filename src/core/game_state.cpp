@@ -21,6 +21,12 @@ void clamp_stats(Game& game)
     my.fatigue = std::clamp(my.fatigue, 0, 100);
 }
 
+void make_play_area(Game& game, Canvas& c)
+{
+    c.resize(kPlayWidth, kPlayHeight);
+    c.set_fonts(game.platform.fonts.get());
+}
+
 Colour blink_colour(const Game& game)
 {
     switch (game.frame_no % 8) {

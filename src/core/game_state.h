@@ -4,6 +4,7 @@
 // the message log, the effects ring and the sound bookkeeping.
 #include "core/content_tables.h"
 #include "core/menu_keys.h"
+#include "core/menu_table.h"
 #include "core/random.h"
 #include "core/screen_state.h"
 #include "core/sound.h"
@@ -105,6 +106,14 @@ struct Game {
     std::int32_t fire_held = 0;
     std::int32_t click_pending = 0;
     std::array<std::string, kLineQueue> line_queue{};
+    bool line_queue_overflow_named = false; // a full queue is named once on standard error
+
+    // The menu buttons and the rows placed by the menu now opening.
+    std::array<tmenu, kMenuButtons> menu_buttons{};
+    std::int32_t menu_row_count = 0;
+
+    // The live street: customers, animals and hazards, one slot each.
+    std::array<tman, 256> street_figures{};
 
     // Sound bookkeeping.
     std::string last_sound;
@@ -151,6 +160,8 @@ struct Game {
 
 // Run after every frame: money at most 999999999; hunger and fatigue within 0..100.
 void clamp_stats(Game& game);
+// Makes c a black 800 x 600 surface of the play area that draws text with the game's fonts.
+void make_play_area(Game& game, Canvas& c);
 // A grey that pulses with a period of 8 frames (the hovered button and other blinking).
 Colour blink_colour(const Game& game);
 

@@ -1,7 +1,7 @@
 #pragma once
 // A fixed table addressed by integer ids from First to Last. Ids come from the save file and the
 // menus, so lookups check the range: at() answers an empty record for an id outside the table,
-// and has() tells whether an id is inside it.
+// has() tells whether an id is inside it, and edit() refuses an id outside it.
 #include <array>
 #include <cstddef>
 
@@ -10,9 +10,9 @@ namespace zen {
 template <class T, int First, int Last>
 class IdTable {
 public:
-    static constexpr int first_id = First;
-    static constexpr int last_id = Last;
-    static constexpr std::size_t size = static_cast<std::size_t>(Last - First + 1);
+    static constexpr int kFirstId = First;
+    static constexpr int kLastId = Last;
+    static constexpr std::size_t kSize = static_cast<std::size_t>(Last) - static_cast<std::size_t>(First) + 1;
 
     static constexpr bool has(int id) { return id >= First && id <= Last; }
 
@@ -20,16 +20,28 @@ public:
     const T& at(int id) const
     {
         static const T empty{};
-        return has(id) ? rows_[static_cast<std::size_t>(id - First)] : empty;
+        return has(id) ? rows_[index(id)] : empty;
     }
 
-    // Writable record of id; id must be inside the table (writers use fixed ids).
-    T& edit(int id) { return rows_[static_cast<std::size_t>(has(id) ? id - First : 0)]; }
+    // The writable record of id; null for an id outside the table, which is never written.
+    T* edit(int id) { return has(id) ? &rows_[index(id)] : nullptr; }
 
     void reset() { rows_.fill(T{}); }
 
 private:
-    std::array<T, size> rows_{};
+    static constexpr std::size_t index(int id) { return static_cast<std::size_t>(id - First); }
+
+    std::array<T, kSize> rows_{};
 };
+
+// True when every row of a constant table names an id inside Table: the content tables check their
+// rows with it when the game is compiled.
+template <class Table, class Rows>
+constexpr bool ids_inside(const Rows& rows)
+{
+    for (const auto& row : rows)
+        if (!Table::has(row.id)) return false;
+    return true;
+}
 
 } // namespace zen

@@ -20,18 +20,18 @@ using MessageLog = std::array<tmoji_efe, 21>;
 
 // Short animations: floating texts, explosions, smoke, sparks, laser, waves, screen shake.
 struct EffectsRing {
-    static constexpr int slots = 100;
-    static constexpr int work_size = 230;
-    std::array<std::int32_t, slots> fx_age{};
-    std::array<std::int32_t, slots> fx_kind{};
-    std::array<std::int32_t, slots> fx_x{};
-    std::array<std::int32_t, slots> fx_y{};
-    std::array<std::int32_t, slots> fx_x0{};
-    std::array<std::int32_t, slots> fx_y0{};
-    std::array<std::int32_t, slots> fx_vx{};
-    std::array<std::int32_t, slots> fx_vy{};
-    std::array<std::string, slots> fx_text{};
-    std::array<std::array<std::int32_t, work_size>, slots> fx_particles{};
+    static constexpr int kSlots = 100;
+    static constexpr int kWorkSize = 230;
+    std::array<std::int32_t, kSlots> fx_age{};
+    std::array<std::int32_t, kSlots> fx_kind{};
+    std::array<std::int32_t, kSlots> fx_x{};
+    std::array<std::int32_t, kSlots> fx_y{};
+    std::array<std::int32_t, kSlots> fx_x0{};
+    std::array<std::int32_t, kSlots> fx_y0{};
+    std::array<std::int32_t, kSlots> fx_vx{};
+    std::array<std::int32_t, kSlots> fx_vy{};
+    std::array<std::string, kSlots> fx_text{};
+    std::array<std::array<std::int32_t, kWorkSize>, kSlots> fx_particles{};
     std::int32_t fx_cursor = 0;
     // Where a street figure's head is, (x, y - height) of the figure in that slot; the street
     // sets it. Without it (or without a figure there) a figure post takes the random point.

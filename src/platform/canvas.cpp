@@ -16,8 +16,6 @@ namespace zen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 std::uint32_t to_pixel(Colour c) { return c & 0xFFFFFFu; }
 
 // Half of the span of the ellipse with radii (rx, ry) on the row whose centre is yc from the
@@ -128,17 +126,27 @@ void Canvas::set_pixel(int x, int y, Colour c)
 
 void Canvas::fill(Colour c)
 {
-    if (impl_) SDL_FillRect(impl_->surface, nullptr, to_pixel(c));
+    if (impl_) fill_rect(0, 0, width(), height(), c);
 }
 
+// Plain stores rather than SDL_FillRect's streaming ones: a frame fills its surfaces and reads
+// them again at once (the copy, the OR), and streamed pixels would have to come back from memory.
 void Canvas::fill_rect(int x1, int y1, int x2, int y2, Colour c)
 {
     if (!impl_) return;
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
-    SDL_Rect r{x1, y1, x2 - x1, y2 - y1};
-    if (r.w <= 0 || r.h <= 0) return;
-    SDL_FillRect(impl_->surface, &r, to_pixel(c));
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, width());
+    y2 = std::min(y2, height());
+    if (x2 <= x1 || y2 <= y1) return;
+    const std::uint32_t p = to_pixel(c);
+    auto* base = static_cast<char*>(impl_->surface->pixels);
+    for (int y = y1; y < y2; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * pitch());
+        std::fill(row + x1, row + x2, p);
+    }
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush)
@@ -334,12 +342,12 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
     // Rows in an order that is safe when the source is this canvas (the screen shake).
     if (&src == this && dy > sy) {
         for (int r = h - 1; r >= 0; --r)
-            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + dx * 4,
-                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + sx * 4, bytes);
+            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + static_cast<std::ptrdiff_t>(dx) * 4,
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4, bytes);
     } else {
         for (int r = 0; r < h; ++r)
-            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + dx * 4,
-                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + sx * 4, bytes);
+            std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + static_cast<std::ptrdiff_t>(dx) * 4,
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4, bytes);
     }
 }
 

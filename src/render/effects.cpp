@@ -18,7 +18,7 @@ int post_slot(Game& game)
 {
     EffectsRing& fx = game.effects;
     fx.fx_cursor += 1;
-    if (fx.fx_cursor > EffectsRing::slots - 1) fx.fx_cursor = 0;
+    if (fx.fx_cursor > EffectsRing::kSlots - 1) fx.fx_cursor = 0;
     return fx.fx_cursor;
 }
 
@@ -90,7 +90,7 @@ void effects_pass(Game& game, Canvas& screen, Canvas& overlay)
 {
     draw_message_log(game, screen);
     EffectsRing& fx = game.effects;
-    for (int s = 0; s < EffectsRing::slots; ++s) {
+    for (int s = 0; s < EffectsRing::kSlots; ++s) {
         if (fx.fx_age[at(s)] < 1) continue;
         fx.fx_age[at(s)] += 1;
         const int b = bounce_offset(fx.fx_age[at(s)]);

@@ -16,7 +16,7 @@ std::size_t at(int s) { return static_cast<std::size_t>(s); }
 // Particle i of slot s.
 std::int32_t* particle_of(Game& game, int s, int i)
 {
-    return game.effects.fx_particles[at(s)].data() + particle::first + particle::record * i;
+    return game.effects.fx_particles[at(s)].data() + particle::first + static_cast<std::ptrdiff_t>(particle::record) * i;
 }
 
 // True on the first frame: the caller creates its particles (the block is marked created).
@@ -39,6 +39,21 @@ Colour darker(Colour c, int amount)
     return rgb(std::max(0, red_of(c) - amount), std::max(0, green_of(c) - amount), std::max(0, blue_of(c) - amount));
 }
 
+// One slot of the ring as a kind sees it: its age and point, and its two work values.
+struct Slot {
+    int age;
+    int x;
+    int y;
+    std::int32_t& vx;
+    std::int32_t& vy;
+};
+
+Slot slot_of(Game& game, int s)
+{
+    EffectsRing& fx = game.effects;
+    return {fx.fx_age[at(s)], fx.fx_x[at(s)], fx.fx_y[at(s)], fx.fx_vx[at(s)], fx.fx_vy[at(s)]};
+}
+
 void end_after(Game& game, int s, int last_age)
 {
     if (game.effects.fx_age[at(s)] > last_age) game.effects.fx_age[at(s)] = 0;
@@ -49,13 +64,12 @@ void end_after(Game& game, int s, int last_age)
 void draw_smoke(Game& game, int s, Canvas& screen)
 {
     using namespace particle;
-    const int fx_x = game.effects.fx_x[at(s)];
-    const int fx_y = game.effects.fx_y[at(s)];
+    Slot fx = slot_of(game, s);
     if (first_frame(game, s)) {
         for (int i = 0; i < 7; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[x] = fx_x - 15 + game.random(29);
-            p[y] = fx_y - 15 + game.random(20);
+            p[x] = fx.x - 15 + game.random(29);
+            p[y] = fx.y - 15 + game.random(20);
             p[size] = 5 + game.random(6);
             p[angle] = 2 + game.random(3); // puffs around the centre
             p[speed] = 1 + game.random(3); // rise period
@@ -100,15 +114,12 @@ void draw_smoke(Game& game, int s, Canvas& screen)
 void draw_fire_burst(Game& game, int s, Canvas& overlay)
 {
     using namespace particle;
-    EffectsRing& fx = game.effects;
-    const int age = fx.fx_age[at(s)];
-    const int fx_x = fx.fx_x[at(s)];
-    const int fx_y = fx.fx_y[at(s)];
+    Slot fx = slot_of(game, s);
     if (first_frame(game, s)) {
         for (int i = 0; i < 20; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[x] = fx_x - 50 + game.random(100);
-            p[y] = fx_y - 15 + game.random(30);
+            p[x] = fx.x - 50 + game.random(100);
+            p[y] = fx.y - 15 + game.random(30);
             p[life] = 1 + game.random(9);
             p[speed] = 20 + game.random(40);
             p[size] = 7;
@@ -134,16 +145,16 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
         }
     }
     // The flat shock ring along the ground.
-    if (age == 2) {
-        fx.fx_vx[at(s)] = 15 + game.random(6); // radius base
-        fx.fx_vy[at(s)] = 4 + game.random(3);  // width base
+    if (fx.age == 2) {
+        fx.vx = 15 + game.random(6); // radius base
+        fx.vy = 4 + game.random(3);  // width base
     }
-    if (age < 14) {
+    if (fx.age < 14) {
         static const Colour ring[] = {0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFF9900, 0xFF9900, 0xFF9900,
                                       0xFF4400, 0xFF4400, 0xFF1100, 0xFF1100, 0xAA0000, 0xAA0000, 0x550000};
-        const int r = age + fx.fx_vx[at(s)];
-        overlay.ellipse(fx_x - r, fx_y - r / 3, fx_x + r, fx_y + r / 3,
-                     Pen{pick(ring, age), fx.fx_vy[at(s)] - age}, std::nullopt);
+        const int r = fx.age + fx.vx;
+        overlay.ellipse(fx.x - r, fx.y - r / 3, fx.x + r, fx.y + r / 3,
+                     Pen{pick(ring, fx.age), fx.vy - fx.age}, std::nullopt);
     }
     end_after(game, s, 30);
 }
@@ -151,13 +162,12 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
 void draw_sparks(Game& game, int s, Canvas& screen)
 {
     using namespace particle;
-    const int fx_x = game.effects.fx_x[at(s)];
-    const int fx_y = game.effects.fx_y[at(s)];
+    Slot fx = slot_of(game, s);
     if (first_frame(game, s)) {
         for (int i = 0; i < 20; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[x] = fx_x - 15 + game.random(30);
-            p[y] = fx_y - 15 + game.random(30);
+            p[x] = fx.x - 15 + game.random(30);
+            p[y] = fx.y - 15 + game.random(30);
             p[size] = 6 + game.random(4);      // length
             p[speed] = 25 + game.random(20);   // upward
             p[distance] = 2 + game.random(3);  // pen width
@@ -189,10 +199,7 @@ void draw_sparks(Game& game, int s, Canvas& screen)
 void draw_gun_hit(Game& game, int s, Canvas& overlay)
 {
     using namespace particle;
-    EffectsRing& fx = game.effects;
-    const int age = fx.fx_age[at(s)];
-    const int fx_x = fx.fx_x[at(s)];
-    const int fx_y = fx.fx_y[at(s)];
+    Slot fx = slot_of(game, s);
     if (first_frame(game, s)) {
         for (int i = 0; i < 10; ++i) {
             std::int32_t* p = particle_of(game, s, i);
@@ -201,8 +208,8 @@ void draw_gun_hit(Game& game, int s, Canvas& overlay)
             p[speed] = 10 + game.random(15);
             p[life] = 1 + game.random(9);
         }
-        fx.fx_vx[at(s)] = 10; // the ring's radius
-        fx.fx_vy[at(s)] = 20; // and how far it opens next
+        fx.vx = 10; // the ring's radius
+        fx.vy = 20; // and how far it opens next
     } else {
         static const Colour green[] = {0xAAFFAA, 0x99FF99, 0x55DD55, 0x22AA22, 0x006600, 0x003300};
         for (int i = 0; i < 10; ++i) {
@@ -213,31 +220,28 @@ void draw_gun_hit(Game& game, int s, Canvas& overlay)
             p[distance] = std::max(0, p[distance] - p[speed]);
             const int l = p[life];
             const Colour c = l <= 5 ? green[0] : pick(green, (l - 6) / 3 + 1);
-            const Point a = polar(fx_x, fx_y, p[angle], p[distance]);
-            const Point b = polar(fx_x, fx_y, p[angle], p[distance] + std::max(2, 40 - l));
+            const Point a = polar(fx.x, fx.y, p[angle], p[distance]);
+            const Point b = polar(fx.x, fx.y, p[angle], p[distance] + std::max(2, 40 - l));
             overlay.line(a.x, a.y, b.x, b.y, Pen{c, std::max(1, 6 - l)});
         }
     }
-    fx.fx_vx[at(s)] += fx.fx_vy[at(s)];
-    fx.fx_vy[at(s)] = std::max(1, fx.fx_vy[at(s)] - fx.fx_vy[at(s)] / 2 - 1);
+    fx.vx += fx.vy;
+    fx.vy = std::max(1, fx.vy - fx.vy / 2 - 1);
     static const Colour ring[] = {0xAAFFAA, 0x99DD99, 0x55AA55, 0x228822, 0x005500, 0x003300, 0x000000};
-    const Colour rc = age <= 0 ? ring[0] : pick(ring, (age - 1) / 3 + 1);
-    overlay.circle(fx_x, fx_y, fx.fx_vx[at(s)], Pen{rc, 3 - age / 3}, std::nullopt);
+    const Colour rc = fx.age <= 0 ? ring[0] : pick(ring, (fx.age - 1) / 3 + 1);
+    overlay.circle(fx.x, fx.y, fx.vx, Pen{rc, 3 - fx.age / 3}, std::nullopt);
     end_after(game, s, 12);
 }
 
 void draw_red_burst(Game& game, int s, Canvas& overlay)
 {
     using namespace particle;
-    EffectsRing& fx = game.effects;
-    const int age = fx.fx_age[at(s)];
-    const int fx_x = fx.fx_x[at(s)];
-    const int fx_y = fx.fx_y[at(s)];
+    Slot fx = slot_of(game, s);
     if (first_frame(game, s)) {
         for (int i = 0; i < 10; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[x] = fx_x;
-            p[y] = fx_y;
+            p[x] = fx.x;
+            p[y] = fx.y;
             p[angle] = game.random(360);
             p[size] = 10 + game.random(4);
             p[life] = 1 + game.random(9);
@@ -262,34 +266,31 @@ void draw_red_burst(Game& game, int s, Canvas& overlay)
     }
     static const Colour inner[] = {0xFF0000, 0xDD0000, 0xBB0000, 0x990000, 0x770000, 0x550000,
                                    0x440000, 0x330000, 0x220000, 0x110000};
-    const Colour c1 = age <= 2 ? inner[0] : pick(inner, age - 2);
-    overlay.circle(fx_x, fx_y, age + 5, Pen{c1, std::max(1, 20 - age)}, std::nullopt);
+    const Colour c1 = fx.age <= 2 ? inner[0] : pick(inner, fx.age - 2);
+    overlay.circle(fx.x, fx.y, fx.age + 5, Pen{c1, std::max(1, 20 - fx.age)}, std::nullopt);
     static const Colour outer[] = {0x220000, 0x330000, 0x440000, 0x550000, 0xFFCC00, 0xDD9900, 0xBB6600,
                                    0x993300, 0x771100, 0x550000, 0x440000, 0x330000, 0x220000, 0x110000};
-    const Colour c2 = age < 0 ? outer[0] : age <= 13 ? outer[static_cast<std::size_t>(age)] : 0x000000;
-    overlay.circle(fx_x, fx_y, age + 20, Pen{c2, std::max(1, 5 - age)}, std::nullopt);
+    const Colour c2 = fx.age < 0 ? outer[0] : fx.age <= 13 ? outer[static_cast<std::size_t>(fx.age)] : 0x000000;
+    overlay.circle(fx.x, fx.y, fx.age + 20, Pen{c2, std::max(1, 5 - fx.age)}, std::nullopt);
     end_after(game, s, 16);
 }
 
 void draw_level_bloom(Game& game, int s, Canvas& overlay)
 {
-    EffectsRing& fx = game.effects;
-    const int age = fx.fx_age[at(s)];
-    const int fx_x = fx.fx_x[at(s)];
-    const int fx_y = fx.fx_y[at(s)];
+    Slot fx = slot_of(game, s);
     static const Colour pale[] = {0xFFFFFF, 0xFFFFD2, 0xEFCEB4, 0xDAB6AD, 0xC6B7B7, 0xB7AEAE};
-    const int m = age % 10;
+    const int m = fx.age % 10;
     const Colour brush = pale[std::min(m, 10 - m)];
     const Colour pen = darker(brush, 34);
-    const int r = game.random(2) - age / 2 + 20;
+    const int r = game.random(2) - fx.age / 2 + 20;
     for (int u = 1; u <= 9; ++u) {
-        const int v = std::min(60, 2 * age + u);
+        const int v = std::min(60, 2 * fx.age + u);
         const int spiral = v * (60 - v) / 2;
         for (int j = 1; j <= 13; ++j) {
-            const Point q = polar(fx_x, fx_y, v + 30 * j, spiral);
+            const Point q = polar(fx.x, fx.y, v + 30 * j, spiral);
             overlay.circle(q.x, q.y, r, Pen{pen, 1}, brush);
         }
-        overlay.circle(fx_x, fx_y, v + 30, Pen{pen, 1}, std::nullopt);
+        overlay.circle(fx.x, fx.y, v + 30, Pen{pen, 1}, std::nullopt);
     }
     end_after(game, s, 30);
 }
@@ -297,11 +298,8 @@ void draw_level_bloom(Game& game, int s, Canvas& overlay)
 void draw_wave(Game& game, int s, Canvas& overlay)
 {
     using namespace particle;
-    EffectsRing& fx = game.effects;
-    const bool shout = fx.fx_kind[at(s)] == kFxShoutWave;
-    const int age = fx.fx_age[at(s)];
-    const int fx_x = fx.fx_x[at(s)];
-    const int fx_y = fx.fx_y[at(s)];
+    Slot fx = slot_of(game, s);
+    const bool shout = game.effects.fx_kind[at(s)] == kFxShoutWave;
     static const Colour blue[] = {0xFFFFFF, 0xAACCFF, 0x8899FF, 0x5555DD, 0x3333AA,
                                   0x110077, 0x110044, 0x000022, 0x000011};
     static const Colour green[] = {0xFFFFFF, 0xAAFFCC, 0x88FF99, 0x55DD55, 0x33AA33,
@@ -309,21 +307,21 @@ void draw_wave(Game& game, int s, Canvas& overlay)
     const Colour(&list)[9] = shout ? green : blue;
 
     // The rings spread fast, then slow down.
-    if (age == 2) {
-        fx.fx_vx[at(s)] = 0;
-        fx.fx_vy[at(s)] = shout ? 80 : 40;
+    if (fx.age == 2) {
+        fx.vx = 0;
+        fx.vy = shout ? 80 : 40;
     }
-    fx.fx_vx[at(s)] += fx.fx_vy[at(s)];
-    fx.fx_vy[at(s)] = std::max(1, fx.fx_vy[at(s)] - fx.fx_vy[at(s)] / 3);
-    const int spread = fx.fx_vx[at(s)];
+    fx.vx += fx.vy;
+    fx.vy = std::max(1, fx.vy - fx.vy / 3);
+    const int spread = fx.vx;
     for (int u = 1; u <= 4; ++u) {
-        const int v = age + (shout ? 7 : 3) * u;
+        const int v = fx.age + (shout ? 7 : 3) * u;
         const int radius = 2 * v + spread;
-        const Pen pen{pick(list, v / 3 - 2), 14 - age / 2};
+        const Pen pen{pick(list, v / 3 - 2), 14 - fx.age / 2};
         // A ring wholly outside the picture is not drawn.
         if (radius - pen.width > 1100) continue;
         Point corners[13];
-        for (int j = 0; j <= 12; ++j) corners[j] = polar(fx_x, fx_y, v + 30 * j - 5 * age, radius);
+        for (int j = 0; j <= 12; ++j) corners[j] = polar(fx.x, fx.y, v + 30 * j - 5 * fx.age, radius);
         overlay.polyline(corners, 13, pen);
     }
 
@@ -349,8 +347,8 @@ void draw_wave(Game& game, int s, Canvas& overlay)
         const int a = shout ? p[angle] + 10 * l : p[angle];
         const Pen pen{pick(list, l / 3 - 1), 3 - l / 6};
         for (int half = 0; half < 2; ++half) {
-            const Point from = polar(fx_x, fx_y, a + 180 * half, p[distance]);
-            const Point to = polar(fx_x, fx_y, a + 180 * half, p[distance] + p[size]);
+            const Point from = polar(fx.x, fx.y, a + 180 * half, p[distance]);
+            const Point to = polar(fx.x, fx.y, a + 180 * half, p[distance] + p[size]);
             overlay.line(from.x, from.y, to.x, to.y, pen);
         }
     }

@@ -49,14 +49,24 @@ void show_picture(Game& game, const std::string& name)
     if (!load_game_picture(game, name, picture)) return;
     game.haikei.assign(std::move(picture));
     Canvas& target = game.work_bitmaps[kWorkBackground];
-    if (target.empty()) {
-        target.resize(kPlayWidth, kPlayHeight);
-        target.set_fonts(game.platform.fonts.get());
-    }
+    if (target.empty()) make_play_area(game, target);
     const Point p = picture_position(game.haikei.width(), game.haikei.height());
     // Not cleared first: a smaller picture lies over the previous one.
     target.copy_rect(p.x, p.y, game.haikei, 0, 0, game.haikei.width(), game.haikei.height());
     rebuild_background(game);
+}
+
+void show_script_picture(Game& game, const std::string& name)
+{
+    Canvas picture;
+    if (!load_game_picture(game, name, picture)) return;
+    Canvas& composed = game.work_bitmaps[kWorkComposed];
+    if (composed.empty()) {
+        composed.resize(kPlayWidth, kPlayHeight);
+        composed.set_fonts(game.platform.fonts.get());
+    }
+    const Point p = picture_position(picture.width(), picture.height());
+    composed.copy_rect(p.x, p.y, picture, 0, 0, picture.width(), picture.height());
 }
 
 void rebuild_background(Game& game)

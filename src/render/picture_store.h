@@ -20,6 +20,9 @@ Canvas& get_picture(Game& game, const std::string& name);
 // Shows cg/name as the background: into work bitmap 0 (at (0, 0) when 600 high, else centred in
 // the upper 800 x 480, over what was there), then rebuilds the composed background.
 void show_picture(Game& game, const std::string& name);
+// A script picture: laid into the composed background where show_picture would put it, while
+// the background picture stays as it is, so rebuilding brings the background back.
+void show_script_picture(Game& game, const std::string& name);
 // Where a background picture lies: at (0, 0) when 600 high, else centred in the upper 800 x 480.
 Point picture_position(int width, int height);
 

@@ -1,10 +1,11 @@
-// The generated music: both tracks decode (with a stock MP3 decoder) to exactly the length we
+// The generated music: both tracks decode (with libmpg123) to exactly the length we
 // rendered, one to two minutes, unclipped, and come out byte-identical on every generation.
 #include "music/music.h"
 #include "music/pieces.h"
 #include "sound/wav.h"
 
 #include <gtest/gtest.h>
+#include <mpg123.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -25,12 +26,40 @@ using pack_test::fresh_dir;
 
 class MusicPack : public pack_test::GeneratedPack<assetgen::music::generate> {
 protected:
-    // Decodes with mpg123, which honours the LAME tag's delay and padding.
+    // Decodes with libmpg123 (the decoder the game's mixer plays MP3 through), which honours the LAME
+    // tag's delay and padding, into a WAV beside the track, and measures that.
     static assetgen::wav::Info decode(const std::string& name)
     {
-        fs::path out = dir_ / (name + ".wav");
-        std::string cmd = "mpg123 -q -w '" + out.string() + "' '" + (dir_ / name).string() + "' 2>/dev/null";
-        if (std::system(cmd.c_str()) != 0) return {};
+        assetgen::wav::Info failed;
+        mpg123_handle* h = mpg123_new(nullptr, nullptr);
+        if (!h) return failed;
+        long rate = 0;
+        int channels = 0;
+        int encoding = 0;
+        std::vector<std::int16_t> pcm;
+        bool ok = mpg123_param(h, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0) == MPG123_OK &&
+                  mpg123_open(h, (dir_ / name).c_str()) == MPG123_OK &&
+                  mpg123_getformat(h, &rate, &channels, &encoding) == MPG123_OK && encoding == MPG123_ENC_SIGNED_16;
+        if (ok) {
+            std::vector<unsigned char> chunk(1 << 16);
+            for (;;) {
+                std::size_t got = 0;
+                const int r = mpg123_read(h, chunk.data(), chunk.size(), &got);
+                const auto* samples = reinterpret_cast<const std::int16_t*>(chunk.data());
+                pcm.insert(pcm.end(), samples, samples + got / 2);
+                if (r == MPG123_DONE) break;
+                if (r != MPG123_OK && r != MPG123_NEW_FORMAT) {
+                    ok = false;
+                    break;
+                }
+            }
+        }
+        mpg123_close(h);
+        mpg123_delete(h);
+        if (!ok) return failed;
+        const fs::path out = dir_ / (name + ".wav");
+        std::string error;
+        if (!assetgen::wav::write(out, pcm, channels, static_cast<int>(rate), error)) return failed;
         return assetgen::wav::inspect(out);
     }
 };

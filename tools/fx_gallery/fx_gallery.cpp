@@ -135,8 +135,7 @@ bool colour_sheet(Game& game, const fs::path& dir)
     sheet.resize(800, groups * static_cast<int>(std::size(kFrames)) * kStrip);
     sheet.set_fonts(game.platform.fonts.get());
     Canvas frame;
-    frame.resize(800, 600);
-    frame.set_fonts(game.platform.fonts.get());
+    make_play_area(game, frame);
     game.line_queue[0] = "…";
     int strip = 0;
     for (int g = 0; g < groups; ++g) {
@@ -220,13 +219,10 @@ int render_fx_gallery(Game& game, const std::string& dir)
         std::fprintf(stderr, "zentrifa: cannot make the folder %s\n", dir.c_str());
         return 1;
     }
-    Fonts* fonts = game.platform.fonts.get();
-    game.cg.resize(800, 600);
-    game.cg.set_fonts(fonts);
-    game.bak.resize(800, 600);
-    game.bak.set_fonts(fonts);
+    make_play_area(game, game.cg);
+    make_play_area(game, game.bak);
     Canvas background;
-    background.resize(800, 600);
+    background.resize(kPlayWidth, kPlayHeight);
     paint_background(background);
 
     bool ok = true;

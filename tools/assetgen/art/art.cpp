@@ -96,14 +96,15 @@ void blit_sprite(cairo_t* cr, const Image& img, int x, int y, bool mirror, doubl
         for (int xx = 0; xx < img.w; ++xx) {
             const std::uint8_t* p = img.at(xx, yy);
             bool transparent = p[0] == key[0] && p[1] == key[1] && p[2] == key[2];
-            reinterpret_cast<std::uint32_t*>(d + yy * stride)[xx] =
+            reinterpret_cast<std::uint32_t*>(d + static_cast<std::ptrdiff_t>(yy) * stride)[xx] =
                 transparent ? 0u : (0xFF000000u | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2]);
         }
     cairo_surface_mark_dirty(s);
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, mirror ? -scale : scale, scale);
-    cairo_set_source_surface(cr, s, -(img.w / 2), -img.h);
+    const int half_width = img.w / 2; // whole pixels, so the sprite stays on the pixel grid
+    cairo_set_source_surface(cr, s, -half_width, -img.h);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
     cairo_restore(cr);
@@ -130,7 +131,7 @@ void status_marks(cairo_t* cr)
         for (int pass = 0; pass < 2; ++pass)
             for (int x = 2; x < r[1]; x += 16) {
                 cairo_rectangle(cr, x + (pass ? 0 : 1), r[0] + 2 + (pass ? 0 : 1), 12, 13);
-                set(cr, pass ? hex(0xFFFFFF) : hex(0x000000), pass ? 0.85 : 0.85);
+                set(cr, pass ? hex(0xFFFFFF) : hex(0x000000), 0.85);
                 cairo_fill(cr);
             }
 }
@@ -249,7 +250,8 @@ bool contact_sheet(const std::filesystem::path& cg_dir, const std::filesystem::p
             cairo_surface_destroy(sheet);
             return false;
         }
-        blit(cr, img, (i % 4) * 400, 6 * 600 + gallery_h + (i / 4) * 300, 0.5);
+        const int row = i / 4;
+        blit(cr, img, (i % 4) * 400, 6 * 600 + gallery_h + row * 300, 0.5);
     }
     cairo_destroy(cr);
     const cairo_status_t st = cairo_surface_write_to_png(sheet, png.string().c_str());

@@ -270,9 +270,10 @@ bool read_bmp(const std::filesystem::path& file, Image& img, std::string& error)
         const std::uint8_t* src = &b[off + row * static_cast<std::size_t>(h < 0 ? y : ah - 1 - y)];
         for (int x = 0; x < w; ++x) {
             std::uint8_t* p = img.at(x, y);
-            p[0] = src[x * 3 + 2];
-            p[1] = src[x * 3 + 1];
-            p[2] = src[x * 3];
+            const std::size_t at = static_cast<std::size_t>(x) * 3;
+            p[0] = src[at + 2];
+            p[1] = src[at + 1];
+            p[2] = src[at];
         }
     }
     return true;

@@ -126,7 +126,7 @@ void draw_image(cairo_t* cr, const Image& img, double x, double y)
     for (int yy = 0; yy < img.h; ++yy)
         for (int xx = 0; xx < img.w; ++xx) {
             const std::uint8_t* p = img.at(xx, yy);
-            auto* px = reinterpret_cast<std::uint32_t*>(d + yy * stride) + xx;
+            auto* px = reinterpret_cast<std::uint32_t*>(d + static_cast<std::ptrdiff_t>(yy) * stride) + xx;
             *px = is_key(p) ? 0u : (0xFF000000u | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2]);
         }
     cairo_surface_mark_dirty(cv.surface);
@@ -361,7 +361,10 @@ Image screen_map()
         double fx = s[i].x + 22, fy = s[i].y - 30;
         pen.line({fx, fy, fx, fy + 26}, 2.2, pal::ink);
         pen.flat(poly({fx, fy, fx + 16, fy + 5, fx, fy + 10}), pal::yellow.lit);
-        for (int d = 0; d <= i; ++d) fill(cr, ellipse(fx + 4 + (d % 3) * 3.5, fy + 3.5 + (d / 3) * 3, 1.1, 1.1), pal::ink);
+        for (int d = 0; d <= i; ++d) {
+            const int row = d / 3;
+            fill(cr, ellipse(fx + 4 + (d % 3) * 3.5, fy + 3.5 + row * 3, 1.1, 1.1), pal::ink);
+        }
     }
     // a compass rose in the lower left
     star(cr, 60, 540, 26, hex(0xF4E8C0), 0.85);
@@ -417,7 +420,10 @@ Image screen_pc()
     fill(cr, poly({90, 380, 150, 376, 154, 388, 92, 392}), hex(0xEAE6DA));
     rect(cr, 150, 346, 30, 34, hex(0xF0F0F0));
     rect(cr, 150, 346, 30, 8, hex(0xE8504A));
-    for (int i = 0; i < 6; ++i) draw_image(cr, game_box(1 + (i * 3) % 13), 522 + (i / 3) * 36, 344 - (i % 3) * 6);
+    for (int i = 0; i < 6; ++i) {
+        const int column = i / 3;
+        draw_image(cr, game_box(1 + (i * 3) % 13), 522 + column * 36, 344 - (i % 3) * 6);
+    }
     // floor clutter
     rect(cr, 120, 490, 90, 60, hex(0xC8A070));
     rect(cr, 120, 490, 90, 10, hex(0xB08858));

@@ -274,8 +274,8 @@ Reverb::Reverb(double room, double damp, int spread) : feedback_(room), damp_(da
     // Freeverb's tunings at 44.1 kHz; the spread offsets the second channel.
     static const int comb_len[8] = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
     static const int all_len[4] = {556, 441, 341, 225};
-    for (int i = 0; i < 8; ++i) combs_[i].buf.assign(static_cast<std::size_t>(comb_len[i] + spread), 0.0);
-    for (int i = 0; i < 4; ++i) alls_[i].buf.assign(static_cast<std::size_t>(all_len[i] + spread), 0.0);
+    for (int i = 0; i < 8; ++i) combs_[i].buf.assign(static_cast<std::size_t>(comb_len[i]) + static_cast<std::size_t>(spread), 0.0);
+    for (int i = 0; i < 4; ++i) alls_[i].buf.assign(static_cast<std::size_t>(all_len[i]) + static_cast<std::size_t>(spread), 0.0);
 }
 
 double Reverb::process(double x)

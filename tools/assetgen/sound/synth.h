@@ -4,6 +4,7 @@
 // own arithmetic on a seeded generator, so the same code gives the same samples on every run.
 #include "common/rng.h"
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -17,7 +18,7 @@ using Buffer = std::vector<double>;
 
 // A silent buffer of the given length in seconds.
 Buffer make(double seconds);
-inline std::size_t frames(double seconds) { return static_cast<std::size_t>(seconds * kRate + 0.5); }
+inline std::size_t frames(double seconds) { return static_cast<std::size_t>(std::lround(seconds * kRate)); }
 inline double seconds_of(std::size_t i) { return static_cast<double>(i) / kRate; }
 
 // Frequency of a MIDI note number (69 = A4 = 440 Hz).

@@ -1,0 +1,394 @@
+// The home side of the game: choosing a stage, making games, eating, sleeping, shopping,
+// borrowing, going out to sell, and the endings of a stage. A refusal tells the player why and
+// changes nothing.
+#include "home/commands.h"
+
+#include "content/catalog_rules.h"
+#include "content/news.h"
+#include "content/stages.h"
+#include "core/game_state.h"
+#include "core/line_queue.h"
+#include "core/saturating.h"
+#include "home/economy.h"
+#include "home/menu_buttons.h"
+#include "home/new_game.h"
+#include "render/message_log.h"
+#include "render/picture_store.h"
+
+#include <algorithm>
+#include <string>
+
+namespace zen {
+
+namespace {
+
+std::string num(std::int64_t v) { return std::to_string(v); }
+
+const std::string& stage_name(const Game& game) { return game.map_table.at(game.stage).name; }
+
+// The per-stage entry of the stage being played; null outside the table.
+std::int32_t* per_stage(std::array<std::int32_t, 100>& table, std::int32_t stage)
+{
+    return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? &table[static_cast<std::size_t>(stage)]
+                                                                        : nullptr;
+}
+
+// The checks before making a game or going out: too tired, too hungry. True when refused.
+bool too_worn_out(Game& game)
+{
+    if (game.my.fatigue > 90) {
+        post_silver(game, "疲れでヘトヘトだ....眠らないと....");
+        return true;
+    }
+    if (game.my.hunger < 10) {
+        post_silver(game, "お腹が減って倒れそうだ....");
+        return true;
+    }
+    return false;
+}
+
+// Days left, as the wake-up and loan messages count them.
+std::string days_left(const Game& game) { return num(7 - static_cast<std::int64_t>(game.my.day)); }
+
+} // namespace
+
+void clear_made_games(Game& game)
+{
+    for (int id = 0; id < static_cast<int>(game.my.item_count.size()); ++id)
+        if (is_genre(game, id)) game.my.item_count[static_cast<std::size_t>(id)] = 0;
+}
+
+void refill_rockets(Game& game) { game.my.rpg_ammo = rocket_refill(game); }
+
+void advance_news(Game& game)
+{
+    if (news_may_advance(game)) game.my.news_index += 1;
+}
+
+void home_command(Game& game, int index)
+{
+    const tmenu& b = menu_record(game, index);
+    tmy& my = game.my;
+    switch (b.command) {
+    case 1:
+        post_silver(game, "ステージを断念していいですか？");
+        show_menu(game, kMenuAbandon);
+        break;
+    case 2:
+        play_sound(game, "1.wav");
+        post_silver(game, "何をつくりますか");
+        show_menu(game, kMenuMakeGame);
+        break;
+    case 3: show_menu(game, kMenuOptions); break;
+    case 4:
+        if (too_worn_out(game)) return;
+        play_sound(game, "1.wav");
+        post_silver(game, "現場は眠らない....！");
+        show_menu(game, kMenuSalesFloor);
+        game.on_street = 1;
+        show_picture(game, game.map_table.at(game.stage).picture);
+        break;
+    case 5: {
+        if (pay(game, b.param)) return;
+        const std::int64_t full = static_cast<std::int64_t>(my.hunger) + meal_fullness(game);
+        my.hunger = static_cast<std::int32_t>(std::min<std::int64_t>(full, 100));
+        play_sound(game, "taberu.wav");
+        show_menu(game, kMenuHome);
+        break;
+    }
+    case 6: {
+        const int energy = sleep_energy(game);
+        my.shouts_used = 0;
+        play_sound(game, "sleep.wav");
+        post_silver(game, "すうすうすうすうすう MP+" + num(energy) + " & 疲労=0");
+        show_picture(game, "sleep.jpg");
+        gain_energy(game, energy);
+        my.fatigue = 0;
+        my.animal_came = 0;
+        refill_rockets(game);
+        show_menu(game, kMenuWakeUp);
+        break;
+    }
+    case 7:
+        post_silver(game, "何を買いますか");
+        show_menu(game, kMenuShop);
+        break;
+    default: break;
+    }
+}
+
+void abandon_command(Game& game, int index)
+{
+    switch (menu_record(game, index).command) {
+    case kAbandonYes:
+        game.my.quota_done = 0;
+        game.my.game_over = 0;
+        clear_made_games(game);
+        game.on_street = 0;
+        game.stage = 0;
+        game.my.sales = 0;
+        show_picture(game, "start.jpg");
+        show_menu(game, kMenuStart);
+        break;
+    case 2: show_menu(game, kMenuHome); break;
+    default: break;
+    }
+}
+
+void options_command(Game& game, int index)
+{
+    // The options menu stays open.
+    switch (menu_record(game, index).command) {
+    case 1: show_menu(game, kMenuSound); break;
+    case 2:
+        clear_messages(game);
+        post_silver(game, "エナジー回復率は、お腹と疲労によって決まります。"
+                          "お腹があるほど回復しますが、疲労が高ければ回復率は弱まります。");
+        break;
+    case 3:
+        clear_messages(game);
+        post_silver(game, "Zentrifa ver1.1　制作：the Zentrifa team");
+        break;
+    case 4:
+        clear_messages(game);
+        post_silver(game, "[寝る]コマンドによって、疲労が完全回復し、MPもやや回復します。"
+                          "しかし疲れていない時や、最終日は、寝ることはできません。");
+        break;
+    default: break;
+    }
+}
+
+void sound_command(Game& game, int index)
+{
+    tmy& my = game.my;
+    switch (menu_record(game, index).command) {
+    case 1: my.volume = std::max(saturating_add(my.volume, -400), -4000); break;
+    case 2: my.volume = std::min(saturating_add(my.volume, 400), 0); break;
+    default: return;
+    }
+    post_silver(game, "音量＝" + num(my.volume));
+    play_sound(game, "1.wav"); // heard at the new volume
+}
+
+void start_command(Game& game, int index)
+{
+    tmy& my = game.my;
+    switch (menu_record(game, index).command) {
+    case 2:
+        clear_messages(game);
+        if (my.story_flag[0] == 0) {
+            new_game(game);
+            my.story_flag[0] = 1;
+        }
+        if (my.game_over >= 1 && game.stage >= 1) {
+            // The game was saved while its time-up screen waited.
+            post_silver(game, "ゲームオーバーです！");
+            show_menu(game, kMenuTimeUp);
+        } else if (my.quota_done >= 1 && game.stage >= 1) {
+            post_silver(game, stage_name(game) + "、ノルマ達成！！！");
+            show_menu(game, kMenuStageCleared);
+        } else if (game.stage != 0) {
+            play_music(game, "not");
+            clear_messages(game);
+            show_picture(game, "pc.jpg");
+            post_silver(game, stage_name(game) + "でのプレイを再開！！！！");
+            show_menu(game, kMenuHome);
+        } else {
+            show_picture(game, "map.jpg");
+            post_silver(game, "どのステージをしますか");
+            build_stage_tables(game);
+            show_menu(game, kMenuStageSelect);
+        }
+        break;
+    case 3:
+        play_sound(game, "lvcap.wav");
+        post_silver(game, "クリアおめでとう！！　君は世界一のゲームメーカーさ！！！");
+        break;
+    case 4:
+        play_sound(game, "lvcap.wav");
+        post_silver(game, "....終わった....ん？！");
+        post_silver(game, "....!?....なんだ、この只ならぬ空気は....!!");
+        break;
+    case 5: {
+        const std::int32_t entry = my.news_index;
+        if (entry < 0 || static_cast<std::size_t>(entry) >= my.news_read.size()) return;
+        clear_messages(game);
+        post_silver(game, "....ニュースが届いています....");
+        my.news_read[static_cast<std::size_t>(entry)] = 1;
+        play_music(game, "universe_for_game.mp3");
+        // Read click by click; the menu comes back without the news entry.
+        for (int line = 0; line < kNewsLines && !news_line(game, entry, line).empty(); ++line)
+            append_line(game, news_line(game, entry, line));
+        show_menu(game, kMenuStart);
+        break;
+    }
+    case 6:
+        play_sound(game, "lvcap.wav");
+        post_silver(game, "LEGEND CLEAR!! 君こそ、真の宇宙最強のゲームメーカーだ！！");
+        break;
+    default: break;
+    }
+}
+
+void make_game_command(Game& game, int index)
+{
+    const tmenu& b = menu_record(game, index);
+    if (b.command != 1) return;
+    const std::int32_t genre = b.param;
+    const std::int32_t cost = b.param2;
+    if (!is_genre(game, genre)) return; // an entry that names no genre makes nothing
+    tmy& my = game.my;
+    if (too_worn_out(game)) return;
+    if (cost >= 1) {
+        if (my.energy < cost) {
+            post_silver(game, "エナジーが足らない");
+            return;
+        }
+        my.energy -= cost;
+    }
+    // Hunger and fatigue are clamped to 0..100 at the end of the frame.
+    my.hunger = saturating_add(my.hunger, -(static_cast<std::int64_t>(cost) + game.random(3)));
+    my.fatigue = saturating_add(my.fatigue, static_cast<std::int64_t>(cost) + game.random(2));
+    post_silver(game, "カタカタカタカタカタ....よし完成！！！");
+    gain_one_item(game, genre);
+    // Each tool of the genre may add one more copy.
+    for (const int tool : extra_copy_chain(genre)) {
+        if (!held(game, tool) || game.random(3) != 0) continue;
+        play_sound(game, "ex.wav");
+        post_message(game, "もう１コできた！", "green");
+        std::int32_t& stock = my.item_count[static_cast<std::size_t>(genre)];
+        stock = saturating_add(stock, 1);
+    }
+    gain_exp(game, boost_exp(game, cost));
+    show_menu(game, kMenuMakeGame);
+}
+
+void stage_select_command(Game& game, int index)
+{
+    const std::int32_t s = menu_record(game, index).command;
+    const bool back = s == -1;
+    if (!back && (s < kFirstStage || s > kLastStage)) return;
+    play_music(game, "not");
+    clear_messages(game);
+    if (back) {
+        show_menu(game, kMenuStart);
+        return;
+    }
+    tmy& my = game.my;
+    game.stage = s;
+    my.day = 0;
+    my.hour = 0;
+    my.minute = 0;
+    my.game_over = 0;
+    my.quota_done = 0;
+    my.sales = 0;
+    my.shouts_used = 0;
+    if (s == 2 && my.stage_clears[2] == 0) post_silver(game, "....俺の戦いは終わらない....");
+    post_silver(game, stage_name(game) + "をプレイ！！！！！");
+    my.energy = my.energy_max;
+    my.hunger = 100;
+    my.fatigue = 0;
+    show_picture(game, "pc.jpg");
+    game.street_figures.fill(tman{});
+    refill_rockets(game);
+    show_menu(game, kMenuHome);
+}
+
+void wake_up_command(Game& game, int)
+{
+    tmy& my = game.my;
+    my.hunger = my.hunger / 2;
+    // Counted from the day before waking: one more than the clock's own count for the new day.
+    post_silver(game, "気分さっぱり！！ おはようございます！！ 残り：" + days_left(game) + "日");
+    show_picture(game, "pc.jpg");
+    my.day = saturating_add(my.day, 1); // a night's sleep costs exactly one day
+    show_menu(game, kMenuHome);
+}
+
+void time_up_command(Game& game, int)
+{
+    clear_made_games(game);
+    game.on_street = 0;
+    game.stage = 0;
+    show_picture(game, "gameover.jpg");
+    advance_news(game);
+    show_menu(game, kMenuStart);
+}
+
+void shop_command(Game& game, int index)
+{
+    const tmenu& b = menu_record(game, index);
+    tmy& my = game.my;
+    std::int32_t* ad = per_stage(my.ad_power, game.stage);
+    std::int32_t* contracts = per_stage(my.animal_contracts, game.stage);
+    // What the entry names must exist before anything is paid.
+    switch (b.command) {
+    case 1:
+    case 3: break;
+    case 2:
+        if (!ad) return;
+        break;
+    case 4:
+        if (!is_catalog_id(b.param2)) return;
+        break;
+    case 5:
+        if (!is_catalog_id(b.item_id)) return;
+        break;
+    case 6:
+        if (!contracts) return;
+        break;
+    default: return;
+    }
+    if (pay(game, b.param)) return;
+    switch (b.command) {
+    case 1:
+        play_sound(game, "bp.wav");
+        my.energy_max = saturating_add(my.energy_max, 1);
+        post_silver(game, "【最大エナジー】が+1された！！");
+        break;
+    case 2:
+        play_sound(game, "bp.wav");
+        *ad = saturating_add(*ad, 1);
+        post_message(game, "この地域における【宣伝力】が+1された！！", "aqua");
+        break;
+    case 3:
+        my.day = saturating_add(my.day, 1);
+        post_silver(game, "時間1日と引き換えに、借金した → 残り" + days_left(game) + "日");
+        my.loans = saturating_add(my.loans, 1);
+        gain_money(game, 1000);
+        break;
+    case 4:
+        my.genre_known[static_cast<std::size_t>(b.param2)] = 1;
+        post_message(game, "読破！ 新しいゲーム・" + game.item_table.at(b.param2).name + "を造れるようになった！",
+                     "yellow");
+        play_sound(game, "bp.wav");
+        break;
+    case 5:
+        gain_one_item(game, b.item_id);
+        post_message(game, game.item_table.at(b.item_id).description + "された！", "aqua");
+        play_sound(game, "skill_up.wav");
+        break;
+    case 6:
+        play_sound(game, "bp.wav");
+        *contracts = saturating_add(*contracts, 1);
+        post_message(game, "この地域における動物と契約した！！", "aqua");
+        break;
+    default: break;
+    }
+    // Bought entries vanish; prices and locks follow the new state.
+    show_menu(game, kMenuShop);
+}
+
+void stage_cleared_command(Game& game, int)
+{
+    clear_made_games(game);
+    game.on_street = 0;
+    game.stage = 0;
+    play_sound(game, "clear.wav");
+    show_picture(game, "clear.jpg");
+    append_line(game, "Congraturation!!!!!!");
+    advance_news(game);
+    show_menu(game, kMenuStart);
+}
+
+} // namespace zen
