@@ -84,8 +84,10 @@ Bytes bmp(const Small& s, Bmp kind)
         Bytes row;
         for (int x = 0; x < s.w; ++x) {
             const std::uint32_t p = s.at(x, y);
-            if (pal) row += static_cast<char>(((p >> 16) & 0xE0) | ((p >> 11) & 0x1C) | ((p >> 6) & 0x03));
-            else le(row, p, bits / 8);
+            if (pal)
+                row += static_cast<char>(((p >> 16) & 0xE0) | ((p >> 11) & 0x1C) | ((p >> 6) & 0x03));
+            else
+                le(row, p, bits / 8);
         }
         if (kind == Bmp::rle8) {
             // Runs of one index, then the end of the line.
@@ -105,7 +107,8 @@ Bytes bmp(const Small& s, Bmp kind)
     if (kind == Bmp::rle8) pixels += std::string("\0\1", 2);
     Bytes palette;
     if (pal)
-        for (std::uint32_t i = 0; i < 256; ++i) le(palette, ((i & 0xE0) << 16) | ((i & 0x1C) << 11) | ((i & 0x03) << 6), 4);
+        for (std::uint32_t i = 0; i < 256; ++i)
+            le(palette, ((i & 0xE0) << 16) | ((i & 0x1C) << 11) | ((i & 0x03) << 6), 4);
     if (kind == Bmp::bitfields32) {
         le(palette, 0xFF0000, 4);
         le(palette, 0x00FF00, 4);
@@ -218,7 +221,8 @@ int main(int argc, char** argv)
 
     // Pictures: the small sprites as they are, and backgrounds made small in every flavour.
     for (const auto& e : fs::directory_iterator(pack / "cg"))
-        if (e.path().extension() == ".bmp" && e.file_size() <= 8192) put(out / "bmp" / e.path().filename(), get(e.path()));
+        if (e.path().extension() == ".bmp" && e.file_size() <= 8192)
+            put(out / "bmp" / e.path().filename(), get(e.path()));
     const Small title = sample(pack / "cg" / "title.bmp", 40, 30);
     const char* const bmp_names[] = {"rgb24", "top_down", "os2", "pal8", "rle8", "bitfields32"};
     for (int k = 0; k < 6; ++k) put(out / "bmp" / (std::string("title_") + bmp_names[k] + ".bmp"), bmp(title, Bmp(k)));

@@ -151,8 +151,8 @@ TEST(Files, StaleTemporariesOfOneFileAreRemovedAndNothingElse)
     test::write_file(d / "my.dat.tmpfile", "not ours");
     test::write_file(d / "other.dat.tmp", "not ours");
     EXPECT_EQ(remove_stale_temporaries(d / "my.dat"), 3);
-    EXPECT_EQ(names_in(d), (std::set<std::string>{"my.dat", "my.dat.tmp-folder", "my.dat.tmpfile", "other.dat.tmp",
-                                                  "victim.txt"}));
+    EXPECT_EQ(names_in(d),
+              (std::set<std::string>{"my.dat", "my.dat.tmp-folder", "my.dat.tmpfile", "other.dat.tmp", "victim.txt"}));
     EXPECT_EQ(test::read_file(victim), "precious");
     EXPECT_EQ(remove_stale_temporaries(d / "no" / "my.dat"), 0);
 }

@@ -92,9 +92,12 @@ public:
     {
         for (; pos_ < text_.size(); ++pos_) {
             const char c = text_[pos_];
-            if (c == '\n') ++line_;
-            else if (c == '\r' && !line_end_follows()) return Result::bad_line;
-            else if (c != ' ' && c != '\t' && c != '\r') break;
+            if (c == '\n')
+                ++line_;
+            else if (c == '\r' && !line_end_follows())
+                return Result::bad_line;
+            else if (c != ' ' && c != '\t' && c != '\r')
+                break;
         }
         if (pos_ >= text_.size()) return Result::end;
         const std::size_t start = pos_;
@@ -282,14 +285,15 @@ void load_game(Game& game)
     const fs::path copy = keep_aside(file, text, error);
     if (copy.empty()) {
         game.save_blocked = true;
-        std::fprintf(stderr, "zentrifa: %s %s; reading stopped there. No copy could be kept (%s), so the game will "
-                             "not save over it\n",
+        std::fprintf(stderr,
+                     "zentrifa: %s %s; reading stopped there. No copy could be kept (%s), so the game will "
+                     "not save over it\n",
                      file.c_str(), what.c_str(), error.c_str());
         post_message(game, "控えを残せないので、このセーブデータには上書きしません", "red");
         return;
     }
-    std::fprintf(stderr, "zentrifa: %s %s; reading stopped there, the file is kept as %s\n", file.c_str(),
-                 what.c_str(), copy.c_str());
+    std::fprintf(stderr, "zentrifa: %s %s; reading stopped there, the file is kept as %s\n", file.c_str(), what.c_str(),
+                 copy.c_str());
     post_message(game, "元のファイルは " + copy.filename().string() + " に残しました", "red");
 }
 

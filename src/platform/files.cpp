@@ -88,10 +88,7 @@ std::string fresh_suffix(unsigned attempt)
     return s;
 }
 
-fs::path folder_of(const fs::path& file)
-{
-    return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
+fs::path folder_of(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
 } // namespace
 

@@ -5,8 +5,8 @@
 #include <SDL.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 
 #include <jpeglib.h>
 

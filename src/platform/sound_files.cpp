@@ -8,10 +8,7 @@ namespace zen {
 
 namespace {
 
-std::uint32_t le32(const unsigned char* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
-}
+std::uint32_t le32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
 
 } // namespace
 

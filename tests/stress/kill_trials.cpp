@@ -36,10 +36,7 @@ std::string read_all(const fs::path& file)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void write_all(const fs::path& file, const std::string& text)
-{
-    std::ofstream(file, std::ios::binary) << text;
-}
+void write_all(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
 // Starts the game on save_dir; returns its process id.
 pid_t start(const fs::path& save_dir, const fs::path& script)
@@ -88,8 +85,10 @@ int main(int argc, char** argv)
     std::uint64_t seed = 1;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
-        if (a == "--trials") trials = std::atoi(argv[i + 1]);
-        else if (a == "--seed") seed = std::strtoull(argv[i + 1], nullptr, 10);
+        if (a == "--trials")
+            trials = std::atoi(argv[i + 1]);
+        else if (a == "--seed")
+            seed = std::strtoull(argv[i + 1], nullptr, 10);
     }
     std::string root = (fs::temp_directory_path() / "zentrifa-kill-XXXXXX").string();
     if (!::mkdtemp(root.data())) return 1;
@@ -99,7 +98,8 @@ int main(int argc, char** argv)
 
     // The old save: a game in progress with 500 yen. The new one: what an unkilled run leaves.
     std::string old_save;
-    for (int line = 1; line <= 3419; ++line) old_save += (line == 5 ? "500" : (line == 1 ? "-1100" : "0")) + std::string("\r\n");
+    for (int line = 1; line <= 3419; ++line)
+        old_save += (line == 5 ? "500" : (line == 1 ? "-1100" : "0")) + std::string("\r\n");
     fs::create_directories(dir);
     write_all(dir / "my.dat", old_save);
     double full = 0;
@@ -140,9 +140,12 @@ int main(int argc, char** argv)
 
         const bool exists = fs::exists(dir / "my.dat");
         const std::string now = exists ? read_all(dir / "my.dat") : std::string();
-        if (exists && now == old_save && !fresh) ++old_kept;
-        else if (exists && now == new_save) ++new_whole;
-        else if (!exists && fresh) ++none;
+        if (exists && now == old_save && !fresh)
+            ++old_kept;
+        else if (exists && now == new_save)
+            ++new_whole;
+        else if (!exists && fresh)
+            ++none;
         else {
             ++bad;
             std::fprintf(stderr, "kill trials: trial %d (killed at %.1f ms): my.dat is %s (%zu bytes)\n", t, at * 1000,

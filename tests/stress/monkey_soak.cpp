@@ -160,11 +160,16 @@ bool parse(int argc, char** argv, Settings& s)
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
         const char* v = argv[i + 1];
-        if (a == "--frames") s.frames = std::atoll(v);
-        else if (a == "--seed") s.seed = std::strtoull(v, nullptr, 10);
-        else if (a == "--data-dir") s.data_dir = v;
-        else if (a == "--keep-save") s.save_dir = v;
-        else return false;
+        if (a == "--frames")
+            s.frames = std::atoll(v);
+        else if (a == "--seed")
+            s.seed = std::strtoull(v, nullptr, 10);
+        else if (a == "--data-dir")
+            s.data_dir = v;
+        else if (a == "--keep-save")
+            s.save_dir = v;
+        else
+            return false;
     }
     return argc % 2 == 1 && s.frames > 0;
 }
