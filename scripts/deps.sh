@@ -11,10 +11,12 @@ PACKAGES=(
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
 )
+# The test command also checks the style, builds with clang, packs the .deb and validates the
+# desktop files.
 if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(clang-tidy)
-  # The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.
-  PACKAGES+=(clang libclang-rt-14-dev)
+  PACKAGES+=(clang-tidy clang dpkg-dev file desktop-file-utils appstream man-db)
+  # The fuzz targets: libFuzzer and the sanitizers' runtimes for clang.
+  PACKAGES+=(libclang-rt-14-dev)
 fi
 
 missing=()

@@ -16,11 +16,11 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!parse_options(argc, argv, options, error)) {
-        std::fprintf(stderr, "zentrifa: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "zentrifa: %s\n%s", error.c_str(), usage_text().c_str());
         return 2;
     }
-    if (options.help) {
-        std::fputs(kUsage, stdout);
+    if (options.help || options.version) {
+        std::fputs((options.help ? usage_text() : version_text()).c_str(), stdout);
         return 0;
     }
     std::vector<ScriptEvent> script;

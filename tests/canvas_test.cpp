@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace zen {
 namespace {
 
@@ -152,6 +154,26 @@ TEST(Canvas, TextDrawsWithTheJapaneseFontAndShowsBackslashAsYen)
     d.text(0, 0, "テスト", f, 0xFFFFFF, 0x505050);
     EXPECT_EQ(d.pixel(0, 0), 0x505050u);
     EXPECT_EQ(d.pixel(d.text_width("テスト", f) + 2, 2), 0u);
+}
+
+TEST(Canvas, TwoSetsOfFontsLiveAndGoIndependently)
+{
+    // Two games at once (tests make several): the first one's fonts going must not take the
+    // text renderer from the second.
+    auto first = std::make_unique<Fonts>();
+    Fonts second;
+    ASSERT_TRUE(second.available());
+    Canvas a = solid(200, 40, 0);
+    a.set_fonts(first.get());
+    a.text(2, 2, "一つ目", Font{15, true}, 0xFFFFFF);
+    first.reset();
+    Canvas b = solid(200, 40, 0);
+    b.set_fonts(&second);
+    b.text(2, 2, "二つ目", Font{12, false}, 0xFFFFFF);
+    int lit = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) lit += b.pixel(x, y) != 0;
+    EXPECT_GT(lit, 30);
 }
 
 TEST(Canvas, SavesAPng)

@@ -1,23 +1,27 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <string_view>
 
 namespace zen {
 
-const char* const kUsage =
-    "usage: zentrifa [options]\n"
-    "  --headless            run without a window or sound device\n"
-    "  --frames N            stop after N frames\n"
-    "  --seed N              seed the game's random generator\n"
-    "  --input FILE          scripted input (lines of: FRAME EVENT ARGS)\n"
-    "  --screenshot FILE     write the final frame as PNG\n"
-    "  --trace               print every message, sound and music start\n"
-    "  --data-dir DIR        where cg/ and dat/ are\n"
-    "  --save-dir DIR        where my.dat is kept\n"
-    "  --fx-gallery DIR      (with --headless) draw every effect into PNG sheets in DIR\n";
-
 namespace {
+
+constexpr OptionInfo kOptions[] = {
+    {OptionId::Headless, "--headless", "", "run without a window or sound device"},
+    {OptionId::Frames, "--frames", "N", "stop after N frames"},
+    {OptionId::Seed, "--seed", "N", "seed the game's random generator"},
+    {OptionId::Input, "--input", "FILE", "scripted input (lines of: FRAME EVENT ARGS)"},
+    {OptionId::Screenshot, "--screenshot", "FILE", "write the final frame as PNG"},
+    {OptionId::Trace, "--trace", "", "print every message, sound and music start"},
+    {OptionId::DataDir, "--data-dir", "DIR", "where cg/ and dat/ are"},
+    {OptionId::SaveDir, "--save-dir", "DIR", "where my.dat is kept"},
+    {OptionId::FxGallery, "--fx-gallery", "DIR", "(with --headless) draw every effect into PNG sheets in DIR"},
+    {OptionId::Version, "--version", "", "print the version and stop"},
+    {OptionId::Help, "--help", "", "print this help and stop (also -h)"},
+};
 
 template <class T>
 bool parse_number(std::string_view text, T& out)
@@ -29,54 +33,69 @@ bool parse_number(std::string_view text, T& out)
 
 } // namespace
 
+std::span<const OptionInfo> option_list() { return kOptions; }
+
+std::string usage_text()
+{
+    std::string text = "usage: zentrifa [options]\n";
+    for (const OptionInfo& o : kOptions) {
+        std::string left = std::string("  ") + o.name;
+        if (*o.value) left += std::string(" ") + o.value;
+        left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
+        text += left + o.help + "\n";
+    }
+    return text;
+}
+
+std::string version_text() { return std::string("zentrifa ") + ZENTRIFA_VERSION + "\n"; }
+
 bool parse_options(int argc, const char* const* argv, Options& options, std::string& error)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        auto value = [&](std::string& out) {
+        const auto known = std::find_if(std::begin(kOptions), std::end(kOptions), [&](const OptionInfo& o) {
+            return a == o.name || (o.id == OptionId::Help && a == "-h");
+        });
+        if (known == std::end(kOptions)) {
+            error = "unknown option " + std::string(a);
+            return false;
+        }
+        std::string v;
+        if (*known->value) {
             if (i + 1 >= argc) {
                 error = std::string(a) + " needs a value";
                 return false;
             }
-            out = argv[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "--headless") {
-            options.headless = true;
-        } else if (a == "--trace") {
-            options.trace = true;
-        } else if (a == "--help" || a == "-h") {
-            options.help = true;
-        } else if (a == "--frames") {
+            v = argv[++i];
+        }
+        switch (known->id) {
+        case OptionId::Headless: options.headless = true; break;
+        case OptionId::Trace: options.trace = true; break;
+        case OptionId::Help: options.help = true; break;
+        case OptionId::Version: options.version = true; break;
+        case OptionId::Frames: {
             std::int64_t n = 0;
-            if (!value(v)) return false;
             if (!parse_number(v, n) || n < 0) {
                 error = "--frames needs a whole number of frames, not \"" + v + "\"";
                 return false;
             }
             options.frames = n;
-        } else if (a == "--seed") {
+            break;
+        }
+        case OptionId::Seed: {
             std::uint64_t n = 0;
-            if (!value(v)) return false;
             if (!parse_number(v, n)) {
                 error = "--seed needs a whole number, not \"" + v + "\"";
                 return false;
             }
             options.seed = n;
-        } else if (a == "--input") {
-            if (!value(options.input)) return false;
-        } else if (a == "--screenshot") {
-            if (!value(options.screenshot)) return false;
-        } else if (a == "--data-dir") {
-            if (!value(options.data_dir)) return false;
-        } else if (a == "--save-dir") {
-            if (!value(options.save_dir)) return false;
-        } else if (a == "--fx-gallery") {
-            if (!value(options.fx_gallery)) return false;
-        } else {
-            error = "unknown option " + std::string(a);
-            return false;
+            break;
+        }
+        case OptionId::Input: options.input = v; break;
+        case OptionId::Screenshot: options.screenshot = v; break;
+        case OptionId::DataDir: options.data_dir = v; break;
+        case OptionId::SaveDir: options.save_dir = v; break;
+        case OptionId::FxGallery: options.fx_gallery = v; break;
         }
     }
     return true;

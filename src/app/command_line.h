@@ -2,6 +2,7 @@
 // The program's options. With none, the program is the game.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace zen {
@@ -17,11 +18,28 @@ struct Options {
     std::string save_dir;
     std::string fx_gallery; // headless effects gallery into this folder
     bool help = false;
+    bool version = false;
 };
+
+enum class OptionId { Headless, Frames, Seed, Input, Screenshot, Trace, DataDir, SaveDir, FxGallery, Version, Help };
+
+// One option: its name, the word --help shows for its value (empty for a switch), what it does.
+struct OptionInfo {
+    OptionId id;
+    const char* name;
+    const char* value;
+    const char* help;
+};
+
+// Every option the program takes, in the order --help lists them.
+std::span<const OptionInfo> option_list();
 
 // Parses argv; false with a message in error on a bad option.
 bool parse_options(int argc, const char* const* argv, Options& options, std::string& error);
 
-extern const char* const kUsage;
+// The --help text, one line an option.
+std::string usage_text();
+// The --version line, "zentrifa" and the version.
+std::string version_text();
 
 } // namespace zen

@@ -13,7 +13,7 @@
 
 namespace zen {
 
-const char* const kWindowCaption = "Zentrifa ver1.1 - made by the Zentrifa team";
+const char* const kWindowCaption = "Zentrifa ver" ZENTRIFA_VERSION " - made by the Zentrifa team";
 
 namespace {
 

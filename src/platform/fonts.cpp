@@ -164,7 +164,9 @@ Fonts::Fonts() : impl_(std::make_unique<Impl>())
         std::fprintf(stderr, "zentrifa: no Japanese font found (install fonts-ipafont-gothic); texts are not drawn\n");
         return;
     }
-    if (!TTF_WasInit() && TTF_Init() != 0) {
+    // The text renderer counts its starts: each Fonts starts it once and stops it once, so two
+    // games alive at the same time (tests do that) never pull it from under each other.
+    if (TTF_Init() != 0) {
         std::fprintf(stderr, "zentrifa: cannot start the text renderer: %s\n", TTF_GetError());
         impl_->file.clear();
         return;

@@ -61,10 +61,7 @@ void show_script_picture(Game& game, const std::string& name)
     Canvas picture;
     if (!load_game_picture(game, name, picture)) return;
     Canvas& composed = game.work_bitmaps[kWorkComposed];
-    if (composed.empty()) {
-        composed.resize(kPlayWidth, kPlayHeight);
-        composed.set_fonts(game.platform.fonts.get());
-    }
+    if (composed.empty()) make_play_area(game, composed);
     const Point p = picture_position(picture.width(), picture.height());
     composed.copy_rect(p.x, p.y, picture, 0, 0, picture.width(), picture.height());
 }

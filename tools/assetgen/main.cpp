@@ -1,5 +1,6 @@
 // assetgen: writes the game's free asset pack.
-//   assetgen --out DIR                 pictures into DIR/cg, sounds and music into DIR/dat
+//   assetgen --out DIR                 pictures into DIR/cg, sounds and music into DIR/dat,
+//                                      the desktop icon into DIR/icons
 //   assetgen --out DIR --only art|sound|music
 //   assetgen --contact-sheet FILE.png [--out DIR]   every sprite on every stage background
 #include "art/art.h"
@@ -49,7 +50,8 @@ int main(int argc, char** argv)
         }
         return 0;
     }
-    if ((only.empty() || only == "art") && !assetgen::art::generate(cg, error)) {
+    if ((only.empty() || only == "art") &&
+        !(assetgen::art::generate(cg, error) && assetgen::art::write_icons(out / "icons", error))) {
         std::fprintf(stderr, "assetgen: art: %s\n", error.c_str());
         return 1;
     }

@@ -7,6 +7,11 @@ namespace assetgen::art {
 // Writes every file of this part of the pack into dir. On failure returns false and says why in error.
 bool generate(const std::filesystem::path& dir, std::string& error);
 
+// The desktop icon at each size, as dir/hicolor/NxN/apps/zentrifa.png (the icon theme's layout).
+constexpr int kIconSizeCount = 5;
+extern const int kIconSizes[kIconSizeCount];
+bool write_icons(const std::filesystem::path& dir, std::string& error);
+
 } // namespace assetgen::art
 
 namespace assetgen::art {

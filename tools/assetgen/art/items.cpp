@@ -147,11 +147,9 @@ const Cover kCovers[14] = {
 
 } // namespace
 
-Image game_box(int number)
+void paint_game_box(cairo_t* cr, int number)
 {
-    Canvas cv(34, 40);
-    Pen pen(cv.cr, 1.2);
-    cairo_t* cr = cv.cr;
+    Pen pen(cr, 1.2);
     const Cover& c = kCovers[number >= 1 && number <= 13 ? number : 0];
     // side and top faces give the box its depth (light from the top-left)
     pen.flat(poly({28.5, 5.5, 31.2, 3.2, 31.2, 35.2, 28.5, 37.2}), c.box.shade);
@@ -171,6 +169,12 @@ Image game_box(int number)
     cairo_restore(cr);
     pen.outline(rrect(3, 5.5, 25.5, 31.7, 1.5));
     fill(cr, rrect(4.5, 14, 1.4, 20, 0.7), pal::white, 0.35);
+}
+
+Image game_box(int number)
+{
+    Canvas cv(34, 40);
+    paint_game_box(cv.cr, number);
     return cut_sprite(cv.surface, true);
 }
 

@@ -42,6 +42,8 @@ Image meteo();
 
 // Game box of a picture number (1..13; the file number, not the genre).
 Image game_box(int number);
+// The same box drawn at the current transform, in a 34 x 40 box.
+void paint_game_box(cairo_t* cr, int number);
 Image mail();
 
 } // namespace assetgen::art
