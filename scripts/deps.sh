@@ -15,6 +15,8 @@ PACKAGES=(
 # desktop files.
 if [[ "${1:-}" == "--test" ]]; then
   PACKAGES+=(clang-tidy clang dpkg-dev file desktop-file-utils appstream man-db)
+  # The fuzz targets: libFuzzer and the sanitizers' runtimes for clang.
+  PACKAGES+=(libclang-rt-14-dev)
 fi
 
 missing=()

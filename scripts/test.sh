@@ -2,7 +2,7 @@
 # Builds everything and runs every test three times: in a plain build, in a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and in a Release build with clang, from which the
 # Debian package is made and checked. Warnings are errors in all three. Checks the style
-# (clang-tidy) after the first.
+# (clang-tidy) and runs each fuzz target for 30 s after the first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh --test
@@ -20,6 +20,8 @@ run_suite() {
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 echo "== style"
 ./scripts/style.sh build
+echo "== fuzz targets"
+./scripts/fuzz.sh 30
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_SANITIZE=ON -DZENTRIFA_BENCH=OFF
 CC=clang CXX=clang++ run_suite build-clang -DCMAKE_BUILD_TYPE=Release

@@ -30,6 +30,10 @@ int main(int argc, char** argv)
     }
 
     const Paths paths = resolve_paths(executable_path(argv[0]), options.data_dir, options.save_dir);
+    if (!data_folder_usable(paths, error)) {
+        std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
+        return 1;
+    }
     Platform platform = make_headless_platform(paths);
     if (!options.headless) {
         auto window = make_sdl_window(kWindowCaption, (paths.save_dir / "screenshots").string(), error);

@@ -1,8 +1,11 @@
 #include "app/input_script.h"
 
 #include "app/command_line.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace zen {
 namespace {
@@ -65,6 +68,37 @@ TEST(InputScript, MalformedLinesNameTheFileTheLineAndTheFault)
     std::string error;
     EXPECT_FALSE(parse_input_script("/no/such/script.txt", e, error));
     EXPECT_NE(error.find("/no/such/script.txt"), std::string::npos);
+    // A folder or a pipe given as the script.
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0644), 0);
+    for (const auto& bad : {dir.path(), dir.path() / "pipe"}) {
+        error.clear();
+        EXPECT_FALSE(parse_input_script(bad, e, error));
+        EXPECT_NE(error.find(bad.string()), std::string::npos) << error;
+    }
+}
+
+TEST(InputScript, AnOffendingWordIsQuotedCutShortAndReadable)
+{
+    struct Case {
+        std::string text;
+        std::string expected_start;
+    };
+    const std::string huge(5'000'000, '7');
+    const Case cases[] = {
+        {huge + " quit\n", "s.txt:1: \"7777777777"},
+        {"1 " + huge + "\n", "s.txt:1: unknown event \"7777"},
+        {"1 click " + huge + " 5\n", "s.txt:1: \"7777"},
+        {std::string("1 key\x01\x02\xff\x1b[2J\n", 12), "s.txt:1: unknown event \"key\\x01\\x02\\xff\\x1b[2J\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<ScriptEvent> e;
+        std::string error;
+        EXPECT_FALSE(parse_input_script_text(c.text, "s.txt", e, error));
+        EXPECT_EQ(error.rfind(c.expected_start, 0), 0u) << error.substr(0, 200);
+        EXPECT_LT(error.size(), 200u);
+        for (char ch : error) EXPECT_TRUE(ch >= 0x20 && ch < 0x7F) << "raw byte " << int(static_cast<unsigned char>(ch));
+    }
 }
 
 TEST(CommandLine, ParsesEveryOptionAndRefusesBadOnes)

@@ -4,47 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <tuple>
 #include <vector>
 
-#include <jpeglib.h>
 
 namespace zen {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<unsigned char> encode_jpeg(int w, int h)
+// A picture orange on its left half, yellow-green on its right.
+std::vector<unsigned char> encode_jpeg(int w, int h, bool progressive = false)
 {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr jerr{};
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(w);
-    cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int x = 0; x < w; ++x) {
-            row[static_cast<std::size_t>(x) * 3] = 200;
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(x < w / 2 ? 40 : 180);
-            row[static_cast<std::size_t>(x) * 3 + 2] = 20;
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<unsigned char> bytes(out, out + size);
-    std::free(out);
-    return bytes;
+    std::vector<Colour> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels.push_back(rgb(200, x < w / 2 ? 40 : 180, 20));
+    test::JpegStyle style;
+    style.progressive = progressive;
+    return test::encode_jpeg(w, h, pixels, style);
 }
 
 TEST(Pictures, DecodesAJpeg)
@@ -104,6 +86,186 @@ TEST(Pictures, LoadPictureTellsFilesApartAndRefusesTheRest)
         EXPECT_FALSE(load_picture(dir.path() / name, c, error)) << name;
         EXPECT_FALSE(error.empty()) << name;
         EXPECT_EQ(c.width(), 10) << name;
+    }
+}
+
+// A BMP header with the given size fields and no pixels after it.
+std::vector<unsigned char> bmp_header(std::int32_t w, std::int32_t h, bool core = false)
+{
+    std::vector<unsigned char> b(core ? 26 : 54, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) { std::memcpy(&b[at], &v, 4); };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, static_cast<std::uint32_t>(b.size()));
+    if (core) {
+        put32(14, 12);
+        const std::uint16_t w16 = static_cast<std::uint16_t>(w);
+        const std::uint16_t h16 = static_cast<std::uint16_t>(h);
+        std::memcpy(&b[18], &w16, 2);
+        std::memcpy(&b[20], &h16, 2);
+        b[22] = 1;
+        b[24] = 24;
+    } else {
+        put32(14, 40);
+        put32(18, static_cast<std::uint32_t>(w));
+        put32(22, static_cast<std::uint32_t>(h));
+        b[26] = 1;
+        b[28] = 24;
+    }
+    return b;
+}
+
+// A whole 24-bit BMP: red on the top row, blue below; top-down when h is negative.
+std::vector<unsigned char> bmp_picture(int w, int h)
+{
+    auto b = bmp_header(w, h);
+    const int rows = h < 0 ? -h : h;
+    const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) / 4 * 4;
+    for (int r = 0; r < rows; ++r) {
+        const bool top = h < 0 ? r == 0 : r == rows - 1;
+        std::vector<unsigned char> row(stride, 0);
+        for (int x = 0; x < w; ++x) row[static_cast<std::size_t>(x) * 3 + (top ? 2 : 0)] = 255; // B, G, R
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
+bool decode(const std::vector<unsigned char>& bytes, Canvas& c, std::string& error)
+{
+    return decode_picture(bytes.data(), bytes.size(), c, error);
+}
+
+TEST(Pictures, BmpSizesAreCheckedBeforeAnythingIsAllocated)
+{
+    struct Case {
+        std::int32_t w;
+        std::int32_t h;
+        bool core;
+    };
+    const Case refused[] = {
+        {60000, 60000, false}, {60000, 60000, true}, {100, -60000, false}, {1, INT32_MAX, false},
+        {1, INT32_MIN, false}, {0, 10, false},       {-5, 10, false},     {10, 0, false},
+        {kMaxPictureSide + 1, 1, false},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+        Canvas out;
+        std::string error;
+        EXPECT_FALSE(decode(bmp_header(c.w, c.h, c.core), out, error));
+        EXPECT_NE(error.find("unusable size"), std::string::npos) << error;
+        EXPECT_TRUE(out.empty());
+    }
+    // A header cut before its sizes.
+    Canvas out;
+    std::string error;
+    auto cut = bmp_header(10, 10);
+    cut.resize(20);
+    EXPECT_FALSE(decode(cut, out, error));
+
+    // Top-down and bottom-up pictures, and the widest one allowed, still load.
+    for (int h : {2, -2}) {
+        ASSERT_TRUE(decode(bmp_picture(3, h), out, error)) << error;
+        EXPECT_EQ(out.height(), 2);
+        EXPECT_EQ(out.pixel(1, 0), 0xFF0000u);
+        EXPECT_EQ(out.pixel(1, 1), 0x0000FFu);
+    }
+    ASSERT_TRUE(decode(bmp_picture(kMaxPictureSide, 1), out, error)) << error;
+    EXPECT_EQ(out.width(), kMaxPictureSide);
+}
+
+// The same JPEG with other sizes written into its frame header.
+std::vector<unsigned char> with_size(std::vector<unsigned char> jpeg, int w, int h)
+{
+    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = static_cast<unsigned char>(h >> 8);
+            jpeg[i + 6] = static_cast<unsigned char>(h);
+            jpeg[i + 7] = static_cast<unsigned char>(w >> 8);
+            jpeg[i + 8] = static_cast<unsigned char>(w);
+            return jpeg;
+        }
+    }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
+TEST(Pictures, JpegSizesAreCheckedFromTheHeaderBeforeDecoding)
+{
+    // Small files claiming huge pictures: a progressive one would make the decoder take
+    // gigabytes for its coefficients before the first line.
+    const auto progressive = encode_jpeg(16, 16, true);
+    const auto baseline = encode_jpeg(16, 16);
+    for (const auto& [bytes, w, h] : {std::tuple{progressive, 65000, 65000}, std::tuple{progressive, 16000, 16000},
+                                      std::tuple{baseline, 16000, 16000}, std::tuple{baseline, kMaxPictureSide + 1, 16},
+                                      std::tuple{baseline, 16, kMaxPictureSide + 1}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        Canvas out;
+        std::string error;
+        const auto big = with_size(bytes, w, h);
+        EXPECT_FALSE(decode(big, out, error));
+        EXPECT_NE(error.find("unusable size"), std::string::npos) << error;
+    }
+    // The largest side allowed decodes, progressive too.
+    for (bool p : {false, true}) {
+        const auto wide = encode_jpeg(kMaxPictureSide, 8, p);
+        Canvas out;
+        std::string error;
+        ASSERT_TRUE(decode(wide, out, error)) << error;
+        EXPECT_EQ(out.width(), kMaxPictureSide);
+    }
+}
+
+TEST(Pictures, AJpegCutShortIsDamagedWhereverItIsCut)
+{
+    for (bool p : {false, true}) {
+        const auto whole = encode_jpeg(64, 48, p);
+        Canvas out;
+        std::string error;
+        ASSERT_TRUE(decode(whole, out, error)) << error;
+        // Past the headers, in the picture data, up to the last marker.
+        for (std::size_t size = whole.size() / 3; size + 2 < whole.size(); size += 7) {
+            SCOPED_TRACE(std::string(p ? "progressive" : "baseline") + ", cut at " + std::to_string(size));
+            std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+            Canvas kept;
+            EXPECT_FALSE(decode(cut, kept, error));
+            EXPECT_TRUE(kept.empty());
+        }
+    }
+}
+
+TEST(Pictures, AJpegOfEndlessScansIsRefusedEarly)
+{
+    // The last scan of a progressive picture, repeated before the end: each repeat would be one
+    // more pass over the picture.
+    const auto whole = encode_jpeg(64, 48, true);
+    std::size_t last_scan = 0;
+    for (std::size_t i = 0; i + 1 < whole.size(); ++i)
+        if (whole[i] == 0xFF && whole[i + 1] == 0xDA) last_scan = i;
+    ASSERT_GT(last_scan, 0u);
+    const std::vector<unsigned char> scan(whole.begin() + static_cast<std::ptrdiff_t>(last_scan), whole.end() - 2);
+    for (const int repeats : {20, 600}) {
+        std::vector<unsigned char> bytes(whole.begin(), whole.end() - 2);
+        for (int i = 0; i < repeats; ++i) bytes.insert(bytes.end(), scan.begin(), scan.end());
+        bytes.push_back(0xFF);
+        bytes.push_back(0xD9);
+        Canvas out;
+        std::string error;
+        EXPECT_FALSE(decode(bytes, out, error)) << repeats; // repeated scans make no sense either way
+        EXPECT_EQ(error.find("scans") != std::string::npos, repeats > 400) << error;
+    }
+}
+
+TEST(Pictures, AFolderOrAPipeWhereAPictureShouldBeIsAnError)
+{
+    test::TempDir dir;
+    fs::create_directory(dir.path() / "title.jpg");
+    ASSERT_EQ(::mkfifo((dir.path() / "desk.bmp").c_str(), 0644), 0);
+    for (const char* name : {"title.jpg", "desk.bmp"}) {
+        Canvas c;
+        std::string error;
+        EXPECT_FALSE(load_picture(dir.path() / name, c, error)) << name;
+        EXPECT_NE(error.find(name), std::string::npos) << error;
     }
 }
 

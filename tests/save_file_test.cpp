@@ -1,9 +1,14 @@
 #include "app/save_file.h"
 
+#include "app/frame_tick.h"
+#include "app/startup.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -18,6 +23,14 @@ using test::TestGame;
 std::string last_message(const Game& g)
 {
     return g.message_log[1].text + g.message_log[0].text;
+}
+
+// Every row of the log run together, oldest first: a message split over rows reads whole.
+std::string whole_log(const Game& g)
+{
+    std::string all;
+    for (std::size_t i = g.message_log.size(); i-- > 0;) all += g.message_log[i].text;
+    return all;
 }
 
 std::vector<std::string> lines_of(const std::string& text)
@@ -212,7 +225,6 @@ TEST(SaveFile, ValuesTheirFieldsCannotHoldAreTreatedAsUnreadable)
         {2012, "13"},          // stage beyond the twelve stages
         {2012, "-1"},          // negative stage
         {3318, "100"},         // news index past the table
-        {5, "1000000000"},     // money beyond 999999999
         {6 + 7, "-3"},         // negative item count
         {2115 + 2, "-1"},      // negative stage clears
         {5, "99999999999"},    // not a 32-bit number at all
@@ -249,18 +261,198 @@ TEST(SaveFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
     const fs::path file = g->platform.paths.save_file();
     const std::string before = test::read_file(file);
     g->my.money = 5555;
-    // The folder refuses the new file: the temporary name is taken by a folder (this works
-    // for root too, whom file permissions do not stop).
-    fs::path temp = file;
-    temp += ".tmp";
-    fs::create_directory(temp);
-    EXPECT_FALSE(save_game(*g));
+    {
+        test::FileSizeLimit full_disk(1000);
+        EXPECT_FALSE(save_game(*g));
+    }
     EXPECT_EQ(test::read_file(file), before);
     EXPECT_NE(last_message(*g).find("セーブできませんでした"), std::string::npos);
+    EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file) << "nothing else is left in the folder";
 
     // A folder that cannot be created at all.
     g->platform.paths.save_dir = "/proc/zentrifa-no-such-folder";
     EXPECT_FALSE(save_game(*g));
+}
+
+fs::path aside(const fs::path& file, const std::string& suffix = ".bad")
+{
+    fs::path p = file;
+    p += suffix;
+    return p;
+}
+
+// A save the game would write, with one line replaced (1-based), or cut to `lines` lines.
+std::string whole_save(int line = 0, const std::string& value = "", int lines = kSaveLines)
+{
+    std::string text;
+    for (int n = 1; n <= lines; ++n) text += (n == line ? value : std::to_string(n % 7)) + "\r\n";
+    return text;
+}
+
+TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        int loaded_day; // what the second field holds afterwards: read, or kept at 0
+        const char* message;
+    };
+    std::string cr_only = whole_save();
+    for (std::size_t at = 0; (at = cr_only.find("\r\n", at)) != std::string::npos;) cr_only.erase(at + 1, 1);
+    std::string unfinished = whole_save(0, "", 2014);
+    unfinished.resize(unfinished.size() - 2);
+    const Case cases[] = {
+        {"an empty file", "", 0, "セーブデータが空です"},
+        {"only blank lines", "\r\n  \r\n\t\r\n", 0, "セーブデータが空です"},
+        {"lines ending in CR only", cr_only, 0, "1行目が読めません"},
+        {"a stray CR inside a line", whole_save(3, "5\r6"), 2, "3行目が読めません"},
+        {"too few lines", whole_save(0, "", 100), 2, "100行しかありません"},
+        {"a last line cut short", unfinished, 2, "2014行目が読めません"},
+        {"a 40-digit number", whole_save(2, std::string(39, '0') + "1"), 0, "2行目が読めません"},
+        {"a number longer than 32 characters", whole_save(2, std::string(33, '9')), 0, "2行目が読めません"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestGame g;
+        const fs::path file = g->platform.paths.save_file();
+        test::write_file(file, c.text);
+        load_game(*g);
+        EXPECT_EQ(g->my.day, c.loaded_day);
+        EXPECT_EQ(test::read_file(aside(file)), c.text);
+        EXPECT_NE(whole_log(*g).find(c.message), std::string::npos) << whole_log(*g);
+        EXPECT_NE(last_message(*g).find("my.dat.bad"), std::string::npos) << last_message(*g);
+        // The copy is safe, so the next save may replace the file.
+        ASSERT_TRUE(save_game(*g));
+        EXPECT_EQ(test::read_file(aside(file)), c.text);
+    }
+
+    // A file the game wrote before its later tables were kept, cut after the stage's sales, is read
+    // as it is, the rest as 0; so is one whose lines end in LF alone.
+    std::string lf_only = whole_save();
+    for (std::size_t at = 0; (at = lf_only.find("\r\n", at)) != std::string::npos;) lf_only.erase(at, 1);
+    for (const std::string& text : {whole_save(0, "", 2014), lf_only}) {
+        TestGame g;
+        test::write_file(g->platform.paths.save_file(), text);
+        load_game(*g);
+        EXPECT_EQ(g->my.day, 2);
+        EXPECT_EQ(g->my.sales, 2014 % 7);
+        EXPECT_FALSE(fs::exists(aside(g->platform.paths.save_file())));
+    }
+}
+
+TEST(SaveFile, MoneyGainedJustBeforeTheWindowClosedIsCutNotRefused)
+{
+    TestGame g;
+    const fs::path file = g->platform.paths.save_file();
+    test::write_file(file, whole_save(5, "2147483647"));
+    load_game(*g);
+    EXPECT_EQ(g->my.money, kMoneyLimit);
+    EXPECT_EQ(g->my.rpg_ammo, kSaveLines % 7) << "the fields after it are read";
+    EXPECT_FALSE(fs::exists(aside(file)));
+    // What the game can never hold is still refused.
+    TestGame h;
+    test::write_file(h->platform.paths.save_file(), whole_save(5, "2147483648"));
+    load_game(*h);
+    EXPECT_TRUE(fs::exists(aside(h->platform.paths.save_file())));
+}
+
+TEST(SaveFile, ExtremeSavedValuesAreRefusedOrSafeToPlayWith)
+{
+    // Refused: values no game ever reaches, whose arithmetic would overflow.
+    for (const auto& [line, value] : {std::pair{2, "-2147483648"}, {2, "-1"}, {2, "1000000000"},
+                                      {2010, "214748360"}, {2010, "-1"}, {2011, "-1000000000"}}) {
+        SCOPED_TRACE(std::to_string(line) + " = " + value);
+        TestGame g;
+        test::write_file(g->platform.paths.save_file(), whole_save(line, value));
+        load_game(*g);
+        EXPECT_TRUE(fs::exists(aside(g->platform.paths.save_file())));
+    }
+
+    // Everything at the edge of what is read, with the last stage running and its panel shown:
+    // frames run clean (the sanitizer build stops at any overflow).
+    TestGame g;
+    std::string text;
+    int n = 0;
+    auto line = [&](const std::string& v) {
+        ++n;
+        text += v + "\r\n";
+    };
+    for (int i = 1; i <= kSaveLines; ++i) {
+        if (i == 2) line("999999999");                         // day
+        else if (i == 5) line("2147483647");                   // money
+        else if (i == 2010) line("99999999");                  // level
+        else if (i == 2012) line("12");                        // stage
+        else if (i == 3318) line("99");                        // news_index
+        else if ((i >= 6 && i <= 1005) || (i >= 2015 && i <= 2214) || (i >= 3216 && i <= 3315)) line("999999999");
+        else line(i % 2 ? "999999999" : "-999999999");
+    }
+    ASSERT_EQ(n, kSaveLines);
+    test::write_file(g->platform.paths.save_file(), text);
+    start_up(*g);
+    EXPECT_FALSE(fs::exists(aside(g->platform.paths.save_file())));
+    ASSERT_EQ(g->stage, 12);
+    EXPECT_EQ(g->my.level, 99999999);
+    g->title_step = kTitleDone;
+    g->open_menu = kMenuSalesFloor;
+    for (int frame = 0; frame < 5; ++frame) tick(*g);
+    EXPECT_TRUE(save_game(*g));
+}
+
+TEST(SaveFile, WhatCannotBeReadIsNeverSavedOver)
+{
+    // A folder, a pipe (which must not block the start) and a file far larger than any save.
+    for (const char* kind : {"folder", "pipe", "huge"}) {
+        SCOPED_TRACE(kind);
+        TestGame g;
+        const fs::path file = g->platform.paths.save_file();
+        if (std::string(kind) == "folder") fs::create_directory(file);
+        if (std::string(kind) == "pipe") {
+            ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+        }
+        if (std::string(kind) == "huge") test::write_file(file, std::string(3 << 20, '1'));
+        const auto type = fs::symlink_status(file).type();
+        load_game(*g);
+        EXPECT_TRUE(g->save_blocked);
+        EXPECT_NE(whole_log(*g).find("セーブデータを読めませんでした"), std::string::npos);
+        EXPECT_FALSE(save_game(*g));
+        EXPECT_NE(last_message(*g).find("セーブしませんでした"), std::string::npos) << last_message(*g);
+        EXPECT_EQ(fs::symlink_status(file).type(), type);
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+    }
+
+    // A damaged save when every name for its copy is taken: it stays as it is.
+    TestGame g;
+    const fs::path file = g->platform.paths.save_file();
+    const std::string damaged = whole_save(4, "x");
+    test::write_file(file, damaged);
+    test::write_file(aside(file), "first copy");
+    for (int k = 2; k <= 999; ++k) test::write_file(aside(file, ".bad" + std::to_string(k)), "copy");
+    load_game(*g);
+    EXPECT_TRUE(g->save_blocked);
+    EXPECT_EQ(g->my.day, 2) << "what could be read is still read";
+    EXPECT_FALSE(save_game(*g));
+    EXPECT_EQ(test::read_file(file), damaged);
+    EXPECT_EQ(test::read_file(aside(file)), "first copy");
+}
+
+TEST(SaveFile, StartUpClearsWhatAKilledSaveLeftBehind)
+{
+    TestGame g;
+    const fs::path dir = g->platform.paths.save_dir;
+    test::write_file(dir / "my.dat", whole_save());
+    test::write_file(dir / "my.dat.tmp", "from an older crash");
+    test::write_file(dir / "my.dat.tmp-x7f3kq2a", whole_save().substr(0, 900));
+    const fs::path victim = dir / "victim";
+    test::write_file(victim, "precious");
+    fs::create_symlink(victim, dir / "my.dat.tmp-planted");
+    load_game(*g);
+    EXPECT_EQ(g->my.day, 2);
+    ASSERT_TRUE(save_game(*g));
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"my.dat", "victim"}));
+    EXPECT_EQ(test::read_file(victim), "precious");
 }
 
 } // namespace

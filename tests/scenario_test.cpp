@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -173,6 +175,80 @@ TEST(Scenario, RunsWithAnEmptyPictureFolder)
     Canvas frame;
     ASSERT_TRUE(test::read_png(shot, frame));
     EXPECT_EQ(frame.pixel(400, 300), 0u); // black, where the picture would be
+}
+
+// The generated pack copied into a folder of its own, to be damaged there.
+fs::path copy_of_pack(const TempDir& dir)
+{
+    for (const char* sub : {"cg", "dat"}) fs::copy(test::build_dir() / sub, dir.path() / sub, fs::copy_options::recursive);
+    fs::remove(dir.path() / "dat" / "my.dat");
+    return dir.path();
+}
+
+TEST(Scenario, FoldersAndPipesWhereFilesShouldBeNeitherCrashNorHang)
+{
+    TempDir data;
+    copy_of_pack(data);
+    // The start-up picture, the title picture and the click sound: each a folder or a pipe.
+    for (const char* name : {"cg/title.bmp", "cg/title.jpg", "dat/1.wav"}) {
+        fs::remove(data.path() / name);
+        fs::create_directory(data.path() / name);
+    }
+    fs::remove(data.path() / "cg" / "desk.bmp");
+    ASSERT_EQ(::mkfifo((data.path() / "cg" / "desk.bmp").c_str(), 0644), 0);
+    TempDir work;
+    test::write_file(work.path() / "in.txt", "3 click 400 300\n6 click 400 300\n");
+    TempDir save;
+    auto r = run_program("--headless --frames 10 --trace --input " + q(work.path() / "in.txt") + " --data-dir " +
+                         q(data.path()) + " --save-dir " + q(save.path()));
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.out.find("sound 1.wav"), std::string::npos) << "the game went on past the start screen";
+    EXPECT_NE(r.err.find("title.bmp"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("desk.bmp"), std::string::npos) << r.err;
+    EXPECT_EQ(count_lines(test::read_file(save.path() / "my.dat")), 3419);
+
+    // A folder given as the input script.
+    r = run_program("--headless --frames 5 --input " + q(work.path()) + " --save-dir " + q(save.path()));
+    EXPECT_EQ(r.exit_code, 2);
+    EXPECT_NE(r.err.find("folder"), std::string::npos) << r.err;
+}
+
+TEST(Scenario, ASaveThatCannotBeReadOrWrittenEndsTheRunWithAnErrorAndKeepsWhatIsThere)
+{
+    // my.dat a folder or a pipe: the run starts at once, and does not replace it.
+    for (const bool pipe : {false, true}) {
+        TempDir save;
+        const fs::path file = save.path() / "my.dat";
+        if (pipe) {
+            ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+        } else {
+            fs::create_directory(file);
+        }
+        const auto r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
+        EXPECT_EQ(r.exit_code, 1) << r.err;
+        EXPECT_NE(r.err.find("will not save over it"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("not saving"), std::string::npos) << r.err;
+        EXPECT_EQ(fs::symlink_status(file).type(), pipe ? fs::file_type::fifo : fs::file_type::directory);
+    }
+    // A save folder that cannot be made: every save fails, and the last one is the run's error.
+    TempDir place;
+    test::write_file(place.path() / "a-file", "");
+    const auto r = run_program("--headless --frames 5 --save-dir " + q(place.path() / "a-file" / "saves"));
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find("cannot write the save file"), std::string::npos) << r.err;
+}
+
+TEST(Scenario, ADataFolderWithoutPicturesIsRefusedAtOnce)
+{
+    TempDir save;
+    for (const fs::path& data : {fs::path("/no/such/zentrifa/data"), save.path()}) {
+        const auto r = run_program("--headless --frames 5 --data-dir " + q(data) + " --save-dir " + q(save.path()));
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_EQ(count_lines(r.err), 1) << r.err;
+        EXPECT_NE(r.err.find(data.string()), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("--data-dir"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(save.path() / "my.dat")) << "nothing ran";
+    }
 }
 
 } // namespace

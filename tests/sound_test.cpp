@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -146,14 +148,17 @@ TEST(Sound, MissingEmptyOrDamagedFilesStaySilentAndAreTriedOnce)
     std::filesystem::create_directories(data.path() / "dat");
     test::write_file(data.path() / "dat" / "empty.wav", "");
     test::write_file(data.path() / "dat" / "broken.wav", "RIFF\x10junk, not a wave");
+    std::filesystem::create_directories(data.path() / "dat" / "folder.wav");
+    ASSERT_EQ(::mkfifo((data.path() / "dat" / "pipe.wav").c_str(), 0644), 0);
+    const char* const names[] = {"gone.wav", "empty.wav", "broken.wav", "folder.wav", "pipe.wav"};
     SoundGame s(data.path());
     for (int frame = 0; frame < 4; ++frame) {
-        for (const char* name : {"gone.wav", "empty.wav", "broken.wav"}) play_sound(s.game(), name);
+        for (const char* name : names) play_sound(s.game(), name);
         s.next_frame();
     }
     EXPECT_TRUE(s.audio->plays.empty());
-    for (const char* name : {"gone.wav", "empty.wav", "broken.wav"}) EXPECT_EQ(s.audio->loads[name], 1) << name;
-    ASSERT_EQ(s.game().wave_list.size(), 3u);
+    for (const char* name : names) EXPECT_EQ(s.audio->loads[name], 1) << name;
+    ASSERT_EQ(s.game().wave_list.size(), 5u);
     for (const WaveEntry& e : s.game().wave_list) EXPECT_EQ(e.handle, -1) << e.name;
 }
 
@@ -201,6 +206,10 @@ TEST_F(SdlMixer, VoicesGrowWhenAllAreBusyUpToTheCap)
     test::TempDir dir;
     test::write_file(dir.path() / "cut.wav", std::string("RIFF\x24\x08\0\0WAVEfmt \x10\0\0\0", 20));
     EXPECT_EQ(audio_->load_effect((dir.path() / "cut.wav").string()), -1) << "a wave cut off in its header";
+    std::filesystem::create_directory(dir.path() / "folder.wav");
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe.wav").c_str(), 0644), 0);
+    EXPECT_EQ(audio_->load_effect((dir.path() / "folder.wav").string()), -1);
+    EXPECT_EQ(audio_->load_effect((dir.path() / "pipe.wav").string()), -1) << "a pipe is never opened for reading";
     for (int i = 0; i < 40; ++i) audio_->play_effect(h, 0.5);
     EXPECT_GE(Mix_Playing(-1), 40) << "each start has a voice of its own";
     for (int i = 0; i < 300; ++i) audio_->play_effect(h, 0.5);
@@ -214,8 +223,10 @@ TEST_F(SdlMixer, MusicThatFailsStaysSilent)
     test::TempDir dir;
     test::write_file(dir.path() / "bad.mp3", std::string(4000, '\xff'));
     test::write_file(dir.path() / "empty.mp3", "");
+    std::filesystem::create_directory(dir.path() / "folder.mp3");
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe.mp3").c_str(), 0644), 0);
     audio_->stop_music(); // nothing open yet
-    for (const char* name : {"bad.mp3", "empty.mp3", "gone.mp3", "bad.mp3"})
+    for (const char* name : {"bad.mp3", "empty.mp3", "gone.mp3", "bad.mp3", "folder.mp3", "pipe.mp3"})
         audio_->play_music((dir.path() / name).string());
     EXPECT_EQ(Mix_PlayingMusic(), 0);
     audio_->play_music((test::build_dir() / "dat" / "title_for_game.mp3").string());

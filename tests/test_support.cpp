@@ -14,8 +14,12 @@
 #include <iterator>
 #include <random>
 
+#include <jpeglib.h>
 #include <png.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+
+#include <csignal>
 
 namespace zen::test {
 
@@ -44,6 +48,67 @@ TestGame::TestGame(std::uint64_t seed, const fs::path& data_dir)
     paths.save_dir = save_dir.path();
     platform = make_headless_platform(paths);
     game = std::make_unique<Game>(platform, seed);
+}
+
+FileSizeLimit::FileSizeLimit(long max_bytes)
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    saved_cur_ = static_cast<long>(limit.rlim_cur);
+    // Past the limit a write fails with EFBIG instead of killing the process.
+    saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(max_bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(saved_cur_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, saved_handler_);
+}
+
+std::vector<unsigned char> encode_jpeg(int w, int h, const std::vector<Colour>& pixels, const JpegStyle& style)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr jerr{};
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(w);
+    cinfo.image_height = static_cast<JDIMENSION>(h);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, style.quality, TRUE);
+    if (style.grey) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
+    if (!style.subsample && !style.grey)
+        for (int i = 0; i < 3; ++i) cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
+    if (style.progressive) jpeg_simple_progression(&cinfo);
+    cinfo.arith_code = style.arithmetic ? TRUE : FALSE;
+    cinfo.restart_in_rows = style.restart_rows;
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const std::size_t y = cinfo.next_scanline;
+        for (std::size_t x = 0; x < static_cast<std::size_t>(w); ++x) {
+            const Colour p = pixels[y * static_cast<std::size_t>(w) + x];
+            row[x * 3] = static_cast<unsigned char>(red_of(p));
+            row[x * 3 + 1] = static_cast<unsigned char>(green_of(p));
+            row[x * 3 + 2] = static_cast<unsigned char>(blue_of(p));
+        }
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<unsigned char> bytes(out, out + size);
+    std::free(out);
+    return bytes;
 }
 
 HomeGame::HomeGame(std::uint64_t seed) : TestGame(seed)
@@ -188,8 +253,9 @@ RunResult run_program(const std::string& arguments)
     TempDir capture;
     const fs::path out = capture.path() / "out.txt";
     const fs::path err = capture.path() / "err.txt";
-    const std::string command = std::string("'") + ZENTRIFA_EXE + "' " + arguments + " >'" + out.string() + "' 2>'" +
-                                err.string() + "' </dev/null";
+    // A run that hangs is ended (exit code 124) rather than holding up the whole test run.
+    const std::string command = std::string("timeout -k 5 120 '") + ZENTRIFA_EXE + "' " + arguments + " >'" +
+                                out.string() + "' 2>'" + err.string() + "' </dev/null";
     RunResult r;
     const int status = std::system(command.c_str());
     r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

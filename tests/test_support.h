@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace zen::test {
 
@@ -35,6 +36,32 @@ struct TestGame {
     Game& operator*() { return *game; }
     Game* operator->() { return game.get(); }
 };
+
+// While it lives, files this process writes stop growing after max_bytes, as on a full disk
+// (a limit that stops root too, where folder permissions would not).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long max_bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    long saved_cur_ = 0;
+    void (*saved_handler_)(int) = nullptr;
+};
+
+// A JPEG of w x h pixels (0xRRGGBB, rows top first) in one of the flavours a player's camera or
+// editor writes.
+struct JpegStyle {
+    int quality = 95;
+    bool subsample = false; // 4:2:0 colour instead of 4:4:4
+    bool progressive = false;
+    bool grey = false;
+    bool arithmetic = false; // arithmetic instead of Huffman coding
+    int restart_rows = 0;    // restart markers every so many rows of blocks
+};
+std::vector<unsigned char> encode_jpeg(int w, int h, const std::vector<Colour>& pixels, const JpegStyle& style);
 
 // A game ready to play at home, as start-up and the title screens leave it (without the sprites):
 // the content tables, an 800 x 600 play area with fonts, a new game, its trace collected.

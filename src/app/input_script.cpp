@@ -1,19 +1,46 @@
 #include "app/input_script.h"
 
+#include "platform/files.h"
+
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace zen {
 
 namespace {
 
+// A script of a million frames with an event on each is some twenty megabytes.
+constexpr std::size_t kInputScriptLimit = std::size_t{256} << 20;
+
 bool to_int(const std::string& s, std::int64_t& out)
 {
     if (s.empty()) return false;
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && p == s.data() + s.size();
+}
+
+// A word of the script as an error message shows it: printable, and cut after a few dozen
+// characters, whatever the file holds.
+std::string shown(const std::string& word)
+{
+    constexpr std::size_t kShownLength = 40;
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char ch : word) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (out.size() >= kShownLength) {
+            out += "...";
+            break;
+        }
+        if (c >= 0x20 && c < 0x7F) {
+            out += ch;
+        } else {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
 }
 
 bool button_named(const std::string& s, MouseButton& b)
@@ -46,14 +73,14 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
             return false;
         };
         ScriptEvent e;
-        if (!to_int(w[0], e.frame) || e.frame < 0) return fail("\"" + w[0] + "\" is not a frame number");
+        if (!to_int(w[0], e.frame) || e.frame < 0) return fail("\"" + shown(w[0]) + "\" is not a frame number");
         if (e.frame < last_frame)
-            return fail("frame " + w[0] + " comes before frame " + std::to_string(last_frame) + " of an earlier line");
+            return fail("frame " + shown(w[0]) + " comes before frame " + std::to_string(last_frame) + " of an earlier line");
         if (w.size() < 2) return fail("an event is missing after the frame number");
         const std::string& ev = w[1];
         auto want_args = [&](std::size_t n, const char* shape) {
             if (w.size() != n + 2) {
-                fail(std::string("\"") + ev + "\" takes " + shape);
+                fail("\"" + shown(ev) + "\" takes " + shape);
                 return false;
             }
             return true;
@@ -62,11 +89,11 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
             std::int64_t x = 0;
             std::int64_t y = 0;
             if (!to_int(w[at], x) || !to_int(w[at + 1], y)) {
-                fail("\"" + w[at] + " " + w[at + 1] + "\" is not a position X Y");
+                fail("\"" + shown(w[at]) + " " + shown(w[at + 1]) + "\" is not a position X Y");
                 return false;
             }
             if (x < 0 || x > 799 || y < 0 || y > 599) {
-                fail("position " + w[at] + " " + w[at + 1] + " is outside the 800 x 600 play area");
+                fail("position " + shown(w[at]) + " " + shown(w[at + 1]) + " is outside the 800 x 600 play area");
                 return false;
             }
             e.x = static_cast<int>(x);
@@ -79,7 +106,7 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
                                   : (ev == "click" ? ScriptEvent::Kind::click : ScriptEvent::Kind::rclick);
         } else if (ev == "down" || ev == "up") {
             if (!want_args(3, "left|right|middle X Y")) return false;
-            if (!button_named(w[2], e.button)) return fail("\"" + w[2] + "\" is not left, right or middle");
+            if (!button_named(w[2], e.button)) return fail("\"" + shown(w[2]) + "\" is not left, right or middle");
             if (!position(3)) return false;
             e.kind = ev == "down" ? ScriptEvent::Kind::down : ScriptEvent::Kind::up;
         } else if (ev == "key") {
@@ -88,14 +115,14 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
             e.key = w[2];
         } else if (ev == "answer") {
             if (!want_args(1, "yes or no")) return false;
-            if (w[2] != "yes" && w[2] != "no") return fail("\"" + w[2] + "\" is not yes or no");
+            if (w[2] != "yes" && w[2] != "no") return fail("\"" + shown(w[2]) + "\" is not yes or no");
             e.kind = ScriptEvent::Kind::answer;
             e.yes = w[2] == "yes";
         } else if (ev == "quit") {
             if (!want_args(0, "nothing")) return false;
             e.kind = ScriptEvent::Kind::quit;
         } else {
-            return fail("unknown event \"" + ev + "\" (move, down, up, click, rclick, key, answer, quit)");
+            return fail("unknown event \"" + shown(ev) + "\" (move, down, up, click, rclick, key, answer, quit)");
         }
         last_frame = e.frame;
         events.push_back(e);
@@ -105,12 +132,12 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
 
 bool parse_input_script(const std::filesystem::path& file, std::vector<ScriptEvent>& events, std::string& error)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        error = file.string() + ": cannot open the input script";
+    std::string text;
+    std::string why;
+    if (read_file_bytes(file, kInputScriptLimit, text, why) != ReadResult::ok) {
+        error = "cannot read the input script " + why;
         return false;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return parse_input_script_text(text, file.string(), events, error);
 }
 

@@ -6,6 +6,7 @@
 #include "core/game_state.h"
 
 #include <cstdio>
+#include <string>
 
 namespace zen {
 
@@ -104,7 +105,13 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
         std::fprintf(stderr, "zentrifa: cannot write the screenshot %s\n", options.screenshot.c_str());
         code = 1;
     }
-    close_game(game);
+    std::string told;
+    if (!close_game(game, &told)) {
+        // The log goes with the window: say it where the player still looks. Standard error has
+        // the details already.
+        window.show_warning(told);
+        code = 1;
+    }
     shut_down(game);
     return code;
 }

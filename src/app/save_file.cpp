@@ -4,15 +4,11 @@
 #include "home/new_game.h"
 #include "render/message_log.h"
 
-#include <unistd.h>
+#include "platform/files.h"
 
-#include <cerrno>
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -23,24 +19,40 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What a saved value may be; anything else is treated like an unreadable value.
+// What a saved value may be; anything else is treated like an unreadable value. Values above
+// keep_at_most are read as keep_at_most.
 struct Range {
     std::int32_t lo;
     std::int32_t hi;
+    std::int32_t keep_at_most = hi;
 };
-constexpr Range kAny{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
-constexpr Range kCount{0, std::numeric_limits<std::int32_t>::max()};
+// No number the game keeps comes near a billion, so two saved values always add up within 32 bits.
+constexpr std::int32_t kValueLimit = 999999999;
+constexpr Range kAny{-kValueLimit, kValueLimit};
+constexpr Range kCount{0, kValueLimit};
+constexpr Range kDay{0, kValueLimit};
+// Level n needs 10 n + 50 experience: the threshold of any level read stays a 32-bit number.
+constexpr Range kLevel{0, 99999999};
 constexpr Range kStage{0, 12};
 constexpr Range kNewsIndex{0, 99};
-constexpr Range kMoney{std::numeric_limits<std::int32_t>::min(), kMoneyLimit};
+// Money gained in the frame the window closed is saved before the end-of-frame cut: read it cut.
+constexpr Range kMoney{-kValueLimit, std::numeric_limits<std::int32_t>::max(), kMoneyLimit};
+
+// A save is a few tens of kilobytes; this leaves room for blank lines and long line ends.
+constexpr std::size_t kSaveFileLimit = std::size_t{1} << 20;
+// A shorter save than the whole list is read as it is, the rest as 0, when it holds at least
+// everything up to the stage's sales: the game wrote such saves before it kept the later tables.
+constexpr int kShortestSave = 2014;
+// A value is at most this many characters.
+constexpr std::size_t kLongestValue = 32;
 
 // Visits every saved field in file order. The one place that knows the layout.
-template <class Visit>
-void for_each_saved_field(Game& game, Visit&& visit)
+template <class G, class Visit>
+void for_each_saved_field(G& game, Visit&& visit)
 {
-    tmy& my = game.my;
+    auto& my = game.my;
     visit(my.volume, kAny);
-    visit(my.day, kAny);
+    visit(my.day, kDay);
     visit(my.energy, kAny);
     visit(my.energy_max, kAny);
     visit(my.money, kMoney);
@@ -50,7 +62,7 @@ void for_each_saved_field(Game& game, Visit&& visit)
     visit(my.minute, kAny);
     visit(my.hunger, kAny);
     visit(my.fatigue, kAny);
-    visit(my.level, kAny);
+    visit(my.level, kLevel);
     visit(my.exp, kAny);
     visit(game.stage, kStage);
     visit(my.game_over, kAny);
@@ -68,36 +80,43 @@ void for_each_saved_field(Game& game, Visit&& visit)
 }
 
 // Reads the text one value at a time: blank space and line ends are skipped, a value runs to the
-// next space or control character (at most 32 characters), and the rest of its line is ignored.
+// next space or control character, and the rest of its line is ignored. Line ends are LF or CR LF;
+// a carriage return alone is not one.
 class ValueReader {
 public:
-    explicit ValueReader(const std::string& text) : text_(text) {}
+    explicit ValueReader(std::string_view text) : text_(text) {}
 
-    enum class Result { value, end, bad };
+    enum class Result { value, end, bad_value, bad_line };
 
     Result next(std::int32_t& out)
     {
-        while (pos_ < text_.size() && is_blank(text_[pos_])) {
-            if (text_[pos_] == '\n') ++line_;
-            ++pos_;
+        for (; pos_ < text_.size(); ++pos_) {
+            const char c = text_[pos_];
+            if (c == '\n')
+                ++line_;
+            else if (c == '\r' && !line_end_follows())
+                return Result::bad_line;
+            else if (c != ' ' && c != '\t' && c != '\r')
+                break;
         }
-        if (pos_ >= text_.size()) {
-            out = 0; // past the end of a short file every value reads as 0
-            return Result::end;
-        }
-        token_line_ = line_;
+        if (pos_ >= text_.size()) return Result::end;
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && !is_separator(text_[pos_]) && pos_ - start < 32) ++pos_;
-        const std::string_view token(text_.data() + start, pos_ - start);
-        // Skip the rest of the line, whatever it holds.
-        while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
-        return parse(token, out) ? Result::value : Result::bad;
+        while (pos_ < text_.size() && !is_separator(text_[pos_])) ++pos_;
+        const std::string_view token = text_.substr(start, pos_ - start);
+        // Skip the rest of the line, whatever it holds, to its end; a last line without one
+        // may have been cut off anywhere.
+        for (;; ++pos_) {
+            if (pos_ >= text_.size()) return Result::bad_line;
+            if (text_[pos_] == '\n') break;
+            if (text_[pos_] == '\r' && !line_end_follows()) return Result::bad_line;
+        }
+        return token.size() <= kLongestValue && parse(token, out) ? Result::value : Result::bad_value;
     }
 
-    int token_line() const { return token_line_; }
+    int line() const { return line_; }
 
 private:
-    static bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+    bool line_end_follows() const { return pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n'; }
     static bool is_separator(char c) { return c == ' ' || static_cast<unsigned char>(c) < 32 || c == 127; }
 
     static bool parse(std::string_view token, std::int32_t& out)
@@ -118,109 +137,164 @@ private:
         return true;
     }
 
-    const std::string& text_;
+    std::string_view text_;
     std::size_t pos_ = 0;
     int line_ = 1;
-    int token_line_ = 1;
 };
 
-// Keeps a copy of an unreadable save beside it, never over an earlier copy.
-fs::path keep_aside(const fs::path& file)
+// Keeps a copy of an unreadable save beside it, never over an earlier copy or through a link.
+// Returns the copy's name, or an empty path (and why) when none could be made.
+fs::path keep_aside(const fs::path& file, const std::string& text, std::string& error)
 {
-    fs::path aside = file;
-    aside += ".bad";
-    std::error_code ec;
-    for (int n = 2; fs::exists(aside, ec) && n < 1000; ++n) {
-        aside = file;
-        aside += ".bad" + std::to_string(n);
+    for (int n = 1; n <= 999; ++n) {
+        fs::path copy = file;
+        copy += n == 1 ? std::string(".bad") : ".bad" + std::to_string(n);
+        bool taken = false;
+        if (write_new_file(copy, text, taken, error)) return copy;
+        if (!taken) return {}; // the folder refuses: no other name will do better
     }
-    fs::copy_file(file, aside, ec);
-    return ec ? fs::path() : aside;
+    error = "every name from " + file.filename().string() + ".bad to " + file.filename().string() + ".bad999 is taken";
+    return {};
 }
 
 } // namespace
 
-bool save_game(Game& game)
+SaveReading read_save_text(Game& game, std::string_view text)
 {
-    const fs::path file = game.platform.paths.save_file();
+    ValueReader reader(text);
+    SaveReading reading;
+    int values = 0;
+    bool stopped = false;
+    bool ended = false;
+    for_each_saved_field(game, [&](std::int32_t& field, Range range) {
+        if (stopped) return;
+        if (ended) {
+            field = 0; // past the end of a short save every value reads as 0
+            return;
+        }
+        std::int32_t v = 0;
+        switch (reader.next(v)) {
+        case ValueReader::Result::value:
+            if (v < range.lo || v > range.hi) {
+                reading = {SaveReading::Problem::bad_value, reader.line()};
+                stopped = true;
+                return;
+            }
+            field = std::min(v, range.keep_at_most);
+            ++values;
+            return;
+        case ValueReader::Result::end:
+            if (values < kShortestSave) {
+                reading = {values == 0 ? SaveReading::Problem::empty : SaveReading::Problem::too_short, values};
+                stopped = true;
+                return;
+            }
+            ended = true;
+            field = 0;
+            return;
+        case ValueReader::Result::bad_value: reading = {SaveReading::Problem::bad_value, reader.line()}; break;
+        case ValueReader::Result::bad_line: reading = {SaveReading::Problem::bad_line, reader.line()}; break;
+        }
+        stopped = true;
+    });
+    return reading;
+}
+
+std::string save_text(const Game& game)
+{
     std::string text;
     text.reserve(static_cast<std::size_t>(kSaveLines) * 4);
-    for_each_saved_field(game, [&](std::int32_t& v, Range) {
+    for_each_saved_field(game, [&](const std::int32_t& v, Range) {
         text += std::to_string(v);
         text += "\r\n";
     });
+    return text;
+}
 
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
-    fs::path temp = file;
-    temp += ".tmp";
-    bool ok = false;
-    const char* why = "";
-    if (FILE* f = std::fopen(temp.c_str(), "wb")) {
-        ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-        ok = (std::fflush(f) == 0) && ok;
-        ok = (::fsync(fileno(f)) == 0) && ok;
-        ok = (std::fclose(f) == 0) && ok;
-        if (ok) {
-            fs::rename(temp, file, ec);
-            ok = !ec;
-        }
-        if (!ok) {
-            why = std::strerror(errno);
-            fs::remove(temp, ec);
-        }
+bool save_game(Game& game, std::string* told)
+{
+    const fs::path file = game.platform.paths.save_file();
+    std::string error;
+    std::string message;
+    if (game.save_blocked) {
+        std::fprintf(stderr,
+                     "zentrifa: not saving: %s could not be read at the start and no copy of it could be kept, "
+                     "so it is left as it is\n",
+                     file.c_str());
+        message = "セーブしませんでした（読めなかったセーブデータをそのまま残しています）";
     } else {
-        why = std::strerror(errno);
+        std::error_code ec;
+        fs::create_directories(file.parent_path(), ec);
+        if (replace_file(file, save_text(game), error)) return true;
+        std::fprintf(stderr, "zentrifa: cannot write the save file: %s (the old one is kept)\n", error.c_str());
+        message = "セーブできませんでした（前のセーブデータは残っています）";
     }
-    if (!ok) {
-        std::fprintf(stderr, "zentrifa: cannot write the save file %s: %s (the old one is kept)\n", file.c_str(), why);
-        post_message(game, "セーブできませんでした（前のセーブデータは残っています）", "red");
-    }
-    return ok;
+    post_message(game, message, "red");
+    if (told) *told = message;
+    return false;
 }
 
 void load_game(Game& game)
 {
     const fs::path file = game.platform.paths.save_file();
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
+    remove_stale_temporaries(file);
+    game.save_blocked = false;
+
+    std::string text;
+    std::string error;
+    const ReadResult read = read_file_bytes(file, kSaveFileLimit, text, error);
+    if (read == ReadResult::missing) {
         new_game(game);
         save_game(game);
         return;
     }
-    std::string text;
-    {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "zentrifa: cannot read the save file %s\n", file.c_str());
-            post_message(game, "セーブデータを読めませんでした", "red");
-            return;
-        }
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (read != ReadResult::ok) {
+        // Not read, so not copied either: whatever it is stays as it is.
+        game.save_blocked = true;
+        std::fprintf(stderr, "zentrifa: cannot read the save file: %s; the game will not save over it\n",
+                     error.c_str());
+        post_message(game, "セーブデータを読めませんでした", "red");
+        post_message(game, "そのファイルを残すため、今回はセーブしません", "red");
+        return;
     }
 
-    ValueReader reader(text);
-    bool stopped = false;
-    int bad_line = 0;
-    for_each_saved_field(game, [&](std::int32_t& field, Range range) {
-        if (stopped) return;
-        std::int32_t v = 0;
-        const auto result = reader.next(v);
-        if (result == ValueReader::Result::bad || v < range.lo || v > range.hi) {
-            stopped = true;
-            bad_line = reader.token_line();
-            return;
-        }
-        field = v;
-    });
-    if (stopped) {
-        const fs::path aside = keep_aside(file);
-        std::fprintf(stderr, "zentrifa: %s line %d: not a value the game can use; reading stopped there%s%s\n",
-                     file.c_str(), bad_line, aside.empty() ? "" : ", the file is kept as ",
-                     aside.empty() ? "" : aside.c_str());
-        post_message(game, "セーブデータの" + std::to_string(bad_line) + "行目が読めません", "red");
-        if (!aside.empty()) post_message(game, "元のファイルは " + aside.filename().string() + " に残しました", "red");
+    const SaveReading reading = read_save_text(game, text);
+    const std::string line = std::to_string(reading.line);
+    std::string what;
+    std::string told;
+    switch (reading.problem) {
+    case SaveReading::Problem::none: return;
+    case SaveReading::Problem::empty:
+        what = "holds no value";
+        told = "セーブデータが空です";
+        break;
+    case SaveReading::Problem::too_short:
+        what = "ends after line " + line + ", too short for a save";
+        told = "セーブデータが" + line + "行しかありません";
+        break;
+    case SaveReading::Problem::bad_value:
+        what = "line " + line + ": not a value the game can use";
+        told = "セーブデータの" + line + "行目が読めません";
+        break;
+    case SaveReading::Problem::bad_line:
+        what = "line " + line + ": a line end the game never writes (a carriage return alone, or a last line cut off)";
+        told = "セーブデータの" + line + "行目が読めません";
+        break;
     }
+    post_message(game, told, "red");
+    const fs::path copy = keep_aside(file, text, error);
+    if (copy.empty()) {
+        game.save_blocked = true;
+        std::fprintf(stderr,
+                     "zentrifa: %s %s; reading stopped there. No copy could be kept (%s), so the game will "
+                     "not save over it\n",
+                     file.c_str(), what.c_str(), error.c_str());
+        post_message(game, "控えを残せないので、このセーブデータには上書きしません", "red");
+        return;
+    }
+    std::fprintf(stderr, "zentrifa: %s %s; reading stopped there, the file is kept as %s\n", file.c_str(), what.c_str(),
+                 copy.c_str());
+    post_message(game, "元のファイルは " + copy.filename().string() + " に残しました", "red");
 }
 
 } // namespace zen

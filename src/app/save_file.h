@@ -2,6 +2,7 @@
 // The save file my.dat: 3419 decimal integers, one per line, in a fixed order.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zen {
 
@@ -9,13 +10,36 @@ struct Game;
 
 constexpr int kSaveLines = 3419;
 
-// Writes the save through a temporary file renamed over my.dat, so the old file survives any
-// failure. Returns false (and tells the player) when it cannot be written.
-bool save_game(Game& game);
+// Writes the save through a fresh temporary file renamed over my.dat, so the old file survives
+// any failure. Returns false (and tells the player, in told too when given) when it cannot be
+// written, or when my.dat could not be read at the start and no copy of it exists: that file is
+// never saved over.
+bool save_game(Game& game, std::string* told = nullptr);
 
-// Reads my.dat; a missing file starts a new game and writes it. A value that cannot be read, or
-// that its field cannot hold, stops the reading there: the file is kept aside as my.dat.bad
-// and the player is told.
+// Reads my.dat after clearing away what a killed save left. A missing file starts a new game
+// and writes it. A file that is not a save the game wrote (a bad value, a value its field
+// cannot hold, broken lines, too few lines) is read up to that point, kept aside as my.dat.bad
+// (.bad2, ...), and the player is told. A file that cannot be read at all (a folder, a pipe,
+// far too large) is left alone and not saved over.
 void load_game(Game& game);
+
+// What reading the text of a save found.
+struct SaveReading {
+    enum class Problem {
+        none,
+        empty,     // not a single value
+        too_short, // ends before the stage's sales
+        bad_value, // not a number, too long, or not what its field can hold
+        bad_line,  // a line end that is not the game's: a carriage return alone, a last line cut off
+    };
+    Problem problem = Problem::none;
+    int line = 0; // where the problem is (for too_short: how many lines there are)
+};
+
+// Reads saved fields from text with the game's reading rules; stops at the first problem, so the
+// fields from there on keep what they held.
+SaveReading read_save_text(Game& game, std::string_view text);
+// The text save_game writes.
+std::string save_text(const Game& game);
 
 } // namespace zen

@@ -7,6 +7,8 @@
 #include "core/game_state.h"
 #include "render/picture_store.h"
 
+#include <filesystem>
+#include <system_error>
 #include <unordered_map>
 
 namespace zen {
@@ -44,6 +46,15 @@ void load_char_bitmaps(Game& game)
             sprite.copy_rect(0, 0, same, 0, 0, same.width(), same.height());
         }
     }
+}
+
+bool data_folder_usable(const Paths& paths, std::string& error)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(paths.data_dir / "cg", ec)) return true;
+    error = "no game data in " + paths.data_dir.string() + " (it has no cg/ folder of pictures); give the folder " +
+            "that holds cg/ and dat/ with --data-dir";
+    return false;
 }
 
 void start_up(Game& game)
@@ -87,10 +98,10 @@ void start_up(Game& game)
     if (game.platform.window) game.platform.window->set_title(kWindowCaption);
 }
 
-void close_game(Game& game)
+bool close_game(Game& game, std::string* told)
 {
     game.closing = true;
-    save_game(game);
+    return save_game(game, told);
 }
 
 void shut_down(Game& game)

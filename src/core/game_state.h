@@ -154,6 +154,8 @@ struct Game {
 
     // Shutdown: once the window has begun to close, clearing the log does nothing.
     bool closing = false;
+    // The save file could not be read and no copy of it could be kept: saving must not replace it.
+    bool save_blocked = false;
     // Answers for the yes/no questions from an input script, used before asking the window.
     std::deque<bool> scripted_answers;
 

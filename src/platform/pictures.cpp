@@ -1,12 +1,12 @@
 #include "platform/pictures.h"
 
+#include "platform/files.h"
+
 #include <SDL.h>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include <jpeglib.h>
 
@@ -28,26 +28,76 @@ void jpeg_fail(j_common_ptr cinfo)
     std::longjmp(err->jump, 1);
 }
 
-void jpeg_quiet(j_common_ptr, int) {}
-
-bool read_file(const std::filesystem::path& file, std::vector<unsigned char>& bytes, std::string& error)
+// Says nothing, but counts warnings as libjpeg's own handler does: a file cut short is a warning.
+void jpeg_quiet(j_common_ptr cinfo, int level)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + file.string();
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "cannot read " + file.string();
-        return false;
-    }
-    return true;
+    if (level < 0) ++cinfo->err->num_warnings;
 }
 
-bool decode_bmp(const std::vector<unsigned char>& bytes, Canvas& out, std::string& error)
+// A progressive JPEG comes in a handful of scans; each further scan costs a pass over the whole
+// picture, so a small file of endless scans would keep the decoder busy for hours.
+constexpr int kMaxJpegScans = 500;
+
+void jpeg_scan_limit(j_common_ptr cinfo)
 {
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxJpegScans) return;
+    auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+    std::snprintf(err->message, sizeof err->message, "more than %d scans", kMaxJpegScans);
+    std::longjmp(err->jump, 1);
+}
+
+// What libjpeg may take besides the picture itself: enough for the coefficients of a progressive
+// picture of the largest size (two bytes a sample, three colours), with room to spare.
+constexpr long kJpegMemory = 160L << 20;
+
+// The largest picture file read: the largest picture as an uncompressed 32-bit BMP, and a header.
+constexpr std::size_t kPictureFileLimit =
+    static_cast<std::size_t>(kMaxPictureSide) * kMaxPictureSide * 4 + (std::size_t{1} << 20);
+
+bool usable_size(std::int64_t w, std::int64_t h, const char* kind, std::string& error)
+{
+    if (w >= 1 && h >= 1 && w <= kMaxPictureSide && h <= kMaxPictureSide) return true;
+    error = std::string(kind) + " of unusable size " + std::to_string(w) + " x " + std::to_string(h) + " (at most " +
+            std::to_string(kMaxPictureSide) + " x " + std::to_string(kMaxPictureSide) + ")";
+    return false;
+}
+
+std::int64_t le(const unsigned char* p, int bytes)
+{
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
+    return bytes == 4 ? static_cast<std::int64_t>(static_cast<std::int32_t>(v)) : static_cast<std::int64_t>(v);
+}
+
+// A BMP's size from its header, checked before SDL sees it: SDL takes the header at its word and
+// asks for the whole picture's memory first.
+bool bmp_size_usable(const unsigned char* b, std::size_t size, std::string& error)
+{
+    if (size < 26) {
+        error = "damaged BMP: the header is cut short";
+        return false;
+    }
+    std::int64_t w = 0;
+    std::int64_t h = 0;
+    if (le(b + 14, 4) == 12) { // the old OS/2 header: 16-bit sizes
+        w = le(b + 18, 2);
+        h = le(b + 20, 2);
+    } else {
+        w = le(b + 18, 4);
+        h = le(b + 22, 4);
+    }
+    // A negative height is a picture stored top row first.
+    return usable_size(w, h < 0 ? -h : h, "BMP", error);
+}
+
+bool decode_bmp(const unsigned char* data, std::size_t size, Canvas& out, std::string& error)
+{
+    if (!bmp_size_usable(data, size, error)) return false;
+    if (size > kPictureFileLimit) {
+        error = "BMP file too large";
+        return false;
+    }
+    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
     SDL_Surface* loaded = rw ? SDL_LoadBMP_RW(rw, 1) : nullptr;
     if (!loaded) {
         error = std::string("damaged BMP: ") + SDL_GetError();
@@ -87,6 +137,8 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = jpeg_fail;
     err.base.emit_message = jpeg_quiet;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = jpeg_scan_limit;
     Canvas c;
     // Only plain data lives across the jump; the canvas is filled after the header is read.
     if (setjmp(err.jump)) {
@@ -95,17 +147,19 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &progress;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    cinfo.mem->max_memory_to_use = kJpegMemory;
     jpeg_read_header(&cinfo, TRUE);
+    // The size from the header, before the decoder sets anything up for it.
+    if (!usable_size(cinfo.image_width, cinfo.image_height, "JPEG", error)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
     cinfo.out_color_space = JCS_EXT_BGRX; // the same byte order as our XRGB pixels
     jpeg_start_decompress(&cinfo);
     const int w = static_cast<int>(cinfo.output_width);
     const int h = static_cast<int>(cinfo.output_height);
-    if (w <= 0 || h <= 0 || w > 16384 || h > 16384) {
-        jpeg_destroy_decompress(&cinfo);
-        error = "JPEG of unusable size";
-        return false;
-    }
     c.resize(w, h);
     if (c.empty()) {
         jpeg_destroy_decompress(&cinfo);
@@ -117,12 +171,13 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
                                                   static_cast<std::ptrdiff_t>(cinfo.output_scanline) * c.pitch());
         jpeg_read_scanlines(&cinfo, &row, 1);
     }
-    // A file cut short is reported by libjpeg as a warning and filled with grey; treat it as damaged.
+    // A file cut short (or with corrupt data) is reported by libjpeg as a warning and filled with
+    // grey: treat it as damaged.
     const bool truncated = err.base.num_warnings > 0;
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     if (truncated) {
-        error = "damaged JPEG: data ends early";
+        error = "damaged JPEG: its data is corrupt or cut short";
         return false;
     }
     for (int y = 0; y < h; ++y) {
@@ -134,15 +189,19 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
     return true;
 }
 
+bool decode_picture(const unsigned char* data, std::size_t size, Canvas& out, std::string& error)
+{
+    if (size >= 2 && data[0] == 'B' && data[1] == 'M') return decode_bmp(data, size, out, error);
+    if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return decode_jpeg(data, size, out, error);
+    error = size == 0 ? "empty file" : "not a BMP or JPEG picture";
+    return false;
+}
+
 bool load_picture(const std::filesystem::path& file, Canvas& out, std::string& error)
 {
-    std::vector<unsigned char> bytes;
-    if (!read_file(file, bytes, error)) return false;
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return decode_bmp(bytes, out, error);
-    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-        return decode_jpeg(bytes.data(), bytes.size(), out, error);
-    error = bytes.empty() ? "empty file" : "not a BMP or JPEG picture";
-    return false;
+    std::string bytes;
+    if (read_file_bytes(file, kPictureFileLimit, bytes, error) != ReadResult::ok) return false;
+    return decode_picture(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out, error);
 }
 
 } // namespace zen

@@ -2,6 +2,7 @@
 // mixer channels, each start on a free one, so an effect started again plays over itself; when
 // every channel is busy the mixer gets more, up to kMaxVoices. Music is one MP3 played once.
 #include "platform/audio.h"
+#include "platform/sound_files.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -84,7 +86,11 @@ public:
 
     int load_effect(const std::string& file) override
     {
-        Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
+        // Read by the game, checked, then decoded from memory: SDL never opens a pipe or a folder
+        // or trusts a chunk size that runs past the file.
+        std::string bytes;
+        if (!read_sound_file(file, bytes) || !looks_like_wav(bytes)) return -1;
+        Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
         if (!chunk) return -1;
         chunks_.push_back(chunk);
         return static_cast<int>(chunks_.size()) - 1;
@@ -113,9 +119,11 @@ public:
             return;
         }
         Mix_Music* next = nullptr;
-        {
+        // The decoder reads the music from memory as it plays: the bytes live as long as it does.
+        auto bytes = std::make_unique<std::string>();
+        if (read_sound_file(file, *bytes)) {
             QuietStderr quiet;
-            next = Mix_LoadMUS(file.c_str());
+            next = Mix_LoadMUS_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1);
         }
         if (!next) {
             // A file that cannot be opened still closes what was open: the music stops.
@@ -126,6 +134,7 @@ public:
         Mix_HaltMusic();
         if (music_) Mix_FreeMusic(music_);
         music_ = next;
+        music_bytes_ = std::move(bytes);
         QuietStderr quiet;
         if (Mix_PlayMusic(music_, 0) != 0) broken_music_.insert(file);
     }
@@ -135,6 +144,7 @@ public:
 private:
     std::vector<Mix_Chunk*> chunks_;
     Mix_Music* music_ = nullptr;
+    std::unique_ptr<std::string> music_bytes_; // what music_ decodes
     std::set<std::string> broken_music_;
     int voices_ = 0;
     bool opened_ = false;

@@ -94,6 +94,11 @@ public:
         return chosen == 1;
     }
 
+    void show_warning(const std::string& message) override
+    {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Q.Z.", message.c_str(), window_);
+    }
+
     void set_title(const std::string& title) override { SDL_SetWindowTitle(window_, title.c_str()); }
 
 private:
@@ -171,6 +176,7 @@ public:
     bool wait_event(InputEvent&, int) override { return false; }
     void present(const Canvas&) override {}
     bool ask_yes_no(const std::string&) override { return false; }
+    void show_warning(const std::string&) override {}
     void set_title(const std::string& title) override { title_ = title; }
 
 private:

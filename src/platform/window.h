@@ -29,6 +29,8 @@ public:
     virtual void present(const Canvas& frame) = 0;
     // Modal question with Yes and No; true for Yes.
     virtual bool ask_yes_no(const std::string& question) = 0;
+    // Modal warning with one button (nothing when headless).
+    virtual void show_warning(const std::string& message) = 0;
     virtual void set_title(const std::string& title) = 0;
 };
 

@@ -1,0 +1,220 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <system_error>
+
+namespace zen {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The temporary name of a file being saved: "my.dat.tmp-" and eight letters.
+constexpr std::string_view kTempMark = ".tmp";
+
+std::string describe(const fs::path& file, const char* what, int err)
+{
+    return file.string() + ": " + what + (err ? std::string(": ") + std::strerror(err) : std::string());
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now; false (with errno) when the close reports a failed write.
+    bool close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool write_all(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes, flushes to the disk and closes an open file. Returns 0, or the errno of the failure.
+int finish_file(Fd& fd, std::string_view bytes)
+{
+    if (!write_all(fd.get(), bytes) || ::fsync(fd.get()) != 0) return errno;
+    if (!fd.close()) return errno;
+    return 0;
+}
+
+// A name nobody else is likely to pick at the same moment: the process, the clock and a count.
+std::string fresh_suffix(unsigned attempt)
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    std::uint64_t v = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 30) ^
+                      (static_cast<std::uint64_t>(::getpid()) << 12) ^ (std::uint64_t{attempt} * 0x9E3779B97F4A7C15ull);
+    v ^= v >> 29;
+    v *= 0xBF58476D1CE4E5B9ull;
+    v ^= v >> 32;
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz234567";
+    std::string s(8, 'a');
+    for (char& c : s) {
+        c = kLetters[v & 31u];
+        v >>= 5;
+    }
+    return s;
+}
+
+fs::path folder_of(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
+
+} // namespace
+
+ReadResult read_file_bytes(const fs::path& file, std::size_t max_bytes, std::string& bytes, std::string& error)
+{
+    bytes.clear();
+    // Non-blocking, so that opening a pipe returns at once instead of waiting for a writer.
+    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0) {
+        const int err = errno;
+        error = describe(file, "cannot open", err);
+        return err == ENOENT || err == ENOTDIR ? ReadResult::missing : ReadResult::failed;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        error = describe(file, "cannot read", errno);
+        return ReadResult::failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = describe(file, S_ISDIR(st.st_mode) ? "is a folder, not a file" : "is not a regular file", 0);
+        return ReadResult::not_a_file;
+    }
+    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
+        error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
+        return ReadResult::too_large;
+    }
+    // The size can change while we read (or lie, as in /proc): read to the end, one byte past
+    // the limit at most.
+    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t have = 0;
+    for (;;) {
+        if (have == bytes.size()) {
+            if (bytes.size() > max_bytes) break;
+            bytes.resize(std::min(max_bytes + 1, bytes.size() * 2 + 4096));
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data() + have, bytes.size() - have);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            bytes.clear();
+            error = describe(file, "cannot read", err);
+            return ReadResult::failed;
+        }
+        if (n == 0) break;
+        have += static_cast<std::size_t>(n);
+    }
+    if (have > max_bytes) {
+        bytes.clear();
+        error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
+        return ReadResult::too_large;
+    }
+    bytes.resize(have);
+    return ReadResult::ok;
+}
+
+bool replace_file(const fs::path& file, std::string_view bytes, std::string& error)
+{
+    const fs::path folder = folder_of(file);
+    const std::string base = file.filename().string() + std::string(kTempMark) + "-";
+    fs::path temp;
+    int fd_number = -1;
+    for (unsigned attempt = 0; attempt < 100 && fd_number < 0; ++attempt) {
+        temp = folder / (base + fresh_suffix(attempt));
+        // Exclusive and without following links: whatever lies at the name is never written through.
+        fd_number = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd_number < 0 && errno != EEXIST) break;
+    }
+    if (fd_number < 0) {
+        error = describe(temp, "cannot create", errno);
+        return false;
+    }
+    Fd fd(fd_number);
+    if (const int err = finish_file(fd, bytes)) {
+        ::unlink(temp.c_str());
+        error = describe(temp, "cannot write", err);
+        return false;
+    }
+    if (::rename(temp.c_str(), file.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        error = describe(file, "cannot replace", err);
+        return false;
+    }
+    // The rename itself reaches the disk with the folder. Some file systems cannot flush a folder;
+    // the file is in place all the same, so that is not a failed save.
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    return true;
+}
+
+bool write_new_file(const fs::path& file, std::string_view bytes, bool& exists, std::string& error)
+{
+    exists = false;
+    Fd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        exists = errno == EEXIST;
+        error = describe(file, "cannot create", errno);
+        return false;
+    }
+    if (const int err = finish_file(fd, bytes)) {
+        ::unlink(file.c_str());
+        error = describe(file, "cannot write", err);
+        return false;
+    }
+    return true;
+}
+
+int remove_stale_temporaries(const fs::path& file)
+{
+    const std::string legacy = file.filename().string() + std::string(kTempMark);
+    const std::string prefix = legacy + "-";
+    std::error_code ec;
+    fs::directory_iterator it(folder_of(file), ec);
+    int removed = 0;
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name != legacy && name.rfind(prefix, 0) != 0) continue;
+        // Files and links only (a link is removed, not what it points to); a folder of that name
+        // is somebody else's.
+        const fs::file_status s = it->symlink_status(ec);
+        if (ec) break;
+        if (!fs::is_regular_file(s) && !fs::is_symlink(s)) continue;
+        std::error_code gone;
+        if (fs::remove(it->path(), gone)) ++removed;
+    }
+    return removed;
+}
+
+} // namespace zen

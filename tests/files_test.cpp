@@ -1,0 +1,161 @@
+// Reading and writing files: what is not a plain file is never read, sizes are bounded before
+// anything is allocated, and a save never writes through a planted link or leaves half a file.
+#include "platform/files.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <set>
+
+namespace zen {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+std::set<std::string> names_in(const fs::path& dir)
+{
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    return names;
+}
+
+TEST(Files, ReadsOnlyRegularFilesAndOnlyUpToTheirLimit)
+{
+    TempDir dir;
+    const fs::path d = dir.path();
+    test::write_file(d / "ten", "0123456789");
+    fs::create_directory(d / "folder");
+    ASSERT_EQ(::mkfifo((d / "pipe").c_str(), 0644), 0);
+    fs::create_symlink(d / "ten", d / "link");
+    fs::create_symlink(d / "nowhere", d / "dangling");
+
+    struct Case {
+        fs::path file;
+        std::size_t limit;
+        ReadResult expected;
+    };
+    const Case cases[] = {
+        {d / "ten", 10, ReadResult::ok},
+        {d / "link", 10, ReadResult::ok},
+        {d / "ten", 9, ReadResult::too_large},
+        {d / "missing", 10, ReadResult::missing},
+        {d / "dangling", 10, ReadResult::missing},
+        {d / "ten" / "below", 10, ReadResult::missing},
+        {d / "folder", 10, ReadResult::not_a_file},
+        {d / "pipe", 10, ReadResult::not_a_file}, // returns at once: nobody writes into it
+        {"/dev/zero", 10, ReadResult::not_a_file},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.string());
+        std::string bytes = "stale";
+        std::string error;
+        EXPECT_EQ(read_file_bytes(c.file, c.limit, bytes, error), c.expected);
+        if (c.expected == ReadResult::ok) {
+            EXPECT_EQ(bytes, "0123456789");
+        } else {
+            EXPECT_TRUE(bytes.empty());
+            EXPECT_NE(error.find(c.file.filename().string()), std::string::npos) << error;
+        }
+    }
+    // A file whose size says nothing of its contents is still read to its end, within the limit.
+    std::string bytes;
+    std::string error;
+    EXPECT_EQ(read_file_bytes("/proc/self/status", 1 << 20, bytes, error), ReadResult::ok);
+    EXPECT_NE(bytes.find("Name:"), std::string::npos);
+    EXPECT_EQ(read_file_bytes("/proc/self/status", 16, bytes, error), ReadResult::too_large);
+}
+
+TEST(Files, ReplaceNeverWritesThroughAPlantedLinkAndLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    const fs::path file = dir.path() / "my.dat";
+    const fs::path victim = dir.path() / "victim.txt";
+    test::write_file(victim, "precious");
+    // The old fixed temporary name, and the new file's own name, planted as links to the victim.
+    fs::create_symlink(victim, dir.path() / "my.dat.tmp");
+    std::string error;
+    ASSERT_TRUE(replace_file(file, "first", error)) << error;
+    EXPECT_EQ(test::read_file(file), "first");
+    EXPECT_EQ(test::read_file(victim), "precious");
+    ASSERT_TRUE(replace_file(file, "second", error)) << error;
+    EXPECT_EQ(test::read_file(file), "second");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"my.dat", "my.dat.tmp", "victim.txt"}));
+
+    // my.dat itself a link: the link is replaced by the file, the victim stays.
+    fs::remove(file);
+    fs::create_symlink(victim, file);
+    ASSERT_TRUE(replace_file(file, "third", error)) << error;
+    EXPECT_FALSE(fs::is_symlink(file));
+    EXPECT_EQ(test::read_file(victim), "precious");
+}
+
+TEST(Files, AReplaceThatCannotBeWrittenKeepsTheOldFile)
+{
+    TempDir dir;
+    const fs::path file = dir.path() / "my.dat";
+    test::write_file(file, "old");
+    std::string error;
+    bool written = false;
+    {
+        test::FileSizeLimit full_disk(100);
+        written = replace_file(file, std::string(5000, 'x'), error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    EXPECT_EQ(test::read_file(file), "old");
+    EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"my.dat"});
+
+    // A folder where the file should go.
+    fs::remove(file);
+    fs::create_directory(file);
+    EXPECT_FALSE(replace_file(file, "new", error));
+    EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"my.dat"});
+    // No folder at all.
+    EXPECT_FALSE(replace_file(dir.path() / "no" / "my.dat", "new", error));
+}
+
+TEST(Files, NewFilesAreCreatedOnlyWhereNothingIs)
+{
+    TempDir dir;
+    const fs::path victim = dir.path() / "victim.txt";
+    test::write_file(victim, "precious");
+    fs::create_symlink(victim, dir.path() / "link.bad");
+    bool exists = false;
+    std::string error;
+    EXPECT_FALSE(write_new_file(dir.path() / "link.bad", "copy", exists, error));
+    EXPECT_TRUE(exists);
+    EXPECT_FALSE(write_new_file(victim, "copy", exists, error));
+    EXPECT_TRUE(exists);
+    EXPECT_EQ(test::read_file(victim), "precious");
+    ASSERT_TRUE(write_new_file(dir.path() / "fresh.bad", "copy", exists, error)) << error;
+    EXPECT_EQ(test::read_file(dir.path() / "fresh.bad"), "copy");
+    EXPECT_FALSE(write_new_file(dir.path() / "no" / "x.bad", "copy", exists, error));
+    EXPECT_FALSE(exists);
+}
+
+TEST(Files, StaleTemporariesOfOneFileAreRemovedAndNothingElse)
+{
+    TempDir dir;
+    const fs::path d = dir.path();
+    const fs::path victim = d / "victim.txt";
+    test::write_file(victim, "precious");
+    test::write_file(d / "my.dat", "save");
+    test::write_file(d / "my.dat.tmp", "old crash");
+    test::write_file(d / "my.dat.tmp-k3j9x2ab", "new crash");
+    fs::create_symlink(victim, d / "my.dat.tmp-link");
+    fs::create_directory(d / "my.dat.tmp-folder");
+    test::write_file(d / "my.dat.tmpfile", "not ours");
+    test::write_file(d / "other.dat.tmp", "not ours");
+    EXPECT_EQ(remove_stale_temporaries(d / "my.dat"), 3);
+    EXPECT_EQ(names_in(d),
+              (std::set<std::string>{"my.dat", "my.dat.tmp-folder", "my.dat.tmpfile", "other.dat.tmp", "victim.txt"}));
+    EXPECT_EQ(test::read_file(victim), "precious");
+    EXPECT_EQ(remove_stale_temporaries(d / "no" / "my.dat"), 0);
+}
+
+} // namespace
+} // namespace zen
