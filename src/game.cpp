@@ -1,6 +1,7 @@
 // Zentrifa: the program entry. Options, platform, the one Game, the frame loop.
 #include "app/command_line.h"
 #include "app/input_script.h"
+#include "app/recording.h"
 #include "app/run_loop.h"
 #include "app/startup.h"
 #include "core/game_state.h"
@@ -24,16 +25,30 @@ int main(int argc, char** argv)
         return 0;
     }
     std::vector<ScriptEvent> script;
-    if (!options.input.empty() && !parse_input_script(options.input, script, error)) {
+    RecordingNotes recorded;
+    if (!options.input.empty() && !parse_input_script(options.input, script, error, &recorded)) {
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
         return 2;
     }
+    if (!recorded.cut.empty()) std::fprintf(stderr, "zentrifa: %s\n", recorded.cut.c_str());
+    // A recording replays with its own seed unless another is asked for.
+    if (!options.seed) options.seed = recorded.seed;
 
     const Paths paths = resolve_paths(executable_path(argv[0]), options.data_dir, options.save_dir);
     if (!data_folder_usable(paths, error)) {
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
         return 1;
     }
+    // The seed, and the recording that names it, before any window opens.
+    const std::uint64_t seed = options.seed           ? *options.seed
+                               : options.headless     ? make_virtual_clock()->seed_time()
+                                                      : make_system_clock()->seed_time();
+    Recording recording;
+    if (!options.record.empty() && !recording.open(options.record, seed, error)) {
+        std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
+        return 2;
+    }
+
     Platform platform = make_headless_platform(paths);
     if (!options.headless) {
         auto window = make_sdl_window(kWindowCaption, (paths.save_dir / "screenshots").string(), error);
@@ -48,10 +63,9 @@ int main(int argc, char** argv)
         platform.headless = false;
     }
 
-    const std::uint64_t seed = options.seed ? *options.seed : platform.clock->seed_time();
     auto game = std::make_unique<Game>(platform, seed);
     if (options.trace) game->trace = &std::cout;
-    const int code = options.fx_gallery.empty() ? run_game(*game, options, script)
+    const int code = options.fx_gallery.empty() ? run_game(*game, options, script, recording.active() ? &recording : nullptr)
                                                 : render_fx_gallery(*game, options.fx_gallery);
     game.reset();
     platform = Platform{};

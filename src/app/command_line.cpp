@@ -14,6 +14,7 @@ constexpr OptionInfo kOptions[] = {
     {OptionId::Frames, "--frames", "N", "stop after N frames"},
     {OptionId::Seed, "--seed", "N", "seed the game's random generator"},
     {OptionId::Input, "--input", "FILE", "scripted input (lines of: FRAME EVENT ARGS)"},
+    {OptionId::Record, "--record", "FILE", "write the seed and every input event, to replay with --input"},
     {OptionId::Screenshot, "--screenshot", "FILE", "write the final frame as PNG"},
     {OptionId::Trace, "--trace", "", "print every message, sound and music start"},
     {OptionId::DataDir, "--data-dir", "DIR", "where cg/ and dat/ are"},
@@ -92,6 +93,7 @@ bool parse_options(int argc, const char* const* argv, Options& options, std::str
             break;
         }
         case OptionId::Input: options.input = v; break;
+        case OptionId::Record: options.record = v; break;
         case OptionId::Screenshot: options.screenshot = v; break;
         case OptionId::DataDir: options.data_dir = v; break;
         case OptionId::SaveDir: options.save_dir = v; break;

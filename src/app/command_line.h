@@ -17,11 +17,25 @@ struct Options {
     std::string data_dir;
     std::string save_dir;
     std::string fx_gallery; // headless effects gallery into this folder
+    std::string record;     // every input event of the session, as an input script
     bool help = false;
     bool version = false;
 };
 
-enum class OptionId { Headless, Frames, Seed, Input, Screenshot, Trace, DataDir, SaveDir, FxGallery, Version, Help };
+enum class OptionId {
+    Headless,
+    Frames,
+    Seed,
+    Input,
+    Record,
+    Screenshot,
+    Trace,
+    DataDir,
+    SaveDir,
+    FxGallery,
+    Version,
+    Help
+};
 
 // One option: its name, the word --help shows for its value (empty for a switch), what it does.
 struct OptionInfo {

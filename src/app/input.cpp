@@ -123,7 +123,9 @@ void click(Game& game, int x, int y, bool right)
     }
 }
 
-bool ask_yes_no(Game& game, const std::string& question)
+namespace {
+
+bool take_answer(Game& game, const std::string& question)
 {
     if (!game.scripted_answers.empty()) {
         const bool yes = game.scripted_answers.front();
@@ -135,6 +137,15 @@ bool ask_yes_no(Game& game, const std::string& question)
         return false;
     }
     return game.platform.window->ask_yes_no(question);
+}
+
+} // namespace
+
+bool ask_yes_no(Game& game, const std::string& question)
+{
+    const bool yes = take_answer(game, question);
+    game.answers_given.push_back(yes);
+    return yes;
 }
 
 void on_key(Game& game, const std::string& key)

@@ -55,14 +55,31 @@ bool button_named(const std::string& s, MouseButton& b)
 } // namespace
 
 bool parse_input_script_text(const std::string& text, const std::string& name, std::vector<ScriptEvent>& events,
-                             std::string& error)
+                             std::string& error, RecordingNotes* notes)
 {
     std::istringstream in(text);
     std::string line;
     int number = 0;
     std::int64_t last_frame = 0;
+    // A recording ends every line as it writes it, so a last line with no line end is what a
+    // recording killed mid-write leaves: even when it reads as an event, its numbers may be cut.
+    const bool recording = text.rfind(kRecordingHeader, 0) == 0;
+    if (recording && notes) {
+        // "# zentrifa VERSION seed N ..."
+        const std::size_t at = text.find(" seed ");
+        std::uint64_t seed = 0;
+        if (at != std::string::npos && at < text.find('\n')) {
+            const char* first = text.data() + at + 6;
+            const auto [end, ec] = std::from_chars(first, text.data() + text.size(), seed);
+            if (ec == std::errc() && end != first) notes->seed = seed;
+        }
+    }
     while (std::getline(in, line)) {
         ++number;
+        if (recording && notes && in.eof() && text.back() != '\n') {
+            notes->cut = name + ":" + std::to_string(number) + ": the recording's last line is cut off; it ends before it";
+            return true;
+        }
         if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         std::istringstream words(line);
         std::vector<std::string> w;
@@ -130,7 +147,8 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
     return true;
 }
 
-bool parse_input_script(const std::filesystem::path& file, std::vector<ScriptEvent>& events, std::string& error)
+bool parse_input_script(const std::filesystem::path& file, std::vector<ScriptEvent>& events, std::string& error,
+                        RecordingNotes* notes)
 {
     std::string text;
     std::string why;
@@ -138,7 +156,7 @@ bool parse_input_script(const std::filesystem::path& file, std::vector<ScriptEve
         error = "cannot read the input script " + why;
         return false;
     }
-    return parse_input_script_text(text, file.string(), events, error);
+    return parse_input_script_text(text, file.string(), events, error, notes);
 }
 
 } // namespace zen

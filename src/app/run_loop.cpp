@@ -2,6 +2,7 @@
 
 #include "app/frame_tick.h"
 #include "app/input.h"
+#include "app/recording.h"
 #include "app/startup.h"
 #include "core/game_state.h"
 
@@ -23,8 +24,19 @@ void deliver_event(Game& game, const InputEvent& event)
 
 namespace {
 
+// Hands an event to the game before frame `frame` and writes it into the recording: first the
+// answers its yes/no questions were given (a replay must have them waiting), then the event.
+void deliver_and_record(Game& game, const InputEvent& event, std::int64_t frame, Recording* recording)
+{
+    game.answers_given.clear();
+    deliver_event(game, event);
+    if (!recording) return;
+    for (const bool yes : game.answers_given) recording->answer(frame, yes);
+    recording->event(frame, event);
+}
+
 // Plays one script event; false when it asks to quit.
-bool play_script_event(Game& game, const ScriptEvent& e)
+bool play_script_event(Game& game, const ScriptEvent& e, Recording* recording)
 {
     auto mouse = [&](InputEvent::Type type, MouseButton b) {
         InputEvent ev;
@@ -32,7 +44,7 @@ bool play_script_event(Game& game, const ScriptEvent& e)
         ev.x = e.x;
         ev.y = e.y;
         ev.button = b;
-        deliver_event(game, ev);
+        deliver_and_record(game, ev, e.frame, recording);
     };
     switch (e.kind) {
     case ScriptEvent::Kind::move: mouse(InputEvent::Type::mouse_move, MouseButton::left); break;
@@ -50,9 +62,10 @@ bool play_script_event(Game& game, const ScriptEvent& e)
         InputEvent ev;
         ev.type = InputEvent::Type::key;
         ev.key = e.key;
-        deliver_event(game, ev);
+        deliver_and_record(game, ev, e.frame, recording);
         break;
     }
+    // An answer waits for its question; the recording writes it when a question takes it.
     case ScriptEvent::Kind::answer: game.scripted_answers.push_back(e.yes); break;
     case ScriptEvent::Kind::quit: return false;
     }
@@ -61,7 +74,7 @@ bool play_script_event(Game& game, const ScriptEvent& e)
 
 } // namespace
 
-int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script)
+int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording)
 {
     start_up(game);
     Clock& clock = *game.platform.clock;
@@ -70,11 +83,12 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     std::size_t next_event = 0;
     std::int64_t last_tick = clock.now_ms();
     bool running = true;
-    for (std::int64_t frame = 1; running; ++frame) {
+    std::int64_t frame = 1;
+    for (; running; ++frame) {
         if (options.frames && frame > *options.frames) break;
         // Script events for this frame, in file order.
         while (running && next_event < script.size() && script[next_event].frame <= frame)
-            running = play_script_event(game, script[next_event++]);
+            running = play_script_event(game, script[next_event++], recording);
         if (!running) break;
 
         if (game.platform.headless) {
@@ -91,7 +105,7 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
                     running = false;
                     break;
                 }
-                deliver_event(game, ev);
+                deliver_and_record(game, ev, frame, recording);
             }
             if (!running) break;
         }
@@ -99,6 +113,9 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
         tick(game);
         window.present(game.cg);
     }
+
+    // However the session ended, its replay stops before the same frame.
+    if (recording) recording->end(frame);
 
     int code = 0;
     if (!options.screenshot.empty() && !game.cg.save_png(options.screenshot)) {

@@ -8,10 +8,13 @@
 namespace zen {
 
 struct Game;
+class Recording;
 
 // Starts the game up, runs frames until the window closes, --frames have run or the script
 // says quit, then closes (saving) and shuts down. Returns the process exit code.
-int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script);
+// With a recording, every event delivered (from the window or the script) is written into it.
+int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script,
+             Recording* recording = nullptr);
 
 // Hands one window or script event to the game.
 void deliver_event(Game& game, const InputEvent& event);

@@ -158,6 +158,8 @@ struct Game {
     bool save_blocked = false;
     // Answers for the yes/no questions from an input script, used before asking the window.
     std::deque<bool> scripted_answers;
+    // The answers given to yes/no questions since the run loop last took them (it records them).
+    std::vector<bool> answers_given;
 
     // --trace: every posted message and every sound and music start, one per line.
     std::ostream* trace = nullptr;

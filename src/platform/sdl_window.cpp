@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <ctime>
@@ -14,12 +15,20 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
+// A key's name as one lower-case word ("escape", "f5", "left_shift"), so that it can stand in an
+// input script or a recording.
 std::string key_name(SDL_Keycode key)
 {
     std::string name = SDL_GetKeyName(key);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return name;
+    for (char& c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        c = std::isalnum(u) ? static_cast<char>(std::tolower(u)) : '_';
+    }
+    return name.empty() ? "unknown" : name;
 }
+
+// The pointer in play-area pixels: the letterbox bars around a scaled window count as the edge.
+int inside(int v, int size) { return std::clamp(v, 0, size - 1); }
 
 MouseButton button_of(Uint8 b)
 {
@@ -113,15 +122,15 @@ private:
         case SDL_MOUSEMOTION:
             out = InputEvent{};
             out.type = InputEvent::Type::mouse_move;
-            out.x = e.motion.x;
-            out.y = e.motion.y;
+            out.x = inside(e.motion.x, 800);
+            out.y = inside(e.motion.y, 600);
             return true;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             out = InputEvent{};
             out.type = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::mouse_down : InputEvent::Type::mouse_up;
-            out.x = e.button.x;
-            out.y = e.button.y;
+            out.x = inside(e.button.x, 800);
+            out.y = inside(e.button.y, 600);
             out.button = button_of(e.button.button);
             return true;
         case SDL_KEYDOWN: {

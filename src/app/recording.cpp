@@ -1,0 +1,80 @@
+#include "app/recording.h"
+
+#include "app/input_script.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace zen {
+
+namespace {
+
+const char* button_word(MouseButton b)
+{
+    switch (b) {
+    case MouseButton::right: return "right";
+    case MouseButton::middle: return "middle";
+    case MouseButton::left: break;
+    }
+    return "left";
+}
+
+std::string position(const InputEvent& e) { return std::to_string(e.x) + " " + std::to_string(e.y); }
+
+} // namespace
+
+std::string script_line(std::int64_t frame, const InputEvent& e)
+{
+    const std::string at = std::to_string(frame) + " ";
+    switch (e.type) {
+    case InputEvent::Type::mouse_move: return at + "move " + position(e);
+    case InputEvent::Type::mouse_down: return at + "down " + button_word(e.button) + " " + position(e);
+    case InputEvent::Type::mouse_up: return at + "up " + button_word(e.button) + " " + position(e);
+    case InputEvent::Type::key: return at + "key " + (e.key.empty() ? std::string("unknown") : e.key);
+    case InputEvent::Type::quit: break;
+    }
+    return at + "quit";
+}
+
+Recording::~Recording()
+{
+    if (out_) std::fclose(out_);
+}
+
+bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, std::string& error)
+{
+    out_ = std::fopen(file.c_str(), "wb");
+    if (!out_) {
+        error = "cannot write the recording " + file.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    name_ = file.string();
+    line(std::string(kRecordingHeader) + ZENTRIFA_VERSION + " seed " + std::to_string(seed) +
+         " (replay: zentrifa --headless --seed " + std::to_string(seed) + " --input FILE)");
+    if (failed_) {
+        error = "cannot write the recording " + name_;
+        return false;
+    }
+    return true;
+}
+
+void Recording::line(const std::string& text)
+{
+    if (!out_ || failed_) return;
+    const std::string whole = text + "\n";
+    if (std::fwrite(whole.data(), 1, whole.size(), out_) != whole.size() || std::fflush(out_) != 0) {
+        failed_ = true;
+        std::fprintf(stderr, "zentrifa: the recording %s could not be written on; it stops here\n", name_.c_str());
+    }
+}
+
+void Recording::event(std::int64_t frame, const InputEvent& e) { line(script_line(frame, e)); }
+
+void Recording::answer(std::int64_t frame, bool yes)
+{
+    line(std::to_string(frame) + (yes ? " answer yes" : " answer no"));
+}
+
+void Recording::end(std::int64_t frame) { line(std::to_string(frame) + " quit"); }
+
+} // namespace zen

@@ -1,0 +1,42 @@
+#pragma once
+// Recording a session: the seed and every input event as it was delivered, in the input-script
+// format, so that `zentrifa --headless --seed S --input FILE` plays the same game again.
+#include "platform/window.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace zen {
+
+// The input-script line of an event delivered before frame `frame` runs (no line end).
+std::string script_line(std::int64_t frame, const InputEvent& event);
+
+class Recording {
+public:
+    Recording() = default;
+    ~Recording();
+    Recording(const Recording&) = delete;
+    Recording& operator=(const Recording&) = delete;
+
+    // Creates (or empties) the file and writes its first line, a comment naming the program's
+    // version and the seed. False with a message in error when the file cannot be written.
+    bool open(const std::filesystem::path& file, std::uint64_t seed, std::string& error);
+    bool active() const { return out_ != nullptr; }
+
+    // One line each, written out at once: a recording cut short still holds every whole line.
+    void event(std::int64_t frame, const InputEvent& event);
+    void answer(std::int64_t frame, bool yes);
+    // The session ended before frame `frame` (closed, quit, or its frames ran out).
+    void end(std::int64_t frame);
+
+private:
+    void line(const std::string& text);
+
+    std::FILE* out_ = nullptr;
+    std::string name_;
+    bool failed_ = false;
+};
+
+} // namespace zen

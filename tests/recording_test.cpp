@@ -1,0 +1,292 @@
+// Recording a session and playing it again: the recorded file is an input script the strict parser
+// reads, a replay gives the same save and the same trace byte for byte, a window session replays
+// headless, and a recording cut short replays up to its last whole line.
+#include "app/command_line.h"
+#include "app/input_script.h"
+#include "app/recording.h"
+#include "app/run_loop.h"
+#include "core/game_state.h"
+#include "core/random.h"
+#include "test_support.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace zen {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::run_program;
+using test::TempDir;
+using test::write_file;
+
+std::string q(const fs::path& p) { return "'" + p.string() + "'"; }
+
+InputEvent mouse(InputEvent::Type type, MouseButton b, int x, int y)
+{
+    InputEvent e;
+    e.type = type;
+    e.button = b;
+    e.x = x;
+    e.y = y;
+    return e;
+}
+
+TEST(Recording, WritesAnInputScriptTheStrictParserReads)
+{
+    TempDir dir;
+    const fs::path file = dir.path() / "session.txt";
+    {
+        Recording r;
+        std::string error;
+        ASSERT_TRUE(r.open(file, 18446744073709551615ull, error)) << error;
+        r.event(1, mouse(InputEvent::Type::mouse_move, MouseButton::left, 0, 599));
+        r.event(1, mouse(InputEvent::Type::mouse_down, MouseButton::middle, 799, 0));
+        r.event(7, mouse(InputEvent::Type::mouse_up, MouseButton::right, 12, 34));
+        r.answer(9, true);
+        r.answer(9, false);
+        InputEvent key;
+        key.type = InputEvent::Type::key;
+        key.key = "escape";
+        r.event(9, key);
+        r.end(12);
+    }
+    const std::string text = read_file(file);
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              std::string("# zentrifa ") + ZENTRIFA_VERSION +
+                  " seed 18446744073709551615 (replay: zentrifa --headless --seed 18446744073709551615 --input FILE)");
+
+    std::vector<ScriptEvent> events;
+    std::string error;
+    RecordingNotes notes;
+    ASSERT_TRUE(parse_input_script(file, events, error, &notes)) << error;
+    EXPECT_EQ(notes.seed, 18446744073709551615ull);
+    EXPECT_TRUE(notes.cut.empty());
+    ASSERT_EQ(events.size(), 7u);
+    EXPECT_EQ(events[0].kind, ScriptEvent::Kind::move);
+    EXPECT_EQ(events[0].y, 599);
+    EXPECT_EQ(events[1].kind, ScriptEvent::Kind::down);
+    EXPECT_EQ(events[1].button, MouseButton::middle);
+    EXPECT_EQ(events[1].x, 799);
+    EXPECT_EQ(events[2].kind, ScriptEvent::Kind::up);
+    EXPECT_EQ(events[2].button, MouseButton::right);
+    EXPECT_EQ(events[2].frame, 7);
+    // The answers stand before the key whose questions took them, so a replay has them waiting.
+    EXPECT_EQ(events[3].kind, ScriptEvent::Kind::answer);
+    EXPECT_TRUE(events[3].yes);
+    EXPECT_FALSE(events[4].yes);
+    EXPECT_EQ(events[5].kind, ScriptEvent::Kind::key);
+    EXPECT_EQ(events[5].key, "escape");
+    EXPECT_EQ(events[6].kind, ScriptEvent::Kind::quit);
+    EXPECT_EQ(events[6].frame, 12);
+}
+
+TEST(Recording, ACutRecordingEndsAtItsLastWholeLine)
+{
+    const std::string whole = "# zentrifa 1.1 seed 4\n3 down left 100 200\n3 up left 100 200\n8 move 123 456\n";
+    // Cut inside the last line: "8 move 123 45" would read as an event, with a wrong number.
+    for (const std::size_t cut : {whole.size() - 2, whole.size() - 5, whole.size() - 9}) {
+        std::vector<ScriptEvent> events;
+        std::string error;
+        RecordingNotes notes;
+        ASSERT_TRUE(parse_input_script_text(whole.substr(0, cut), "rec", events, error, &notes)) << error;
+        EXPECT_EQ(events.size(), 2u) << cut;
+        EXPECT_NE(notes.cut.find("rec:4:"), std::string::npos) << notes.cut;
+        EXPECT_EQ(notes.seed, 4u);
+    }
+    // Cut right after a line end: every line is whole.
+    std::vector<ScriptEvent> events;
+    std::string error;
+    RecordingNotes notes;
+    ASSERT_TRUE(parse_input_script_text(whole, "rec", events, error, &notes));
+    EXPECT_EQ(events.size(), 3u);
+    EXPECT_TRUE(notes.cut.empty());
+    // A script someone wrote may end without a line end; its last line is read like the others.
+    events.clear();
+    ASSERT_TRUE(parse_input_script_text("3 click 10 20", "mine", events, error, &notes));
+    EXPECT_EQ(events.size(), 1u);
+    EXPECT_FALSE(parse_input_script_text("3 click 10", "mine", events, error, &notes));
+}
+
+// A session from the start picture through the home game, with a monkey's clicks mixed in.
+std::string session_script()
+{
+    std::string s = "2 answer yes\n"
+                    "2 answer yes\n"
+                    "2 answer yes\n"
+                    "3 key escape\n" // the reset, confirmed three times: the recording must carry the answers
+                    "6 click 400 300\n"
+                    "12 click 400 300\n" // the start menu
+                    "20 move 690 32\n"
+                    "24 click 690 32\n"  // << NEW GAME >> (or the news, whichever is first)
+                    "40 click 100 500\n" // through any dialogue
+                    "60 click 690 32\n"
+                    "80 click 590 32\n"  // a stage
+                    "100 click 690 32\n" // make a game
+                    "120 click 590 32\n"
+                    "130 click 590 32\n"
+                    "140 rclick 300 300\n"
+                    "150 click 690 80\n" // the sales floor
+                    "160 down left 300 300\n"
+                    "175 up left 300 300\n";
+    Random r(99);
+    for (int frame = 200; frame < 3000; frame += 1 + r.below(40)) {
+        const int x = r.below(800);
+        const int y = r.below(600);
+        switch (r.below(4)) {
+        case 0: s += std::to_string(frame) + " move " + std::to_string(x) + " " + std::to_string(y) + "\n"; break;
+        case 1: s += std::to_string(frame) + " rclick " + std::to_string(x) + " " + std::to_string(y) + "\n"; break;
+        default:
+            // Mostly clicks in the button column, where the menus are.
+            s += std::to_string(frame) + " click " + std::to_string(500 + x % 300) + " " + std::to_string(y) + "\n";
+            break;
+        }
+    }
+    return s;
+}
+
+TEST(Recording, AReplayGivesTheSameSaveAndTheSameTrace)
+{
+    TempDir dir;
+    const fs::path script = dir.path() / "script.txt";
+    const fs::path recorded = dir.path() / "recorded.txt";
+    write_file(script, session_script());
+    fs::create_directories(dir.path() / "first");
+    fs::create_directories(dir.path() / "again");
+
+    const auto first = run_program("--headless --seed 7 --frames 3000 --trace --input " + q(script) + " --record " +
+                                   q(recorded) + " --save-dir " + q(dir.path() / "first"));
+    ASSERT_EQ(first.exit_code, 0) << first.err;
+    // Seeded from the recording itself: no --seed, no --frames.
+    const auto again =
+        run_program("--headless --trace --input " + q(recorded) + " --save-dir " + q(dir.path() / "again"));
+    ASSERT_EQ(again.exit_code, 0) << again.err;
+
+    const std::string save = read_file(dir.path() / "first" / "my.dat");
+    ASSERT_FALSE(save.empty());
+    EXPECT_EQ(save, read_file(dir.path() / "again" / "my.dat"));
+    EXPECT_GT(first.out.size(), 1000u) << "the session should have said and played a good deal";
+    EXPECT_EQ(first.out, again.out);
+
+    // The recording of the replay is the recording of the session.
+    fs::create_directories(dir.path() / "third");
+    const auto third = run_program("--headless --input " + q(recorded) + " --record " + q(dir.path() / "third.txt") +
+                                   " --save-dir " + q(dir.path() / "third"));
+    ASSERT_EQ(third.exit_code, 0) << third.err;
+    EXPECT_EQ(read_file(recorded), read_file(dir.path() / "third.txt"));
+}
+
+TEST(Recording, AKilledRecordingStillReplays)
+{
+    TempDir dir;
+    const fs::path script = dir.path() / "script.txt";
+    const fs::path recorded = dir.path() / "recorded.txt";
+    write_file(script, session_script());
+    fs::create_directories(dir.path() / "s");
+    ASSERT_EQ(run_program("--headless --seed 3 --frames 1500 --input " + q(script) + " --record " + q(recorded) +
+                          " --save-dir " + q(dir.path() / "s"))
+                  .exit_code,
+              0);
+    // As if the program had been killed while writing a line.
+    std::string text = read_file(recorded);
+    const std::size_t cut = text.rfind('\n', text.size() - 2) + 4;
+    write_file(recorded, text.substr(0, cut));
+    const auto replay =
+        run_program("--headless --frames 1600 --input " + q(recorded) + " --save-dir " + q(dir.path() / "s"));
+    EXPECT_EQ(replay.exit_code, 0) << replay.err;
+    EXPECT_NE(replay.err.find("cut off"), std::string::npos) << replay.err;
+}
+
+TEST(Recording, AnUnwritableRecordingStopsTheGameBeforeItStarts)
+{
+    TempDir dir;
+    for (const fs::path& bad : {dir.path() / "no" / "such" / "folder" / "rec.txt", dir.path()}) {
+        const auto r = run_program("--headless --frames 5 --record " + q(bad) + " --save-dir " + q(dir.path()));
+        EXPECT_EQ(r.exit_code, 2) << bad;
+        EXPECT_NE(r.err.find("cannot write the recording"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(dir.path() / "my.dat")) << "nothing was played, nothing saved";
+    }
+}
+
+// A person at the window: events arrive while the frames run, at whatever moments they come;
+// the recording replays headless to the same save.
+TEST(Recording, AWindowSessionReplaysHeadless)
+{
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    TempDir save;
+    TempDir replay_save;
+    const fs::path recorded = save.path() / "window.txt";
+    std::string error;
+    {
+        Paths paths;
+        paths.data_dir = test::build_dir();
+        paths.save_dir = save.path();
+        Platform platform = make_headless_platform(paths);
+        auto window = make_sdl_window("Zentrifa test", (save.path() / "shots").string(), error);
+        ASSERT_TRUE(window) << error;
+        platform.window = std::move(window);
+        platform.clock = make_system_clock();
+        platform.headless = false;
+        Game game(platform, 424242);
+        Recording recording;
+        ASSERT_TRUE(recording.open(recorded, 424242, error)) << error;
+
+        // The player: clicks through the title, starts a new game, picks a stage, makes a game.
+        std::thread player([] {
+            const std::pair<int, int> clicks[] = {{400, 300}, {400, 300}, {690, 32}, {400, 560},
+                                                  {690, 32},  {590, 32},  {690, 32}, {590, 32}};
+            for (const auto& [x, y] : clicks) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(230));
+                for (const Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+                    SDL_Event e{};
+                    e.type = type;
+                    if (type == SDL_MOUSEMOTION) {
+                        e.motion.windowID = 1;
+                        e.motion.x = x;
+                        e.motion.y = y;
+                    } else {
+                        e.button.windowID = 1;
+                        e.button.button = SDL_BUTTON_LEFT;
+                        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+                        e.button.x = x;
+                        e.button.y = y;
+                    }
+                    SDL_PushEvent(&e);
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+        });
+        Options options;
+        options.frames = 200; // a bound, should the quit not come
+        const int code = run_game(game, options, {}, &recording);
+        player.join();
+        EXPECT_EQ(code, 0);
+    }
+    std::vector<ScriptEvent> events;
+    RecordingNotes notes;
+    ASSERT_TRUE(parse_input_script(recorded, events, error, &notes)) << error;
+    EXPECT_EQ(notes.seed, 424242u);
+    ASSERT_GE(events.size(), 24u) << read_file(recorded);
+    EXPECT_EQ(events.back().kind, ScriptEvent::Kind::quit);
+
+    const auto r = run_program("--headless --input " + q(recorded) + " --save-dir " + q(replay_save.path()));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string saved = read_file(save.path() / "my.dat");
+    EXPECT_EQ(saved, read_file(replay_save.path() / "my.dat"));
+    // The session got somewhere: a stage is running in the save (line 2012).
+    std::size_t at = 0;
+    for (int line = 1; line < 2012; ++line) at = saved.find('\n', at) + 1;
+    EXPECT_NE(saved.substr(at, saved.find('\r', at) - at), "0") << "no stage was started";
+}
+
+} // namespace
+} // namespace zen
