@@ -134,27 +134,31 @@ std::string session_script()
                     "90 click 590 32\n"
                     "95 click 590 32\n"
                     "110 rclick 300 300\n"
-                    "120 click 690 76\n" // the sales floor
-                    "140 click 690 76\n" // a shout
+                    "120 click 690 76\n"      // the sales floor
+                    "140 click 690 76\n"      // a shout
                     "160 down left 280 330\n" // the gun held where the robot dogs come down
                     "300 move 276 345\n"
                     "450 move 282 320\n"
                     "600 up left 282 320\n";
     Random r(99);
+    bool held = false; // the left button, pressed by the last event and let go at the next
     for (int frame = 650; frame < 3000; frame += 1 + r.below(40)) {
         const int x = r.below(800);
         const int y = r.below(600);
+        const std::string at = std::to_string(frame) + " ";
+        const std::string where = std::to_string(x) + " " + std::to_string(y) + "\n";
+        if (held) s += at + "up left " + where;
+        held = false;
         switch (r.below(5)) {
-        case 0: s += std::to_string(frame) + " move " + std::to_string(x) + " " + std::to_string(y) + "\n"; break;
-        case 1: s += std::to_string(frame) + " rclick " + std::to_string(x) + " " + std::to_string(y) + "\n"; break;
-        case 2: // the button held down for a while, anywhere
-            s += std::to_string(frame) + " down left " + std::to_string(x) + " " + std::to_string(y) + "\n";
-            s += std::to_string(frame + 1 + r.below(30)) + " up left " + std::to_string(x) + " " + std::to_string(y) +
-                 "\n";
+        case 0: s += at + "move " + where; break;
+        case 1: s += at + "rclick " + where; break;
+        case 2:
+            s += at + "down left " + where;
+            held = true;
             break;
         default:
             // Mostly clicks in the button column, where the menus are.
-            s += std::to_string(frame) + " click " + std::to_string(500 + x % 300) + " " + std::to_string(y) + "\n";
+            s += at + "click " + std::to_string(500 + x % 300) + " " + std::to_string(y) + "\n";
             break;
         }
     }

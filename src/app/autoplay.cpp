@@ -32,8 +32,10 @@ constexpr int kStreetHome = 1;
 constexpr int kStreetShout = 2;
 constexpr int kStreetLauncher = 3;
 
-constexpr int kMostFatigue = 90; // above it the player can neither make games nor go out
-constexpr int kCrowded = 3;      // hazards on the street that are worth a rocket
+constexpr int kCrowded = 3;       // hazards on the street that are worth a rocket
+constexpr int kSleepFatigue = 70; // tired enough to give a day for a night's sleep
+constexpr int kWellFed = 88;      // below it the bot eats when it has money for two meals
+constexpr int kHungry = 50;       // below it, when it has money for one
 
 int meal_price(const Game& game) { return 100 * game.map_table.at(game.stage).stage_level; }
 
@@ -137,26 +139,27 @@ void Autoplay::play_stage_select(const Game& game)
 void Autoplay::play_home(const Game& game)
 {
     const tmy& my = game.my;
-    if (my.hunger < 60 && my.money >= meal_price(game) && press_command(game, kMenuHome, kHomeEat)) return;
+    // A full stomach brings energy back sooner: eat early while the money allows.
+    const int meal = meal_price(game);
+    const bool hungry = my.hunger < kWellFed ? my.money >= 2 * meal : my.hunger < kHungry && my.money >= meal;
+    if (hungry && press_command(game, kMenuHome, kHomeEat)) return;
     const bool shop_news =
         game.stage != shop_stage_ || my.level != shop_level_ || (shop_money_ >= 0 && my.money >= shop_money_);
     if (shop_news && press_command(game, kMenuHome, kHomeShop)) return;
 
-    const int cost = cheapest_stock_cost(game);
-    const bool can_work = my.hunger >= 10 && my.fatigue + cost + 1 <= kMostFatigue;
-    if (can_work && genre_to_make(game) != 0 && press_command(game, kMenuHome, kHomeMake)) return;
-    if (my.hunger >= 10 && my.fatigue <= kMostFatigue && stock_on_hand(game) > 0 &&
-        press_command(game, kMenuHome, kHomeStreet))
-        return;
-    // Worn out with nothing left to sell: a night's sleep (it costs the day).
-    if (!can_work && my.day < 7) press_command(game, kMenuHome, kHomeSleep);
+    if (genre_to_make(game) != 0 && press_command(game, kMenuHome, kHomeMake)) return;
+    // Tired: a night's sleep (it costs the day) clears the fatigue that slows the energy down and
+    // would soon stop the gun.
+    if (my.fatigue >= kSleepFatigue && my.day < 7 && press_command(game, kMenuHome, kHomeSleep)) return;
+    const bool fit = my.hunger >= kFaintHunger && my.fatigue <= kMostFatigue;
+    if (fit && stock_on_hand(game) > 0 && press_command(game, kMenuHome, kHomeStreet)) return;
+    if (!fit && my.day < 7) press_command(game, kMenuHome, kHomeSleep);
 }
 
 void Autoplay::play_make_game(const Game& game)
 {
-    const tmy& my = game.my;
     const int genre = genre_to_make(game);
-    if (genre != 0 && my.hunger >= 10 && my.fatigue + game.item_table.at(genre).energy_cost + 1 <= kMostFatigue) {
+    if (genre != 0) {
         const MenuRecords range = menu_records(kMenuMakeGame);
         for (int i = range.first; i <= range.last; ++i) {
             const tmenu& b = menu_record(game, i);
@@ -200,12 +203,13 @@ void Autoplay::play_street(const Game& game)
         return;
 
     const int stock = stock_on_hand(game);
-    const int cost = cheapest_stock_cost(game);
-    const bool can_make = my.hunger >= 10 && my.fatigue + cost + 1 <= kMostFatigue && genre_to_make(game) != 0;
-    const bool hungry = my.hunger < 30 && my.money >= meal_price(game);
+    const bool can_make = genre_to_make(game) != 0;
+    const bool hungry = my.hunger < kHungry && my.money >= meal_price(game);
+    const bool worn_out = my.fatigue >= kMostFatigue && my.day < 7;
     const bool energy_wasted = my.energy >= my.energy_max && can_make;
     const bool nothing_to_sell = stock == 0;
-    if ((hungry || energy_wasted || nothing_to_sell) && press_command(game, kMenuSalesFloor, kStreetHome)) return;
+    if ((hungry || worn_out || energy_wasted || nothing_to_sell) && press_command(game, kMenuSalesFloor, kStreetHome))
+        return;
 
     if (hazards == 0 && my.shouts_used < shout_limit(game) && my.fatigue < 80 && my.hunger > 10 &&
         press_command(game, kMenuSalesFloor, kStreetShout))

@@ -77,22 +77,19 @@ int stock_on_hand(const Game& game)
 
 int genre_to_make(const Game& game)
 {
+    const tmy& my = game.my;
+    if (my.hunger < kFaintHunger) return 0;
     int pick = 0;
     for (const int g : genres_to_stock(game)) {
-        if (cost_of(game, g) > game.my.energy || count_of(game, g) >= kMostCopies) continue;
+        // Making a copy spends its energy and adds about as much fatigue; the fatigue must stay low
+        // enough to go out and sell it.
+        const int cost = cost_of(game, g);
+        if (cost > my.energy || my.fatigue + cost + 1 > kMostFatigue || count_of(game, g) >= kMostCopies) continue;
         if (pick == 0 || count_of(game, g) < count_of(game, pick) ||
             (count_of(game, g) == count_of(game, pick) && price_of(game, g) > price_of(game, pick)))
             pick = g;
     }
     return pick;
-}
-
-int cheapest_stock_cost(const Game& game)
-{
-    int cheapest = 0;
-    for (const int g : genres_to_stock(game))
-        if (cheapest == 0 || cost_of(game, g) < cheapest) cheapest = cost_of(game, g);
-    return cheapest;
 }
 
 int meal_reserve(const Game& game) { return 2 * 100 * game.map_table.at(game.stage).stage_level; }
@@ -104,13 +101,13 @@ int shop_wish(const tmenu& entry)
     case 2: return 80;  // a poster: more passers-by on this street
     case 3: return 0;   // a loan costs a day
     case 4: return 100; // a book: a dearer game to make
-    case 6: return 35;  // the animal's visit
+    case 6: return 80;  // the animal: a stock of energy or a day's shouts once a night
     default: break;
     }
     const int id = entry.item_id;
     if (id == kItemInflation) return 95;
-    if (id >= 140 && id <= 149) return 70; // energy comes back sooner
-    if (id == kItemGameMakerSoul) return 70;
+    if (id >= 140 && id <= 149) return 95; // energy comes back sooner
+    if (id == kItemGameMakerSoul) return 95;
     if (id >= 130 && id <= 139) return 65; // the gun
     if (id >= 100 && id <= 105) return 60; // one more shout a day
     if (id == kItemExpBoost || id == kItemExpDouble) return 55;

@@ -17,10 +17,14 @@ struct tmenu;
 std::vector<int> genres_to_stock(const Game& game);
 // Copies on hand of the genres worth stocking.
 int stock_on_hand(const Game& game);
-// The genre to make next with the energy there is now, 0 when none: the one least in stock.
+// Above this fatigue the player can neither make games nor go out to sell; below this hunger
+// neither either.
+constexpr int kMostFatigue = 90;
+constexpr int kFaintHunger = 10;
+
+// The genre to make next, 0 when none: the one least in stock among those the energy on hand pays
+// for and whose making leaves the player fit to go out.
 int genre_to_make(const Game& game);
-// Energy the cheapest genre worth stocking costs; 0 when there is none.
-int cheapest_stock_cost(const Game& game);
 
 // Money kept back for meals when shopping.
 int meal_reserve(const Game& game);
