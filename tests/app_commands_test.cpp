@@ -38,7 +38,18 @@ TEST(ExecuteCommand, TheRecordsMenuKeyPicksTheHandler)
     EXPECT_EQ(g->my.volume, volume - 400);
 }
 
-TEST(ExecuteCommand, SalesFloorUnknownMenusAndBadIndexesDoNothing)
+TEST(ExecuteCommand, TheSalesFloorsButtonsReachTheStreet)
+{
+    HomeGame g;
+    g->stage = 1;
+    g->on_street = 1;
+    show_menu(*g, kMenuSalesFloor);
+    execute_command(*g, entry_of(*g, ">> 自宅へ！ <<"));
+    EXPECT_EQ(g->on_street, 0);
+    EXPECT_EQ(g->open_menu, kMenuHome);
+}
+
+TEST(ExecuteCommand, UnknownMenusAndBadIndexesDoNothing)
 {
     HomeGame g;
     g->stage = 1;
@@ -46,7 +57,6 @@ TEST(ExecuteCommand, SalesFloorUnknownMenusAndBadIndexesDoNothing)
     show_menu(*g, kMenuSalesFloor);
     g.take_trace();
     const std::int32_t hunger = g->my.hunger;
-    for (int i = 500; i <= 502; ++i) execute_command(*g, i);
     g->menu_buttons[900].menu = 99;
     g->menu_buttons[900].command = 1;
     for (int index : {900, 0, -1, 3000, 1 << 30}) execute_command(*g, index);

@@ -63,6 +63,19 @@ TEST(EffectsRing, PostsTakeTheNextSlotAndThe101stReplacesTheFirst)
         EXPECT_GE(fx.fx_y[s], 35);
         EXPECT_LE(fx.fx_y[s], 54);
     }
+
+    // Over a street figure's head, also just after it was removed; a slot past the street is no figure.
+    tman& f = g->street_figures[255];
+    f.x = 500;
+    f.y = 380;
+    f.height = 90;
+    add_effect_at(*g, 255, 19, "+\\40");
+    EXPECT_EQ(fx.fx_x[static_cast<std::size_t>(fx.fx_cursor)], 500);
+    EXPECT_EQ(fx.fx_y[static_cast<std::size_t>(fx.fx_cursor)], 290);
+    EXPECT_EQ(fx.fx_text[static_cast<std::size_t>(fx.fx_cursor)], "+\\40");
+    add_effect_at(*g, 256, 19, "?");
+    EXPECT_LE(fx.fx_x[static_cast<std::size_t>(fx.fx_cursor)], 250);
+    EXPECT_LE(fx.fx_y[static_cast<std::size_t>(fx.fx_cursor)], 54);
 }
 
 TEST(EffectsRing, BounceOffsets)

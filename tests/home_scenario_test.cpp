@@ -2,7 +2,7 @@
 // through a new game, stage 1, making games, the shop and a meal; then, from that save, the news,
 // a night's sleep and giving the stage up.
 #include "platform/canvas.h"
-#include "test_support.h"
+#include "scenario_support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,53 +14,7 @@ namespace zen {
 namespace {
 
 namespace fs = std::filesystem;
-using test::run_program;
-using test::TempDir;
-
-std::string q(const fs::path& p) { return "'" + p.string() + "'"; }
-
-// my.dat as numbers, line 1 first (index 0 unused).
-std::vector<long long> save_lines(const fs::path& file)
-{
-    std::vector<long long> v{0};
-    std::istringstream in(test::read_file(file));
-    std::string line;
-    while (std::getline(in, line)) v.push_back(std::stoll(line));
-    return v;
-}
-
-void set_save_line(const fs::path& file, int number, long long value)
-{
-    std::vector<long long> v = save_lines(file);
-    v.at(static_cast<std::size_t>(number)) = value;
-    std::string text;
-    for (std::size_t i = 1; i < v.size(); ++i) text += std::to_string(v[i]) + "\r\n";
-    test::write_file(file, text);
-}
-
-// Lines of the save file.
-constexpr int kDay = 2;
-constexpr int kEnergy = 3;
-constexpr int kMoney = 5;
-constexpr int kItemCount = 6; // + catalog id
-constexpr int kStoryFlag = 1006;
-constexpr int kHunger = 2008;
-constexpr int kFatigue = 2009;
-constexpr int kExp = 2011;
-constexpr int kStage = 2012;
-constexpr int kLoans = 3317;
-constexpr int kNewsRead = 3319; // + entry
-
-// The order the given lines appear in the trace; fails on the first one missing.
-void expect_in_order(const std::string& trace, const std::vector<std::string>& lines)
-{
-    std::size_t at = 0;
-    for (const std::string& line : lines) {
-        const auto found = trace.find(line + "\n", at);
-        ASSERT_NE(found, std::string::npos) << "missing, or out of order: " << line << "\n" << trace;
-        at = found + line.size();
-    }
-}
+using namespace test;
 
 TEST(HomeScenario, FromTheStartPictureToAbandoningAStage)
 {
@@ -108,15 +62,15 @@ TEST(HomeScenario, FromTheStartPictureToAbandoningAStage)
                            });
     std::vector<long long> v = save_lines(dat);
     ASSERT_EQ(v.size(), 3420u);
-    EXPECT_EQ(v[kStage], 1);
-    EXPECT_EQ(v[kStoryFlag], 1);
-    EXPECT_EQ(v[kItemCount + 1], 5);   // the stock
-    EXPECT_EQ(v[kItemCount + 100], 1); // the megaphone
-    EXPECT_EQ(v[kMoney], 400);         // 1000 borrowed, 500 and 100 spent
-    EXPECT_EQ(v[kLoans], 1);
-    EXPECT_EQ(v[kDay], 1);
-    EXPECT_EQ(v[kEnergy], 0);
-    EXPECT_EQ(v[kExp], 5);
+    EXPECT_EQ(v[kSaveStage], 1);
+    EXPECT_EQ(v[kSaveStoryFlag], 1);
+    EXPECT_EQ(v[kSaveItemCount + 1], 5);   // the stock
+    EXPECT_EQ(v[kSaveItemCount + 100], 1); // the megaphone
+    EXPECT_EQ(v[kSaveMoney], 400);         // 1000 borrowed, 500 and 100 spent
+    EXPECT_EQ(v[kSaveLoans], 1);
+    EXPECT_EQ(v[kSaveDay], 1);
+    EXPECT_EQ(v[kSaveEnergy], 1); // all five spent, and one point back while time ran
+    EXPECT_EQ(v[kSaveExp], 5);
     // The home menu on the last frame: its column's left border, slid into place.
     Canvas frame;
     ASSERT_TRUE(test::read_png(shot, frame));
@@ -124,7 +78,7 @@ TEST(HomeScenario, FromTheStartPictureToAbandoningAStage)
     EXPECT_EQ(frame.pixel(700, 54), 0x808080u); // the line two rows share
 
     // Tired out: the next start reads the news, sleeps, wakes and gives the stage up.
-    set_save_line(dat, kFatigue, 60);
+    set_save_line(dat, kSaveFatigue, 60);
     test::write_file(work.path() / "second.txt",
                      "5 click 400 300\n"
                      "10 click 400 300\n"
@@ -155,15 +109,15 @@ TEST(HomeScenario, FromTheStartPictureToAbandoningAStage)
                                "message silver ステージを断念していいですか？",
                            });
     v = save_lines(dat);
-    EXPECT_EQ(v[kStage], 0);
-    EXPECT_EQ(v[kItemCount + 1], 0);   // unsold copies are gone with the stage
-    EXPECT_EQ(v[kItemCount + 100], 1); // the megaphone stays
-    EXPECT_EQ(v[kDay], 2);
-    EXPECT_EQ(v[kFatigue], 0);
-    EXPECT_EQ(v[kHunger], 50); // halved by the night
-    EXPECT_EQ(v[kEnergy], 3);
-    EXPECT_EQ(v[kNewsRead + 0], 1);
-    EXPECT_EQ(v[kMoney], 400);
+    EXPECT_EQ(v[kSaveStage], 0);
+    EXPECT_EQ(v[kSaveItemCount + 1], 0);   // unsold copies are gone with the stage
+    EXPECT_EQ(v[kSaveItemCount + 100], 1); // the megaphone stays
+    EXPECT_EQ(v[kSaveDay], 2);
+    EXPECT_EQ(v[kSaveFatigue], 0);
+    EXPECT_EQ(v[kSaveHunger], 49); // a point lost on the 30th frame before bed, then halved by the night
+    EXPECT_EQ(v[kSaveEnergy], 4);  // the saved point and three from the night
+    EXPECT_EQ(v[kSaveNewsRead + 0], 1);
+    EXPECT_EQ(v[kSaveMoney], 400);
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 #include "test_support.h"
 
+#include "app/startup.h"
 #include "content/catalog.h"
 #include "content/news.h"
 #include "content/stages.h"
+#include "home/menu_buttons.h"
 #include "home/new_game.h"
+#include "render/picture_store.h"
+#include "street/sales_floor.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -130,6 +134,43 @@ std::string HomeGame::take_trace()
     std::string out = trace.str();
     trace.str({});
     return out;
+}
+
+StreetGame::StreetGame(int stage, std::uint64_t seed) : HomeGame(seed)
+{
+    Game& g = *game;
+    load_char_bitmaps(g);
+    load_game_picture(g, "desk.bmp", g.work_bitmaps[kWorkDesk]);
+    g.stage = stage;
+    g.my.energy = g.my.energy_max;
+    g.my.shouts_used = 0;
+    g.on_street = 1;
+    show_menu(g, kMenuSalesFloor);
+    take_trace();
+}
+
+int StreetGame::live(int man_id) const
+{
+    int n = 0;
+    for (const tman& f : game->street_figures) n += f.age >= 1 && f.man_id == man_id ? 1 : 0;
+    return n;
+}
+
+int StreetGame::slot_of(int man_id) const
+{
+    for (int s = 0; s < kStreetSlots; ++s) {
+        const tman& f = game->street_figures[static_cast<std::size_t>(s)];
+        if (f.age >= 1 && f.man_id == man_id) return s;
+    }
+    return -1;
+}
+
+void StreetGame::ticks(int n)
+{
+    for (int i = 0; i < n; ++i) {
+        game->frame_no = (game->frame_no + 1) % 1000;
+        street_tick(*game);
+    }
 }
 
 std::string read_file(const fs::path& file)

@@ -72,6 +72,18 @@ struct HomeGame : TestGame {
     std::string take_trace();
 };
 
+// A stage running, the player out on its sales floor: the home game with the character sprites
+// and the desk, the stage chosen as the stage select leaves it, the sales-floor menu open.
+struct StreetGame : HomeGame {
+    explicit StreetGame(int stage, std::uint64_t seed = 1);
+    // The live figures of a template.
+    int live(int man_id) const;
+    // The slot of the first live figure of a template; -1 when none.
+    int slot_of(int man_id) const;
+    // Runs n street ticks, the frame counter moving on as the frames would move it.
+    void ticks(int n);
+};
+
 std::string read_file(const std::filesystem::path& file);
 // Reads a PNG written by the game into a canvas; false when it cannot.
 bool read_png(const std::filesystem::path& file, Canvas& out);

@@ -4,6 +4,7 @@
 #include "core/game_state.h"
 #include "home/commands.h"
 #include "home/menu_buttons.h"
+#include "street/street_commands.h"
 
 namespace zen {
 
@@ -24,7 +25,6 @@ struct MenuHandler {
     Handler run;
 };
 
-// The sales floor's commands (menu 12) are the street's; until they are written its buttons do nothing.
 constexpr MenuHandler kHandlers[] = {
     {kMenuHome, home_command},
     {kMenuAbandon, abandon_saving_first},
@@ -33,7 +33,7 @@ constexpr MenuHandler kHandlers[] = {
     {kMenuStart, start_command},
     {kMenuMakeGame, make_game_command},
     {kMenuStageSelect, stage_select_command},
-    {kMenuSalesFloor, nullptr},
+    {kMenuSalesFloor, street_command},
     {kMenuWakeUp, wake_up_command},
     {kMenuTimeUp, time_up_command},
     {kMenuShop, shop_command},
@@ -48,7 +48,7 @@ void execute_command(Game& game, int index)
     const std::int32_t key = game.menu_buttons[static_cast<std::size_t>(index)].menu;
     for (const MenuHandler& h : kHandlers) {
         if (h.key == key) {
-            if (h.run) h.run(game, index);
+            h.run(game, index);
             return;
         }
     }

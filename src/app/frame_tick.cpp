@@ -1,10 +1,12 @@
 #include "app/frame_tick.h"
 
 #include "app/commands.h"
+#include "app/stage_clock.h"
 #include "core/game_state.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
 #include "render/status_panel.h"
+#include "street/sales_floor.h"
 
 namespace zen {
 
@@ -48,10 +50,12 @@ void compose_frame(Game& game)
     if (game.bg_dirty == 1) rebuild_background(game);
     game.cg.copy_rect(0, 0, game.work_bitmaps[kWorkComposed], 0, 0, kPlayWidth, kPlayHeight);
 
-    // The street layer (desk, figures, piles) joins here with the sales floor.
+    // The street layer: desk, figures and piles, only on the sales floor of a running stage.
+    street_tick(game);
 
+    // Time passes while a stage runs, at home and on the street; only the start menu stops it.
     if (game.open_menu != kMenuStart && game.stage != 0) {
-        // The stage clock's step joins here, right before the panel.
+        clock_step(game);
         status_panel(game, game.cg);
     }
     status_panel_level(game, game.cg);

@@ -27,6 +27,27 @@ void full_screen_copy(Game& game, const Canvas& title, Canvas& out)
 
 } // namespace
 
+void load_char_bitmaps(Game& game)
+{
+    // Templates of the two cycles share their sprite files: each file is read once.
+    std::unordered_map<std::string, int> first_with_file;
+    for (int id = 0; id < kCharBitmaps; ++id) {
+        Canvas& sprite = game.char_bitmaps[static_cast<std::size_t>(id)];
+        sprite.clear();
+        sprite.set_transparent(true);
+        const std::string& file = game.man_table.at(id).picture;
+        if (file.empty()) continue;
+        const auto [seen, is_new] = first_with_file.emplace(file, id);
+        if (is_new) {
+            load_game_picture(game, file, sprite);
+        } else {
+            const Canvas& same = game.char_bitmaps[static_cast<std::size_t>(seen->second)];
+            sprite.resize(same.width(), same.height());
+            sprite.copy_rect(0, 0, same, 0, 0, same.width(), same.height());
+        }
+    }
+}
+
 bool data_folder_usable(const Paths& paths, std::string& error)
 {
     std::error_code ec;
@@ -60,24 +81,7 @@ void start_up(Game& game)
     load_game_picture(game, "desk.bmp", game.work_bitmaps[kWorkDesk]);
 
     build_stage_tables(game);
-
-    // Templates of the two cycles share their sprite files: each file is read once.
-    std::unordered_map<std::string, int> first_with_file;
-    for (int id = 0; id < kCharBitmaps; ++id) {
-        Canvas& sprite = game.char_bitmaps[static_cast<std::size_t>(id)];
-        sprite.clear();
-        sprite.set_transparent(true);
-        const std::string& file = game.man_table.at(id).picture;
-        if (file.empty()) continue;
-        const auto [seen, is_new] = first_with_file.emplace(file, id);
-        if (is_new) {
-            load_game_picture(game, file, sprite);
-        } else {
-            const Canvas& same = game.char_bitmaps[static_cast<std::size_t>(seen->second)];
-            sprite.resize(same.width(), same.height());
-            sprite.copy_rect(0, 0, same, 0, 0, same.width(), same.height());
-        }
-    }
+    load_char_bitmaps(game);
 
     // The cache slots start empty and cost no pixel memory until a picture comes in.
     for (int i = 0; i < kPictureCacheSlots; ++i) {

@@ -13,6 +13,8 @@ struct Game;
 bool data_folder_usable(const Paths& paths, std::string& error);
 
 void start_up(Game& game);
+// One sprite per character template, from the template's picture file (after the stage tables).
+void load_char_bitmaps(Game& game);
 // The window closes: from now on the log is not cleared, and the game is saved. False (with
 // what the player was told) when the save failed.
 bool close_game(Game& game, std::string* told = nullptr);

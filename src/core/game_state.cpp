@@ -21,6 +21,17 @@ void clamp_stats(Game& game)
     my.fatigue = std::clamp(my.fatigue, 0, 100);
 }
 
+std::int32_t* stage_entry(std::array<std::int32_t, 100>& table, std::int32_t stage)
+{
+    return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? &table[static_cast<std::size_t>(stage)]
+                                                                        : nullptr;
+}
+
+std::int32_t stage_value(const std::array<std::int32_t, 100>& table, std::int32_t stage)
+{
+    return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? table[static_cast<std::size_t>(stage)] : 0;
+}
+
 void make_play_area(Game& game, Canvas& c)
 {
     c.resize(kPlayWidth, kPlayHeight);

@@ -69,6 +69,7 @@ constexpr int kWorkDesk = 1;       // the desk strip of the sales floor
 constexpr int kWorkComposed = 6;   // the composed background each frame starts from
 
 constexpr int kCharBitmaps = 256;
+constexpr int kStreetSlots = 256; // live figures on the street, slots 0..255
 constexpr int kPictureCacheSlots = 3001;
 constexpr int kLineQueue = 100;
 constexpr int kStartInterval = 90;  // ms between frames at start
@@ -112,8 +113,13 @@ struct Game {
     std::array<tmenu, kMenuButtons> menu_buttons{};
     std::int32_t menu_row_count = 0;
 
-    // The live street: customers, animals and hazards, one slot each.
-    std::array<tman, 256> street_figures{};
+    // The live street: customers, animals and hazards, one slot each (a slot is free at age 0).
+    // Not saved; emptied when a stage starts. The timers and the cursor run on across stages.
+    std::array<tman, kStreetSlots> street_figures{};
+    std::int32_t spawn_cursor = 0;   // slot of the last spawn attempt
+    std::int32_t customer_timer = 0; // street ticks since the last customer came
+    std::int32_t hazard_timer = 0;   // street ticks since the last hazard came
+    std::int32_t shelf_count = 0;    // genres on the sales table, counted every street tick
 
     // Sound bookkeeping.
     std::string last_sound;
@@ -162,6 +168,11 @@ struct Game {
 
 // Run after every frame: money at most 999999999; hunger and fatigue within 0..100.
 void clamp_stats(Game& game);
+// The entry of a per-stage table (stage_clears, animal_contracts, ad_power) for a stage; null for
+// a stage outside the table.
+std::int32_t* stage_entry(std::array<std::int32_t, 100>& table, std::int32_t stage);
+// Its value; 0 for a stage outside the table.
+std::int32_t stage_value(const std::array<std::int32_t, 100>& table, std::int32_t stage);
 // Makes c a black 800 x 600 surface of the play area that draws text with the game's fonts.
 void make_play_area(Game& game, Canvas& c);
 // A grey that pulses with a period of 8 frames (the hovered button and other blinking).

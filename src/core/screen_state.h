@@ -7,8 +7,6 @@
 
 namespace zen {
 
-struct Game;
-
 // One row of the message log.
 struct tmoji_efe {
     std::string text; // empty = empty row
@@ -33,9 +31,6 @@ struct EffectsRing {
     std::array<std::string, kSlots> fx_text{};
     std::array<std::array<std::int32_t, kWorkSize>, kSlots> fx_particles{};
     std::int32_t fx_cursor = 0;
-    // Where a street figure's head is, (x, y - height) of the figure in that slot; the street
-    // sets it. Without it (or without a figure there) a figure post takes the random point.
-    bool (*figure_head)(const Game& game, int slot, int& x, int& y) = nullptr;
 };
 
 // The status panel's displayed values, rolling toward the real ones.

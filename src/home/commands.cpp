@@ -26,13 +26,6 @@ std::string num(std::int64_t v) { return std::to_string(v); }
 
 const std::string& stage_name(const Game& game) { return game.map_table.at(game.stage).name; }
 
-// The per-stage entry of the stage being played; null outside the table.
-std::int32_t* per_stage(std::array<std::int32_t, 100>& table, std::int32_t stage)
-{
-    return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? &table[static_cast<std::size_t>(stage)]
-                                                                        : nullptr;
-}
-
 // The checks before making a game or going out: too tired, too hungry. True when refused.
 bool too_worn_out(Game& game)
 {
@@ -319,8 +312,8 @@ void shop_command(Game& game, int index)
 {
     const tmenu& b = menu_record(game, index);
     tmy& my = game.my;
-    std::int32_t* ad = per_stage(my.ad_power, game.stage);
-    std::int32_t* contracts = per_stage(my.animal_contracts, game.stage);
+    std::int32_t* ad = stage_entry(my.ad_power, game.stage);
+    std::int32_t* contracts = stage_entry(my.animal_contracts, game.stage);
     // What the entry names must exist before anything is paid.
     switch (b.command) {
     case 1:

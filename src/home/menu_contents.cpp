@@ -35,11 +35,6 @@ tmenu& entry(Game& game, int index, MenuKey key, const std::string& caption, std
     return b;
 }
 
-std::int32_t per_stage(const std::array<std::int32_t, 100>& table, std::int32_t stage)
-{
-    return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? table[static_cast<std::size_t>(stage)] : 0;
-}
-
 bool genre_learnt(const Game& game, std::int32_t id)
 {
     return is_catalog_id(id) && game.my.genre_known[static_cast<std::size_t>(id)] >= 1;
@@ -231,7 +226,7 @@ tmenu& shop_entry(Game& game, int index, const std::string& caption, std::int32_
 void build_shop(Game& game)
 {
     const tmy& my = game.my;
-    const std::int64_t a = per_stage(my.ad_power, game.stage);
+    const std::int64_t a = stage_value(my.ad_power, game.stage);
     const std::int64_t level = stage_level(game);
     const std::int64_t e = my.energy_max;
 
@@ -245,7 +240,7 @@ void build_shop(Game& game)
     energy.back_to = kMenuHome;
 
     const std::int64_t contract_price = (300 * level + 500) * (game.stage >= 7 ? 2 : 1);
-    tmenu& animal = shop_entry(game, 623, per_stage(my.animal_contracts, game.stage) >= 1 ? "" : "動物と契約", 6,
+    tmenu& animal = shop_entry(game, 623, stage_value(my.animal_contracts, game.stage) >= 1 ? "" : "動物と契約", 6,
                                clamp_to_int32(contract_price), "この地域に生息する動物と契約します");
     animal.need_level = clamp_to_int32(2 * level);
 

@@ -55,12 +55,16 @@ void add_effect(Game& game, int x, int y, int kind, std::string_view text)
 
 void add_effect_at(Game& game, int slot, int kind, std::string_view text)
 {
-    int x = 0;
-    int y = 0;
-    if (slot < 0 || !game.effects.figure_head || !game.effects.figure_head(game, slot, x, y)) {
-        x = 230 + game.random(21);
-        y = 35 + game.random(20);
+    // Over the head of the street figure in that slot, (x, y - height). The slot is read even when
+    // the figure has just been removed: a reward floats where the hazard was shot down.
+    if (slot >= 0 && slot < kStreetSlots) {
+        const tman& f = game.street_figures[static_cast<std::size_t>(slot)];
+        add_effect(game, f.x, f.y - f.height, kind, text);
+        return;
     }
+    // No figure (slot -1, or a number outside the street): a point near the top of the screen.
+    const int x = 230 + game.random(21);
+    const int y = 35 + game.random(20);
     add_effect(game, x, y, kind, text);
 }
 
