@@ -213,6 +213,10 @@ int main(int argc, char** argv)
             options.frames = length;
             // A session whose save failed would end non-zero; the check below says why.
             run_game(*game, options, script);
+            // Where the monkey got to, so a soak that never left the title says so.
+            if (game->stage != 0) ++monkey.counts["session ended in a stage"];
+            if (game->on_street != 0) ++monkey.counts["session ended on street"];
+            if (game->my.sales > 0) ++monkey.counts["session with sales"];
         }
         ok = save_is_valid(platform);
         // Events are delivered before their frame runs: a close at frame F ends after F - 1 frames.
