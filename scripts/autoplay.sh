@@ -6,7 +6,7 @@
 #   scripts/autoplay.sh [FRAMES] [SEED]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-frames="${1:-50000}"
+frames="${1:-300000}"
 seed="${2:-1}"
 build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -33,7 +33,7 @@ std::vector<int> sorted(std::vector<int> v)
     return v;
 }
 
-TEST(AutoplayPolicy, StocksTheDearestGameEachPasserByWantsAndCanBeMade)
+TEST(AutoplayPolicy, StocksWhatEachPasserByWantsThatEarnsMostForTheEnergy)
 {
     HomeGame g;
     Game& game = *g;
@@ -62,9 +62,25 @@ TEST(AutoplayPolicy, StocksTheDearestGameEachPasserByWantsAndCanBeMade)
     EXPECT_EQ(genre_to_make(game), 0);
     EXPECT_EQ(stock_on_hand(game), 10);
 
+    // Two tools that make extra copies of genre 1 make it earn more for the energy (500 a point)
+    // than genre 2 (360) or genre 3 (400): both kinds get genre 1.
+    game.my.energy_max = 3;
+    game.my.item_count[150] = 1;
+    game.my.item_count[160] = 1;
+    EXPECT_EQ(genres_to_stock(game), std::vector<int>{1});
+
     // No stage, no passers-by to make games for.
     game.stage = 0;
     EXPECT_TRUE(genres_to_stock(game).empty());
+}
+
+TEST(AutoplayPolicy, PlaysTheLastStageAgainWhileItsPaceFallsShortOfTheNextQuota)
+{
+    constexpr int kDay = 24 * 60;
+    EXPECT_FALSE(pace_reaches(8000, 7 * kDay, 12000)) << "8000 in 7 days is 9143 in 8";
+    EXPECT_TRUE(pace_reaches(8000, 5 * kDay, 12000)) << "8000 in 5 days is 12800 in 8";
+    EXPECT_TRUE(pace_reaches(14000, 8 * kDay, 4500)) << "the second round starts low";
+    EXPECT_TRUE(pace_reaches(2000, 0, 3000)) << "cleared at once";
 }
 
 TEST(AutoplayPolicy, BuysBooksFirstKeepsMoneyForMealsAndNeverBorrows)
@@ -242,7 +258,7 @@ struct StageLine {
 std::vector<StageLine> stage_lines(const std::string& err)
 {
     std::vector<StageLine> lines;
-    const std::regex line(R"(autoplay: stage +(\d+) +(cleared|game over) +days (\d)/8)");
+    const std::regex line(R"(autoplay: stage +(\d+) +(cleared|replayed|game over) +days (\d)/8)");
     for (auto it = std::sregex_iterator(err.begin(), err.end(), line); it != std::sregex_iterator(); ++it)
         lines.push_back({std::stoi((*it)[1]), (*it)[2], std::stoi((*it)[3])});
     return lines;

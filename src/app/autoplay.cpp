@@ -27,11 +27,13 @@ constexpr int kHomeStreet = 4;
 constexpr int kHomeEat = 5;
 constexpr int kHomeSleep = 6;
 constexpr int kHomeShop = 7;
+constexpr int kShopLoan = 3;
 // Sales-floor commands.
 constexpr int kStreetHome = 1;
 constexpr int kStreetShout = 2;
 constexpr int kStreetLauncher = 3;
 
+constexpr int kMostReplays = 4;   // times a cleared stage is played again before the next is tried
 constexpr int kCrowded = 3;       // hazards on the street that are worth a rocket
 constexpr int kSleepFatigue = 70; // tired enough to give a day for a night's sleep
 constexpr int kWellFed = 88;      // below it the bot eats when it has money for two meals
@@ -103,14 +105,22 @@ void Autoplay::report_stage_end(const Game& game)
     if (reported_ || (my.quota_done < 1 && my.game_over < 1)) return;
     reported_ = true;
     const bool won = my.quota_done >= 1;
-    if (won)
-        ++cleared_;
-    else
+    const bool again = won && stage_value(my.stage_clears, game.stage) >= 2;
+    if (!won)
         ++lost_;
+    else if (!again)
+        ++cleared_;
+    if (won) {
+        replays_ = again ? replays_ + 1 : 0;
+        last_clear_stage_ = game.stage;
+        last_clear_minutes_ = (my.day * 24 + my.hour) * 60 + my.minute;
+    }
     if (!report_) return;
     std::fprintf(report_, "autoplay: stage %2d  %-9s  days %d/8  sales %6d/%-6d  money %7d  level %2d\n", game.stage,
-                 won ? "cleared" : "game over", std::min(my.day + 1, 8), my.sales, game.map_table.at(game.stage).quota,
-                 my.money, my.level);
+                 again ? "replayed"
+                 : won ? "cleared"
+                       : "game over",
+                 std::min(my.day + 1, 8), my.sales, game.map_table.at(game.stage).quota, my.money, my.level);
     std::fflush(report_);
 }
 
@@ -130,6 +140,13 @@ void Autoplay::play_stage_select(const Game& game)
 {
     for (int s = kFirstStage; s <= kLastStage; ++s) {
         if (stage_value(game.my.stage_clears, s) >= 1) continue;
+        // Not strong enough yet for this quota at the pace the last stage was cleared: that stage
+        // again first, for the money, the level and the shop.
+        const int before = s - 1;
+        if (before == last_clear_stage_ && replays_ < kMostReplays &&
+            !pace_reaches(game.map_table.at(before).quota, last_clear_minutes_, game.map_table.at(s).quota) &&
+            press_button(game, kStageCommandBase + before))
+            return;
         if (press_button(game, kStageCommandBase + s)) return;
         break;
     }
@@ -141,8 +158,11 @@ void Autoplay::play_home(const Game& game)
     const tmy& my = game.my;
     // A full stomach brings energy back sooner: eat early while the money allows.
     const int meal = meal_price(game);
-    const bool hungry = my.hunger < kWellFed ? my.money >= 2 * meal : my.hunger < kHungry && my.money >= meal;
+    const bool hungry = (my.hunger < kWellFed && my.money >= 2 * meal) || (my.hunger < kHungry && my.money >= meal);
     if (hungry && press_command(game, kMenuHome, kHomeEat)) return;
+    // Starving with no money for a meal: a loan, the one way out (it costs a day).
+    const bool starving = my.hunger < kFaintHunger && my.money < meal;
+    if (starving && press_command(game, kMenuHome, kHomeShop)) return;
     const bool shop_news =
         game.stage != shop_stage_ || my.level != shop_level_ || (shop_money_ >= 0 && my.money >= shop_money_);
     if (shop_news && press_command(game, kMenuHome, kHomeShop)) return;
@@ -174,6 +194,8 @@ void Autoplay::play_make_game(const Game& game)
 
 void Autoplay::play_shop(const Game& game)
 {
+    if (game.my.hunger < kFaintHunger && game.my.money < meal_price(game) && press_command(game, kMenuShop, kShopLoan))
+        return;
     const int pick = shop_pick(game);
     if (pick != 0) {
         press_button(game, pick);

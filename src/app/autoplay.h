@@ -22,7 +22,7 @@ public:
     std::vector<InputEvent> next_events(const Game& game);
     // True once the twelfth stage has been cleared and the game is back at the start menu.
     bool finished() const { return finished_; }
-    // Stages cleared and lost so far by this bot.
+    // Stages cleared (the first time) and lost so far by this bot.
     int stages_cleared() const { return cleared_; }
     int stages_lost() const { return lost_; }
 
@@ -58,6 +58,10 @@ private:
     // The stage being played and whether its end has been reported.
     std::int32_t stage_ = 0;
     bool reported_ = false;
+    // The last stage cleared, the game minutes it took, and how often it has been played again.
+    std::int32_t last_clear_stage_ = 0;
+    std::int32_t last_clear_minutes_ = 0;
+    int replays_ = 0;
     // The shop is looked into again only when there may be something new to buy.
     std::int32_t shop_money_ = -1; // money that buys the cheapest entry left out last time
     std::int32_t shop_level_ = -1;

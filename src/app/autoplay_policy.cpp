@@ -20,19 +20,32 @@ bool can_make(const Game& game, int genre)
 int price_of(const Game& game, int id) { return game.item_table.at(id).price; }
 int cost_of(const Game& game, int genre) { return game.item_table.at(genre).energy_cost; }
 
-// The dearest genre a kind of passer-by looks for that can be made with a full stock of energy.
+// What a copy of the genre earns for each point of energy spent on it, in thirds of a yen: every
+// tool held for the genre adds a third of a copy on average.
+int earnings_per_energy(const Game& game, int genre)
+{
+    const int tools = static_cast<int>(std::count_if(extra_copy_chain(genre).begin(), extra_copy_chain(genre).end(),
+                                                     [&](int tool) { return held(game, tool); }));
+    return price_of(game, genre) * (3 + tools) / std::max(1, cost_of(game, genre));
+}
+
+// The genre a kind of passer-by looks for that earns most for the energy, among those that can be
+// made with a full stock of energy; the dearer of two that earn alike.
 int best_genre_for(const Game& game, int kind)
 {
     int best = 0;
     for (const std::int32_t g : game.man_table.at(kind).wanted_genres) {
         if (g < kFirstGenre || !is_genre(game, g) || !can_make(game, g)) continue;
         if (cost_of(game, g) > game.my.energy_max) continue;
-        if (best == 0 || price_of(game, g) > price_of(game, best)) best = g;
+        const int earns = best == 0 ? -1 : earnings_per_energy(game, best);
+        if (earnings_per_energy(game, g) > earns ||
+            (earnings_per_energy(game, g) == earns && price_of(game, g) > price_of(game, best)))
+            best = g;
     }
     return best;
 }
 
-constexpr int kMostCopies = 40; // a pile higher than this would not sell before the stage ends
+constexpr int kMostCopies = 15; // a higher pile would wait long for its buyers
 
 bool inside(const tmenu& b, int x, int y)
 {
@@ -92,6 +105,13 @@ int genre_to_make(const Game& game)
     return pick;
 }
 
+bool pace_reaches(int quota, int minutes_used, int next_quota)
+{
+    constexpr std::int64_t kStageMinutes = 8 * 24 * 60;
+    return static_cast<std::int64_t>(quota) * kStageMinutes >=
+           static_cast<std::int64_t>(next_quota) * std::max(1, minutes_used);
+}
+
 int meal_reserve(const Game& game) { return 2 * 100 * game.map_table.at(game.stage).stage_level; }
 
 int shop_wish(const tmenu& entry)
@@ -111,7 +131,7 @@ int shop_wish(const tmenu& entry)
     if (id >= 130 && id <= 139) return 65; // the gun
     if (id >= 100 && id <= 105) return 60; // one more shout a day
     if (id == kItemExpBoost || id == kItemExpDouble) return 55;
-    if (id >= 150 && id <= 190) return 50; // extra copies
+    if (id >= 150 && id <= 190) return 92; // a third more copies of a genre for the same energy
     if (id >= kItemLauncher && id <= kItemLauncherStock2) return 45;
     if (id >= 110 && id <= 124) return 30; // sleep and meals
     return 20;

@@ -13,7 +13,8 @@ struct Game;
 struct tmenu;
 
 // The genres worth stocking on the current stage: for each kind of passer-by of the stage, the
-// dearest genre it looks for that the player can make with a full stock of energy.
+// genre it looks for that earns most for the energy spent (the tools held for a genre make extra
+// copies), among those the player can make with a full stock of energy.
 std::vector<int> genres_to_stock(const Game& game);
 // Copies on hand of the genres worth stocking.
 int stock_on_hand(const Game& game);
@@ -25,6 +26,10 @@ constexpr int kFaintHunger = 10;
 // The genre to make next, 0 when none: the one least in stock among those the energy on hand pays
 // for and whose making leaves the player fit to go out.
 int genre_to_make(const Game& game);
+
+// Whether a quota reached after minutes_used game minutes promises next_quota within the eight
+// days of a stage at the same pace.
+bool pace_reaches(int quota, int minutes_used, int next_quota);
 
 // Money kept back for meals when shopping.
 int meal_reserve(const Game& game);
