@@ -107,7 +107,7 @@ int genre_to_make(const Game& game)
 
 bool pace_reaches(int quota, int minutes_used, int next_quota)
 {
-    constexpr std::int64_t kStageMinutes = 8 * 24 * 60;
+    constexpr std::int64_t kStageMinutes = std::int64_t{8} * 24 * 60;
     return static_cast<std::int64_t>(quota) * kStageMinutes >=
            static_cast<std::int64_t>(next_quota) * std::max(1, minutes_used);
 }
