@@ -14,7 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
+#include <cstdio>
+#include <sstream>
 
 namespace zen {
 namespace {
@@ -258,9 +259,20 @@ struct StageLine {
 std::vector<StageLine> stage_lines(const std::string& err)
 {
     std::vector<StageLine> lines;
-    const std::regex line(R"(autoplay: stage +(\d+) +(cleared|replayed|game over) +days (\d)/8)");
-    for (auto it = std::sregex_iterator(err.begin(), err.end(), line); it != std::sregex_iterator(); ++it)
-        lines.push_back({std::stoi((*it)[1]), (*it)[2], std::stoi((*it)[3])});
+    std::istringstream in(err);
+    std::string line;
+    while (std::getline(in, line)) {
+        StageLine l;
+        int days = 0;
+        char word[16] = {};
+        if (std::sscanf(line.c_str(), "autoplay: stage %d %15s", &l.stage, word) != 2) continue;
+        l.outcome = word;
+        if (l.outcome == "game") l.outcome = "game over";
+        const auto at = line.find("days ");
+        if (at == std::string::npos || std::sscanf(line.c_str() + at, "days %d/8", &days) != 1) continue;
+        l.days = days;
+        lines.push_back(l);
+    }
     return lines;
 }
 
