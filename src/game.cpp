@@ -1,4 +1,5 @@
 // Zentrifa: the program entry. Options, platform, the one Game, the frame loop.
+#include "app/autoplay.h"
 #include "app/command_line.h"
 #include "app/input_script.h"
 #include "app/recording.h"
@@ -40,9 +41,9 @@ int main(int argc, char** argv)
         return 1;
     }
     // The seed, and the recording that names it, before any window opens.
-    const std::uint64_t seed = options.seed           ? *options.seed
-                               : options.headless     ? make_virtual_clock()->seed_time()
-                                                      : make_system_clock()->seed_time();
+    const std::uint64_t seed = options.seed       ? *options.seed
+                               : options.headless ? make_virtual_clock()->seed_time()
+                                                  : make_system_clock()->seed_time();
     Recording recording;
     if (!options.record.empty() && !recording.open(options.record, seed, error)) {
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
@@ -53,8 +54,10 @@ int main(int argc, char** argv)
     if (!options.headless) {
         auto window = make_sdl_window(kWindowCaption, (paths.save_dir / "screenshots").string(), error);
         if (!window) {
-            std::fprintf(stderr, "zentrifa: cannot open the game window: %s\n"
-                                 "(no display? run with --headless)\n", error.c_str());
+            std::fprintf(stderr,
+                         "zentrifa: cannot open the game window: %s\n"
+                         "(no display? run with --headless)\n",
+                         error.c_str());
             return 1;
         }
         platform.window = std::move(window);
@@ -65,8 +68,11 @@ int main(int argc, char** argv)
 
     auto game = std::make_unique<Game>(platform, seed);
     if (options.trace) game->trace = &std::cout;
-    const int code = options.fx_gallery.empty() ? run_game(*game, options, script, recording.active() ? &recording : nullptr)
-                                                : render_fx_gallery(*game, options.fx_gallery);
+    Autoplay bot(stderr);
+    const int code = options.fx_gallery.empty()
+                         ? run_game(*game, options, script, recording.active() ? &recording : nullptr,
+                                    options.autoplay ? &bot : nullptr)
+                         : render_fx_gallery(*game, options.fx_gallery);
     game.reset();
     platform = Platform{};
     quit_platform();

@@ -7,6 +7,7 @@
 #include "app/run_loop.h"
 #include "core/game_state.h"
 #include "core/random.h"
+#include "scenario_support.h"
 #include "test_support.h"
 
 #include <SDL.h>
@@ -114,41 +115,65 @@ TEST(Recording, ACutRecordingEndsAtItsLastWholeLine)
     EXPECT_FALSE(parse_input_script_text("3 click 10", "mine", events, error, &notes));
 }
 
-// A session from the start picture through the home game, with a monkey's clicks mixed in.
+// A session from the start picture through the home game and out on the street of stage 2, with
+// its robot dogs, with a monkey's clicks mixed in. It starts from a save where stage 1 is cleared.
 std::string session_script()
 {
     std::string s = "2 answer yes\n"
                     "2 answer yes\n"
-                    "2 answer yes\n"
-                    "3 key escape\n" // the reset, confirmed three times: the recording must carry the answers
+                    "2 answer no\n"
+                    "3 key escape\n" // the reset, refused at the last question: the recording must carry the answers
                     "6 click 400 300\n"
                     "12 click 400 300\n" // the start menu
                     "20 move 690 32\n"
-                    "24 click 690 32\n"  // << NEW GAME >> (or the news, whichever is first)
-                    "40 click 100 500\n" // through any dialogue
-                    "60 click 690 32\n"
-                    "80 click 590 32\n"  // a stage
-                    "100 click 690 32\n" // make a game
-                    "120 click 590 32\n"
-                    "130 click 590 32\n"
-                    "140 rclick 300 300\n"
-                    "150 click 690 80\n" // the sales floor
-                    "160 down left 300 300\n"
-                    "175 up left 300 300\n";
+                    "24 click 690 32\n" // < START >
+                    "40 click 590 76\n" // stage 2, the second row
+                    "60 click 690 32\n" // make a game
+                    "80 click 590 32\n"
+                    "85 click 590 32\n"
+                    "90 click 590 32\n"
+                    "95 click 590 32\n"
+                    "110 rclick 300 300\n"
+                    "120 click 690 76\n"      // the sales floor
+                    "140 click 690 76\n"      // a shout
+                    "160 down left 280 330\n" // the gun held where the robot dogs come down
+                    "300 move 276 345\n"
+                    "450 move 282 320\n"
+                    "600 up left 282 320\n";
     Random r(99);
-    for (int frame = 200; frame < 3000; frame += 1 + r.below(40)) {
+    bool held = false; // the left button, pressed by the last event and let go at the next
+    for (int frame = 650; frame < 3000; frame += 1 + r.below(40)) {
         const int x = r.below(800);
         const int y = r.below(600);
-        switch (r.below(4)) {
-        case 0: s += std::to_string(frame) + " move " + std::to_string(x) + " " + std::to_string(y) + "\n"; break;
-        case 1: s += std::to_string(frame) + " rclick " + std::to_string(x) + " " + std::to_string(y) + "\n"; break;
+        const std::string at = std::to_string(frame) + " ";
+        const std::string where = std::to_string(x) + " " + std::to_string(y) + "\n";
+        if (held) s += at + "up left " + where;
+        held = false;
+        switch (r.below(5)) {
+        case 0: s += at + "move " + where; break;
+        case 1: s += at + "rclick " + where; break;
+        case 2:
+            s += at + "down left " + where;
+            held = true;
+            break;
         default:
             // Mostly clicks in the button column, where the menus are.
-            s += std::to_string(frame) + " click " + std::to_string(500 + x % 300) + " " + std::to_string(y) + "\n";
+            s += at + "click " + std::to_string(500 + x % 300) + " " + std::to_string(y) + "\n";
             break;
         }
     }
     return s;
+}
+
+// A save of a game that has cleared stage 1 and read its first news, in folder.
+void prepare_save(const fs::path& folder)
+{
+    fs::create_directories(folder);
+    ASSERT_EQ(run_program("--headless --frames 1 --save-dir " + q(folder)).exit_code, 0);
+    const fs::path save = folder / "my.dat";
+    test::set_save_line(save, test::kSaveStoryFlag, 1);
+    test::set_save_line(save, test::kSaveStageClears + 1, 1);
+    test::set_save_line(save, test::kSaveNewsRead, 1);
 }
 
 TEST(Recording, AReplayGivesTheSameSaveAndTheSameTrace)
@@ -157,12 +182,14 @@ TEST(Recording, AReplayGivesTheSameSaveAndTheSameTrace)
     const fs::path script = dir.path() / "script.txt";
     const fs::path recorded = dir.path() / "recorded.txt";
     write_file(script, session_script());
-    fs::create_directories(dir.path() / "first");
-    fs::create_directories(dir.path() / "again");
+    for (const char* folder : {"first", "again", "third"}) prepare_save(dir.path() / folder);
 
     const auto first = run_program("--headless --seed 7 --frames 3000 --trace --input " + q(script) + " --record " +
                                    q(recorded) + " --save-dir " + q(dir.path() / "first"));
     ASSERT_EQ(first.exit_code, 0) << first.err;
+    // It went out on stage 2, shouted, and shot at a robot dog.
+    for (const char* played : {"sound dog.wav\n", "sound fuu.wav\n", "sound gun.wav\n"})
+        EXPECT_NE(first.out.find(played), std::string::npos) << played << first.out;
     // Seeded from the recording itself: no --seed, no --frames.
     const auto again =
         run_program("--headless --trace --input " + q(recorded) + " --save-dir " + q(dir.path() / "again"));
@@ -175,7 +202,6 @@ TEST(Recording, AReplayGivesTheSameSaveAndTheSameTrace)
     EXPECT_EQ(first.out, again.out);
 
     // The recording of the replay is the recording of the session.
-    fs::create_directories(dir.path() / "third");
     const auto third = run_program("--headless --input " + q(recorded) + " --record " + q(dir.path() / "third.txt") +
                                    " --save-dir " + q(dir.path() / "third"));
     ASSERT_EQ(third.exit_code, 0) << third.err;

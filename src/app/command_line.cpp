@@ -15,6 +15,7 @@ constexpr OptionInfo kOptions[] = {
     {OptionId::Seed, "--seed", "N", "seed the game's random generator"},
     {OptionId::Input, "--input", "FILE", "scripted input (lines of: FRAME EVENT ARGS)"},
     {OptionId::Record, "--record", "FILE", "write the seed and every input event, to replay with --input"},
+    {OptionId::Autoplay, "--autoplay", "", "let the bot play through the twelve stages"},
     {OptionId::Screenshot, "--screenshot", "FILE", "write the final frame as PNG"},
     {OptionId::Trace, "--trace", "", "print every message, sound and music start"},
     {OptionId::DataDir, "--data-dir", "DIR", "where cg/ and dat/ are"},
@@ -72,6 +73,7 @@ bool parse_options(int argc, const char* const* argv, Options& options, std::str
         switch (known->id) {
         case OptionId::Headless: options.headless = true; break;
         case OptionId::Trace: options.trace = true; break;
+        case OptionId::Autoplay: options.autoplay = true; break;
         case OptionId::Help: options.help = true; break;
         case OptionId::Version: options.version = true; break;
         case OptionId::Frames: {

@@ -18,6 +18,7 @@ struct Options {
     std::string save_dir;
     std::string fx_gallery; // headless effects gallery into this folder
     std::string record;     // every input event of the session, as an input script
+    bool autoplay = false;  // the bot plays
     bool help = false;
     bool version = false;
 };
@@ -28,6 +29,7 @@ enum class OptionId {
     Seed,
     Input,
     Record,
+    Autoplay,
     Screenshot,
     Trace,
     DataDir,

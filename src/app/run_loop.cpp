@@ -1,5 +1,6 @@
 #include "app/run_loop.h"
 
+#include "app/autoplay.h"
 #include "app/frame_tick.h"
 #include "app/input.h"
 #include "app/recording.h"
@@ -74,7 +75,8 @@ bool play_script_event(Game& game, const ScriptEvent& e, Recording* recording)
 
 } // namespace
 
-int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording)
+int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording,
+             Autoplay* bot)
 {
     start_up(game);
     Clock& clock = *game.platform.clock;
@@ -90,6 +92,11 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
         while (running && next_event < script.size() && script[next_event].frame <= frame)
             running = play_script_event(game, script[next_event++], recording);
         if (!running) break;
+        // The bot's hand, between frames like any other.
+        if (bot) {
+            for (const InputEvent& ev : bot->next_events(game)) deliver_and_record(game, ev, frame, recording);
+            if (bot->finished()) break;
+        }
 
         if (game.platform.headless) {
             // Back to back: the virtual clock jumps to the next tick.

@@ -8,13 +8,16 @@
 namespace zen {
 
 struct Game;
+class Autoplay;
 class Recording;
 
 // Starts the game up, runs frames until the window closes, --frames have run or the script
 // says quit, then closes (saving) and shuts down. Returns the process exit code.
-// With a recording, every event delivered (from the window or the script) is written into it.
-int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script,
-             Recording* recording = nullptr);
+// With a recording, every event delivered (from the window, the script or the bot) is written
+// into it. With a bot, its events come after the script's before each frame, and the session
+// ends when the bot is finished.
+int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording = nullptr,
+             Autoplay* bot = nullptr);
 
 // Hands one window or script event to the game.
 void deliver_event(Game& game, const InputEvent& event);
