@@ -223,10 +223,26 @@ TEST(Recording, AKilledRecordingStillReplays)
     std::string text = read_file(recorded);
     const std::size_t cut = text.rfind('\n', text.size() - 2) + 4;
     write_file(recorded, text.substr(0, cut));
-    const auto replay =
-        run_program("--headless --frames 1600 --input " + q(recorded) + " --save-dir " + q(dir.path() / "s"));
+    // No --frames: the replay ends with the file (it once ran on until the test's time ran out),
+    // after the frame of its last whole event, as a replay told to stop there does.
+    std::vector<ScriptEvent> events;
+    std::string error;
+    RecordingNotes notes;
+    ASSERT_TRUE(parse_input_script_text(text.substr(0, cut), "rec", events, error, &notes)) << error;
+    ASSERT_FALSE(events.empty());
+    const std::int64_t last = events.back().frame;
+    for (const char* folder : {"open", "told", "later"}) fs::create_directories(dir.path() / folder);
+    const auto replay = run_program("--headless --input " + q(recorded) + " --save-dir " + q(dir.path() / "open"));
     EXPECT_EQ(replay.exit_code, 0) << replay.err;
     EXPECT_NE(replay.err.find("cut off"), std::string::npos) << replay.err;
+    for (const auto& [folder, frames] : {std::pair{"told", last}, std::pair{"later", last + 100}})
+        ASSERT_EQ(run_program("--headless --frames " + std::to_string(frames) + " --input " + q(recorded) +
+                              " --save-dir " + q(dir.path() / folder))
+                      .exit_code,
+                  0);
+    const std::string save = read_file(dir.path() / "open" / "my.dat");
+    EXPECT_EQ(save, read_file(dir.path() / "told" / "my.dat"));
+    EXPECT_NE(save, read_file(dir.path() / "later" / "my.dat")) << "the stage clock should have run on";
 }
 
 TEST(Recording, AnUnwritableRecordingStopsTheGameBeforeItStarts)

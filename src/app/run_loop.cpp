@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "core/game_state.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -82,12 +83,20 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     Clock& clock = *game.platform.clock;
     Window& window = *game.platform.window;
 
+    // Headless, only the script (or the bot) moves the game: without --frames the run closes once
+    // the frame of the script's last event has run, so a recording cut short before its quit line
+    // ends where its file does instead of running on for ever.
+    const bool until_script_ends = game.platform.headless && !options.frames && !bot;
+    std::int64_t last_scripted = 1;
+    for (const ScriptEvent& e : script) last_scripted = std::max(last_scripted, e.frame);
+
     std::size_t next_event = 0;
     std::int64_t last_tick = clock.now_ms();
     bool running = true;
     std::int64_t frame = 1;
     for (; running; ++frame) {
         if (options.frames && frame > *options.frames) break;
+        if (until_script_ends && frame > last_scripted) break;
         // Script events for this frame, in file order.
         while (running && next_event < script.size() && script[next_event].frame <= frame)
             running = play_script_event(game, script[next_event++], recording);
