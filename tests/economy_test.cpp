@@ -1,4 +1,4 @@
-#include "home/economy.h"
+#include "render/economy.h"
 
 #include "core/game_state.h"
 #include "test_support.h"

@@ -48,6 +48,7 @@ TestGame::TestGame(std::uint64_t seed, const fs::path& data_dir)
     paths.save_dir = save_dir.path();
     platform = make_headless_platform(paths);
     game = std::make_unique<Game>(platform, seed);
+    game->menu_opener = show_menu; // as start-up does
 }
 
 FileSizeLimit::FileSizeLimit(long max_bytes)

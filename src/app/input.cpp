@@ -4,7 +4,7 @@
 #include "core/game_state.h"
 #include "core/line_queue.h"
 #include "core/saturating.h"
-#include "home/economy.h"
+#include "render/economy.h"
 #include "home/menu_buttons.h"
 #include "home/new_game.h"
 #include "render/message_log.h"

@@ -3,7 +3,7 @@
 #include "content/catalog_rules.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "home/economy.h"
+#include "render/economy.h"
 #include "home/menu_buttons.h"
 #include "render/effects.h"
 #include "render/message_log.h"

@@ -112,6 +112,9 @@ struct Game {
     // The menu buttons and the rows placed by the menu now opening.
     std::array<tmenu, kMenuButtons> menu_buttons{};
     std::int32_t menu_row_count = 0;
+    // Opens the menu of a key. Home builds the menus; the street, beside home, opens them through
+    // this, which start-up points at home's show_menu.
+    void (*menu_opener)(Game& game, std::int32_t key) = nullptr;
 
     // The live street: customers, animals and hazards, one slot each (a slot is free at age 0).
     // Not saved; emptied when a stage starts. The timers and the cursor run on across stages.
@@ -168,6 +171,10 @@ struct Game {
 
 // Run after every frame: money at most 999999999; hunger and fatigue within 0..100.
 void clamp_stats(Game& game);
+// Record index of menu_buttons, for the command runners; an empty record outside 0..2999.
+const tmenu& menu_record(const Game& game, int index);
+// Opens the menu of a key through game.menu_opener; nothing before start-up has set it.
+void open_menu_of(Game& game, std::int32_t key);
 // The entry of a per-stage table (stage_clears, animal_contracts, ad_power) for a stage; null for
 // a stage outside the table.
 std::int32_t* stage_entry(std::array<std::int32_t, 100>& table, std::int32_t stage);

@@ -57,13 +57,6 @@ void draw_hint(Game& game, const tmenu& b)
 
 } // namespace
 
-const tmenu& menu_record(const Game& game, int index)
-{
-    static const tmenu none{};
-    if (index < 0 || index >= kMenuButtons) return none;
-    return game.menu_buttons[static_cast<std::size_t>(index)];
-}
-
 void hide_all_buttons(Game& game)
 {
     for (tmenu& b : game.menu_buttons) b.visible = 0;

@@ -18,7 +18,4 @@ void place_button(Game& game, int index);
 // the index of the button whose command must run now, 0 when none (the caller runs it).
 int button_pass(Game& game);
 
-// Record index of menu_buttons, for the command runner; an empty record outside 0..2999.
-const tmenu& menu_record(const Game& game, int index);
-
 } // namespace zen

@@ -1,7 +1,6 @@
 #include "street/animal_helpers.h"
 
 #include "core/game_state.h"
-#include "home/menu_buttons.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 
@@ -60,7 +59,7 @@ void animal_visit(Game& game, int slot)
         my.energy = my.energy_max;
     }
     // The shout count and its lock follow at once.
-    show_menu(game, kMenuSalesFloor);
+    open_menu_of(game, kMenuSalesFloor);
 }
 
 } // namespace zen

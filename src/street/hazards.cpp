@@ -4,7 +4,7 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "home/economy.h"
+#include "render/economy.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "street/sales_floor.h"

@@ -6,7 +6,7 @@
 #include "content/stages.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "home/economy.h"
+#include "render/economy.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
 #include "street/animal_helpers.h"

@@ -3,7 +3,6 @@
 #include "content/catalog_rules.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "home/menu_buttons.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
@@ -17,7 +16,7 @@ namespace {
 // The street stops and is no longer drawn; the stage's time runs on at home.
 void go_home(Game& game)
 {
-    show_menu(game, kMenuHome);
+    open_menu_of(game, kMenuHome);
     game.on_street = 0;
     post_silver(game, "どうする！....こうしている間にも時は動いているぞ！");
     show_picture(game, "pc.jpg");
@@ -34,7 +33,7 @@ void shout(Game& game)
     const int kind = pick_customer_kind(game);
     if (kind != 0 && spawn_figure(game, kind, 0, 0)) post_silver(game, game.man_table.at(kind).name + "が近寄ってきた");
     if (shout_limit(game) <= my.shouts_used) post_silver(game, "咽が枯れた....ゴホッ....ゴホッ");
-    show_menu(game, kMenuSalesFloor);
+    open_menu_of(game, kMenuSalesFloor);
 }
 
 void fire_launcher(Game& game)
@@ -43,7 +42,7 @@ void fire_launcher(Game& game)
         post_silver(game, "ダメだ、疲れで力がでない・・・!!");
         return;
     }
-    if (rpg_shot(game)) show_menu(game, kMenuSalesFloor);
+    if (rpg_shot(game)) open_menu_of(game, kMenuSalesFloor);
 }
 
 } // namespace

@@ -1,2 +1,2 @@
-// Must not build: home is below the street; the street calls home, never the other way round.
+// Must not build: home and the street stand side by side; neither includes the other.
 #include "street/sales_floor.h"

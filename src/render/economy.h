@@ -1,6 +1,7 @@
 #pragma once
 // The economy: paying, receiving money and items, regaining energy, and experience with its
-// level-ups. Each gives the player a sound, a message or a floating text at once.
+// level-ups. Each gives the player a sound, a message or a floating text at once, which is why it
+// lives with the message log and the effects: home and street both pay and earn through it.
 #include <cstdint>
 
 namespace zen {

@@ -1,6 +1,5 @@
-#include "home/economy.h"
+#include "render/economy.h"
 
-#include "content/catalog_rules.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
 #include "render/effects.h"
@@ -34,7 +33,7 @@ void gain_money(Game& game, std::int32_t amount)
 
 void gain_item(Game& game, std::int32_t id, std::int32_t count)
 {
-    if (!is_catalog_id(id)) return;
+    if (id < 0 || static_cast<std::size_t>(id) >= game.my.item_count.size()) return;
     play_sound(game, "item_get.wav");
     std::int32_t& held = game.my.item_count[static_cast<std::size_t>(id)];
     held = saturating_add(held, count);
