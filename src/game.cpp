@@ -31,6 +31,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
         return 2;
     }
+    if (!recorded.other_format.empty()) std::fprintf(stderr, "zentrifa: %s\n", recorded.other_format.c_str());
     if (!recorded.cut.empty()) std::fprintf(stderr, "zentrifa: %s\n", recorded.cut.c_str());
     // A recording replays with its own seed unless another is asked for.
     if (!options.seed) options.seed = recorded.seed;

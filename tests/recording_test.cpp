@@ -60,7 +60,7 @@ TEST(Recording, WritesAnInputScriptTheStrictParserReads)
     }
     const std::string text = read_file(file);
     EXPECT_EQ(text.substr(0, text.find('\n')),
-              std::string("# zentrifa ") + ZENTRIFA_VERSION +
+              std::string("# zentrifa ") + ZENTRIFA_VERSION + " format 2" +
                   " seed 18446744073709551615 (replay: zentrifa --headless --seed 18446744073709551615 --input FILE)");
 
     std::vector<ScriptEvent> events;
@@ -69,6 +69,7 @@ TEST(Recording, WritesAnInputScriptTheStrictParserReads)
     ASSERT_TRUE(parse_input_script(file, events, error, &notes)) << error;
     EXPECT_EQ(notes.seed, 18446744073709551615ull);
     EXPECT_TRUE(notes.cut.empty());
+    EXPECT_TRUE(notes.other_format.empty()) << notes.other_format;
     ASSERT_EQ(events.size(), 7u);
     EXPECT_EQ(events[0].kind, ScriptEvent::Kind::move);
     EXPECT_EQ(events[0].y, 599);
@@ -100,6 +101,8 @@ TEST(Recording, ACutRecordingEndsAtItsLastWholeLine)
         EXPECT_EQ(events.size(), 2u) << cut;
         EXPECT_NE(notes.cut.find("rec:4:"), std::string::npos) << notes.cut;
         EXPECT_EQ(notes.seed, 4u);
+        // Made before recordings named their format: it plays, with a note that it may differ.
+        EXPECT_NE(notes.other_format.find("another version"), std::string::npos) << notes.other_format;
     }
     // Cut right after a line end: every line is whole.
     std::vector<ScriptEvent> events;

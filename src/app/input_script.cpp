@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <sstream>
+#include <string_view>
 
 namespace zen {
 
@@ -65,14 +66,22 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
     // recording killed mid-write leaves: even when it reads as an event, its numbers may be cut.
     const bool recording = text.rfind(kRecordingHeader, 0) == 0;
     if (recording && notes) {
-        // "# zentrifa VERSION seed N ..."
-        const std::size_t at = text.find(" seed ");
+        // "# zentrifa VERSION format F seed N ..."; recordings before format 2 name no format.
+        const std::size_t first_line_end = text.find('\n');
+        const auto number_after = [&](std::string_view word, std::uint64_t& value) {
+            const std::size_t at = text.find(word);
+            if (at == std::string::npos || at >= first_line_end) return false;
+            const char* first = text.data() + at + word.size();
+            const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
+            return ec == std::errc() && end != first;
+        };
         std::uint64_t seed = 0;
-        if (at != std::string::npos && at < text.find('\n')) {
-            const char* first = text.data() + at + 6;
-            const auto [end, ec] = std::from_chars(first, text.data() + text.size(), seed);
-            if (ec == std::errc() && end != first) notes->seed = seed;
-        }
+        if (number_after(" seed ", seed)) notes->seed = seed;
+        std::uint64_t format = 1;
+        if (!number_after(" format ", format) || format != kRecordingFormat)
+            notes->other_format = name + ": made by another version of the game (recording format " +
+                                  std::to_string(format) + ", this game writes " +
+                                  std::to_string(kRecordingFormat) + "); it plays, but the game may differ";
     }
     while (std::getline(in, line)) {
         ++number;

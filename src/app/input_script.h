@@ -22,13 +22,19 @@ struct ScriptEvent {
     bool yes = false;
 };
 
-// How a recording's first line begins (a comment naming the version and the seed).
+// How a recording's first line begins (a comment naming the version, the recording format and
+// the seed): "# zentrifa 1.1 format 2 seed N ...".
 constexpr const char* kRecordingHeader = "# zentrifa ";
+// The recording format: it moves on whenever the same seed and input no longer play the same game
+// (format 2: the screen effects draw from a random stream of their own). A recording of another
+// format still plays, with a note that the game may differ.
+constexpr int kRecordingFormat = 2;
 
 // What a script says besides its events, when it is a recording.
 struct RecordingNotes {
     std::optional<std::uint64_t> seed; // from the first line
     std::string cut;                   // set when its last line was cut off and left out
+    std::string other_format;          // set when it was made by a game of another format
 };
 
 // Reads a whole script; a malformed line stops with "FILE:LINE: what is wrong" in error. With

@@ -4,7 +4,9 @@
 
 namespace zen {
 
-Game::Game(Platform& p, std::uint64_t seed) : platform(p), rng(seed) {}
+// The screen's stream starts from the seed mixed with a constant of its own, so its numbers are
+// not the game's numbers shifted.
+Game::Game(Platform& p, std::uint64_t seed) : platform(p), rng(seed), fx_rng(seed ^ 0x9e3779b97f4a7c15ull) {}
 
 void Game::trace_line(std::string_view what, std::string_view detail)
 {

@@ -82,8 +82,13 @@ struct Game {
     Game& operator=(const Game&) = delete;
 
     Platform& platform;
+    // The game's rolls: customers, hazards, meals, making games.
     Random rng;
     int random(int n) { return rng.below(n); }
+    // What only the screen shows (effects, their positions, the shake) draws from a stream of its
+    // own, seeded from the same seed, so drawing never changes what a seed plays.
+    Random fx_rng;
+    int fx_random(int n) { return fx_rng.below(n); }
 
     tmy my;
 

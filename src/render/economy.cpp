@@ -49,8 +49,8 @@ void gain_energy(Game& game, std::int32_t amount)
 {
     if (amount >= 1) play_sound(game, "hp.wav");
     // A floating label near the top of the screen; the two draws in this order.
-    const int x = 250 + game.random(30);
-    const int y = 15 + game.random(15);
+    const int x = 250 + game.fx_random(30);
+    const int y = 15 + game.fx_random(15);
     add_effect(game, x, y, kFxEnergyText, "MP +" + std::to_string(amount));
     tmy& my = game.my;
     my.energy = saturating_add(my.energy, amount);

@@ -63,8 +63,8 @@ void add_effect_at(Game& game, int slot, int kind, std::string_view text)
         return;
     }
     // No figure (slot -1, or a number outside the street): a point near the top of the screen.
-    const int x = 230 + game.random(21);
-    const int y = 35 + game.random(20);
+    const int x = 230 + game.fx_random(21);
+    const int y = 35 + game.fx_random(20);
     add_effect(game, x, y, kind, text);
 }
 
@@ -85,8 +85,8 @@ int bounce_offset(int age)
 Point shake_offset(Game& game, int age)
 {
     const int a = std::max(2, 5 - age);
-    const int dx = game.random(a) - game.random(a);
-    const int dy = game.random(a) - game.random(a);
+    const int dx = game.fx_random(a) - game.fx_random(a);
+    const int dy = game.fx_random(a) - game.fx_random(a);
     return {dx, dy};
 }
 

@@ -68,12 +68,12 @@ void draw_smoke(Game& game, int s, Canvas& screen)
     if (first_frame(game, s)) {
         for (int i = 0; i < 7; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[x] = fx.x - 15 + game.random(29);
-            p[y] = fx.y - 15 + game.random(20);
-            p[size] = 5 + game.random(6);
-            p[angle] = 2 + game.random(3); // puffs around the centre
-            p[speed] = 1 + game.random(3); // rise period
-            p[life] = game.random(15);     // a puff born at 0 never shows
+            p[x] = fx.x - 15 + game.fx_random(29);
+            p[y] = fx.y - 15 + game.fx_random(20);
+            p[size] = 5 + game.fx_random(6);
+            p[angle] = 2 + game.fx_random(3); // puffs around the centre
+            p[speed] = 1 + game.fx_random(3); // rise period
+            p[life] = game.fx_random(15);     // a puff born at 0 never shows
         }
     } else {
         static const Colour greys[] = {0x111111, 0x333333, 0x555555, 0x777777, 0x999999, 0xBBBBBB, 0xCCCCCC};
@@ -83,7 +83,7 @@ void draw_smoke(Game& game, int s, Canvas& screen)
             p[life] += 1;
             const int period = std::max(1, p[speed]);
             if (game.frame_no % period == 0) p[y] -= 1;
-            if (game.frame_no % (period + 1) == 0) p[x] += game.random(3) - 1;
+            if (game.frame_no % (period + 1) == 0) p[x] += game.fx_random(3) - 1;
             if (p[life] % 5 == 0) {
                 if (p[life] <= 15) {
                     if (p[size] < 8) p[size] += 1;
@@ -118,10 +118,10 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
     if (first_frame(game, s)) {
         for (int i = 0; i < 20; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[x] = fx.x - 50 + game.random(100);
-            p[y] = fx.y - 15 + game.random(30);
-            p[life] = 1 + game.random(9);
-            p[speed] = 20 + game.random(40);
+            p[x] = fx.x - 50 + game.fx_random(100);
+            p[y] = fx.y - 15 + game.fx_random(30);
+            p[life] = 1 + game.fx_random(9);
+            p[speed] = 20 + game.fx_random(40);
             p[size] = 7;
         }
     } else {
@@ -133,7 +133,7 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
             p[life] += 1;
             p[y] -= p[speed];
             p[speed] = std::max(1, p[speed] / 2);
-            if (game.frame_no % p[speed] == 0) p[x] += game.random(3) - 1;
+            if (game.frame_no % p[speed] == 0) p[x] += game.fx_random(3) - 1;
             if (p[life] < 10) p[size] = 7;
             else if (p[life] % 3 == 0) p[size] = std::max(1, p[size] - 1);
             if (p[life] >= 30) {
@@ -146,8 +146,8 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
     }
     // The flat shock ring along the ground.
     if (fx.age == 2) {
-        fx.vx = 15 + game.random(6); // radius base
-        fx.vy = 4 + game.random(3);  // width base
+        fx.vx = 15 + game.fx_random(6); // radius base
+        fx.vy = 4 + game.fx_random(3);  // width base
     }
     if (fx.age < 14) {
         static const Colour ring[] = {0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFF9900, 0xFF9900, 0xFF9900,
@@ -166,11 +166,11 @@ void draw_sparks(Game& game, int s, Canvas& screen)
     if (first_frame(game, s)) {
         for (int i = 0; i < 20; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[x] = fx.x - 15 + game.random(30);
-            p[y] = fx.y - 15 + game.random(30);
-            p[size] = 6 + game.random(4);      // length
-            p[speed] = 25 + game.random(20);   // upward
-            p[distance] = 2 + game.random(3);  // pen width
+            p[x] = fx.x - 15 + game.fx_random(30);
+            p[y] = fx.y - 15 + game.fx_random(30);
+            p[size] = 6 + game.fx_random(4);      // length
+            p[speed] = 25 + game.fx_random(20);   // upward
+            p[distance] = 2 + game.fx_random(3);  // pen width
             p[life] = 1;
         }
     } else {
@@ -203,10 +203,10 @@ void draw_gun_hit(Game& game, int s, Canvas& overlay)
     if (first_frame(game, s)) {
         for (int i = 0; i < 10; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[angle] = game.random(360);
-            p[distance] = 40 + game.random(10);
-            p[speed] = 10 + game.random(15);
-            p[life] = 1 + game.random(9);
+            p[angle] = game.fx_random(360);
+            p[distance] = 40 + game.fx_random(10);
+            p[speed] = 10 + game.fx_random(15);
+            p[life] = 1 + game.fx_random(9);
         }
         fx.vx = 10; // the ring's radius
         fx.vy = 20; // and how far it opens next
@@ -242,10 +242,10 @@ void draw_red_burst(Game& game, int s, Canvas& overlay)
             std::int32_t* p = particle_of(game, s, i);
             p[x] = fx.x;
             p[y] = fx.y;
-            p[angle] = game.random(360);
-            p[size] = 10 + game.random(4);
-            p[life] = 1 + game.random(9);
-            p[speed] = 60 + game.random(15);
+            p[angle] = game.fx_random(360);
+            p[size] = 10 + game.fx_random(4);
+            p[life] = 1 + game.fx_random(9);
+            p[speed] = 60 + game.fx_random(15);
             p[distance] = 9;
         }
     } else {
@@ -282,7 +282,7 @@ void draw_level_bloom(Game& game, int s, Canvas& overlay)
     const int m = fx.age % 10;
     const Colour brush = pale[std::min(m, 10 - m)];
     const Colour pen = darker(brush, 34);
-    const int r = game.random(2) - fx.age / 2 + 20;
+    const int r = game.fx_random(2) - fx.age / 2 + 20;
     for (int u = 1; u <= 9; ++u) {
         const int v = std::min(60, 2 * fx.age + u);
         const int spiral = v * (60 - v) / 2;
@@ -328,10 +328,10 @@ void draw_wave(Game& game, int s, Canvas& overlay)
     if (first_frame(game, s)) {
         for (int i = 0; i < 10; ++i) {
             std::int32_t* p = particle_of(game, s, i);
-            p[angle] = game.random(360);
-            p[life] = 1 + game.random(9);
+            p[angle] = game.fx_random(360);
+            p[life] = 1 + game.fx_random(9);
             p[speed] = 60;
-            p[distance] = shout ? 0 : 220 + game.random(100);
+            p[distance] = shout ? 0 : 220 + game.fx_random(100);
             p[size] = (shout ? 400 : 240) - 20 * p[life]; // length
         }
         return;
