@@ -2,7 +2,7 @@
 #include "app/frame_tick.h"
 #include "app/startup.h"
 #include "core/game_state.h"
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
 #include "test_support.h"

@@ -1,5 +1,5 @@
 // Zentrifa: the program entry. Options, platform, the one Game, the frame loop.
-#include "app/autoplay.h"
+#include "bot/autoplay.h"
 #include "app/command_line.h"
 #include "app/input_script.h"
 #include "app/recording.h"

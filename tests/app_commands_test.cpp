@@ -1,9 +1,10 @@
+#include "ui/menu_registry.h"
 #include "app/commands.h"
 
 #include "app/frame_tick.h"
 #include "app/save_file.h"
 #include "core/game_state.h"
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,14 @@ TEST(ExecuteCommand, TheRecordsMenuKeyPicksTheHandler)
     HomeGame g;
     g->stage = 1;
     show_menu(*g, kMenuHome);
-    execute_command(*g, entry_of(*g, "OPTION"));
+    run_command(*g, entry_of(*g, "OPTION"));
     EXPECT_EQ(g->open_menu, kMenuOptions);
-    execute_command(*g, entry_of(*g, "SOUND"));
+    run_command(*g, entry_of(*g, "SOUND"));
     EXPECT_EQ(g->open_menu, kMenuSound);
 
     // The same command number in another menu does something else: 1 here is "quieter".
     const std::int32_t volume = g->my.volume;
-    execute_command(*g, entry_of(*g, "音量を下げる"));
+    run_command(*g, entry_of(*g, "音量を下げる"));
     EXPECT_EQ(g->my.volume, volume - 400);
 }
 
@@ -44,7 +45,7 @@ TEST(ExecuteCommand, TheSalesFloorsButtonsReachTheStreet)
     g->stage = 1;
     g->on_street = 1;
     show_menu(*g, kMenuSalesFloor);
-    execute_command(*g, entry_of(*g, ">> 自宅へ！ <<"));
+    run_command(*g, entry_of(*g, ">> 自宅へ！ <<"));
     EXPECT_EQ(g->on_street, 0);
     EXPECT_EQ(g->open_menu, kMenuHome);
 }
@@ -59,7 +60,7 @@ TEST(ExecuteCommand, UnknownMenusAndBadIndexesDoNothing)
     const std::int32_t hunger = g->my.hunger;
     g->menu_buttons[900].menu = 99;
     g->menu_buttons[900].command = 1;
-    for (int index : {900, 0, -1, 3000, 1 << 30}) execute_command(*g, index);
+    for (int index : {900, 0, -1, 3000, 1 << 30}) run_command(*g, index);
     EXPECT_EQ(g.take_trace(), "");
     EXPECT_EQ(g->open_menu, kMenuSalesFloor);
     EXPECT_EQ(g->on_street, 1);
@@ -74,10 +75,10 @@ TEST(ExecuteCommand, GivingUpAStageSavesItBeforeTheReset)
     g->my.sales = 700;
     g->my.item_count[4] = 3;
     show_menu(*g, kMenuAbandon);
-    execute_command(*g, entry_of(*g, "いいえ"));
+    run_command(*g, entry_of(*g, "いいえ"));
     EXPECT_FALSE(std::filesystem::exists(g->platform.paths.save_file()));
     show_menu(*g, kMenuAbandon);
-    execute_command(*g, entry_of(*g, "はい"));
+    run_command(*g, entry_of(*g, "はい"));
     EXPECT_EQ(g->stage, 0);
     EXPECT_EQ(g->my.sales, 0);
 

@@ -1,7 +1,7 @@
 // What the player's holdings mean: shop listing, shelf grid, extra copies, and the item effects.
 #include "core/game_state.h"
 #include "content/catalog.h"
-#include "content/catalog_rules.h"
+#include "rules/catalog_rules.h"
 
 #include "test_support.h"
 

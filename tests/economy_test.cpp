@@ -1,4 +1,4 @@
-#include "render/economy.h"
+#include "rules/economy.h"
 
 #include "core/game_state.h"
 #include "test_support.h"
@@ -16,18 +16,18 @@ TEST(Pay, TakesThePriceOrRefusesWithNothingTaken)
 {
     HomeGame g;
     g->my.money = 300;
-    EXPECT_FALSE(pay(*g, 300)); // exactly all the money
+    EXPECT_TRUE(pay(*g, 300)); // exactly all the money
     EXPECT_EQ(g->my.money, 0);
     EXPECT_EQ(g.take_trace(), "message gray 300円支払った\nsound katan.wav\n");
 
     g->my.money = 299;
     count_down_sound_guard(*g);
-    EXPECT_TRUE(pay(*g, 300)); // one yen short
+    EXPECT_FALSE(pay(*g, 300)); // one yen short
     EXPECT_EQ(g->my.money, 299);
     EXPECT_EQ(g.take_trace(), "message gray お金が足りません\n");
 
     // A price of 0 is paid like any other.
-    EXPECT_FALSE(pay(*g, 0));
+    EXPECT_TRUE(pay(*g, 0));
     EXPECT_EQ(g->my.money, 299);
     EXPECT_EQ(g.take_trace(), "message gray 0円支払った\nsound katan.wav\n");
 }

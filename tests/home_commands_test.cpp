@@ -2,7 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/line_queue.h"
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 #include "render/picture_store.h"
 #include "test_support.h"
 

@@ -1,4 +1,4 @@
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 
 #include "core/game_state.h"
 #include "core/line_queue.h"

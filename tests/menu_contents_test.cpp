@@ -1,7 +1,7 @@
 #include "home/menu_contents.h"
 
 #include "core/game_state.h"
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 #include "home/new_game.h"
 #include "test_support.h"
 

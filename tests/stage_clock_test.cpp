@@ -1,4 +1,4 @@
-#include "app/stage_clock.h"
+#include "app/frame_tick.h"
 
 #include "app/frame_tick.h"
 #include "core/game_state.h"
@@ -27,7 +27,7 @@ struct ClockGame : HomeGame {
     }
     void steps(int n)
     {
-        for (int i = 0; i < n; ++i) clock_step(*game);
+        for (int i = 0; i < n; ++i) run_stage_clock(*game);
     }
 };
 
@@ -196,7 +196,7 @@ TEST(StageClock, TheStreetGunHitsTheLowerSlotOnly)
     two_dogs_under_the_mouse(g);
     tman& first = g->street_figures[10];
     tman& second = g->street_figures[20];
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(first.hit_points, 9);
     EXPECT_EQ(second.hit_points, 10);
     EXPECT_EQ(g.take_trace(), "sound gun.wav\n");
@@ -207,9 +207,9 @@ TEST(StageClock, TheStreetGunHitsTheLowerSlotOnly)
     g->my.item_count[130] = 1;
     g->my.item_count[135] = 1;
     g->my.item_count[139] = 1;
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(first.hit_points, 2);
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(first.age, 0);
     EXPECT_EQ(g->my.money, 40);
     const std::string trace = g.take_trace();
@@ -222,11 +222,11 @@ TEST(StageClock, TheStreetGunHitsTheLowerSlotOnly)
     EXPECT_EQ(g->effects.fx_kind[cursor - 2], 82);
     EXPECT_EQ(g->effects.fx_y[cursor - 2], 330 - first.height / 2);
     // The next shot goes to the one left.
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(second.hit_points, 3);
     // A pointer just outside the box misses.
     g->mouse_x += 1;
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(second.hit_points, 3);
 }
 
@@ -235,19 +235,19 @@ TEST(StageClock, TheStreetGunNeverFiresOverAButtonTiredOrAtHome)
     StreetGame g(2);
     two_dogs_under_the_mouse(g);
     g->hovered_button = 501;
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(g->street_figures[10].hit_points, 10);
     g->hovered_button = 0;
     g->fire_held = 0;
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(g->street_figures[10].hit_points, 10);
 
     // Worn out: the player is told so, every frame the button stays down.
     g->fire_held = 1;
     g->my.fatigue = 100;
     g.take_trace();
-    clock_step(*g);
-    clock_step(*g);
+    run_stage_clock(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(g.take_trace(),
               "message silver ダメだ、疲れで力がでない・・・!!\nmessage silver ダメだ、疲れで力がでない・・・!!\n");
     EXPECT_EQ(g->street_figures[10].hit_points, 10);
@@ -255,7 +255,7 @@ TEST(StageClock, TheStreetGunNeverFiresOverAButtonTiredOrAtHome)
     // At home the street's figures are out of sight and out of reach.
     g->my.fatigue = 0;
     g->on_street = 0;
-    clock_step(*g);
+    run_stage_clock(*g);
     EXPECT_EQ(g->street_figures[10].hit_points, 10);
     EXPECT_EQ(g.take_trace(), "");
 }

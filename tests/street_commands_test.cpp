@@ -1,8 +1,9 @@
+#include "ui/menu_registry.h"
 #include "street/street_commands.h"
 
 #include "app/commands.h"
 #include "core/game_state.h"
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 #include "street/sales_floor.h"
 #include "test_support.h"
 
@@ -34,7 +35,7 @@ TEST(StreetCommands, GoingHomeLeavesTheStreetAsItIs)
     for (const tman& f : g->street_figures) live += f.age >= 1;
     ASSERT_GT(live, 0);
     const auto figures = g->street_figures;
-    execute_command(*g, entry(*g, 1));
+    run_command(*g, entry(*g, 1));
     EXPECT_EQ(g->on_street, 0);
     EXPECT_EQ(g->open_menu, kMenuHome);
     EXPECT_NE(g.take_trace().find("message silver どうする！....こうしている間にも時は動いているぞ！\n"),
@@ -53,7 +54,7 @@ TEST(StreetCommands, AShoutCallsANamedCustomerAndCountsEvenWithoutRoom)
     g->my.item_count[100] = 1; // a megaphone: two shouts a day
     show_menu(*g, kMenuSalesFloor);
     g.take_trace();
-    execute_command(*g, entry(*g, 2));
+    run_command(*g, entry(*g, 2));
     EXPECT_EQ(g->my.shouts_used, 1);
     EXPECT_EQ(g.live(1) + g.live(2), 1);
     const std::string name = g->street_figures[static_cast<std::size_t>(g->spawn_cursor)].name;
@@ -68,7 +69,7 @@ TEST(StreetCommands, AShoutCallsANamedCustomerAndCountsEvenWithoutRoom)
 
     // The last shout of the day, into a street with no room: it counts, shows its wave, calls nobody.
     for (tman& f : g->street_figures) f.age = f.age >= 1 ? f.age : 1;
-    execute_command(*g, entry(*g, 2));
+    run_command(*g, entry(*g, 2));
     EXPECT_EQ(g->my.shouts_used, 2);
     EXPECT_EQ(last_kind(*g), 396);
     trace = g.take_trace();
@@ -82,7 +83,7 @@ TEST(StreetCommands, AShoutCallsANamedCustomerAndCountsEvenWithoutRoom)
     show_menu(*g, kMenuSalesFloor);
     g->my.fatigue = 80;
     g->my.hunger = 10;
-    execute_command(*g, entry(*g, 2));
+    run_command(*g, entry(*g, 2));
     EXPECT_EQ(g->my.shouts_used, 1);
 }
 
@@ -98,13 +99,13 @@ TEST(StreetCommands, TheLauncherNeedsStrengthAndARocket)
 
     g->my.fatigue = 100;
     g.take_trace();
-    execute_command(*g, launcher);
+    run_command(*g, launcher);
     EXPECT_EQ(g.take_trace(), "message silver ダメだ、疲れで力がでない・・・!!\n");
     EXPECT_EQ(g->my.rpg_ammo, 1);
     EXPECT_EQ(g.live(200), 1);
 
     g->my.fatigue = 99;
-    execute_command(*g, launcher);
+    run_command(*g, launcher);
     EXPECT_EQ(g->my.rpg_ammo, 0);
     EXPECT_EQ(g.live(200), 0);
     EXPECT_EQ(g->my.money, 40);
@@ -115,14 +116,14 @@ TEST(StreetCommands, TheLauncherNeedsStrengthAndARocket)
     // No hazard: the rocket is spent all the same, with its shake and explosion.
     g->my.rpg_ammo = 1;
     g->effects = EffectsRing{};
-    execute_command(*g, launcher);
+    run_command(*g, launcher);
     EXPECT_EQ(g->my.rpg_ammo, 0);
     EXPECT_EQ(g->effects.fx_kind[1], 504);
     EXPECT_EQ(g->effects.fx_kind[2], 88);
 
     // No rocket: only the message; the menu is not opened again.
     g.take_trace();
-    execute_command(*g, launcher);
+    run_command(*g, launcher);
     EXPECT_EQ(g.take_trace(), "message silver RPGの弾がありません・・・\n");
 
     // A command the menu does not know, and a record of no menu, do nothing.

@@ -1,10 +1,11 @@
 #include "test_support.h"
 
+#include "app/commands.h"
 #include "app/startup.h"
 #include "content/catalog.h"
 #include "content/news.h"
 #include "content/stages.h"
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 #include "home/new_game.h"
 #include "render/picture_store.h"
 #include "street/sales_floor.h"
@@ -48,7 +49,7 @@ TestGame::TestGame(std::uint64_t seed, const fs::path& data_dir)
     paths.save_dir = save_dir.path();
     platform = make_headless_platform(paths);
     game = std::make_unique<Game>(platform, seed);
-    game->menu_opener = show_menu; // as start-up does
+    register_menus(*game); // as start-up does
 }
 
 FileSizeLimit::FileSizeLimit(long max_bytes)

@@ -1,12 +1,14 @@
 #include "app/frame_tick.h"
 
 #include "app/commands.h"
-#include "app/stage_clock.h"
 #include "core/game_state.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
 #include "render/status_panel.h"
+#include "rules/stage_clock.h"
 #include "street/sales_floor.h"
+#include "street/street_gun.h"
+#include "ui/menu_buttons.h"
 
 namespace zen {
 
@@ -43,6 +45,21 @@ void frame_step(Game& game)
     clamp_stats(game);
 }
 
+// One frame of the stage clock, then the street gun while time runs on.
+void run_stage_clock(Game& game)
+{
+    if (clock_stopped(game)) return;
+    pass_hunger(game);
+    if (check_quota(game)) show_menu(game, kMenuStageCleared); // time still runs to the end of this frame
+    if (time_is_up(game)) {
+        show_menu(game, kMenuTimeUp);
+        return;
+    }
+    advance_time(game);
+    regenerate_energy(game);
+    fire_street_gun(game);
+}
+
 void compose_frame(Game& game)
 {
     game.cg.fill(0);
@@ -55,7 +72,7 @@ void compose_frame(Game& game)
 
     // Time passes while a stage runs, at home and on the street; only the start menu stops it.
     if (game.open_menu != kMenuStart && game.stage != 0) {
-        clock_step(game);
+        run_stage_clock(game);
         status_panel(game, game.cg);
     }
     status_panel_level(game, game.cg);

@@ -8,16 +8,16 @@
 namespace zen {
 
 struct Game;
-class Autoplay;
+class InputSource;
 class Recording;
 
 // Starts the game up, runs frames until the window closes, --frames have run or the script
 // says quit, then closes (saving) and shuts down. Returns the process exit code.
 // With a recording, every event delivered (from the window, the script or the bot) is written
-// into it. With a bot, its events come after the script's before each frame, and the session
-// ends when the bot is finished.
+// into it. With a bot (an input source that plays by itself), its events come after the script's
+// before each frame, and the session ends when it says so.
 int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording = nullptr,
-             Autoplay* bot = nullptr);
+             InputSource* bot = nullptr);
 
 // Hands one window or script event to the game.
 void deliver_event(Game& game, const InputEvent& event);

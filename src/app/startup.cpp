@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
+#include "app/commands.h"
 #include "app/save_file.h"
 #include "content/catalog.h"
 #include "content/news.h"
 #include "content/stages.h"
-#include "home/menu_buttons.h"
 #include "core/game_state.h"
 #include "render/picture_store.h"
 
@@ -60,7 +60,7 @@ bool data_folder_usable(const Paths& paths, std::string& error)
 
 void start_up(Game& game)
 {
-    game.menu_opener = show_menu;
+    register_menus(game);
     Fonts* fonts = game.platform.fonts.get();
 
     // The start-up picture sizes the overlay and the picture decoder.

@@ -30,11 +30,6 @@ const tmenu& menu_record(const Game& game, int index)
     return game.menu_buttons[static_cast<std::size_t>(index)];
 }
 
-void open_menu_of(Game& game, std::int32_t key)
-{
-    if (game.menu_opener) game.menu_opener(game, key);
-}
-
 std::int32_t* stage_entry(std::array<std::int32_t, 100>& table, std::int32_t stage)
 {
     return stage >= 0 && static_cast<std::size_t>(stage) < table.size() ? &table[static_cast<std::size_t>(stage)]

@@ -3,6 +3,7 @@
 // the player record `my`, the run-time variables around it, the tables, the bitmaps,
 // the message log, the effects ring and the sound bookkeeping.
 #include "core/content_tables.h"
+#include "core/menu_handlers.h"
 #include "core/menu_keys.h"
 #include "core/menu_table.h"
 #include "core/random.h"
@@ -44,7 +45,7 @@ struct tmy {
     std::int32_t minute = 0;
     std::int32_t quota_done = 0;
     std::int32_t game_over = 0;
-    std::int32_t regen_acc = 0;
+    std::int32_t regen_acc = 0; // toward the next point of energy, at most kRegenFull
     std::int32_t energy = 0;
     std::int32_t energy_max = 0;
     std::int32_t animal_came = 0;
@@ -52,6 +53,9 @@ struct tmy {
     std::array<std::int32_t, 100> animal_contracts{};
     std::array<std::int32_t, 100> ad_power{};
 };
+
+// The regeneration a point of energy takes (the status panel's lower energy bar fills toward it).
+constexpr std::int32_t kRegenFull = 600;
 
 // The play area: every screen, picture and work surface is this size.
 constexpr int kPlayWidth = 800;
@@ -117,9 +121,8 @@ struct Game {
     // The menu buttons and the rows placed by the menu now opening.
     std::array<tmenu, kMenuButtons> menu_buttons{};
     std::int32_t menu_row_count = 0;
-    // Opens the menu of a key. Home builds the menus; the street, beside home, opens them through
-    // this, which start-up points at home's show_menu.
-    void (*menu_opener)(Game& game, std::int32_t key) = nullptr;
+    // What each menu does, in the order the menus were entered (see ui/menu_registry.h).
+    MenuHandlerTable menu_handlers{};
 
     // The live street: customers, animals and hazards, one slot each (a slot is free at age 0).
     // Not saved; emptied when a stage starts. The timers and the cursor run on across stages.
@@ -178,8 +181,6 @@ struct Game {
 void clamp_stats(Game& game);
 // Record index of menu_buttons, for the command runners; an empty record outside 0..2999.
 const tmenu& menu_record(const Game& game, int index);
-// Opens the menu of a key through game.menu_opener; nothing before start-up has set it.
-void open_menu_of(Game& game, std::int32_t key);
 // The entry of a per-stage table (stage_clears, animal_contracts, ad_power) for a stage; null for
 // a stage outside the table.
 std::int32_t* stage_entry(std::array<std::int32_t, 100>& table, std::int32_t stage);

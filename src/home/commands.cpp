@@ -3,17 +3,19 @@
 // changes nothing.
 #include "home/commands.h"
 
-#include "content/catalog_rules.h"
 #include "content/news.h"
 #include "content/stages.h"
 #include "core/game_state.h"
 #include "core/line_queue.h"
 #include "core/saturating.h"
-#include "render/economy.h"
-#include "home/menu_buttons.h"
+#include "home/menu_commands.h"
 #include "home/new_game.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
+#include "rules/catalog_rules.h"
+#include "rules/economy.h"
+#include "rules/prices.h"
+#include "ui/menu_buttons.h"
 
 #include <algorithm>
 #include <string>
@@ -29,11 +31,11 @@ const std::string& stage_name(const Game& game) { return game.map_table.at(game.
 // The checks before making a game or going out: too tired, too hungry. True when refused.
 bool too_worn_out(Game& game)
 {
-    if (game.my.fatigue > 90) {
+    if (too_tired_to_work(game)) {
         post_silver(game, "疲れでヘトヘトだ....眠らないと....");
         return true;
     }
-    if (game.my.hunger < 10) {
+    if (too_hungry_to_work(game)) {
         post_silver(game, "お腹が減って倒れそうだ....");
         return true;
     }
@@ -41,7 +43,7 @@ bool too_worn_out(Game& game)
 }
 
 // Days left, as the wake-up and loan messages count them.
-std::string days_left(const Game& game) { return num(7 - static_cast<std::int64_t>(game.my.day)); }
+std::string days_left(const Game& game) { return num(kLastDay - static_cast<std::int64_t>(game.my.day)); }
 
 } // namespace
 
@@ -62,18 +64,18 @@ void home_command(Game& game, int index)
 {
     const tmenu& b = menu_record(game, index);
     tmy& my = game.my;
-    switch (b.command) {
-    case 1:
+    switch (static_cast<HomeCommand>(b.command)) {
+    case HomeCommand::abandon:
         post_silver(game, "ステージを断念していいですか？");
         show_menu(game, kMenuAbandon);
         break;
-    case 2:
+    case HomeCommand::make:
         play_sound(game, "1.wav");
         post_silver(game, "何をつくりますか");
         show_menu(game, kMenuMakeGame);
         break;
-    case 3: show_menu(game, kMenuOptions); break;
-    case 4:
+    case HomeCommand::options: show_menu(game, kMenuOptions); break;
+    case HomeCommand::go_out:
         if (too_worn_out(game)) return;
         play_sound(game, "1.wav");
         post_silver(game, "現場は眠らない....！");
@@ -81,15 +83,15 @@ void home_command(Game& game, int index)
         game.on_street = 1;
         show_picture(game, game.map_table.at(game.stage).picture);
         break;
-    case 5: {
-        if (pay(game, b.param)) return;
+    case HomeCommand::eat: {
+        if (!pay(game, b.param)) return;
         const std::int64_t full = static_cast<std::int64_t>(my.hunger) + meal_fullness(game);
         my.hunger = static_cast<std::int32_t>(std::min<std::int64_t>(full, 100));
         play_sound(game, "taberu.wav");
         show_menu(game, kMenuHome);
         break;
     }
-    case 6: {
+    case HomeCommand::sleep: {
         const int energy = sleep_energy(game);
         my.shouts_used = 0;
         play_sound(game, "sleep.wav");
@@ -102,18 +104,17 @@ void home_command(Game& game, int index)
         show_menu(game, kMenuWakeUp);
         break;
     }
-    case 7:
+    case HomeCommand::shop:
         post_silver(game, "何を買いますか");
         show_menu(game, kMenuShop);
         break;
-    default: break;
     }
 }
 
 void abandon_command(Game& game, int index)
 {
-    switch (menu_record(game, index).command) {
-    case kAbandonYes:
+    switch (static_cast<AbandonCommand>(menu_record(game, index).command)) {
+    case AbandonCommand::yes:
         game.my.quota_done = 0;
         game.my.game_over = 0;
         clear_made_games(game);
@@ -123,40 +124,38 @@ void abandon_command(Game& game, int index)
         show_picture(game, "start.jpg");
         show_menu(game, kMenuStart);
         break;
-    case 2: show_menu(game, kMenuHome); break;
-    default: break;
+    case AbandonCommand::no: show_menu(game, kMenuHome); break;
     }
 }
 
 void options_command(Game& game, int index)
 {
     // The options menu stays open.
-    switch (menu_record(game, index).command) {
-    case 1: show_menu(game, kMenuSound); break;
-    case 2:
+    switch (static_cast<OptionsCommand>(menu_record(game, index).command)) {
+    case OptionsCommand::sound: show_menu(game, kMenuSound); break;
+    case OptionsCommand::energy_help:
         clear_messages(game);
         post_silver(game, "エナジー回復率は、お腹と疲労によって決まります。"
                           "お腹があるほど回復しますが、疲労が高ければ回復率は弱まります。");
         break;
-    case 3:
+    case OptionsCommand::credits:
         clear_messages(game);
         post_silver(game, "Zentrifa ver1.1　制作：the Zentrifa team");
         break;
-    case 4:
+    case OptionsCommand::sleep_help:
         clear_messages(game);
         post_silver(game, "[寝る]コマンドによって、疲労が完全回復し、MPもやや回復します。"
                           "しかし疲れていない時や、最終日は、寝ることはできません。");
         break;
-    default: break;
     }
 }
 
 void sound_command(Game& game, int index)
 {
     tmy& my = game.my;
-    switch (menu_record(game, index).command) {
-    case 1: my.volume = std::max(saturating_add(my.volume, -400), -4000); break;
-    case 2: my.volume = std::min(saturating_add(my.volume, 400), 0); break;
+    switch (static_cast<SoundCommand>(menu_record(game, index).command)) {
+    case SoundCommand::quieter: my.volume = std::max(saturating_add(my.volume, -400), -4000); break;
+    case SoundCommand::louder: my.volume = std::min(saturating_add(my.volume, 400), 0); break;
     default: return;
     }
     post_silver(game, "音量＝" + num(my.volume));
@@ -166,8 +165,8 @@ void sound_command(Game& game, int index)
 void start_command(Game& game, int index)
 {
     tmy& my = game.my;
-    switch (menu_record(game, index).command) {
-    case 2:
+    switch (static_cast<StartCommand>(menu_record(game, index).command)) {
+    case StartCommand::start:
         clear_messages(game);
         if (my.story_flag[0] == 0) {
             new_game(game);
@@ -193,16 +192,16 @@ void start_command(Game& game, int index)
             show_menu(game, kMenuStageSelect);
         }
         break;
-    case 3:
+    case StartCommand::cleared:
         play_sound(game, "lvcap.wav");
         post_silver(game, "クリアおめでとう！！　君は世界一のゲームメーカーさ！！！");
         break;
-    case 4:
+    case StartCommand::true_clear:
         play_sound(game, "lvcap.wav");
         post_silver(game, "....終わった....ん？！");
         post_silver(game, "....!?....なんだ、この只ならぬ空気は....!!");
         break;
-    case 5: {
+    case StartCommand::news: {
         const std::int32_t entry = my.news_index;
         if (entry < 0 || static_cast<std::size_t>(entry) >= my.news_read.size()) return;
         clear_messages(game);
@@ -215,18 +214,17 @@ void start_command(Game& game, int index)
         show_menu(game, kMenuStart);
         break;
     }
-    case 6:
+    case StartCommand::legend_clear:
         play_sound(game, "lvcap.wav");
         post_silver(game, "LEGEND CLEAR!! 君こそ、真の宇宙最強のゲームメーカーだ！！");
         break;
-    default: break;
     }
 }
 
 void make_game_command(Game& game, int index)
 {
     const tmenu& b = menu_record(game, index);
-    if (b.command != 1) return;
+    if (b.command != command_number(MakeGameCommand::make)) return;
     const std::int32_t genre = b.param;
     const std::int32_t cost = b.param2;
     if (!is_genre(game, genre)) return; // an entry that names no genre makes nothing
@@ -259,7 +257,7 @@ void make_game_command(Game& game, int index)
 void stage_select_command(Game& game, int index)
 {
     const std::int32_t s = menu_record(game, index).command;
-    const bool back = s == -1;
+    const bool back = s == kStageSelectBack;
     if (!back && (s < kFirstStage || s > kLastStage)) return;
     play_music(game, "not");
     clear_messages(game);
@@ -315,58 +313,58 @@ void shop_command(Game& game, int index)
     std::int32_t* ad = stage_entry(my.ad_power, game.stage);
     std::int32_t* contracts = stage_entry(my.animal_contracts, game.stage);
     // What the entry names must exist before anything is paid.
-    switch (b.command) {
-    case 1:
-    case 3: break;
-    case 2:
+    const auto command = static_cast<ShopCommand>(b.command);
+    switch (command) {
+    case ShopCommand::energy:
+    case ShopCommand::loan: break;
+    case ShopCommand::poster:
         if (!ad) return;
         break;
-    case 4:
+    case ShopCommand::book:
         if (!is_catalog_id(b.param2)) return;
         break;
-    case 5:
+    case ShopCommand::item:
         if (!is_catalog_id(b.item_id)) return;
         break;
-    case 6:
+    case ShopCommand::animal:
         if (!contracts) return;
         break;
-    default: return;
+    default: return; // a number no shop entry carries
     }
-    if (pay(game, b.param)) return;
-    switch (b.command) {
-    case 1:
+    if (!pay(game, b.param)) return;
+    switch (command) {
+    case ShopCommand::energy:
         play_sound(game, "bp.wav");
         my.energy_max = saturating_add(my.energy_max, 1);
         post_silver(game, "【最大エナジー】が+1された！！");
         break;
-    case 2:
+    case ShopCommand::poster:
         play_sound(game, "bp.wav");
         *ad = saturating_add(*ad, 1);
         post_message(game, "この地域における【宣伝力】が+1された！！", "aqua");
         break;
-    case 3:
+    case ShopCommand::loan:
         my.day = saturating_add(my.day, 1);
         post_silver(game, "時間1日と引き換えに、借金した → 残り" + days_left(game) + "日");
         my.loans = saturating_add(my.loans, 1);
-        gain_money(game, 1000);
+        gain_money(game, kLoanAmount);
         break;
-    case 4:
+    case ShopCommand::book:
         my.genre_known[static_cast<std::size_t>(b.param2)] = 1;
         post_message(game, "読破！ 新しいゲーム・" + game.item_table.at(b.param2).name + "を造れるようになった！",
                      "yellow");
         play_sound(game, "bp.wav");
         break;
-    case 5:
+    case ShopCommand::item:
         gain_one_item(game, b.item_id);
         post_message(game, game.item_table.at(b.item_id).description + "された！", "aqua");
         play_sound(game, "skill_up.wav");
         break;
-    case 6:
+    case ShopCommand::animal:
         play_sound(game, "bp.wav");
         *contracts = saturating_add(*contracts, 1);
         post_message(game, "この地域における動物と契約した！！", "aqua");
         break;
-    default: break;
     }
     // Bought entries vanish; prices and locks follow the new state.
     show_menu(game, kMenuShop);

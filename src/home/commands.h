@@ -1,6 +1,7 @@
 #pragma once
 // What the home menus' buttons do. Each handler takes the clicked record's index in the button
-// table and switches on its command number; a number a menu does not know does nothing.
+// table and switches on its command (home/menu_commands.h); a number a menu does not know does
+// nothing.
 namespace zen {
 
 struct Game;
@@ -16,9 +17,6 @@ void wake_up_command(Game& game, int index);       // menu 13: any button
 void time_up_command(Game& game, int index);       // menu 14: any button
 void shop_command(Game& game, int index);          // menu 15: pay, then the purchase
 void stage_cleared_command(Game& game, int index); // menu 16: any button
-
-// The command number of "yes" in the abandon menu: the stage is saved before it is given up.
-constexpr int kAbandonYes = 1;
 
 // Steps several commands share.
 // Unsold copies of every genre are lost when a stage ends.

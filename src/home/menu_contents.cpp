@@ -3,10 +3,14 @@
 // yen sign.
 #include "home/menu_contents.h"
 
-#include "content/catalog_rules.h"
 #include "content/news.h"
 #include "core/game_state.h"
-#include "core/saturating.h"
+#include "home/menu_commands.h"
+#include "rules/catalog_rules.h"
+#include "home/commands.h"
+#include "rules/prices.h"
+#include "ui/menu_buttons.h"
+#include "ui/menu_registry.h"
 
 #include <string>
 
@@ -18,21 +22,15 @@ std::string num(std::int64_t v) { return std::to_string(v); }
 
 tmenu& record(Game& game, int index) { return game.menu_buttons[static_cast<std::size_t>(index)]; }
 
-// A plain entry: centred caption, no icon, no hint, no way back, not greyed.
 tmenu& entry(Game& game, int index, MenuKey key, const std::string& caption, std::int32_t command, int width)
 {
-    tmenu& b = record(game, index);
-    b.menu = key;
-    b.caption = caption;
-    b.command = command;
-    b.width = width;
-    b.height = 45;
-    b.right_align = 0;
-    b.back_to = 0;
-    b.icon.clear();
-    b.hint.clear();
-    b.locked = 0;
-    return b;
+    return menu_entry(game, index, key, caption, command, width);
+}
+
+template <typename Command>
+tmenu& entry(Game& game, int index, MenuKey key, const std::string& caption, Command command, int width)
+{
+    return menu_entry(game, index, key, caption, command_number(command), width);
 }
 
 bool genre_learnt(const Game& game, std::int32_t id)
@@ -40,22 +38,19 @@ bool genre_learnt(const Game& game, std::int32_t id)
     return is_catalog_id(id) && game.my.genre_known[static_cast<std::size_t>(id)] >= 1;
 }
 
-std::int32_t stage_level(const Game& game) { return game.map_table.at(game.stage).stage_level; }
-
-void build_home(Game& game)
+void build_home(Game& game, std::int32_t)
 {
-    const tmy& my = game.my;
-    entry(game, 1, kMenuHome, "ゲームを造る", 2, 200);
-    entry(game, 2, kMenuHome, ">> 売り場へ!! <<", 4, 200);
-    const std::int32_t meal = clamp_to_int32(100LL * stage_level(game));
-    tmenu& eat = entry(game, 3, kMenuHome, "ご飯を食べる \\" + num(meal), 5, 200);
+    entry(game, 1, kMenuHome, "ゲームを造る", HomeCommand::make, 200);
+    entry(game, 2, kMenuHome, ">> 売り場へ!! <<", HomeCommand::go_out, 200);
+    const std::int32_t meal = meal_price(game);
+    tmenu& eat = entry(game, 3, kMenuHome, "ご飯を食べる \\" + num(meal), HomeCommand::eat, 200);
     eat.param = meal;
-    eat.locked = my.hunger >= 90 ? 1 : 0;
-    tmenu& sleep = entry(game, 4, kMenuHome, "寝る", 6, 200);
-    sleep.locked = (my.fatigue < 25 || my.day >= 7) ? 1 : 0; // not tired, or the last day
-    entry(game, 5, kMenuHome, ">お店へ", 7, 200);
-    entry(game, 10, kMenuHome, "OPTION", 3, 200);
-    entry(game, 11, kMenuHome, "×このステージを断念", 1, 200);
+    eat.locked = full_for_a_meal(game) ? 1 : 0;
+    tmenu& sleep = entry(game, 4, kMenuHome, "寝る", HomeCommand::sleep, 200);
+    sleep.locked = may_sleep(game) ? 0 : 1; // not tired, or the last day
+    entry(game, 5, kMenuHome, ">お店へ", HomeCommand::shop, 200);
+    entry(game, 10, kMenuHome, "OPTION", HomeCommand::options, 200);
+    entry(game, 11, kMenuHome, "×このステージを断念", HomeCommand::abandon, 200);
 }
 
 // The entries that never change: the abandon question, the options, the sound, and the single
@@ -70,39 +65,40 @@ struct FixedEntry {
 };
 
 constexpr FixedEntry kFixedEntries[] = {
-    {50, kMenuAbandon, "はい", 1, 200, kMenuHome},
-    {51, kMenuAbandon, "いいえ", 2, 200, kMenuNone},
-    {60, kMenuOptions, "エナジーの回復率について", 2, 300, kMenuHome},
-    {61, kMenuOptions, "寝るコマンドについて", 4, 300, kMenuNone},
-    {62, kMenuOptions, "SOUND", 1, 300, kMenuNone},
-    {63, kMenuOptions, "クレジット", 3, 300, kMenuNone},
-    {100, kMenuSound, "音量を下げる", 1, 200, kMenuOptions},
-    {101, kMenuSound, "音量を上げる", 2, 200, kMenuNone},
-    {600, kMenuWakeUp, "起床", 0, 200, kMenuNone},
-    {610, kMenuTimeUp, "タイムリミット！！", 0, 200, kMenuNone},
-    {700, kMenuStageCleared, "ステージクリア!", 0, 250, kMenuNone},
+    {50, kMenuAbandon, "はい", command_number(AbandonCommand::yes), 200, kMenuHome},
+    {51, kMenuAbandon, "いいえ", command_number(AbandonCommand::no), 200, kMenuNone},
+    {60, kMenuOptions, "エナジーの回復率について", command_number(OptionsCommand::energy_help), 300, kMenuHome},
+    {61, kMenuOptions, "寝るコマンドについて", command_number(OptionsCommand::sleep_help), 300, kMenuNone},
+    {62, kMenuOptions, "SOUND", command_number(OptionsCommand::sound), 300, kMenuNone},
+    {63, kMenuOptions, "クレジット", command_number(OptionsCommand::credits), 300, kMenuNone},
+    {100, kMenuSound, "音量を下げる", command_number(SoundCommand::quieter), 200, kMenuOptions},
+    {101, kMenuSound, "音量を上げる", command_number(SoundCommand::louder), 200, kMenuNone},
+    {kWakeUpRecord, kMenuWakeUp, "起床", 0, 200, kMenuNone},
+    {kTimeUpRecord, kMenuTimeUp, "タイムリミット！！", 0, 200, kMenuNone},
+    {kStageClearedRecord, kMenuStageCleared, "ステージクリア!", 0, 250, kMenuNone},
 };
 
-void build_fixed(Game& game)
+// The entries of one fixed menu.
+void build_fixed(Game& game, std::int32_t key)
 {
     for (const FixedEntry& f : kFixedEntries)
-        entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
+        if (f.key == key) entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
 }
 
-void build_start(Game& game)
+void build_start(Game& game, std::int32_t)
 {
     const tmy& my = game.my;
-    entry(game, 201, kMenuStart, my.story_flag[0] == 0 ? "<< NEW GAME >>" : "< START >", 2, 200);
-    entry(game, 202, kMenuStart, my.stage_clears[5] != 0 ? "クリア" : "", 3, 200);
-    entry(game, 203, kMenuStart, my.stage_clears[6] != 0 ? "TRUE CLEAR!!" : "", 4, 200);
-    entry(game, 204, kMenuStart, my.stage_clears[12] != 0 ? "LEGEND CLEAR!!" : "", 6, 200);
+    entry(game, 201, kMenuStart, my.story_flag[0] == 0 ? "<< NEW GAME >>" : "< START >", StartCommand::start, 200);
+    entry(game, 202, kMenuStart, my.stage_clears[5] != 0 ? "クリア" : "", StartCommand::cleared, 200);
+    entry(game, 203, kMenuStart, my.stage_clears[6] != 0 ? "TRUE CLEAR!!" : "", StartCommand::true_clear, 200);
+    entry(game, 204, kMenuStart, my.stage_clears[12] != 0 ? "LEGEND CLEAR!!" : "", StartCommand::legend_clear, 200);
     const std::int32_t n = my.news_index;
     const bool unread = n >= 0 && static_cast<std::size_t>(n) < my.news_read.size() &&
                         my.news_read[static_cast<std::size_t>(n)] <= 0 && !news_line(game, n, 0).empty();
-    entry(game, 205, kMenuStart, unread ? "ニュース　　" : "", 5, 200).icon = "mail.bmp";
+    entry(game, 205, kMenuStart, unread ? "ニュース　　" : "", StartCommand::news, 200).icon = "mail.bmp";
 }
 
-void build_make_game(Game& game)
+void build_make_game(Game& game, std::int32_t)
 {
     constexpr int kFirst = menu_records(kMenuMakeGame).first;
     constexpr int kLast = menu_records(kMenuMakeGame).last;
@@ -124,7 +120,7 @@ void build_make_game(Game& game)
         b.menu = kMenuMakeGame;
         b.width = 400;
         b.height = 45;
-        b.command = 1;
+        b.command = command_number(MakeGameCommand::make);
         b.right_align = 1;
         b.back_to = kMenuHome;
         b.caption = "開発：" + genre.name + "(" + num(count_of(game, b.param)) + ")";
@@ -134,19 +130,19 @@ void build_make_game(Game& game)
     }
 }
 
-void build_stage_select(Game& game)
+void build_stage_select(Game& game, std::int32_t)
 {
     const tmy& my = game.my;
     const bool second_cycle = my.stage_clears[6] >= 1; // the six later stages, once stage 6 is cleared
     for (int s = 0; s <= 98; ++s) {
-        tmenu& b = record(game, 400 + s);
+        tmenu& b = record(game, kStageSelectFirstRecord + s);
         const tmap& place = game.map_table.at(s);
         if (place.name.empty() || (s > 6 && !second_cycle)) {
             // Not offered now: emptied, so a stage of an earlier game does not stay listed.
             b.caption.clear();
             continue;
         }
-        entry(game, 400 + s, kMenuStageSelect,
+        entry(game, kStageSelectFirstRecord + s, kMenuStageSelect,
               place.name + " ノルマ：" + num(place.quota) + "円 クリア：" +
                   num(my.stage_clears[static_cast<std::size_t>(s)]),
               s, 400);
@@ -155,94 +151,49 @@ void build_stage_select(Game& game)
             b.locked = 1;
         }
     }
-    entry(game, 499, kMenuStageSelect, ">Back", -1, 400);
+    entry(game, menu_records(kMenuStageSelect).last, kMenuStageSelect, ">Back", kStageSelectBack, 400);
 }
-
-void build_sales_floor(Game& game)
-{
-    const tmy& my = game.my;
-    const bool launcher = held(game, kItemLauncher);
-    const std::int64_t shouts_left = static_cast<std::int64_t>(shout_limit(game)) - my.shouts_used;
-    entry(game, 500, kMenuSalesFloor, ">> 自宅へ！ <<", 1, 200);
-    entry(game, 501, kMenuSalesFloor, "声を出す 残:" + num(shouts_left), 2, 200).locked =
-        (my.fatigue >= 80 || my.hunger <= 10 || shouts_left <= 0) ? 1 : 0;
-    tmenu& rpg = entry(game, 502, kMenuSalesFloor, launcher ? "RPGを撃つ 残:" + num(my.rpg_ammo) : "", 3, 200);
-    rpg.locked = my.rpg_ammo <= 0 ? 1 : 0;
-    for (int i = menu_records(kMenuSalesFloor).first; i <= menu_records(kMenuSalesFloor).last; ++i) {
-        tmenu& b = record(game, i);
-        b.menu = kMenuSalesFloor;
-        b.width = 200;
-        b.back_to = 0;
-        b.height = launcher ? 40 : 45;
-    }
-}
-
-// A reference book of the shop: its record, caption, price, the genre it teaches, and when it is offered.
-struct Book {
-    int index;
-    const char* caption;
-    std::int32_t price;
-    std::int32_t genre;
-    std::int32_t min_stage;
-    std::int32_t min_level;
-};
-
-constexpr Book kBooks[] = {
-    {652, "参考書『ショーてぃんぐの作り方』", 500, 2, 1, 0},
-    {653, "参考書『SLGの作り方』", 1000, 3, 2, 0},
-    {654, "参考書『SLGの作り方Ⅱ』", 2000, 4, 3, 0},
-    {655, "参考書『恋愛ゲーム作り方』", 3000, 5, 4, 0},
-    {656, "参考書『ＲＰＧの作り方』", 4000, 6, 5, 0},
-    {657, "参考書『格ゲーの作り方』", 5000, 7, 6, 0},
-    {658, "参考書『FPSの作り方』", 9000, 8, 6, 0},
-    {659, "参考書『Onlineゲーの作り方』", 10000, 9, 7, 0},
-    {660, "参考書『ダンジョンゲームの作り方』", 12000, 10, 8, 28},
-    {661, "参考書『スマホゲームの作り方』", 15000, 11, 9, 34},
-    {662, "参考書『アナログゲームの作り方』", 20000, 12, 10, 40},
-    {663, "参考書『魔のゲームの作り方』", 30000, 13, 12, 46},
-};
 
 constexpr int kShopFirst = menu_records(kMenuShop).first;
 constexpr int kShopItemsFirst = 630;
 constexpr int kBooksFirst = 652;
 constexpr int kBooksLast = 663;
-constexpr int kShopLoan = 699;
+constexpr int kShopLoanRecord = 699;
 constexpr int kShopLast = menu_records(kMenuShop).last;
 constexpr int kShopShown = 12;
 
 // A shop entry with its fixed fields; it names no item unless it is one.
-tmenu& shop_entry(Game& game, int index, const std::string& caption, std::int32_t command, std::int32_t price,
+tmenu& shop_entry(Game& game, int index, const std::string& caption, ShopCommand command, std::int32_t price,
                   const char* hint)
 {
     tmenu& b = record(game, index);
     b.caption = caption;
-    b.command = command;
+    b.command = command_number(command);
     b.param = price;
     b.hint = hint;
     b.item_id = 0;
     return b;
 }
 
-void build_shop(Game& game)
+void build_shop(Game& game, std::int32_t)
 {
     const tmy& my = game.my;
     const std::int64_t a = stage_value(my.ad_power, game.stage);
-    const std::int64_t level = stage_level(game);
     const std::int64_t e = my.energy_max;
 
-    tmenu& poster = shop_entry(game, 620, a >= 8 ? "" : "宣伝ポスター" + num(a + 1), 2,
-                               clamp_to_int32(200 * a * level + 200), "この地域の集客をあげます");
-    poster.need_level = clamp_to_int32(2 * a + 2 * level);
+    tmenu& poster = shop_entry(game, 620, a >= kMostPosters ? "" : "宣伝ポスター" + num(a + 1), ShopCommand::poster,
+                               poster_price(game), "この地域の集客をあげます");
+    poster.need_level = poster_level(game);
 
-    tmenu& energy = shop_entry(game, 622, "エナジーPowerUp" + num(e - 4), 1, clamp_to_int32(2000 * (e - 5) + 2000),
-                               "最大エナジー +1");
-    energy.need_level = clamp_to_int32(6 * (e - 5));
+    tmenu& energy = shop_entry(game, 622, "エナジーPowerUp" + num(e - 4), ShopCommand::energy,
+                               energy_upgrade_price(game), "最大エナジー +1");
+    energy.need_level = energy_upgrade_level(game);
     energy.back_to = kMenuHome;
 
-    const std::int64_t contract_price = (300 * level + 500) * (game.stage >= 7 ? 2 : 1);
-    tmenu& animal = shop_entry(game, 623, stage_value(my.animal_contracts, game.stage) >= 1 ? "" : "動物と契約", 6,
-                               clamp_to_int32(contract_price), "この地域に生息する動物と契約します");
-    animal.need_level = clamp_to_int32(2 * level);
+    tmenu& animal =
+        shop_entry(game, 623, stage_value(my.animal_contracts, game.stage) >= 1 ? "" : "動物と契約",
+                   ShopCommand::animal, contract_price(game), "この地域に生息する動物と契約します");
+    animal.need_level = contract_level(game);
 
     for (int i = kShopItemsFirst; i <= kShopLast; ++i) record(game, i).caption.clear();
 
@@ -250,25 +201,25 @@ void build_shop(Game& game)
     // item's place and no stale item id stays on a book; items past the last record wait until
     // those before them are bought.
     int next = kShopItemsFirst;
-    for (int id = 0; id <= ItemTable::kLastId && next < kShopLoan; ++id) {
+    for (int id = 0; id <= ItemTable::kLastId && next < kShopLoanRecord; ++id) {
         if (!shop_reaches(game, id)) continue;
         const titem& item = game.item_table.at(id);
-        tmenu& b = shop_entry(game, next, item.name, 5, item.price, "");
+        tmenu& b = shop_entry(game, next, item.name, ShopCommand::item, item.price, "");
         b.hint = item.description;
         b.item_id = id;
         if (!shop_offers(game, id)) b.caption.clear(); // a hidden item still takes its record
         next = next + 1 == kBooksFirst ? kBooksLast + 1 : next + 1;
     }
 
-    for (const Book& book : kBooks) {
+    for (const Book& book : shop_books()) {
         const bool offered = game.stage >= book.min_stage && my.level >= book.min_level;
-        tmenu& b =
-            shop_entry(game, book.index, offered ? book.caption : "", 4, book.price, "Newゲームを作れるようになる");
+        tmenu& b = shop_entry(game, book.record, offered ? book.title : "", ShopCommand::book, book.price,
+                              "Newゲームを作れるようになる");
         b.param2 = book.genre;
     }
 
-    shop_entry(game, kShopLoan, (my.money >= 500 || my.loans >= 3) ? "" : "借金(\\1000) -1日", 3, 0,
-               "１日を消費し、借金します");
+    shop_entry(game, kShopLoanRecord, loan_offered(game) ? "借金(\\" + num(kLoanAmount) + ") -1日" : "",
+               ShopCommand::loan, 0, "１日を消費し、借金します");
 
     // Prices and levels into the captions, locks, and at most twelve entries.
     int shown = 0;
@@ -284,24 +235,32 @@ void build_shop(Game& game)
             b.locked = (my.level < b.need_level || my.money < b.param) ? 1 : 0;
         }
         if (b.item_id >= 1 && held(game, b.item_id)) b.caption.clear();        // already bought
-        if (b.command == 4 && genre_learnt(game, b.param2)) b.caption.clear(); // genre already learnt
+        if (b.command == command_number(ShopCommand::book) && genre_learnt(game, b.param2))
+            b.caption.clear(); // genre already learnt
         if (!b.caption.empty() && ++shown > kShopShown) b.caption.clear();
     }
 }
 
 } // namespace
 
-void build_menu_contents(Game& game)
+void register_home_menus(Game& game)
 {
-    const std::int32_t opening = game.open_menu;
-    // Each menu writes only its own records, so the order of the blocks does not matter.
-    if (opening == kMenuHome) build_home(game);
-    build_fixed(game);
-    build_start(game);
-    if (opening == kMenuMakeGame) build_make_game(game);
-    if (opening == kMenuStageSelect) build_stage_select(game);
-    if (opening == kMenuSalesFloor) build_sales_floor(game);
-    if (opening == kMenuShop) build_shop(game);
+    // The start menu and the fixed menus are rebuilt at every opening of any menu.
+    register_menu(game, {kMenuStart, build_start, start_command, true});
+    struct FixedMenu {
+        MenuKey key;
+        void (*run)(Game& game, int index);
+    };
+    constexpr FixedMenu kFixedMenus[] = {
+        {kMenuAbandon, abandon_command},   {kMenuOptions, options_command}, {kMenuSound, sound_command},
+        {kMenuWakeUp, wake_up_command},    {kMenuTimeUp, time_up_command},
+        {kMenuStageCleared, stage_cleared_command},
+    };
+    for (const FixedMenu& m : kFixedMenus) register_menu(game, {m.key, build_fixed, m.run, true});
+    register_menu(game, {kMenuHome, build_home, home_command, false});
+    register_menu(game, {kMenuMakeGame, build_make_game, make_game_command, false});
+    register_menu(game, {kMenuStageSelect, build_stage_select, stage_select_command, false});
+    register_menu(game, {kMenuShop, build_shop, shop_command, false});
 }
 
 } // namespace zen

@@ -1,12 +1,13 @@
 #pragma once
-// What every menu offers: each menu's records in the button table, their captions, commands,
+// What every home menu offers: each menu's records in the button table, their captions, commands,
 // sizes and arguments, and the rules that hide an entry or grey it out.
 namespace zen {
 
 struct Game;
 
-// Rewrites the records of the menus that are built at every opening, and those of the menu now
-// opening (open_menu) when it is one that is built only when opened.
-void build_menu_contents(Game& game);
+// Enters the home menus into the registry (key, builder, command handler): the start menu, the
+// stage select, the home menu and its make-game, shop, options, sound and abandon menus, and the
+// wake-up, time-up and stage-cleared screens. The sales floor's menu is the street's own.
+void register_home_menus(Game& game);
 
 } // namespace zen

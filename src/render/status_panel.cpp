@@ -79,7 +79,7 @@ void status_panel(Game& game, Canvas& canvas)
     box(canvas, bx, 34, bx + 200, 48, 0x883366);
     box(canvas, bx, 34, bx + bar(panel.shown_energy, std::max(my.energy_max, 1), 200), 46, 0xFF99CC);
     box(canvas, bx, 48, bx + 200, 57, 0x884477);
-    box(canvas, bx, 48, bx + bar(my.regen_acc, 600, 200), 55, 0xEE99DD);
+    box(canvas, bx, 48, bx + bar(my.regen_acc, kRegenFull, 200), 55, 0xEE99DD);
 
     // Fullness: the empty bar warns by blinking when the player gets hungry.
     panel.shown_hunger = ease(panel.shown_hunger, my.hunger);

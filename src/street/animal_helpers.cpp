@@ -3,6 +3,7 @@
 #include "core/game_state.h"
 #include "render/effects.h"
 #include "render/message_log.h"
+#include "ui/menu_buttons.h"
 
 #include <string_view>
 
@@ -59,7 +60,7 @@ void animal_visit(Game& game, int slot)
         my.energy = my.energy_max;
     }
     // The shout count and its lock follow at once.
-    open_menu_of(game, kMenuSalesFloor);
+    show_menu(game, kMenuSalesFloor);
 }
 
 } // namespace zen

@@ -4,7 +4,7 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "render/economy.h"
+#include "rules/economy.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "street/sales_floor.h"
@@ -308,13 +308,20 @@ bool rpg_shot(Game& game)
         const int mid_y = f.y - f.height / 2;
         add_effect(game, f.x, mid_y, kFxFireBurst, "");
         add_effect(game, f.x, mid_y, kFxSmoke, "");
-        f.age = 0;
-        if (f.reward >= 1) {
-            add_effect_at(game, s, kFxText, "+\\" + std::to_string(f.reward));
-            gain_money(game, f.reward);
-        }
+        destroy_hazard(game, s);
     }
     return true;
+}
+
+void destroy_hazard(Game& game, int slot)
+{
+    if (slot < 0 || slot >= kStreetSlots) return;
+    tman& f = game.street_figures[at(slot)];
+    f.age = 0;
+    if (f.reward >= 1) {
+        add_effect_at(game, slot, kFxText, "+\\" + std::to_string(f.reward));
+        gain_money(game, f.reward);
+    }
 }
 
 } // namespace zen

@@ -16,5 +16,8 @@ void hazard_step(Game& game, int slot);
 // The rocket launcher's shot: every hazard that can be destroyed is, wherever it is, and pays its
 // reward. False when no rocket was left (the player is told).
 bool rpg_shot(Game& game);
+// A hazard shot down (by the gun or a rocket): its slot is freed, and its reward, when it has one,
+// floats where it was and is paid.
+void destroy_hazard(Game& game, int slot);
 
 } // namespace zen

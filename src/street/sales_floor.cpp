@@ -2,11 +2,11 @@
 // piles of games, and the sale itself.
 #include "street/sales_floor.h"
 
-#include "content/catalog_rules.h"
+#include "rules/catalog_rules.h"
 #include "content/stages.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "render/economy.h"
+#include "rules/economy.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
 #include "street/animal_helpers.h"

@@ -1,13 +1,18 @@
 #include "street/street_commands.h"
 
-#include "content/catalog_rules.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
+#include "rules/catalog_rules.h"
+#include "rules/prices.h"
 #include "street/hazards.h"
 #include "street/sales_floor.h"
+#include "ui/menu_buttons.h"
+#include "ui/menu_registry.h"
+
+#include <string>
 
 namespace zen {
 
@@ -16,7 +21,7 @@ namespace {
 // The street stops and is no longer drawn; the stage's time runs on at home.
 void go_home(Game& game)
 {
-    open_menu_of(game, kMenuHome);
+    show_menu(game, kMenuHome);
     game.on_street = 0;
     post_silver(game, "どうする！....こうしている間にも時は動いているぞ！");
     show_picture(game, "pc.jpg");
@@ -33,28 +38,53 @@ void shout(Game& game)
     const int kind = pick_customer_kind(game);
     if (kind != 0 && spawn_figure(game, kind, 0, 0)) post_silver(game, game.man_table.at(kind).name + "が近寄ってきた");
     if (shout_limit(game) <= my.shouts_used) post_silver(game, "咽が枯れた....ゴホッ....ゴホッ");
-    open_menu_of(game, kMenuSalesFloor);
+    show_menu(game, kMenuSalesFloor);
 }
 
 void fire_launcher(Game& game)
 {
-    if (game.my.fatigue >= 100) {
+    if (too_tired_to_shoot(game)) {
         post_silver(game, "ダメだ、疲れで力がでない・・・!!");
         return;
     }
-    if (rpg_shot(game)) open_menu_of(game, kMenuSalesFloor);
+    if (rpg_shot(game)) show_menu(game, kMenuSalesFloor);
+}
+
+std::string num(std::int64_t v) { return std::to_string(v); }
+
+// Home, the shout with the shouts left, and the launcher's shot with the rockets left once it has
+// been bought: then the rows are narrower, to make room for the third.
+void build_sales_floor(Game& game, std::int32_t)
+{
+    const tmy& my = game.my;
+    const bool launcher = held(game, kItemLauncher);
+    const std::int64_t shouts_left = static_cast<std::int64_t>(shout_limit(game)) - my.shouts_used;
+    menu_entry(game, 500, kMenuSalesFloor, ">> 自宅へ！ <<", command_number(StreetCommand::go_home), 200);
+    menu_entry(game, 501, kMenuSalesFloor, "声を出す 残:" + num(shouts_left), command_number(StreetCommand::shout), 200)
+        .locked = (too_worn_to_shout(game) || shouts_left <= 0) ? 1 : 0;
+    tmenu& rpg = menu_entry(game, 502, kMenuSalesFloor, launcher ? "RPGを撃つ 残:" + num(my.rpg_ammo) : "",
+                            command_number(StreetCommand::launcher), 200);
+    rpg.locked = my.rpg_ammo <= 0 ? 1 : 0;
+    for (int i = menu_records(kMenuSalesFloor).first; i <= menu_records(kMenuSalesFloor).last; ++i) {
+        tmenu& b = game.menu_buttons[static_cast<std::size_t>(i)];
+        b.menu = kMenuSalesFloor;
+        b.width = 200;
+        b.back_to = 0;
+        b.height = launcher ? 40 : 45;
+    }
 }
 
 } // namespace
 
 void street_command(Game& game, int index)
 {
-    switch (menu_record(game, index).command) {
-    case 1: go_home(game); break;
-    case 2: shout(game); break;
-    case 3: fire_launcher(game); break;
-    default: break;
+    switch (static_cast<StreetCommand>(menu_record(game, index).command)) {
+    case StreetCommand::go_home: go_home(game); break;
+    case StreetCommand::shout: shout(game); break;
+    case StreetCommand::launcher: fire_launcher(game); break;
     }
 }
+
+void register_street_menus(Game& game) { register_menu(game, {kMenuSalesFloor, build_sales_floor, street_command, false}); }
 
 } // namespace zen

@@ -1,4 +1,4 @@
-#include "render/economy.h"
+#include "rules/economy.h"
 
 #include "core/game_state.h"
 #include "core/saturating.h"
@@ -15,12 +15,12 @@ bool pay(Game& game, std::int32_t price)
 {
     if (price > game.my.money) {
         post_message(game, "お金が足りません", "gray");
-        return true;
+        return false;
     }
     game.my.money = saturating_add(game.my.money, -static_cast<std::int64_t>(price));
     post_message(game, std::to_string(price) + "円支払った", "gray");
     play_sound(game, "katan.wav");
-    return false;
+    return true;
 }
 
 void gain_money(Game& game, std::int32_t amount)

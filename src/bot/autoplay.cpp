@@ -1,9 +1,12 @@
-#include "app/autoplay.h"
+#include "bot/autoplay.h"
 
-#include "app/autoplay_policy.h"
-#include "content/catalog_rules.h"
+#include "bot/autoplay_policy.h"
 #include "core/game_state.h"
-#include "home/menu_buttons.h"
+#include "home/menu_commands.h"
+#include "rules/catalog_rules.h"
+#include "rules/prices.h"
+#include "street/street_commands.h"
+#include "ui/menu_buttons.h"
 
 #include <algorithm>
 
@@ -16,30 +19,11 @@ namespace {
 constexpr int kQuietX = 10;
 constexpr int kQuietY = 590;
 
-constexpr int kStageCommandBase = 400; // stage select: record 400 + stage
-constexpr int kWakeUpRecord = 600;
-constexpr int kTimeUpRecord = 610;
-constexpr int kClearedRecord = 700;
-
-// Home commands.
-constexpr int kHomeMake = 2;
-constexpr int kHomeStreet = 4;
-constexpr int kHomeEat = 5;
-constexpr int kHomeSleep = 6;
-constexpr int kHomeShop = 7;
-constexpr int kShopLoan = 3;
-// Sales-floor commands.
-constexpr int kStreetHome = 1;
-constexpr int kStreetShout = 2;
-constexpr int kStreetLauncher = 3;
-
 constexpr int kMostReplays = 4;   // times a cleared stage is played again before the next is tried
 constexpr int kCrowded = 3;       // hazards on the street that are worth a rocket
 constexpr int kSleepFatigue = 70; // tired enough to give a day for a night's sleep
 constexpr int kWellFed = 88;      // below it the bot eats when it has money for two meals
 constexpr int kHungry = 50;       // below it, when it has money for one
-
-int meal_price(const Game& game) { return 100 * game.map_table.at(game.stage).stage_level; }
 
 bool every_stage_cleared(const Game& game)
 {
@@ -84,8 +68,8 @@ std::vector<InputEvent> Autoplay::next_events(const Game& game)
     case kMenuSalesFloor: play_street(game); break;
     case kMenuWakeUp: press_button(game, kWakeUpRecord); break;
     case kMenuTimeUp: press_button(game, kTimeUpRecord); break;
-    case kMenuStageCleared: press_button(game, kClearedRecord); break;
-    case kMenuAbandon: press_command(game, kMenuAbandon, 2); break; // no, play on
+    case kMenuStageCleared: press_button(game, kStageClearedRecord); break;
+    case kMenuAbandon: press_command(game, kMenuAbandon, command_number(AbandonCommand::no)); break; // no, play on
     default: right_click(kQuietX, kQuietY); break;                  // options and the like: back
     }
     return out_;
@@ -124,6 +108,12 @@ void Autoplay::report_stage_end(const Game& game)
     std::fflush(report_);
 }
 
+bool Autoplay::before_frame(Game& game, std::int64_t, std::int64_t, const Deliver& deliver)
+{
+    for (const InputEvent& e : next_events(game)) deliver(e);
+    return !finished_;
+}
+
 void Autoplay::play_title(const Game&) { click(kQuietX, kQuietY); }
 
 void Autoplay::play_start_menu(const Game& game)
@@ -132,8 +122,8 @@ void Autoplay::play_start_menu(const Game& game)
         finished_ = true;
         return;
     }
-    if (press_command(game, kMenuStart, 5)) return; // the news first
-    press_command(game, kMenuStart, 2);
+    if (press_command(game, kMenuStart, command_number(StartCommand::news))) return; // the news first
+    press_command(game, kMenuStart, command_number(StartCommand::start));
 }
 
 void Autoplay::play_stage_select(const Game& game)
@@ -145,12 +135,12 @@ void Autoplay::play_stage_select(const Game& game)
         const int before = s - 1;
         if (before == last_clear_stage_ && replays_ < kMostReplays &&
             !pace_reaches(game.map_table.at(before).quota, last_clear_minutes_, game.map_table.at(s).quota) &&
-            press_button(game, kStageCommandBase + before))
+            press_button(game, kStageSelectFirstRecord + before))
             return;
-        if (press_button(game, kStageCommandBase + s)) return;
+        if (press_button(game, kStageSelectFirstRecord + s)) return;
         break;
     }
-    press_command(game, kMenuStageSelect, -1); // nothing left to play here
+    press_command(game, kMenuStageSelect, kStageSelectBack); // nothing left to play here
 }
 
 void Autoplay::play_home(const Game& game)
@@ -159,21 +149,21 @@ void Autoplay::play_home(const Game& game)
     // A full stomach brings energy back sooner: eat early while the money allows.
     const int meal = meal_price(game);
     const bool hungry = (my.hunger < kWellFed && my.money >= 2 * meal) || (my.hunger < kHungry && my.money >= meal);
-    if (hungry && press_command(game, kMenuHome, kHomeEat)) return;
+    if (hungry && press_command(game, kMenuHome, command_number(HomeCommand::eat))) return;
     // Starving with no money for a meal: a loan, the one way out (it costs a day).
-    const bool starving = my.hunger < kFaintHunger && my.money < meal;
-    if (starving && press_command(game, kMenuHome, kHomeShop)) return;
+    const bool starving = too_hungry_to_work(game) && my.money < meal;
+    if (starving && press_command(game, kMenuHome, command_number(HomeCommand::shop))) return;
     const bool shop_news =
         game.stage != shop_stage_ || my.level != shop_level_ || (shop_money_ >= 0 && my.money >= shop_money_);
-    if (shop_news && press_command(game, kMenuHome, kHomeShop)) return;
+    if (shop_news && press_command(game, kMenuHome, command_number(HomeCommand::shop))) return;
 
-    if (genre_to_make(game) != 0 && press_command(game, kMenuHome, kHomeMake)) return;
+    if (genre_to_make(game) != 0 && press_command(game, kMenuHome, command_number(HomeCommand::make))) return;
     // Tired: a night's sleep (it costs the day) clears the fatigue that slows the energy down and
     // would soon stop the gun.
-    if (my.fatigue >= kSleepFatigue && my.day < 7 && press_command(game, kMenuHome, kHomeSleep)) return;
-    const bool fit = my.hunger >= kFaintHunger && my.fatigue <= kMostFatigue;
-    if (fit && stock_on_hand(game) > 0 && press_command(game, kMenuHome, kHomeStreet)) return;
-    if (!fit && my.day < 7) press_command(game, kMenuHome, kHomeSleep);
+    if (my.fatigue >= kSleepFatigue && my.day < kLastDay && press_command(game, kMenuHome, command_number(HomeCommand::sleep))) return;
+    const bool fit = !too_hungry_to_work(game) && !too_tired_to_work(game);
+    if (fit && stock_on_hand(game) > 0 && press_command(game, kMenuHome, command_number(HomeCommand::go_out))) return;
+    if (!fit && my.day < kLastDay) press_command(game, kMenuHome, command_number(HomeCommand::sleep));
 }
 
 void Autoplay::play_make_game(const Game& game)
@@ -194,7 +184,7 @@ void Autoplay::play_make_game(const Game& game)
 
 void Autoplay::play_shop(const Game& game)
 {
-    if (game.my.hunger < kFaintHunger && game.my.money < meal_price(game) && press_command(game, kMenuShop, kShopLoan))
+    if (too_hungry_to_work(game) && game.my.money < meal_price(game) && press_command(game, kMenuShop, command_number(ShopCommand::loan)))
         return;
     const int pick = shop_pick(game);
     if (pick != 0) {
@@ -220,24 +210,24 @@ void Autoplay::play_street(const Game& game)
 {
     const tmy& my = game.my;
     const int hazards = hazards_on_street(game);
-    if (my.rpg_ammo >= 1 && hazards >= kCrowded && my.fatigue < 100 &&
-        press_command(game, kMenuSalesFloor, kStreetLauncher))
+    if (my.rpg_ammo >= 1 && hazards >= kCrowded && !too_tired_to_shoot(game) &&
+        press_command(game, kMenuSalesFloor, command_number(StreetCommand::launcher)))
         return;
 
     const int stock = stock_on_hand(game);
     const bool can_make = genre_to_make(game) != 0;
     const bool hungry = my.hunger < kHungry && my.money >= meal_price(game);
-    const bool worn_out = my.fatigue >= kMostFatigue && my.day < 7;
+    const bool worn_out = my.fatigue >= kWornOutFatigue && my.day < kLastDay;
     const bool energy_wasted = my.energy >= my.energy_max && can_make;
     const bool nothing_to_sell = stock == 0;
-    if ((hungry || worn_out || energy_wasted || nothing_to_sell) && press_command(game, kMenuSalesFloor, kStreetHome))
+    if ((hungry || worn_out || energy_wasted || nothing_to_sell) && press_command(game, kMenuSalesFloor, command_number(StreetCommand::go_home)))
         return;
 
-    if (hazards == 0 && my.shouts_used < shout_limit(game) && my.fatigue < 80 && my.hunger > 10 &&
-        press_command(game, kMenuSalesFloor, kStreetShout))
+    if (hazards == 0 && my.shouts_used < shout_limit(game) && !too_worn_to_shout(game) &&
+        press_command(game, kMenuSalesFloor, command_number(StreetCommand::shout)))
         return;
 
-    target_ = my.fatigue < 100 ? hazard_to_shoot(game, target_) : -1;
+    target_ = too_tired_to_shoot(game) ? -1 : hazard_to_shoot(game, target_);
     Point at;
     if (target_ < 0 || !aim_at(game, target_, at)) {
         let_go();

@@ -1,8 +1,8 @@
-#include "home/menu_buttons.h"
+#include "ui/menu_buttons.h"
 
 #include "core/game_state.h"
-#include "home/menu_contents.h"
 #include "render/picture_store.h"
+#include "ui/menu_registry.h"
 
 #include <cstdlib>
 
@@ -57,6 +57,22 @@ void draw_hint(Game& game, const tmenu& b)
 
 } // namespace
 
+tmenu& menu_entry(Game& game, int index, std::int32_t key, const std::string& caption, std::int32_t command, int width)
+{
+    tmenu& b = game.menu_buttons[static_cast<std::size_t>(index)];
+    b.menu = key;
+    b.caption = caption;
+    b.command = command;
+    b.width = width;
+    b.height = 45;
+    b.right_align = 0;
+    b.back_to = 0;
+    b.icon.clear();
+    b.hint.clear();
+    b.locked = 0;
+    return b;
+}
+
 void hide_all_buttons(Game& game)
 {
     for (tmenu& b : game.menu_buttons) b.visible = 0;
@@ -83,7 +99,7 @@ void show_menu(Game& game, std::int32_t key)
     const std::int32_t before = game.open_menu;
     game.back_menu = 0;
     game.open_menu = key;
-    build_menu_contents(game);
+    build_menus(game);
     game.menu_row_count = 0;
     for (int i = 0; i < kMenuButtons; ++i) {
         const tmenu& b = game.menu_buttons[static_cast<std::size_t>(i)];

@@ -18,10 +18,6 @@ struct tmenu;
 std::vector<int> genres_to_stock(const Game& game);
 // Copies on hand of the genres worth stocking.
 int stock_on_hand(const Game& game);
-// Above this fatigue the player can neither make games nor go out to sell; below this hunger
-// neither either.
-constexpr int kMostFatigue = 90;
-constexpr int kFaintHunger = 10;
 
 // The genre to make next, 0 when none: the one least in stock among those the energy on hand pays
 // for and whose making leaves the player fit to go out.

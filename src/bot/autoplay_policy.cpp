@@ -1,7 +1,9 @@
-#include "app/autoplay_policy.h"
+#include "bot/autoplay_policy.h"
 
-#include "content/catalog_rules.h"
 #include "core/game_state.h"
+#include "home/menu_commands.h"
+#include "rules/catalog_rules.h"
+#include "rules/prices.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -91,13 +93,13 @@ int stock_on_hand(const Game& game)
 int genre_to_make(const Game& game)
 {
     const tmy& my = game.my;
-    if (my.hunger < kFaintHunger) return 0;
+    if (too_hungry_to_work(game)) return 0;
     int pick = 0;
     for (const int g : genres_to_stock(game)) {
         // Making a copy spends its energy and adds about as much fatigue; the fatigue must stay low
         // enough to go out and sell it.
         const int cost = cost_of(game, g);
-        if (cost > my.energy || my.fatigue + cost + 1 > kMostFatigue || count_of(game, g) >= kMostCopies) continue;
+        if (cost > my.energy || my.fatigue + cost + 1 > kWornOutFatigue || count_of(game, g) >= kMostCopies) continue;
         if (pick == 0 || count_of(game, g) < count_of(game, pick) ||
             (count_of(game, g) == count_of(game, pick) && price_of(game, g) > price_of(game, pick)))
             pick = g;
@@ -112,17 +114,17 @@ bool pace_reaches(int quota, int minutes_used, int next_quota)
            static_cast<std::int64_t>(next_quota) * std::max(1, minutes_used);
 }
 
-int meal_reserve(const Game& game) { return 2 * 100 * game.map_table.at(game.stage).stage_level; }
+int meal_reserve(const Game& game) { return 2 * meal_price(game); }
 
 int shop_wish(const tmenu& entry)
 {
-    switch (entry.command) {
-    case 1: return 90;  // more energy: the dearer games need it
-    case 2: return 80;  // a poster: more passers-by on this street
-    case 3: return 0;   // a loan costs a day
-    case 4: return 100; // a book: a dearer game to make
-    case 6: return 80;  // the animal: a stock of energy or a day's shouts once a night
-    default: break;
+    switch (static_cast<ShopCommand>(entry.command)) {
+    case ShopCommand::energy: return 90; // more energy: the dearer games need it
+    case ShopCommand::poster: return 80; // more passers-by on this street
+    case ShopCommand::loan: return 0;    // a loan costs a day
+    case ShopCommand::book: return 100;  // a dearer game to make
+    case ShopCommand::animal: return 80; // a stock of energy or a day's shouts once a night
+    case ShopCommand::item: break;
     }
     const int id = entry.item_id;
     if (id == kItemInflation) return 95;

@@ -1,4 +1,4 @@
-#include "content/catalog_rules.h"
+#include "rules/catalog_rules.h"
 
 #include "core/game_state.h"
 

@@ -3,6 +3,7 @@
 // the game to decide, but acts only with the mouse events a player's hand makes (moves, presses,
 // releases), handed to the run loop between frames like a player's, so a recording of its session
 // replays like any other.
+#include "core/input_source.h"
 #include "platform/window.h"
 
 #include <cstdint>
@@ -13,10 +14,15 @@ namespace zen {
 
 struct Game;
 
-class Autoplay {
+class Autoplay : public InputSource {
 public:
     // One line per stage played goes to report (stage, cleared or game over, days, money, level).
     explicit Autoplay(std::FILE* report) : report_(report) {}
+
+    // The hand's events for the next frame; false once the bot is finished.
+    bool before_frame(Game& game, std::int64_t frame, std::int64_t deadline_ms, const Deliver& deliver) override;
+    // The bot plays on until it is finished.
+    bool spent(std::int64_t) const override { return false; }
 
     // The events to hand to the game before the next frame runs.
     std::vector<InputEvent> next_events(const Game& game);

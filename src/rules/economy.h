@@ -1,14 +1,14 @@
 #pragma once
 // The economy: paying, receiving money and items, regaining energy, and experience with its
-// level-ups. Each gives the player a sound, a message or a floating text at once, which is why it
-// lives with the message log and the effects: home and street both pay and earn through it.
+// level-ups. Each gives the player a sound, a message or a floating text at once; home, the
+// street and the stage clock all pay and earn through it.
 #include <cstdint>
 
 namespace zen {
 
 struct Game;
 
-// True when the player cannot pay (nothing is taken); false when the price has been paid.
+// True when the price has been paid; false when the player cannot pay it (nothing is taken).
 bool pay(Game& game, std::int32_t price);
 // Amounts of 0 or below do nothing. Money saturates here; the end-of-frame clamp cuts it to 999999999.
 void gain_money(Game& game, std::int32_t amount);

@@ -1,0 +1,76 @@
+#include "app/input_sources.h"
+
+#include "core/game_state.h"
+
+#include <algorithm>
+
+namespace zen {
+
+namespace {
+
+// Plays one script event; false when it asks to quit.
+bool play_script_event(Game& game, const ScriptEvent& e, const InputSource::Deliver& deliver)
+{
+    auto mouse = [&](InputEvent::Type type, MouseButton b) {
+        InputEvent ev;
+        ev.type = type;
+        ev.x = e.x;
+        ev.y = e.y;
+        ev.button = b;
+        deliver(ev);
+    };
+    switch (e.kind) {
+    case ScriptEvent::Kind::move: mouse(InputEvent::Type::mouse_move, MouseButton::left); break;
+    case ScriptEvent::Kind::down: mouse(InputEvent::Type::mouse_down, e.button); break;
+    case ScriptEvent::Kind::up: mouse(InputEvent::Type::mouse_up, e.button); break;
+    case ScriptEvent::Kind::click:
+        mouse(InputEvent::Type::mouse_down, MouseButton::left);
+        mouse(InputEvent::Type::mouse_up, MouseButton::left);
+        break;
+    case ScriptEvent::Kind::rclick:
+        mouse(InputEvent::Type::mouse_down, MouseButton::right);
+        mouse(InputEvent::Type::mouse_up, MouseButton::right);
+        break;
+    case ScriptEvent::Kind::key: {
+        InputEvent ev;
+        ev.type = InputEvent::Type::key;
+        ev.key = e.key;
+        deliver(ev);
+        break;
+    }
+    // An answer waits for its question; the recording writes it when a question takes it.
+    case ScriptEvent::Kind::answer: game.scripted_answers.push_back(e.yes); break;
+    case ScriptEvent::Kind::quit: return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ScriptSource::ScriptSource(const std::vector<ScriptEvent>& script) : script_(script)
+{
+    for (const ScriptEvent& e : script) last_frame_ = std::max(last_frame_, e.frame);
+}
+
+bool ScriptSource::before_frame(Game& game, std::int64_t frame, std::int64_t, const Deliver& deliver)
+{
+    while (next_ < script_.size() && script_[next_].frame <= frame)
+        if (!play_script_event(game, script_[next_++], deliver)) return false;
+    return true;
+}
+
+bool WindowSource::before_frame(Game& game, std::int64_t, std::int64_t deadline_ms, const Deliver& deliver)
+{
+    Clock& clock = *game.platform.clock;
+    Window& window = *game.platform.window;
+    InputEvent ev;
+    for (;;) {
+        const std::int64_t wait = deadline_ms - clock.now_ms();
+        if (wait <= 0) return true;
+        if (!window.wait_event(ev, static_cast<int>(wait))) continue;
+        if (ev.type == InputEvent::Type::quit) return false;
+        deliver(ev);
+    }
+}
+
+} // namespace zen

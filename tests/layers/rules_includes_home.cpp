@@ -1,0 +1,2 @@
+// Must not build: the rules sit below home and the street, which call them.
+#include "home/commands.h"
