@@ -112,12 +112,27 @@ TEST(FrameTick, ComposedFrameRebuildsTheBackgroundAndOrsTheOverlay)
 
 TEST(FrameTick, BlinkColourPulsesOverEightFrames)
 {
+    // A grey that fades from its brightest to black and back, once every eight frames, without a
+    // jump where the frame counter wraps from 999 to 0.
     TestGame g;
-    const Colour expected[] = {0x555555, 0x444444, 0x333333, 0x222222, 0x000000, 0x222222, 0x333333, 0x444444, 0x555555};
-    for (int f = 0; f < 9; ++f) {
-        g->frame_no = 992 + f > 999 ? f - 8 : 992 + f;
-        EXPECT_EQ(blink_colour(*g), expected[f]) << "frame " << g->frame_no;
+    auto grey_at = [&](int frame) {
+        g->frame_no = frame;
+        const Colour c = blink_colour(*g);
+        EXPECT_EQ(c & 0xFF, (c >> 8) & 0xFF) << frame;
+        EXPECT_EQ(c & 0xFF, (c >> 16) & 0xFF) << frame;
+        return static_cast<int>(c & 0xFF);
+    };
+    for (int start : {0, 8, 992}) {
+        const int brightest = grey_at(start);
+        EXPECT_GT(brightest, 0x40) << "visible on a black button";
+        EXPECT_EQ(grey_at(start + 4), 0) << "black halfway";
+        for (int k = 1; k <= 4; ++k) {
+            EXPECT_LT(grey_at(start + k), grey_at(start + k - 1)) << "fades at " << start + k;
+            EXPECT_EQ(grey_at(start + k), grey_at(start + 8 - k)) << "comes back the same way";
+        }
     }
+    EXPECT_EQ(grey_at(999), grey_at(7)); // 999 and 7 are the same step of the pulse
+    EXPECT_EQ(grey_at(0), grey_at(992));
 }
 
 TEST(FrameTick, TickCountsDownTheSoundGuard)
@@ -155,13 +170,22 @@ TEST(GameState, NewGameAndClamp)
     EXPECT_EQ(g->my.news_read[4], 1);
     EXPECT_EQ(g->my.hour, 5);
 
-    g->my.money = 999999999;
-    g->my.hunger = 100;
-    g->my.fatigue = 100;
+    // The end-of-frame clamp: money above the cap, hunger below 0 and fatigue above 100 come back
+    // inside; values inside stay as they are.
+    g->my.money = 1500000000;
+    g->my.hunger = -5;
+    g->my.fatigue = 250;
     clamp_stats(*g);
     EXPECT_EQ(g->my.money, 999999999);
-    EXPECT_EQ(g->my.hunger, 100);
+    EXPECT_EQ(g->my.hunger, 0);
     EXPECT_EQ(g->my.fatigue, 100);
+    g->my.money = -20; // a debt from an edited save is not the clamp's business
+    g->my.hunger = 57;
+    g->my.fatigue = 0;
+    clamp_stats(*g);
+    EXPECT_EQ(g->my.money, -20);
+    EXPECT_EQ(g->my.hunger, 57);
+    EXPECT_EQ(g->my.fatigue, 0);
 }
 
 } // namespace

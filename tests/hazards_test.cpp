@@ -93,37 +93,50 @@ TEST(HazardArrival, OnlyWithGamesOnTheTableAndAtOnceAfterALongWait)
 
 TEST(PlaceHazard, EachTemplateAppearsWhereItBelongs)
 {
+    // What a player sees of each hazard as it arrives: where it comes from, that it heads for the
+    // passers-by (who walk and choose at y 290..389, the table's front at 390), and that the
+    // random part of its place really varies from one arrival to the next.
+    constexpr int kCrowdTop = 290;
+    constexpr int kCrowdFront = 390;
     StreetGame g(2);
+    std::set<int> dog_x, crossing_y, bomb_y, robot_x, meteor_x;
     for (int round = 0; round < 30; ++round) {
         g->street_figures.fill(tman{});
         g->spawn_cursor = 0;
         for (int id : {200, 210}) {
+            // The dogs come down from the back of the street, on screen, into the crowd.
             const tman& dog = fig(*g, spawn(g, id));
-            EXPECT_GE(dog.x, 269);
-            EXPECT_LE(dog.x, 287);
-            EXPECT_EQ(dog.target_x, dog.x);
+            EXPECT_GT(dog.x, 0);
+            EXPECT_LT(dog.x, kPlayWidth);
+            EXPECT_LT(dog.y, kCrowdTop);
+            EXPECT_GE(dog.target_y, kCrowdTop);
+            EXPECT_LT(dog.target_y, kCrowdFront);
+            EXPECT_EQ(dog.home_y, dog.y); // and the first one goes back up the same way
             EXPECT_EQ(dog.exit_x, dog.x);
-            EXPECT_EQ(dog.y, 247);
-            EXPECT_EQ(dog.home_y, 247);
-            EXPECT_EQ(dog.target_y, id == 200 ? 380 : 300);
+            dog_x.insert(dog.x);
         }
         for (int id : {201, 211, 202, 212}) {
+            // Cars and planes cross the whole street: they come in from beyond one edge, wholly
+            // out of sight, and head for beyond the other, at the height they came in.
             const tman& f = fig(*g, spawn(g, id));
-            const int top = id == 201 || id == 211 ? 141 : 121;
-            EXPECT_GE(f.y, top);
-            EXPECT_LE(f.y, top + 79);
+            const bool heading_right = f.target_x > f.x;
+            EXPECT_EQ(heading_right, f.facing == 1);
+            EXPECT_TRUE(heading_right ? f.x + f.width / 2 <= 0 : f.x - f.width / 2 >= kPlayWidth) << id;
+            EXPECT_TRUE(heading_right ? f.target_x - f.width / 2 > kPlayWidth : f.target_x + f.width / 2 < 0) << id;
             EXPECT_EQ(f.target_y, f.y);
-            EXPECT_EQ(f.home_y, f.y);
-            EXPECT_EQ(f.target_x, f.facing == 1 ? f.width + 801 : -f.width - 1);
-            EXPECT_EQ(f.exit_x, f.target_x);
+            EXPECT_LT(f.y, kCrowdTop); // behind the crowd until a car swerves into it
+            crossing_y.insert(f.y);
         }
+        // A bomb falls from the plane straight down and lands among the passers-by.
         const tman& bomb = fig(*g, spawn(g, 203, 321, 150));
         EXPECT_EQ(bomb.x, 321);
         EXPECT_EQ(bomb.target_x, 321);
         EXPECT_EQ(bomb.y, 150);
-        EXPECT_GE(bomb.target_y, 300);
-        EXPECT_LE(bomb.target_y, 399);
+        EXPECT_GE(bomb.target_y, kCrowdTop);
+        EXPECT_LE(bomb.target_y, kCrowdFront + 9);
+        bomb_y.insert(bomb.target_y);
         for (int id : {204, 206}) {
+            // An explosion and a wall of fire stand exactly where they were left.
             const tman& f = fig(*g, spawn(g, id, 222, 333));
             EXPECT_EQ(f.x, 222);
             EXPECT_EQ(f.target_x, 222);
@@ -131,29 +144,29 @@ TEST(PlaceHazard, EachTemplateAppearsWhereItBelongs)
             EXPECT_EQ(f.y, 333);
             EXPECT_EQ(f.target_y, 333);
         }
-        for (int id : {205, 213}) {
+        for (int id : {205, 213, 207, 214}) {
+            // The laser robot and the meteors drop in from the top edge, over the street and
+            // never at its very edges, and stop above or in the crowd.
             const tman& f = fig(*g, spawn(g, id));
-            EXPECT_GE(f.x, 50);
-            EXPECT_LE(f.x, 749);
-            EXPECT_EQ(f.target_x, f.x);
-            EXPECT_EQ(f.y, 0);
-            EXPECT_EQ(f.home_y, 0);
-            EXPECT_GE(f.target_y, 195);
-            EXPECT_LE(f.target_y, 234);
-        }
-        for (int id : {207, 214}) {
-            const tman& f = fig(*g, spawn(g, id));
-            EXPECT_GE(f.x, 50);
-            EXPECT_LE(f.x, 749);
-            EXPECT_GE(f.target_x, 50);
-            EXPECT_LE(f.target_x, 749);
-            EXPECT_EQ(f.exit_x, f.target_x);
-            EXPECT_EQ(f.y, 0);
-            EXPECT_EQ(f.home_y, f.target_y);
-            EXPECT_GE(f.target_y, 275);
-            EXPECT_LE(f.target_y, 374);
+            EXPECT_EQ(f.y, 0) << id;
+            EXPECT_GE(f.x, 50) << id;
+            EXPECT_LT(f.x, kPlayWidth - 50) << id;
+            EXPECT_LT(f.target_y, kCrowdFront) << id;
+            (id == 205 || id == 213 ? robot_x : meteor_x).insert(f.x);
+            if (id == 207 || id == 214) {
+                EXPECT_GE(f.target_x, 50);
+                EXPECT_LT(f.target_x, kPlayWidth - 50);
+                EXPECT_EQ(f.exit_x, f.target_x);
+                EXPECT_EQ(f.home_y, f.target_y); // a meteor stays where it struck
+                EXPECT_GE(f.target_y, kCrowdTop - 15);
+            } else {
+                EXPECT_EQ(f.target_x, f.x);
+                EXPECT_EQ(f.home_y, 0);
+            }
         }
     }
+    // Thirty arrivals of each: the random part of each place takes more than one value.
+    for (const std::set<int>* seen : {&dog_x, &crossing_y, &bomb_y, &robot_x, &meteor_x}) EXPECT_GT(seen->size(), 5u);
     const std::string trace = g.take_trace();
     for (const char* sound : {"dog.wav", "car.wav", "air.wav", "bill.wav", "meteo.wav"})
         EXPECT_NE(trace.find(std::string("sound ") + sound + "\n"), std::string::npos) << sound;

@@ -1,5 +1,6 @@
 #include "home/menu_contents.h"
 
+#include "app/input.h"
 #include "core/game_state.h"
 #include "ui/menu_buttons.h"
 #include "home/new_game.h"
@@ -176,23 +177,35 @@ TEST(SalesFloorMenu, TheLauncherAddsAThirdNarrowerRow)
 
 TEST(OtherMenus, FixedEntriesAndTheirWaysBack)
 {
+    // Each fixed menu shows its entries; a right click leads back from the questions and the
+    // options (the sound settings back to the options), never away from the screens that end a
+    // night or a stage; and every caption fits its button at the largest size.
     HomeGame g;
-    const std::pair<MenuKey, Captions> menus[] = {
-        {kMenuAbandon, {"はい", "いいえ"}},
-        {kMenuOptions, {"エナジーの回復率について", "寝るコマンドについて", "SOUND", "クレジット"}},
-        {kMenuSound, {"音量を下げる", "音量を上げる"}},
-        {kMenuWakeUp, {"起床"}},
-        {kMenuTimeUp, {"タイムリミット！！"}},
-        {kMenuStageCleared, {"ステージクリア!"}},
+    struct Fixed {
+        MenuKey key;
+        Captions captions;
+        MenuKey right_click_leads_to;
     };
-    const std::int32_t back[] = {kMenuHome, kMenuHome, kMenuOptions, 0, 0, 0};
-    for (std::size_t i = 0; i < std::size(menus); ++i) {
-        show_menu(*g, menus[i].first);
-        EXPECT_EQ(shown(*g), menus[i].second) << menus[i].first;
-        EXPECT_EQ(g->back_menu, back[i]) << menus[i].first;
+    const Fixed menus[] = {
+        {kMenuAbandon, {"はい", "いいえ"}, kMenuHome},
+        {kMenuOptions, {"エナジーの回復率について", "寝るコマンドについて", "SOUND", "クレジット"}, kMenuHome},
+        {kMenuSound, {"音量を下げる", "音量を上げる"}, kMenuOptions},
+        {kMenuWakeUp, {"起床"}, kMenuWakeUp},
+        {kMenuTimeUp, {"タイムリミット！！"}, kMenuTimeUp},
+        {kMenuStageCleared, {"ステージクリア!"}, kMenuStageCleared},
+    };
+    g->title_step = kTitleDone;
+    for (const Fixed& m : menus) {
+        show_menu(*g, m.key);
+        EXPECT_EQ(shown(*g), m.captions) << m.key;
+        for (const std::string& caption : m.captions) {
+            const tmenu* b = button(*g, caption);
+            ASSERT_NE(b, nullptr) << caption;
+            EXPECT_LT(g->cg.text_extent(b->caption, Font{12, true}).width, b->width) << caption;
+        }
+        on_mouse_down(*g, 10, 590, MouseButton::right);
+        EXPECT_EQ(g->open_menu, m.right_click_leads_to) << m.key;
     }
-    EXPECT_EQ(g->menu_buttons[700].width, 250);
-    EXPECT_EQ(g->menu_buttons[60].width, 300);
 }
 
 // The shop of a stage with the player's level and money.
