@@ -86,7 +86,7 @@ void home_command(Game& game, int index)
     case HomeCommand::eat: {
         if (!pay(game, b.param)) return;
         const std::int64_t full = static_cast<std::int64_t>(my.hunger) + meal_fullness(game);
-        my.hunger = static_cast<std::int32_t>(std::min<std::int64_t>(full, 100));
+        my.hunger = static_cast<std::int32_t>(std::min<std::int64_t>(full, kStomachFull));
         play_sound(game, "taberu.wav");
         show_menu(game, kMenuHome);
         break;
@@ -277,7 +277,7 @@ void stage_select_command(Game& game, int index)
     if (s == 2 && my.stage_clears[2] == 0) post_silver(game, "....俺の戦いは終わらない....");
     post_silver(game, stage_name(game) + "をプレイ！！！！！");
     my.energy = my.energy_max;
-    my.hunger = 100;
+    my.hunger = kStomachFull;
     my.fatigue = 0;
     show_picture(game, "pc.jpg");
     game.street_figures.fill(tman{});

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "render/message_log.h"
+#include "rules/prices.h"
 
 namespace zen {
 
@@ -27,7 +28,7 @@ void new_game(Game& game)
     my.ad_power.fill(0);
     my.animal_contracts.fill(0);
     my.stage_clears.fill(0);
-    my.hunger = 100;
+    my.hunger = kStomachFull;
     my.fatigue = 0;
     my.sales = 0;
     my.volume = -1100;

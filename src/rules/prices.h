@@ -44,6 +44,8 @@ std::span<const Book> shop_books();
 // The body. Above kWornOutFatigue or below kFaintHunger the player can neither make games nor go
 // out to sell; from kHoarseFatigue (or at kFaintHunger and below) the voice is gone for shouting;
 // at kExhaustedFatigue the gun and the launcher are too heavy.
+// Hunger runs from 0 (starving) to kStomachFull, fatigue from 0 (rested) to kExhaustedFatigue.
+constexpr std::int32_t kStomachFull = 100;
 constexpr std::int32_t kWornOutFatigue = 90;
 constexpr std::int32_t kFaintHunger = 10;
 constexpr std::int32_t kHoarseFatigue = 80;

@@ -11,6 +11,7 @@
 #include "render/picture_store.h"
 #include "street/animal_helpers.h"
 #include "street/hazards.h"
+#include "rules/prices.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -287,7 +288,7 @@ void street_tick(Game& game)
     animal_arrival(game);
     hazard_arrival(game);
     // Standing at the table tires.
-    if (game.frame_no % 10 == 0) my.fatigue = std::min(100, saturating_add(my.fatigue, 1));
+    if (game.frame_no % 10 == 0) my.fatigue = std::min(kExhaustedFatigue, saturating_add(my.fatigue, 1));
     lay_out_table(game);
     for (tman& f : game.street_figures) f.moved = 0;
     depth_pass(game);
