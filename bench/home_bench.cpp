@@ -29,7 +29,7 @@ void BM_FrameHomeMenu(benchmark::State& state)
     game.my.fatigue = 35;
     show_picture(game, "pc.jpg");
     for (int i = 0; i < 21; ++i)
-        post_message(game, i % 2 ? "何を買いますか" : "お金 1200円を入手", i % 3 ? "silver" : "yellow2");
+        post_message(game, i % 2 ? "何を買いますか" : "お金 1200円を入手", i % 3 ? Ink::silver : Ink::yellow2);
     show_menu(game, kMenuShop);
     int shown = 0;
     for (const tmenu& b : game.menu_buttons) shown += b.visible;

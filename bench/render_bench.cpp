@@ -38,7 +38,7 @@ void set_up_street(Game& game)
     show_picture(game, game.map_table.at(1).picture);
     const char* lines[] = {"いらっしゃいませ！", "シューティングゲームが売れた！ +1200円", "お客さんが増えてきた",
                            "ロボット犬が現れた！", "宣伝力が上がった"};
-    for (int i = 0; i < 21; ++i) post_message(game, lines[i % 5], i % 3 == 0 ? "yellow2" : "silver");
+    for (int i = 0; i < 21; ++i) post_message(game, lines[i % 5], i % 3 == 0 ? Ink::yellow2 : Ink::silver);
 }
 
 // The frame as the game composes it on the street: background, figures, panel, effects, overlay.
@@ -76,7 +76,7 @@ std::vector<int> street_sprites(const Game& game)
     return ids;
 }
 
-int live(const Game& game, int kind)
+int live(const Game& game, FxKind kind)
 {
     int n = 0;
     for (int s = 0; s < EffectsRing::kSlots; ++s)
@@ -96,9 +96,9 @@ void BM_FrameTypical(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         ++n;
-        if (live(game, kFxText) < 10) add_effect(game, 100 + (n * 70) % 600, 300, kFxText, "+1200円");
-        if (live(game, kFxSmoke) < 2) add_effect(game, 200 + (n * 90) % 400, 320, kFxSmoke, "");
-        if (live(game, kFxRedBurst) < 1) add_effect(game, 450, 260, kFxRedBurst, "");
+        if (live(game, FxKind::text) < 10) add_effect(game, 100 + (n * 70) % 600, 300, FxKind::text, "+1200円");
+        if (live(game, FxKind::smoke) < 2) add_effect(game, 200 + (n * 90) % 400, 320, FxKind::smoke, "");
+        if (live(game, FxKind::red_burst) < 1) add_effect(game, 450, 260, FxKind::red_burst, "");
         street_frame(game, sprites);
         benchmark::DoNotOptimize(game.cg.pixels());
     }
@@ -122,15 +122,15 @@ void BM_FrameStress(benchmark::State& state)
             for (int h = 0; h < 5; ++h) {
                 const int x = 150 + 120 * h;
                 const int y = 280 + 20 * (h % 2);
-                add_effect(game, x, y, kFxFireBurst, "");
-                add_effect(game, x, y, kFxSmoke, "");
-                add_effect(game, x, y - 40, kFxText, "+3000円");
+                add_effect(game, x, y, FxKind::fire_burst, "");
+                add_effect(game, x, y, FxKind::smoke, "");
+                add_effect(game, x, y - 40, FxKind::text, "+3000円");
             }
-            add_effect(game, 400, 350, kFxShake, "");
-            add_effect(game, 400, 350, kFxExplosion, "");
-            add_effect(game, 720, 530, kFxLevelBloom, "");
-            add_effect(game, 383, 490, kFxShoutWave, "");
-            add_effect(game, 395, 400, kFxAnimalWave, "");
+            add_effect(game, 400, 350, FxKind::shake, "");
+            add_effect(game, 400, 350, FxKind::explosion, "");
+            add_effect(game, 720, 530, FxKind::level_bloom, "");
+            add_effect(game, 383, 490, FxKind::shout_wave, "");
+            add_effect(game, 395, 400, FxKind::animal_wave, "");
         }
         ++frame;
         street_frame(game, sprites);

@@ -103,7 +103,7 @@ void BM_FrameStreetWorst(benchmark::State& state)
     show_menu(game, kMenuSalesFloor);
     for (int i = 0; i < 21; ++i)
         post_message(game, i % 2 ? "スマホゲーム『じいさんと湖』購入 +\\2500" : "お金 2500円を入手",
-                     i % 3 ? "silver" : "yellow2");
+                     i % 3 ? Ink::silver : Ink::yellow2);
     double figures = 0;
     for (auto _ : state) {
         for (int id = 1; id <= 13; ++id) game.my.item_count[static_cast<std::size_t>(id)] = 20;

@@ -96,8 +96,8 @@ TEST(AnimalVisit, AtThePlayersPlaceItRestoresVoiceOrEnergy)
         const std::string trace = g.take_trace();
         const auto cursor = static_cast<std::size_t>(g->effects.fx_cursor);
         const std::string floating = g->effects.fx_text[cursor];
-        EXPECT_EQ(g->effects.fx_kind[cursor], 17);
-        EXPECT_EQ(g->effects.fx_kind[(cursor + 99) % 100], 395);
+        EXPECT_EQ(g->effects.fx_kind[cursor], FxKind::animal_text);
+        EXPECT_EQ(g->effects.fx_kind[(cursor + 99) % 100], FxKind::animal_wave);
         EXPECT_EQ(g->effects.fx_y[cursor], rabbit.y - rabbit.height);
         if (floating == "喉が回復!") {
             ++voice;
@@ -140,7 +140,7 @@ TEST(AnimalVisit, AtThePlayersPlaceItRestoresVoiceOrEnergy)
     EXPECT_EQ(g.take_trace(), "");
     EXPECT_EQ(g->my.shouts_used, 4);
     EXPECT_EQ(g->my.energy, 1);
-    EXPECT_EQ(g->effects.fx_kind[static_cast<std::size_t>(g->effects.fx_cursor)], 395);
+    EXPECT_EQ(g->effects.fx_kind[static_cast<std::size_t>(g->effects.fx_cursor)], FxKind::animal_wave);
 }
 
 TEST(AnimalVisit, EveryAreaHasItsAnimalWithItsOwnLines)

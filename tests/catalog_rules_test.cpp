@@ -54,12 +54,12 @@ TEST_F(CatalogRulesTest, HeldMeansOneOrMoreAndChecksTheRange)
     EXPECT_FALSE(zen::held(*game, 102));
     EXPECT_FALSE(zen::held(*game, 103));
     EXPECT_TRUE(zen::held(*game, 999));
-    EXPECT_EQ(zen::held_in_range(*game, 100, 105), 2);
+    EXPECT_EQ(zen::held_in_range(*game, zen::kShoutItems), 2);
     for (int id : {-1, 1000, INT_MIN, INT_MAX}) {
         EXPECT_FALSE(zen::held(*game, id)) << id;
         EXPECT_EQ(zen::count_of(*game, id), 0) << id;
     }
-    EXPECT_EQ(zen::held_in_range(*game, -50, 2000), 3);
+    EXPECT_EQ(zen::held_in_range(*game, {-50, 2000}), 3);
 }
 
 TEST_F(CatalogRulesTest, ShelfGridHasFourColumns35Apart)

@@ -85,7 +85,7 @@ TEST(GainEnergy, CapsAtTheMaximumAndShowsTheAmount)
     EXPECT_EQ(g->my.energy, 4);
     EXPECT_EQ(g.take_trace(), "sound hp.wav\n");
     const int slot = g->effects.fx_cursor; // the slot of the latest post
-    EXPECT_EQ(g->effects.fx_kind[static_cast<std::size_t>(slot)], 18);
+    EXPECT_EQ(g->effects.fx_kind[static_cast<std::size_t>(slot)], FxKind::energy_text);
     EXPECT_EQ(g->effects.fx_text[static_cast<std::size_t>(slot)], "MP +1");
     EXPECT_GE(g->effects.fx_x[static_cast<std::size_t>(slot)], 250);
     EXPECT_LT(g->effects.fx_x[static_cast<std::size_t>(slot)], 280);

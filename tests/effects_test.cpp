@@ -26,26 +26,26 @@ TEST(EffectsRing, PostsTakeTheNextSlotAndThe101stReplacesTheFirst)
 {
     TestGame g;
     EffectsRing& fx = g->effects;
-    for (int i = 1; i <= 100; ++i) add_effect(*g, i, 1000 + i, 19, "t" + std::to_string(i));
+    for (int i = 1; i <= 100; ++i) add_effect(*g, i, 1000 + i, FxKind::text, "t" + std::to_string(i));
     EXPECT_EQ(fx.fx_cursor, 0);
     EXPECT_EQ(fx.fx_x[1], 1);
     EXPECT_EQ(fx.fx_x[0], 100);
     fx.fx_particles[1][0] = 1;
     fx.fx_vx[1] = 77;
-    add_effect(*g, 101, 2000, 146, "");
+    add_effect(*g, 101, 2000, FxKind::smoke, "");
     EXPECT_EQ(fx.fx_cursor, 1);
     EXPECT_EQ(fx.fx_x[1], 101);
     EXPECT_EQ(fx.fx_y[1], 2000);
     EXPECT_EQ(fx.fx_x0[1], 101);
     EXPECT_EQ(fx.fx_y0[1], 2000);
-    EXPECT_EQ(fx.fx_kind[1], 146);
+    EXPECT_EQ(fx.fx_kind[1], FxKind::smoke);
     EXPECT_EQ(fx.fx_text[1], "");
     EXPECT_EQ(fx.fx_age[1], 1);
     EXPECT_EQ(fx.fx_vx[1], 0);
     EXPECT_EQ(fx.fx_particles[1][0], 0);
     EXPECT_EQ(fx.fx_x[2], 2);
 
-    add_beam(*g, 10, 20, 30, 40, 170);
+    add_beam(*g, 10, 20, 30, 40, FxKind::laser);
     EXPECT_EQ(fx.fx_cursor, 2);
     EXPECT_EQ(fx.fx_x0[2], 10);
     EXPECT_EQ(fx.fx_y0[2], 20);
@@ -56,7 +56,7 @@ TEST(EffectsRing, PostsTakeTheNextSlotAndThe101stReplacesTheFirst)
     EXPECT_EQ(fx.fx_text[2], "");
 
     for (int i = 0; i < 50; ++i) {
-        add_effect_at(*g, -1, 19, "!");
+        add_effect_at(*g, -1, FxKind::text, "!");
         const auto s = static_cast<std::size_t>(fx.fx_cursor);
         EXPECT_GE(fx.fx_x[s], 230);
         EXPECT_LE(fx.fx_x[s], 250);
@@ -69,11 +69,11 @@ TEST(EffectsRing, PostsTakeTheNextSlotAndThe101stReplacesTheFirst)
     f.x = 500;
     f.y = 380;
     f.height = 90;
-    add_effect_at(*g, 255, 19, "+\\40");
+    add_effect_at(*g, 255, FxKind::text, "+\\40");
     EXPECT_EQ(fx.fx_x[static_cast<std::size_t>(fx.fx_cursor)], 500);
     EXPECT_EQ(fx.fx_y[static_cast<std::size_t>(fx.fx_cursor)], 290);
     EXPECT_EQ(fx.fx_text[static_cast<std::size_t>(fx.fx_cursor)], "+\\40");
-    add_effect_at(*g, 256, 19, "?");
+    add_effect_at(*g, 256, FxKind::text, "?");
     EXPECT_LE(fx.fx_x[static_cast<std::size_t>(fx.fx_cursor)], 250);
     EXPECT_LE(fx.fx_y[static_cast<std::size_t>(fx.fx_cursor)], 54);
 }
@@ -107,12 +107,14 @@ Box box_of(const Canvas& c, Colour colour)
 TEST(FloatingText, CentredOnItsPointThenJumpsTenPixels)
 {
     struct Case {
-        int kind;
+        FxKind kind;
         Font font;
         Colour main;
         int drawn_at; // the text's top for a post at y = 300
     };
-    const Case cases[] = {{17, {12, true}, 0x2FFFFF, 300}, {18, {15, true}, 0xFFACD6, 298}, {19, {11, true}, 0xFFFFFF, 298}};
+    const Case cases[] = {{FxKind::animal_text, {12, true}, 0x2FFFFF, 300},
+                         {FxKind::energy_text, {15, true}, 0xFFACD6, 298},
+                         {FxKind::text, {11, true}, 0xFFFFFF, 298}};
     for (const Case& c : cases) {
         TestGame g;
         screens(*g);
@@ -125,17 +127,17 @@ TEST(FloatingText, CentredOnItsPointThenJumpsTenPixels)
         add_effect(*g, 400, 300, c.kind, "+450円");
         effects_pass(*g, g->cg, g->bak);
         const Box first = box_of(g->cg, c.main);
-        ASSERT_GE(first.right, first.left) << c.kind << ": drawn in its main colour";
-        EXPECT_EQ(first.top, c.drawn_at + ink_top) << c.kind;
-        EXPECT_NEAR((first.left + first.right) / 2.0, 400.0, 1.5) << c.kind << ": centred on its point";
+        ASSERT_GE(first.right, first.left) << static_cast<int>(c.kind) << ": drawn in its main colour";
+        EXPECT_EQ(first.top, c.drawn_at + ink_top) << static_cast<int>(c.kind);
+        EXPECT_NEAR((first.left + first.right) / 2.0, 400.0, 1.5) << static_cast<int>(c.kind) << ": centred on its point";
 
         g->cg.fill(0);
         effects_pass(*g, g->cg, g->bak);
         const Box second = box_of(g->cg, c.main);
-        EXPECT_EQ(second.top, first.top - 10) << c.kind;
-        EXPECT_EQ(second.bottom, first.bottom - 10) << c.kind;
-        EXPECT_EQ(second.left, first.left) << c.kind;
-        EXPECT_TRUE(all_black(g->bak)) << c.kind << ": texts are drawn on the screen";
+        EXPECT_EQ(second.top, first.top - 10) << static_cast<int>(c.kind);
+        EXPECT_EQ(second.bottom, first.bottom - 10) << static_cast<int>(c.kind);
+        EXPECT_EQ(second.left, first.left) << static_cast<int>(c.kind);
+        EXPECT_TRUE(all_black(g->bak)) << static_cast<int>(c.kind) << ": texts are drawn on the screen";
     }
 }
 
@@ -143,7 +145,7 @@ TEST(FloatingText, LastsTwentyTwoFramesAndDarkensAtTheEnd)
 {
     TestGame g;
     screens(*g);
-    add_effect(*g, 400, 300, 19, "■■■");
+    add_effect(*g, 400, 300, FxKind::text, "■■■");
     int frames = 0;
     bool faded = false;
     while (g->effects.fx_age[1] >= 1 && frames < 100) {
@@ -166,19 +168,21 @@ TEST(FloatingText, LastsTwentyTwoFramesAndDarkensAtTheEnd)
 TEST(Effects, EachKindDrawsOnItsOwnImageAndEndsOnTime)
 {
     struct Case {
-        int kind;
+        FxKind kind;
         bool overlay;
         int frames; // frames until the slot is free; 0: never by itself
     };
     const Case cases[] = {
-        {17, false, 22}, {18, false, 22}, {19, false, 22}, {64, true, 30},  {82, true, 16},
-        {88, true, 20},  {146, false, 40}, {147, true, 30}, {170, true, 20}, {253, false, 15},
-        {266, true, 12}, {395, true, 0},  {396, true, 0},
+        {FxKind::animal_text, false, 22}, {FxKind::energy_text, false, 22}, {FxKind::text, false, 22},
+        {FxKind::level_bloom, true, 30},  {FxKind::red_burst, true, 16},    {FxKind::explosion, true, 20},
+        {FxKind::smoke, false, 40},       {FxKind::fire_burst, true, 30},   {FxKind::laser, true, 20},
+        {FxKind::sparks, false, 15},      {FxKind::gun_hit, true, 12},      {FxKind::animal_wave, true, 0},
+        {FxKind::shout_wave, true, 0},
     };
     for (const Case& c : cases) {
         TestGame g;
         screens(*g);
-        if (c.kind == 170) add_beam(*g, 100, 100, 500, 300, c.kind);
+        if (c.kind == FxKind::laser) add_beam(*g, 100, 100, 500, 300, c.kind);
         else add_effect(*g, 400, 300, c.kind, "+10円");
         bool drew_screen = false;
         bool drew_overlay = false;
@@ -191,9 +195,9 @@ TEST(Effects, EachKindDrawsOnItsOwnImageAndEndsOnTime)
             drew_screen = drew_screen || !all_black(g->cg);
             if (frames < 6) drew_overlay = drew_overlay || !all_black(g->bak);
         }
-        EXPECT_EQ(frames, c.frames == 0 ? 300 : c.frames) << c.kind;
-        EXPECT_EQ(drew_overlay, c.overlay) << c.kind;
-        EXPECT_EQ(drew_screen, !c.overlay) << c.kind;
+        EXPECT_EQ(frames, c.frames == 0 ? 300 : c.frames) << static_cast<int>(c.kind);
+        EXPECT_EQ(drew_overlay, c.overlay) << static_cast<int>(c.kind);
+        EXPECT_EQ(drew_screen, !c.overlay) << static_cast<int>(c.kind);
     }
 }
 
@@ -202,7 +206,7 @@ TEST(Effects, ColoursByAge)
     TestGame g;
     screens(*g);
     // The large explosion's outer ring at age 2: yellow, radius 160, pen 13.
-    add_effect(*g, 400, 300, 88, "");
+    add_effect(*g, 400, 300, FxKind::explosion, "");
     effects_pass(*g, g->cg, g->bak);
     EXPECT_EQ(g->bak.pixel(560, 300), 0xFFFF00u);
     EXPECT_EQ(g->bak.pixel(400, 140), 0xFFFF00u);
@@ -213,7 +217,7 @@ TEST(Effects, ColoursByAge)
 
     // The laser at age 2: outer #0000DD 60 wide, middle and core over it, core #DDFFFF.
     g->bak.fill(0);
-    add_beam(*g, 100, 300, 700, 300, 170);
+    add_beam(*g, 100, 300, 700, 300, FxKind::laser);
     effects_pass(*g, g->cg, g->bak);
     EXPECT_EQ(g->bak.pixel(400, 300), 0xDDFFFFu);
     EXPECT_EQ(g->bak.pixel(400, 315), 0x0000DDu);
@@ -250,7 +254,7 @@ TEST(ScreenShake, MovesThePlayAreaButNotTheLogAndPanel)
     for (int run = 0; run < 20; ++run) {
         g->cg.copy_rect(0, 0, original, 0, 0, 800, 600);
         g->effects.fx_age.fill(0);
-        add_effect(*g, 400, 300, 504, "");
+        add_effect(*g, 400, 300, FxKind::shake, "");
         effects_pass(*g, g->cg, g->bak);
         // The moved 800 x 480 area may reach a row or two past its edge; the rest stays.
         for (int y = 482; y < 600; y += 3)

@@ -18,7 +18,7 @@ tman& fig(Game& game, int slot) { return game.street_figures[static_cast<std::si
 // A street where nobody comes by on their own: the hazards under test are spawned by hand.
 void no_passers_by(Game& game) { game.map_table.edit(game.stage)->customer_slots = {}; }
 
-int effects_of_kind(const Game& game, int kind)
+int effects_of_kind(const Game& game, FxKind kind)
 {
     int n = 0;
     for (int s = 0; s < EffectsRing::kSlots; ++s)
@@ -307,8 +307,8 @@ TEST(HazardStep, AMeteorStrikesWithAShakeAndFourExplosions)
     ASSERT_EQ(meteor.y, 374);
     const int x = meteor.x;
     EXPECT_NE(g.take_trace().find("sound baku.wav\n"), std::string::npos);
-    EXPECT_EQ(effects_of_kind(*g, 504), 1);
-    EXPECT_EQ(effects_of_kind(*g, 88), 1);
+    EXPECT_EQ(effects_of_kind(*g, FxKind::shake), 1);
+    EXPECT_EQ(effects_of_kind(*g, FxKind::explosion), 1);
     std::multiset<std::pair<int, int>> spots;
     for (const tman& f : g->street_figures)
         if (f.age >= 1 && f.man_id == 204) spots.insert({f.x, f.y});
@@ -336,7 +336,7 @@ TEST(HazardStep, TheLaserRobotFiresLeavesFireAndKeepsItsSlotOutOfSight)
     EXPECT_EQ(robot.state, 2);
     EXPECT_NE(g.take_trace().find("sound lazer.wav\n"), std::string::npos);
     const auto beam = static_cast<std::size_t>(g->effects.fx_cursor);
-    EXPECT_EQ(g->effects.fx_kind[beam], 170);
+    EXPECT_EQ(g->effects.fx_kind[beam], FxKind::laser);
     EXPECT_EQ(g->effects.fx_x0[beam], x);
     EXPECT_EQ(g->effects.fx_y0[beam], y);
     EXPECT_EQ(g->effects.fx_y[beam], y + robot.height / 2);
@@ -382,7 +382,7 @@ TEST(HazardStep, HazardsRunOverCustomersTheyTouch)
     EXPECT_GE(fig(*g, rabbit).age, 1); // animals and other hazards are never run over
     EXPECT_GE(fig(*g, dog).age, 1);
     EXPECT_GE(fig(*g, boom).age, 1);
-    EXPECT_EQ(effects_of_kind(*g, 253), 1);
+    EXPECT_EQ(effects_of_kind(*g, FxKind::sparks), 1);
     EXPECT_NE(g.take_trace().find("sound kid.wav\nsound taiatari.wav\n"), std::string::npos);
 
     // Height: the hazard reaches down to its feet and up its full height; a customer's upper half counts.
@@ -421,13 +421,13 @@ TEST(RpgShot, DestroysEveryHazardThatCanBeDestroyedAndPaysTheSum)
     EXPECT_NE(trace.find("sound rpg.wav\nmessage silver RPGを撃った！！(残り弾:1)\n"), std::string::npos) << trace;
     for (const char* line : {"お金 40円を入手", "お金 80円を入手", "お金 100円を入手"})
         EXPECT_NE(trace.find(std::string("message yellow2 ") + line + "\n"), std::string::npos) << line;
-    EXPECT_EQ(effects_of_kind(*g, 504), 1);
-    EXPECT_EQ(effects_of_kind(*g, 88), 1);
-    EXPECT_EQ(effects_of_kind(*g, 147), 3);
-    EXPECT_EQ(effects_of_kind(*g, 146), 3);
+    EXPECT_EQ(effects_of_kind(*g, FxKind::shake), 1);
+    EXPECT_EQ(effects_of_kind(*g, FxKind::explosion), 1);
+    EXPECT_EQ(effects_of_kind(*g, FxKind::fire_burst), 3);
+    EXPECT_EQ(effects_of_kind(*g, FxKind::smoke), 3);
     std::multiset<std::string> rewards;
     for (int s = 0; s < EffectsRing::kSlots; ++s)
-        if (g->effects.fx_kind[static_cast<std::size_t>(s)] == 19)
+        if (g->effects.fx_kind[static_cast<std::size_t>(s)] == FxKind::text)
             rewards.insert(g->effects.fx_text[static_cast<std::size_t>(s)]);
     EXPECT_EQ(rewards, (std::multiset<std::string>{"+\\40", "+\\80", "+\\100"}));
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 namespace zen {
@@ -37,17 +38,26 @@ TEST(Lighten, SpillsTheExcessIntoTheOtherChannels)
     EXPECT_EQ(lighten(0x000000, -20), 0x000000u);
 }
 
-TEST(ColourNames, EveryNameHasItsCodeAndOthersGiveFour)
+TEST(ColourNames, EveryInkHasItsNameAndCode)
 {
-    const std::pair<const char*, int> names[] = {
-        {"green", 301}, {"yellow", 302}, {"blue", 303}, {"pink", 304}, {"purple", 305}, {"aqua", 306},
-        {"red", 307}, {"yellow2", 308}, {"orange", 309}, {"pink2", 310}, {"rainbow", 312}, {"gray", 313},
-        {"green2", 314}, {"red2", 315}, {"silver", 316}, {"red3", 317}, {"orange2", 318}, {"pink3", 319},
-        {"pink4", 320}};
-    for (const auto& [name, code] : names) EXPECT_EQ(colour_code(name), code) << name;
-    EXPECT_EQ(colour_code("Silver"), 4);
-    EXPECT_EQ(colour_code(""), 4);
-    EXPECT_EQ(colour_code("grey"), 4);
+    struct Row {
+        Ink ink;
+        const char* name;
+        int code;
+    };
+    const Row rows[] = {{Ink::green, "green", 301},   {Ink::yellow, "yellow", 302},   {Ink::blue, "blue", 303},
+                        {Ink::pink, "pink", 304},     {Ink::purple, "purple", 305},   {Ink::aqua, "aqua", 306},
+                        {Ink::red, "red", 307},       {Ink::yellow2, "yellow2", 308}, {Ink::orange, "orange", 309},
+                        {Ink::pink2, "pink2", 310},   {Ink::rainbow, "rainbow", 312}, {Ink::gray, "gray", 313},
+                        {Ink::green2, "green2", 314}, {Ink::red2, "red2", 315},       {Ink::silver, "silver", 316},
+                        {Ink::red3, "red3", 317},     {Ink::orange2, "orange2", 318}, {Ink::pink3, "pink3", 319},
+                        {Ink::pink4, "pink4", 320}};
+    ASSERT_EQ(std::size(rows), static_cast<std::size_t>(kInkCount));
+    for (const Row& r : rows) {
+        EXPECT_EQ(ink_name(r.ink), r.name) << r.name;
+        EXPECT_EQ(colour_code(r.ink), r.code) << r.name;
+    }
+    // A code no ink posts is drawn in silver; a fresh entry's code in white.
     EXPECT_EQ(message_colour(4, 0, 0), kFallbackMessageColour);
     EXPECT_EQ(message_colour(0, 3, 17), 0xFFFFFFu);
     EXPECT_EQ(message_colour(316, 4, 999), 0x999999u);
@@ -70,7 +80,8 @@ TEST(ColourNames, PhasesRippleByRowAndFrame)
     EXPECT_EQ(message_colour(310, 1, 6), 0xFFBBCCu);
     for (int frame = 0; frame < 1000; frame += 7)
         for (int row = 0; row < 5; ++row) {
-            EXPECT_EQ(message_colour(colour_code("aqua"), row, frame), message_colour(colour_code("blue"), row, frame));
+            EXPECT_EQ(message_colour(colour_code(Ink::aqua), row, frame),
+                      message_colour(colour_code(Ink::blue), row, frame));
             // pink3 and pink4 are half a cycle out of step with the plain pulses.
             const int shifted = (frame + row + 5) % 10;
             EXPECT_EQ(message_colour(319, row, frame) == 0xEE40FFu, shifted == 0);
@@ -84,7 +95,7 @@ TEST(MessageLog, PostsShiftTheLogAndKeepTwentyOneEntries)
     TestGame g;
     std::ostringstream trace;
     g->trace = &trace;
-    post_message(*g, "ようこそ", "aqua");
+    post_message(*g, "ようこそ", Ink::aqua);
     EXPECT_EQ(g->message_log[0].text, "ようこそ");
     EXPECT_EQ(g->message_log[0].colour_code, 306);
     post_silver(*g, "二つ目");
@@ -107,13 +118,13 @@ TEST(MessageLog, PostsShiftTheLogAndKeepTwentyOneEntries)
 TEST(MessageLog, ClearingEmptiesTheLogUnlessTheWindowIsClosing)
 {
     TestGame g;
-    post_message(*g, "a", "red");
+    post_message(*g, "a", Ink::red);
     clear_messages(*g);
     for (const tmoji_efe& m : g->message_log) {
         EXPECT_EQ(m.text, "");
         EXPECT_EQ(m.colour_code, 0);
     }
-    post_message(*g, "b", "red");
+    post_message(*g, "b", Ink::red);
     g->closing = true;
     clear_messages(*g);
     EXPECT_EQ(g->message_log[0].text, "b");
@@ -123,14 +134,14 @@ TEST(MessageLog, MultiLineTextsKeepTwoRowsWithTheSecondIndented)
 {
     TestGame g;
     post_silver(*g, "before");
-    post_message(*g, "一行目\n二行目", "green");
+    post_message(*g, "一行目\n二行目", Ink::green);
     EXPECT_EQ(g->message_log[1].text, "一行目");
     EXPECT_EQ(g->message_log[0].text, "　二行目");
     EXPECT_EQ(g->message_log[1].colour_code, 301);
     EXPECT_EQ(g->message_log[0].colour_code, 301);
     EXPECT_EQ(g->message_log[2].text, "before");
 
-    post_message(*g, "first\r\nsecond\nthird", "pink");
+    post_message(*g, "first\r\nsecond\nthird", Ink::pink);
     EXPECT_EQ(g->message_log[1].text, "first");
     EXPECT_EQ(g->message_log[0].text, "　second");
     EXPECT_EQ(g->message_log[2].text, "　二行目"); // the third line is dropped, not shifted in
@@ -148,7 +159,7 @@ TEST(MessageLog, LongTextsWrapWithinTheBoxByJapaneseRules)
     ASSERT_TRUE(fonts && fonts->available()) << "the Japanese font is needed";
 
     const std::string sentence = repeat("売り上げが伸びた。", 12);
-    post_message(*g, sentence, "silver");
+    post_message(*g, sentence, Ink::silver);
     const std::string first = g->message_log[1].text;
     const std::string second = g->message_log[0].text;
     ASSERT_EQ(second.rfind("　", 0), 0u);
@@ -186,7 +197,7 @@ TEST(MessageLogDrawing, RowsSitOnGreyBandsNewestAtTheBottom)
 {
     TestGame g;
     full_screen(*g, 0x303030);
-    post_message(*g, "虹色", "rainbow");
+    post_message(*g, "虹色", Ink::rainbow);
     g->frame_no = 0;
     draw_message_log(*g, g->cg);
     // Row 0 at y 565: red lightened by 60, on a black band.
@@ -217,7 +228,7 @@ TEST(MessageLogDrawing, MarkerShowsOnlyWhileADialogueLineWaits)
 {
     TestGame g;
     full_screen(*g, 0x303030);
-    post_message(*g, "セリフ", "gray");
+    post_message(*g, "セリフ", Ink::gray);
     const Colour colour = lighten(0x666666, 60);
     const int end = 2 + g->cg.text_width("セリフ", kMessageFont);
     g->frame_no = 0;

@@ -21,7 +21,7 @@ std::string last_effect_text(const Game& game)
 {
     return game.effects.fx_text[static_cast<std::size_t>(game.effects.fx_cursor)];
 }
-int last_effect_kind(const Game& game)
+FxKind last_effect_kind(const Game& game)
 {
     return game.effects.fx_kind[static_cast<std::size_t>(game.effects.fx_cursor)];
 }
@@ -188,7 +188,7 @@ TEST(StreetTick, ACustomerChoosesAfter30TicksBuysAtItsPileAndLeaves)
     EXPECT_EQ(kid.speed, 2 * speed);
     EXPECT_EQ(kid.target_x, 348);
     EXPECT_EQ(last_effect_text(*g), "!");
-    EXPECT_EQ(last_effect_kind(*g), 19);
+    EXPECT_EQ(last_effect_kind(*g), FxKind::text);
 
     int guard = 0;
     while (kid.visited == 0 && ++guard < 500) g.ticks(1);

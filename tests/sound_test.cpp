@@ -1,4 +1,5 @@
-// Sound effects and music by name: the repeat guard, the volume, lazy loading, silent failures.
+// Sound effects and music by name: the repeat guard, the volume, lazy loading, silent failures, and
+// the names against the files the asset pack writes.
 #include "core/sound.h"
 
 #include "core/game_state.h"
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,19 +65,19 @@ struct SoundGame {
 TEST(Sound, SameNameOncePerFrameDifferentNamesLetItThrough)
 {
     SoundGame s;
-    play_sound(s.game(), "gun.wav");
-    play_sound(s.game(), "gun.wav"); // two hits in one frame: heard once
+    play_sound(s.game(), Sound::gunshot);
+    play_sound(s.game(), Sound::gunshot); // two hits in one frame: heard once
     EXPECT_EQ(s.audio->plays.size(), 1u);
 
     s.next_frame();
-    play_sound(s.game(), "gun.wav"); // the next frame: again, over the first
+    play_sound(s.game(), Sound::gunshot); // the next frame: again, over the first
     EXPECT_EQ(s.audio->plays.size(), 2u);
     EXPECT_EQ(s.audio->plays[0].handle, s.audio->plays[1].handle);
 
     s.next_frame();
-    play_sound(s.game(), "gun.wav");
-    play_sound(s.game(), "bom.wav");
-    play_sound(s.game(), "gun.wav"); // another name in between lets it through in the same frame
+    play_sound(s.game(), Sound::gunshot);
+    play_sound(s.game(), Sound::small_blast);
+    play_sound(s.game(), Sound::gunshot); // another name in between lets it through in the same frame
     EXPECT_EQ(s.audio->plays.size(), 5u);
     EXPECT_EQ(s.trace.str(), "sound gun.wav\nsound gun.wav\nsound gun.wav\nsound bom.wav\nsound gun.wav\n");
 
@@ -85,10 +87,10 @@ TEST(Sound, SameNameOncePerFrameDifferentNamesLetItThrough)
     EXPECT_EQ(s.game().last_sound, "");
     EXPECT_EQ(s.game().sound_guard, 0);
 
-    // The empty name plays nothing and leaves the guard alone.
-    play_sound(s.game(), "coin.wav");
-    play_sound(s.game(), "");
-    play_sound(s.game(), "coin.wav");
+    // None plays nothing and leaves the guard alone.
+    play_sound(s.game(), Sound::coin);
+    play_sound(s.game(), Sound::none);
+    play_sound(s.game(), Sound::coin);
     EXPECT_EQ(s.audio->plays.size(), 6u);
 }
 
@@ -107,13 +109,13 @@ TEST(Sound, ChangedVolumeAppliesToAnAlreadyLoadedEffect)
 {
     SoundGame s;
     s.game().my.volume = 0;
-    play_sound(s.game(), "coin.wav");
+    play_sound(s.game(), Sound::coin);
     s.next_frame();
     s.game().my.volume = -2000;
-    play_sound(s.game(), "coin.wav");
+    play_sound(s.game(), Sound::coin);
     s.next_frame();
     s.game().my.volume = -4000;
-    play_sound(s.game(), "coin.wav");
+    play_sound(s.game(), Sound::coin);
     ASSERT_EQ(s.audio->plays.size(), 3u);
     EXPECT_DOUBLE_EQ(s.audio->plays[0].gain, 1.0);
     EXPECT_NEAR(s.audio->plays[1].gain, 0.1, 1e-12);
@@ -127,8 +129,8 @@ TEST(Sound, EffectsLoadLazilyOnceEachInAListThatOnlyGrows)
     EXPECT_TRUE(s.game().wave_list.empty());
     EXPECT_TRUE(s.audio->loads.empty()) << "nothing is read before it is played";
     for (int frame = 0; frame < 5; ++frame) {
-        play_sound(s.game(), "coin.wav");
-        play_sound(s.game(), "katan.wav");
+        play_sound(s.game(), Sound::coin);
+        play_sound(s.game(), Sound::pay);
         s.next_frame();
     }
     EXPECT_EQ(s.audio->loads["coin.wav"], 1);
@@ -137,39 +139,39 @@ TEST(Sound, EffectsLoadLazilyOnceEachInAListThatOnlyGrows)
     EXPECT_EQ(s.game().wave_list[0].name, "coin.wav");
     EXPECT_EQ(s.game().wave_list[1].name, "katan.wav");
     EXPECT_EQ(s.audio->plays.size(), 10u);
-    // Names are compared exactly: another spelling is another entry.
-    play_sound(s.game(), "Coin.wav");
-    EXPECT_EQ(s.game().wave_list.size(), 3u);
 }
 
 TEST(Sound, MissingEmptyOrDamagedFilesStaySilentAndAreTriedOnce)
 {
     test::TempDir data;
     std::filesystem::create_directories(data.path() / "dat");
-    test::write_file(data.path() / "dat" / "empty.wav", "");
-    test::write_file(data.path() / "dat" / "broken.wav", "RIFF\x10junk, not a wave");
-    std::filesystem::create_directories(data.path() / "dat" / "folder.wav");
-    ASSERT_EQ(::mkfifo((data.path() / "dat" / "pipe.wav").c_str(), 0644), 0);
-    const char* const names[] = {"gone.wav", "empty.wav", "broken.wav", "folder.wav", "pipe.wav"};
+    // coin.wav is not there at all.
+    test::write_file(data.path() / "dat" / "katan.wav", "");
+    test::write_file(data.path() / "dat" / "gun.wav", "RIFF\x10junk, not a wave");
+    std::filesystem::create_directories(data.path() / "dat" / "bom.wav");
+    ASSERT_EQ(::mkfifo((data.path() / "dat" / "hp.wav").c_str(), 0644), 0);
+    const Sound sounds[] = {Sound::coin, Sound::pay, Sound::gunshot, Sound::small_blast, Sound::energy_up};
     SoundGame s(data.path());
     for (int frame = 0; frame < 4; ++frame) {
-        for (const char* name : names) play_sound(s.game(), name);
+        for (Sound sound : sounds) play_sound(s.game(), sound);
         s.next_frame();
     }
     EXPECT_TRUE(s.audio->plays.empty());
-    for (const char* name : names) EXPECT_EQ(s.audio->loads[name], 1) << name;
+    for (Sound sound : sounds) {
+        const std::string file(sound_file(sound));
+        EXPECT_EQ(s.audio->loads[file], 1) << file;
+    }
     ASSERT_EQ(s.game().wave_list.size(), 5u);
     for (const WaveEntry& e : s.game().wave_list) EXPECT_EQ(e.handle, -1) << e.name;
 }
 
-TEST(Sound, MusicStartsStopsAndIgnoresTheEmptyName)
+TEST(Sound, MusicStartsAndStops)
 {
     SoundGame s;
-    play_music(s.game(), "not"); // nothing playing: nothing to see
-    play_music(s.game(), "");
+    stop_music(s.game()); // nothing playing: nothing to see
     EXPECT_EQ(s.trace.str(), "");
-    play_music(s.game(), "title_for_game.mp3");
-    play_music(s.game(), "not");
+    play_music(s.game(), Music::title);
+    stop_music(s.game());
     ASSERT_EQ(s.audio->music.size(), 3u);
     EXPECT_EQ(s.audio->music[0], "(stop)");
     EXPECT_EQ(std::filesystem::path(s.audio->music[1]), s.game().platform.paths.sound("title_for_game.mp3"));
@@ -178,10 +180,42 @@ TEST(Sound, MusicStartsStopsAndIgnoresTheEmptyName)
 
     // A music file that is not there is still handed to the player (which stays silent), by its
     // path in dat/, and shows in the trace like any other start.
-    play_music(s.game(), "none.mp3");
-    ASSERT_EQ(s.audio->music.size(), 4u);
-    EXPECT_EQ(std::filesystem::path(s.audio->music[3]), s.game().platform.paths.sound("none.mp3"));
-    EXPECT_EQ(s.trace.str(), "music title_for_game.mp3\nmusic none.mp3\n");
+    test::TempDir empty;
+    SoundGame bare(empty.path());
+    play_music(bare.game(), Music::universe);
+    ASSERT_EQ(bare.audio->music.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(bare.audio->music[0]), empty.path() / "dat" / "universe_for_game.mp3");
+    EXPECT_EQ(bare.trace.str(), "music universe_for_game.mp3\n");
+}
+
+// Every sound and piece of music the game names is a file of the generated pack, and every
+// effect and piece the pack holds is one the game plays.
+TEST(SoundNames, NameExactlyTheFilesOfThePack)
+{
+    const std::filesystem::path dat = test::build_dir() / "dat";
+    std::set<std::string> named;
+    for (const SoundName& n : kSoundNames) {
+        if (n.sound == Sound::none) {
+            EXPECT_EQ(n.file, "");
+            continue;
+        }
+        const std::string file(n.file);
+        EXPECT_TRUE(named.insert(file).second) << file << " is named twice";
+        EXPECT_TRUE(std::filesystem::is_regular_file(dat / file)) << file << " is not in " << dat;
+        EXPECT_EQ(std::filesystem::path(file).extension(), ".wav") << file;
+    }
+    for (const MusicName& n : kMusicNames) {
+        const std::string file(n.file);
+        EXPECT_TRUE(named.insert(file).second) << file << " is named twice";
+        EXPECT_TRUE(std::filesystem::is_regular_file(dat / file)) << file << " is not in " << dat;
+        EXPECT_EQ(std::filesystem::path(file).extension(), ".mp3") << file;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dat)) {
+        const std::string ext = entry.path().extension().string();
+        const std::string file = entry.path().filename().string();
+        if (ext != ".wav" && ext != ".mp3") continue;
+        EXPECT_TRUE(named.count(file)) << file << " is in the pack but the game never plays it";
+    }
 }
 
 // The SDL2_mixer service on SDL's dummy device: real loading, real voices.

@@ -200,7 +200,7 @@ TEST(StageClock, TheStreetGunHitsTheLowerSlotOnly)
     EXPECT_EQ(first.hit_points, 9);
     EXPECT_EQ(second.hit_points, 10);
     EXPECT_EQ(g.take_trace(), "sound gun.wav\n");
-    EXPECT_EQ(g->effects.fx_kind[static_cast<std::size_t>(g->effects.fx_cursor)], 266);
+    EXPECT_EQ(g->effects.fx_kind[static_cast<std::size_t>(g->effects.fx_cursor)], FxKind::gun_hit);
     EXPECT_EQ(g->effects.fx_x[static_cast<std::size_t>(g->effects.fx_cursor)], g->mouse_x);
 
     // Better guns: 1 + 1 (130) + 2 (135) + 3 (139).
@@ -218,8 +218,8 @@ TEST(StageClock, TheStreetGunHitsTheLowerSlotOnly)
     const auto cursor = static_cast<std::size_t>(g->effects.fx_cursor);
     EXPECT_EQ(g->effects.fx_text[cursor], "+\\40");
     EXPECT_EQ(g->effects.fx_y[cursor], 330 - first.height);
-    EXPECT_EQ(g->effects.fx_kind[cursor - 1], 146);
-    EXPECT_EQ(g->effects.fx_kind[cursor - 2], 82);
+    EXPECT_EQ(g->effects.fx_kind[cursor - 1], FxKind::smoke);
+    EXPECT_EQ(g->effects.fx_kind[cursor - 2], FxKind::red_burst);
     EXPECT_EQ(g->effects.fx_y[cursor - 2], 330 - first.height / 2);
     // The next shot goes to the one left.
     run_stage_clock(*g);

@@ -82,7 +82,7 @@ TEST_F(StagesTest, TemplatesOfEachRole)
 
     for (int id : by_role[zen::kRoleCustomer]) {
         SCOPED_TRACE(id);
-        EXPECT_FALSE(man(id).sound.empty());
+        EXPECT_NE(man(id).sound, zen::Sound::none);
         EXPECT_EQ(man(id).home_stage, 0);
         for (int genre : man(id).wanted_genres) EXPECT_TRUE(genre >= 0 && genre <= 13);
     }
@@ -90,7 +90,7 @@ TEST_F(StagesTest, TemplatesOfEachRole)
     EXPECT_EQ(man(7).wanted_genres, (std::array<std::int32_t, 4>{8, 7, 12, 13}));
     for (int id : by_role[zen::kRoleAnimal]) {
         EXPECT_EQ(man(id).speed, 8) << id;
-        EXPECT_TRUE(man(id).sound.empty()) << id;
+        EXPECT_EQ(man(id).sound, zen::Sound::none) << id;
     }
     for (int id : by_role[zen::kRoleHazard]) {
         EXPECT_LE(man(id).reward, man(214).reward) << id;

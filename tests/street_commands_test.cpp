@@ -24,7 +24,7 @@ int entry(const Game& game, int command)
     return -1;
 }
 
-int last_kind(const Game& game) { return game.effects.fx_kind[static_cast<std::size_t>(game.effects.fx_cursor)]; }
+FxKind last_kind(const Game& game) { return game.effects.fx_kind[static_cast<std::size_t>(game.effects.fx_cursor)]; }
 
 TEST(StreetCommands, GoingHomeLeavesTheStreetAsItIs)
 {
@@ -71,7 +71,7 @@ TEST(StreetCommands, AShoutCallsANamedCustomerAndCountsEvenWithoutRoom)
     for (tman& f : g->street_figures) f.age = f.age >= 1 ? f.age : 1;
     run_command(*g, entry(*g, 2));
     EXPECT_EQ(g->my.shouts_used, 2);
-    EXPECT_EQ(last_kind(*g), 396);
+    EXPECT_EQ(last_kind(*g), FxKind::shout_wave);
     trace = g.take_trace();
     EXPECT_EQ(trace.find("が近寄ってきた"), std::string::npos);
     EXPECT_NE(trace.find("message silver 咽が枯れた....ゴホッ....ゴホッ\n"), std::string::npos);
@@ -118,8 +118,8 @@ TEST(StreetCommands, TheLauncherNeedsStrengthAndARocket)
     g->effects = EffectsRing{};
     run_command(*g, launcher);
     EXPECT_EQ(g->my.rpg_ammo, 0);
-    EXPECT_EQ(g->effects.fx_kind[1], 504);
-    EXPECT_EQ(g->effects.fx_kind[2], 88);
+    EXPECT_EQ(g->effects.fx_kind[1], FxKind::shake);
+    EXPECT_EQ(g->effects.fx_kind[2], FxKind::explosion);
 
     // No rocket: only the message; the menu is not opened again.
     g.take_trace();

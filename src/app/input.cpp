@@ -94,7 +94,7 @@ void click(Game& game, int x, int y, bool right)
     // A dialogue line waits: a left click reveals it; a right click does nothing.
     while (!game.line_queue[0].empty()) {
         if (right) return;
-        play_sound(game, "1.wav");
+        play_sound(game, Sound::click);
         if (!consume_line(game)) return;
         x = 0;
         y = 0;
@@ -110,13 +110,13 @@ void click(Game& game, int x, int y, bool right)
     if (game.title_step == kTitleStartScreen) {
         game.title_step = kTitleScreen;
         show_picture(game, "title.jpg");
-        play_sound(game, "1.wav");
-        play_music(game, "title_for_game.mp3");
+        play_sound(game, Sound::click);
+        play_music(game, Music::title);
     } else if (game.title_step == kTitleScreen) {
         game.title_step = kTitleDone;
         show_picture(game, "start.jpg");
         post_silver(game, "創作者達の戦いが動き出した....");
-        play_sound(game, "1.wav");
+        play_sound(game, Sound::click);
         show_menu(game, kMenuStart);
     } else if (right && game.back_menu != 0 && game.back_menu != game.open_menu) {
         show_menu(game, game.back_menu);

@@ -229,7 +229,7 @@ bool save_game(Game& game, std::string* told)
         std::fprintf(stderr, "zentrifa: cannot write the save file: %s (the old one is kept)\n", error.c_str());
         message = "セーブできませんでした（前のセーブデータは残っています）";
     }
-    post_message(game, message, "red");
+    post_message(game, message, Ink::red);
     if (told) *told = message;
     return false;
 }
@@ -253,8 +253,8 @@ void load_game(Game& game)
         game.save_blocked = true;
         std::fprintf(stderr, "zentrifa: cannot read the save file: %s; the game will not save over it\n",
                      error.c_str());
-        post_message(game, "セーブデータを読めませんでした", "red");
-        post_message(game, "そのファイルを残すため、今回はセーブしません", "red");
+        post_message(game, "セーブデータを読めませんでした", Ink::red);
+        post_message(game, "そのファイルを残すため、今回はセーブしません", Ink::red);
         return;
     }
 
@@ -281,7 +281,7 @@ void load_game(Game& game)
         told = "セーブデータの" + line + "行目が読めません";
         break;
     }
-    post_message(game, told, "red");
+    post_message(game, told, Ink::red);
     const fs::path copy = keep_aside(file, text, error);
     if (copy.empty()) {
         game.save_blocked = true;
@@ -289,12 +289,12 @@ void load_game(Game& game)
                      "zentrifa: %s %s; reading stopped there. No copy could be kept (%s), so the game will "
                      "not save over it\n",
                      file.c_str(), what.c_str(), error.c_str());
-        post_message(game, "控えを残せないので、このセーブデータには上書きしません", "red");
+        post_message(game, "控えを残せないので、このセーブデータには上書きしません", Ink::red);
         return;
     }
     std::fprintf(stderr, "zentrifa: %s %s; reading stopped there, the file is kept as %s\n", file.c_str(), what.c_str(),
                  copy.c_str());
-    post_message(game, "元のファイルは " + copy.filename().string() + " に残しました", "red");
+    post_message(game, "元のファイルは " + copy.filename().string() + " に残しました", Ink::red);
 }
 
 } // namespace zen

@@ -108,7 +108,7 @@ bool close_game(Game& game, std::string* told)
 
 void shut_down(Game& game)
 {
-    play_music(game, "not");
+    stop_music(game);
     game.wave_list.clear();
     for (Canvas& c : game.picture_cache) c.clear();
     for (std::string& n : game.picture_cache_names) n.clear();

@@ -128,14 +128,14 @@ int shop_wish(const tmenu& entry)
     }
     const int id = entry.item_id;
     if (id == kItemInflation) return 95;
-    if (id >= 140 && id <= 149) return 95; // energy comes back sooner
+    if (kEnergyItems.has(id)) return 95; // energy comes back sooner
     if (id == kItemGameMakerSoul) return 95;
-    if (id >= 130 && id <= 139) return 65; // the gun
-    if (id >= 100 && id <= 105) return 60; // one more shout a day
+    if (kGunItems.has(id) || kBigGunItems.has(id) || id == kItemBestGun) return 65;
+    if (kShoutItems.has(id)) return 60; // one more shout a day
     if (id == kItemExpBoost || id == kItemExpDouble) return 55;
-    if (id >= 150 && id <= 190) return 92; // a third more copies of a genre for the same energy
+    if (kExtraCopyTools.has(id)) return 92; // a third more copies of a genre for the same energy
     if (id >= kItemLauncher && id <= kItemLauncherStock2) return 45;
-    if (id >= 110 && id <= 124) return 30; // sleep and meals
+    if (kSleepItems.has(id) || kMealItems.has(id)) return 30;
     return 20;
 }
 

@@ -38,20 +38,20 @@ struct CustomerRow {
     int id;
     const char* name;
     const char* picture;
-    const char* sound; // voice when a hazard runs this customer over
+    Sound sound; // voice when a hazard runs this customer over
     int speed;
     std::array<std::int32_t, 4> wanted_genres; // 0 = no wish
 };
 
 constexpr CustomerRow kCustomers[] = {
     // id, name, picture, sound, speed, wanted_genres
-    {1, "キッズ", "kid01.bmp", "kid.wav", 4, {1, 2, 9, 0}},
-    {2, "ガール", "girl01.bmp", "girl.wav", 4, {1, 3, 9, 0}},
-    {3, "中学生", "kid02.bmp", "kid.wav", 5, {2, 6, 10, 0}},
-    {4, "ロウティーン", "girl02.bmp", "girl.wav", 5, {3, 4, 0, 0}},
-    {5, "ハイティーン", "girl03.bmp", "women.wav", 6, {4, 5, 11, 0}},
-    {6, "高校生男子", "kid03.bmp", "kid.wav", 6, {6, 7, 10, 0}},
-    {7, "大人", "otona.bmp", "kid.wav", 7, {8, 7, 12, 13}},
+    {1, "キッズ", "kid01.bmp", Sound::cry_kid, 4, {1, 2, 9, 0}},
+    {2, "ガール", "girl01.bmp", Sound::cry_girl, 4, {1, 3, 9, 0}},
+    {3, "中学生", "kid02.bmp", Sound::cry_kid, 5, {2, 6, 10, 0}},
+    {4, "ロウティーン", "girl02.bmp", Sound::cry_girl, 5, {3, 4, 0, 0}},
+    {5, "ハイティーン", "girl03.bmp", Sound::cry_woman, 6, {4, 5, 11, 0}},
+    {6, "高校生男子", "kid03.bmp", Sound::cry_kid, 6, {6, 7, 10, 0}},
+    {7, "大人", "otona.bmp", Sound::cry_kid, 7, {8, 7, 12, 13}},
 };
 
 struct AnimalRow {

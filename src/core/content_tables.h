@@ -3,6 +3,7 @@
 // the character templates (and live street figures), and the news script. The tables live in
 // the Game; content/ fills them at start-up.
 #include "core/id_table.h"
+#include "core/sound_names.h"
 
 #include <array>
 #include <cstdint>
@@ -48,7 +49,7 @@ struct tmap {
 
 // One character: a template in man_table, or a live figure on the street.
 struct tman {
-    std::string sound;   // voice when a hazard runs this customer over
+    Sound sound = Sound::none; // voice when a hazard runs this customer over
     std::string picture; // sprite in cg/
     std::string name;
     std::int32_t reward = 0;

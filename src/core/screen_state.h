@@ -1,6 +1,8 @@
 #pragma once
 // What the presentation keeps between frames: the message log, the effects ring and the status
 // panel's rolling numbers. render/ draws them; every layer posts into the first two.
+#include "core/effect_kind.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -21,7 +23,7 @@ struct EffectsRing {
     static constexpr int kSlots = 100;
     static constexpr int kWorkSize = 230;
     std::array<std::int32_t, kSlots> fx_age{};
-    std::array<std::int32_t, kSlots> fx_kind{};
+    std::array<FxKind, kSlots> fx_kind{};
     std::array<std::int32_t, kSlots> fx_x{};
     std::array<std::int32_t, kSlots> fx_y{};
     std::array<std::int32_t, kSlots> fx_x0{};

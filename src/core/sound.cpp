@@ -13,8 +13,9 @@ double volume_gain(int volume)
     return std::pow(10.0, v / 2000.0);
 }
 
-void play_sound(Game& game, const std::string& name)
+void play_sound(Game& game, Sound sound)
 {
+    const std::string name(sound_file(sound));
     if (name.empty() || name == game.last_sound) return;
     game.last_sound = name;
     game.sound_guard = 1;
@@ -34,16 +35,14 @@ void play_sound(Game& game, const std::string& name)
     if (entry->handle >= 0) game.platform.audio->play_effect(entry->handle, volume_gain(game.my.volume));
 }
 
-void play_music(Game& game, const std::string& name)
+void play_music(Game& game, Music music)
 {
-    if (name.empty()) return;
-    if (name == "not") {
-        game.platform.audio->stop_music();
-        return;
-    }
+    const std::string name(music_file(music));
     game.trace_line("music", name);
     game.platform.audio->play_music(game.platform.paths.sound(name).string());
 }
+
+void stop_music(Game& game) { game.platform.audio->stop_music(); }
 
 void count_down_sound_guard(Game& game)
 {

@@ -1,5 +1,7 @@
 #pragma once
-// Sound effects and music, by file name.
+// Sound effects and music, by their names in core/sound_names.h.
+#include "core/sound_names.h"
+
 #include <string>
 #include <vector>
 
@@ -13,8 +15,11 @@ struct WaveEntry {
     int handle = -1; // -1: the file could not be read; it stays silent
 };
 
-void play_sound(Game& game, const std::string& name);
-void play_music(Game& game, const std::string& name);
+// An effect is heard once a tick, however often it is asked for; Sound::none plays nothing.
+void play_sound(Game& game, Sound sound);
+void play_music(Game& game, Music music);
+// Stops whatever music plays (the trace shows nothing).
+void stop_music(Game& game);
 // The tick's countdown of the repeat guard.
 void count_down_sound_guard(Game& game);
 

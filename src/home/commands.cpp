@@ -70,14 +70,14 @@ void home_command(Game& game, int index)
         show_menu(game, kMenuAbandon);
         break;
     case HomeCommand::make:
-        play_sound(game, "1.wav");
+        play_sound(game, Sound::click);
         post_silver(game, "何をつくりますか");
         show_menu(game, kMenuMakeGame);
         break;
     case HomeCommand::options: show_menu(game, kMenuOptions); break;
     case HomeCommand::go_out:
         if (too_worn_out(game)) return;
-        play_sound(game, "1.wav");
+        play_sound(game, Sound::click);
         post_silver(game, "現場は眠らない....！");
         show_menu(game, kMenuSalesFloor);
         game.on_street = 1;
@@ -87,14 +87,14 @@ void home_command(Game& game, int index)
         if (!pay(game, b.param)) return;
         const std::int64_t full = static_cast<std::int64_t>(my.hunger) + meal_fullness(game);
         my.hunger = static_cast<std::int32_t>(std::min<std::int64_t>(full, kStomachFull));
-        play_sound(game, "taberu.wav");
+        play_sound(game, Sound::eat);
         show_menu(game, kMenuHome);
         break;
     }
     case HomeCommand::sleep: {
         const int energy = sleep_energy(game);
         my.shouts_used = 0;
-        play_sound(game, "sleep.wav");
+        play_sound(game, Sound::sleep);
         post_silver(game, "すうすうすうすうすう MP+" + num(energy) + " & 疲労=0");
         show_picture(game, "sleep.jpg");
         gain_energy(game, energy);
@@ -159,7 +159,7 @@ void sound_command(Game& game, int index)
     default: return;
     }
     post_silver(game, "音量＝" + num(my.volume));
-    play_sound(game, "1.wav"); // heard at the new volume
+    play_sound(game, Sound::click); // heard at the new volume
 }
 
 void start_command(Game& game, int index)
@@ -180,7 +180,7 @@ void start_command(Game& game, int index)
             post_silver(game, stage_name(game) + "、ノルマ達成！！！");
             show_menu(game, kMenuStageCleared);
         } else if (game.stage != 0) {
-            play_music(game, "not");
+            stop_music(game);
             clear_messages(game);
             show_picture(game, "pc.jpg");
             post_silver(game, stage_name(game) + "でのプレイを再開！！！！");
@@ -193,11 +193,11 @@ void start_command(Game& game, int index)
         }
         break;
     case StartCommand::cleared:
-        play_sound(game, "lvcap.wav");
+        play_sound(game, Sound::clear_mark);
         post_silver(game, "クリアおめでとう！！　君は世界一のゲームメーカーさ！！！");
         break;
     case StartCommand::true_clear:
-        play_sound(game, "lvcap.wav");
+        play_sound(game, Sound::clear_mark);
         post_silver(game, "....終わった....ん？！");
         post_silver(game, "....!?....なんだ、この只ならぬ空気は....!!");
         break;
@@ -207,7 +207,7 @@ void start_command(Game& game, int index)
         clear_messages(game);
         post_silver(game, "....ニュースが届いています....");
         my.news_read[static_cast<std::size_t>(entry)] = 1;
-        play_music(game, "universe_for_game.mp3");
+        play_music(game, Music::universe);
         // Read click by click; the menu comes back without the news entry.
         for (int line = 0; line < kNewsLines && !news_line(game, entry, line).empty(); ++line)
             append_line(game, news_line(game, entry, line));
@@ -215,7 +215,7 @@ void start_command(Game& game, int index)
         break;
     }
     case StartCommand::legend_clear:
-        play_sound(game, "lvcap.wav");
+        play_sound(game, Sound::clear_mark);
         post_silver(game, "LEGEND CLEAR!! 君こそ、真の宇宙最強のゲームメーカーだ！！");
         break;
     }
@@ -245,8 +245,8 @@ void make_game_command(Game& game, int index)
     // Each tool of the genre may add one more copy.
     for (const int tool : extra_copy_chain(genre)) {
         if (!held(game, tool) || game.random(3) != 0) continue;
-        play_sound(game, "ex.wav");
-        post_message(game, "もう１コできた！", "green");
+        play_sound(game, Sound::extra_copy);
+        post_message(game, "もう１コできた！", Ink::green);
         std::int32_t& stock = my.item_count[static_cast<std::size_t>(genre)];
         stock = saturating_add(stock, 1);
     }
@@ -259,7 +259,7 @@ void stage_select_command(Game& game, int index)
     const std::int32_t s = menu_record(game, index).command;
     const bool back = s == kStageSelectBack;
     if (!back && (s < kFirstStage || s > kLastStage)) return;
-    play_music(game, "not");
+    stop_music(game);
     clear_messages(game);
     if (back) {
         show_menu(game, kMenuStart);
@@ -334,14 +334,14 @@ void shop_command(Game& game, int index)
     if (!pay(game, b.param)) return;
     switch (command) {
     case ShopCommand::energy:
-        play_sound(game, "bp.wav");
+        play_sound(game, Sound::purchase);
         my.energy_max = saturating_add(my.energy_max, 1);
         post_silver(game, "【最大エナジー】が+1された！！");
         break;
     case ShopCommand::poster:
-        play_sound(game, "bp.wav");
+        play_sound(game, Sound::purchase);
         *ad = saturating_add(*ad, 1);
-        post_message(game, "この地域における【宣伝力】が+1された！！", "aqua");
+        post_message(game, "この地域における【宣伝力】が+1された！！", Ink::aqua);
         break;
     case ShopCommand::loan:
         my.day = saturating_add(my.day, 1);
@@ -352,18 +352,18 @@ void shop_command(Game& game, int index)
     case ShopCommand::book:
         my.genre_known[static_cast<std::size_t>(b.param2)] = 1;
         post_message(game, "読破！ 新しいゲーム・" + game.item_table.at(b.param2).name + "を造れるようになった！",
-                     "yellow");
-        play_sound(game, "bp.wav");
+                     Ink::yellow);
+        play_sound(game, Sound::purchase);
         break;
     case ShopCommand::item:
         gain_one_item(game, b.item_id);
-        post_message(game, game.item_table.at(b.item_id).description + "された！", "aqua");
-        play_sound(game, "skill_up.wav");
+        post_message(game, game.item_table.at(b.item_id).description + "された！", Ink::aqua);
+        play_sound(game, Sound::skill_up);
         break;
     case ShopCommand::animal:
-        play_sound(game, "bp.wav");
+        play_sound(game, Sound::purchase);
         *contracts = saturating_add(*contracts, 1);
-        post_message(game, "この地域における動物と契約した！！", "aqua");
+        post_message(game, "この地域における動物と契約した！！", Ink::aqua);
         break;
     }
     // Bought entries vanish; prices and locks follow the new state.
@@ -375,7 +375,7 @@ void stage_cleared_command(Game& game, int)
     clear_made_games(game);
     game.on_street = 0;
     game.stage = 0;
-    play_sound(game, "clear.wav");
+    play_sound(game, Sound::stage_clear);
     show_picture(game, "clear.jpg");
     append_line(game, "Congraturation!!!!!!");
     advance_news(game);

@@ -22,7 +22,7 @@ int post_slot(Game& game)
     return fx.fx_cursor;
 }
 
-void post(Game& game, int x0, int y0, int x, int y, int kind, std::string_view text, int vx, int vy)
+void post(Game& game, int x0, int y0, int x, int y, FxKind kind, std::string_view text, int vx, int vy)
 {
     EffectsRing& fx = game.effects;
     const std::size_t s = at(post_slot(game));
@@ -48,12 +48,12 @@ Colour explosion_colour(int a)
 
 } // namespace
 
-void add_effect(Game& game, int x, int y, int kind, std::string_view text)
+void add_effect(Game& game, int x, int y, FxKind kind, std::string_view text)
 {
     post(game, x, y, x, y, kind, text, 0, 0);
 }
 
-void add_effect_at(Game& game, int slot, int kind, std::string_view text)
+void add_effect_at(Game& game, int slot, FxKind kind, std::string_view text)
 {
     // Over the head of the street figure in that slot, (x, y - height). The slot is read even when
     // the figure has just been removed: a reward floats where the hazard was shot down.
@@ -68,7 +68,7 @@ void add_effect_at(Game& game, int slot, int kind, std::string_view text)
     add_effect(game, x, y, kind, text);
 }
 
-void add_beam(Game& game, int x0, int y0, int x, int y, int kind)
+void add_beam(Game& game, int x0, int y0, int x, int y, FxKind kind)
 {
     post(game, x0, y0, x, y, kind, {}, x0, y0);
 }
@@ -99,21 +99,21 @@ void effects_pass(Game& game, Canvas& screen, Canvas& overlay)
         fx.fx_age[at(s)] += 1;
         const int b = bounce_offset(fx.fx_age[at(s)]);
         switch (fx.fx_kind[at(s)]) {
-        case kFxAnimalText:
-        case kFxEnergyText:
-        case kFxText: draw_floating_text(game, s, b, screen); break;
-        case kFxLevelBloom: draw_level_bloom(game, s, overlay); break;
-        case kFxRedBurst: draw_red_burst(game, s, overlay); break;
-        case kFxExplosion: draw_explosion(game, s, overlay); break;
-        case kFxSmoke: draw_smoke(game, s, screen); break;
-        case kFxFireBurst: draw_fire_burst(game, s, overlay); break;
-        case kFxLaser: draw_laser(game, s, overlay); break;
-        case kFxSparks: draw_sparks(game, s, screen); break;
-        case kFxGunHit: draw_gun_hit(game, s, overlay); break;
-        case kFxAnimalWave:
-        case kFxShoutWave: draw_wave(game, s, overlay); break;
-        case kFxShake: draw_shake(game, s, screen); break;
-        default: fx.fx_age[at(s)] = 0; break; // the game posts no other kind
+        case FxKind::animal_text:
+        case FxKind::energy_text:
+        case FxKind::text: draw_floating_text(game, s, b, screen); break;
+        case FxKind::level_bloom: draw_level_bloom(game, s, overlay); break;
+        case FxKind::red_burst: draw_red_burst(game, s, overlay); break;
+        case FxKind::explosion: draw_explosion(game, s, overlay); break;
+        case FxKind::smoke: draw_smoke(game, s, screen); break;
+        case FxKind::fire_burst: draw_fire_burst(game, s, overlay); break;
+        case FxKind::laser: draw_laser(game, s, overlay); break;
+        case FxKind::sparks: draw_sparks(game, s, screen); break;
+        case FxKind::gun_hit: draw_gun_hit(game, s, overlay); break;
+        case FxKind::animal_wave:
+        case FxKind::shout_wave: draw_wave(game, s, overlay); break;
+        case FxKind::shake: draw_shake(game, s, screen); break;
+        default: fx.fx_age[at(s)] = 0; break; // none: nothing to draw
         }
     }
 }
@@ -121,18 +121,18 @@ void effects_pass(Game& game, Canvas& screen, Canvas& overlay)
 void draw_floating_text(Game& game, int s, int bounce, Canvas& screen)
 {
     EffectsRing& fx = game.effects;
-    const int kind = fx.fx_kind[at(s)];
+    const FxKind kind = fx.fx_kind[at(s)];
     const int age = fx.fx_age[at(s)];
     int y = fx.fx_y[at(s)];
     fx.fx_y[at(s)] += bounce;
-    if (kind != kFxAnimalText) y -= 2;
+    if (kind != FxKind::animal_text) y -= 2;
 
     static const Colour fades[3][6] = {
         {0x10D0DD, 0x00B0BB, 0x008399, 0x005077, 0x003055, 0x001033},
         {0xDD99BB, 0xBB7799, 0x995577, 0x773355, 0x551133, 0x330011},
         {0xDDDDDD, 0xBBBBBB, 0x999999, 0x555555, 0x333333, 0x111111},
     };
-    const int k = kind == kFxAnimalText ? 0 : kind == kFxEnergyText ? 1 : 2;
+    const int k = kind == FxKind::animal_text ? 0 : kind == FxKind::energy_text ? 1 : 2;
     const Font font{k == 0 ? 12 : k == 1 ? 15 : 11, true};
     const Colour main = k == 0 ? 0x2FFFFF : k == 1 ? 0xFFACD6 : 0xFFFFFF;
     const Colour fade = age < 30 ? main : fades[k][std::min(5, (age - 30) / 2)];

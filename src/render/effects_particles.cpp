@@ -299,7 +299,7 @@ void draw_wave(Game& game, int s, Canvas& overlay)
 {
     using namespace particle;
     Slot fx = slot_of(game, s);
-    const bool shout = game.effects.fx_kind[at(s)] == kFxShoutWave;
+    const bool shout = game.effects.fx_kind[at(s)] == FxKind::shout_wave;
     static const Colour blue[] = {0xFFFFFF, 0xAACCFF, 0x8899FF, 0x5555DD, 0x3333AA,
                                   0x110077, 0x110044, 0x000022, 0x000011};
     static const Colour green[] = {0xFFFFFF, 0xAAFFCC, 0x88FF99, 0x55DD55, 0x33AA33,

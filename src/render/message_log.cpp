@@ -16,8 +16,8 @@ namespace {
 
 enum class Phase { steady, pulse, pulse8, cycle12, shifted };
 
-struct NamedColour {
-    const char* name; // nullptr: a code without a name
+// A colour code as a log entry keeps it, and how it is drawn.
+struct CodeColour {
     std::int32_t code;
     Phase phase;
     // pulse and shifted: phases 0, 1/9, 2/8, 3/7, 4/6, 5; pulse8: 0, 1/7, 2/6, 3/5, 4;
@@ -25,39 +25,54 @@ struct NamedColour {
     Colour colours[12];
 };
 
-const NamedColour* colour_table(std::size_t& count)
-{
-    static const NamedColour table[] = {
-        {"green", 301, Phase::pulse, {0x00EA12, 0x00DB10, 0x00BF0F, 0x00B50E, 0x00B50D, 0x00B50C}},
-        {"yellow", 302, Phase::pulse, {0xFFE800, 0xE8D800, 0xDFC402, 0xDFAD02, 0xDF9D02, 0xDF8702}},
-        {"blue", 303, Phase::pulse, {0x7EECF8, 0x64E8F7, 0x4EE4F5, 0x34E0F3, 0x1FDCF1, 0x0FD2E8}},
-        {"pink", 304, Phase::pulse, {0xFF5AB5, 0xFF4AA5, 0xFF379B, 0xFF158A, 0xFB0079, 0xE30066}},
-        {"purple", 305, Phase::pulse, {0x9D3CFF, 0x8B17FF, 0x7B00F7, 0x6802D9, 0x5800BF, 0x421FA8}},
-        {"aqua", 306, Phase::pulse, {0x7EECF8, 0x64E8F7, 0x4EE4F5, 0x34E0F3, 0x1FDCF1, 0x0FD2E8}},
-        {"red", 307, Phase::pulse, {0xFF4646, 0xFF2626, 0xFF0606, 0xD90000, 0xC40000, 0xB50000}},
-        {"yellow2", 308, Phase::pulse, {0xDDDD88, 0xCCCC77, 0xBBBB66, 0xAAAA55, 0x999955, 0x888855}},
-        {"orange", 309, Phase::pulse, {0x994646, 0x882626, 0x770606, 0x660000, 0x550000, 0x440000}},
-        {"pink2", 310, Phase::pulse8, {0xFFCCDD, 0xFFBBCC, 0xEEAABB, 0xDD99AA, 0xCC8899}},
-        {"rainbow", 312, Phase::cycle12,
-         {0xFF0000, 0xFF9900, 0xFFFF00, 0x99FF00, 0x00FF00, 0x00FF99, 0x00FFFF, 0x0099FF, 0x0000FF, 0x9900FF,
-          0xFF00FF, 0xFF0099}},
-        {"gray", 313, Phase::steady, {0x666666}},
-        {"green2", 314, Phase::steady, {0x66CC66}},
-        {"red2", 315, Phase::steady, {0x990000}},
-        {"silver", 316, Phase::steady, {0x999999}},
-        {"red3", 317, Phase::steady, {0xFF6666}},
-        {"orange2", 318, Phase::pulse, {0xEE8866, 0xE08060, 0xC97959, 0xC07050, 0xB96949, 0xB06040}},
-        {"pink3", 319, Phase::shifted, {0xEE40FF, 0xDD30EE, 0xBB10DD, 0xB000BB, 0xA900B0, 0xA000A9}},
-        {"pink4", 320, Phase::shifted, {0xEE99FF, 0xDD88EE, 0xBB77DD, 0xB066BB, 0xA960B0, 0xA059A9}},
-        // A fresh or cleared entry, and the dark red pulse that has no name.
-        {nullptr, 0, Phase::steady, {0xFFFFFF}},
-        {nullptr, 2, Phase::pulse, {0xAA0000, 0x990000, 0x880000, 0x770000, 0x660000, 0x550000}},
-    };
-    count = sizeof(table) / sizeof(table[0]);
-    return table;
-}
+struct NamedColour {
+    Ink ink;
+    const char* name; // what --trace prints
+    CodeColour shade;
+};
 
-constexpr std::int32_t kUnknownColourCode = 4;
+// Every ink, in the order of the enum.
+constexpr NamedColour kNamedColours[] = {
+    {Ink::green, "green", {301, Phase::pulse, {0x00EA12, 0x00DB10, 0x00BF0F, 0x00B50E, 0x00B50D, 0x00B50C}}},
+    {Ink::yellow, "yellow", {302, Phase::pulse, {0xFFE800, 0xE8D800, 0xDFC402, 0xDFAD02, 0xDF9D02, 0xDF8702}}},
+    {Ink::blue, "blue", {303, Phase::pulse, {0x7EECF8, 0x64E8F7, 0x4EE4F5, 0x34E0F3, 0x1FDCF1, 0x0FD2E8}}},
+    {Ink::pink, "pink", {304, Phase::pulse, {0xFF5AB5, 0xFF4AA5, 0xFF379B, 0xFF158A, 0xFB0079, 0xE30066}}},
+    {Ink::purple, "purple", {305, Phase::pulse, {0x9D3CFF, 0x8B17FF, 0x7B00F7, 0x6802D9, 0x5800BF, 0x421FA8}}},
+    {Ink::aqua, "aqua", {306, Phase::pulse, {0x7EECF8, 0x64E8F7, 0x4EE4F5, 0x34E0F3, 0x1FDCF1, 0x0FD2E8}}},
+    {Ink::red, "red", {307, Phase::pulse, {0xFF4646, 0xFF2626, 0xFF0606, 0xD90000, 0xC40000, 0xB50000}}},
+    {Ink::yellow2, "yellow2", {308, Phase::pulse, {0xDDDD88, 0xCCCC77, 0xBBBB66, 0xAAAA55, 0x999955, 0x888855}}},
+    {Ink::orange, "orange", {309, Phase::pulse, {0x994646, 0x882626, 0x770606, 0x660000, 0x550000, 0x440000}}},
+    {Ink::pink2, "pink2", {310, Phase::pulse8, {0xFFCCDD, 0xFFBBCC, 0xEEAABB, 0xDD99AA, 0xCC8899}}},
+    {Ink::rainbow, "rainbow",
+     {312, Phase::cycle12,
+      {0xFF0000, 0xFF9900, 0xFFFF00, 0x99FF00, 0x00FF00, 0x00FF99, 0x00FFFF, 0x0099FF, 0x0000FF, 0x9900FF, 0xFF00FF,
+       0xFF0099}}},
+    {Ink::gray, "gray", {313, Phase::steady, {0x666666}}},
+    {Ink::green2, "green2", {314, Phase::steady, {0x66CC66}}},
+    {Ink::red2, "red2", {315, Phase::steady, {0x990000}}},
+    {Ink::silver, "silver", {316, Phase::steady, {0x999999}}},
+    {Ink::red3, "red3", {317, Phase::steady, {0xFF6666}}},
+    {Ink::orange2, "orange2", {318, Phase::pulse, {0xEE8866, 0xE08060, 0xC97959, 0xC07050, 0xB96949, 0xB06040}}},
+    {Ink::pink3, "pink3", {319, Phase::shifted, {0xEE40FF, 0xDD30EE, 0xBB10DD, 0xB000BB, 0xA900B0, 0xA000A9}}},
+    {Ink::pink4, "pink4", {320, Phase::shifted, {0xEE99FF, 0xDD88EE, 0xBB77DD, 0xB066BB, 0xA960B0, 0xA059A9}}},
+};
+
+constexpr bool inks_in_order()
+{
+    int i = 0;
+    for (const NamedColour& c : kNamedColours)
+        if (static_cast<int>(c.ink) != i++) return false;
+    return i == kInkCount;
+}
+static_assert(inks_in_order(), "one row per ink, in the order of the enum");
+
+// Codes no ink posts: a fresh or cleared entry, and the dark red pulse that has no name.
+constexpr CodeColour kNamelessColours[] = {
+    {0, Phase::steady, {0xFFFFFF}},
+    {2, Phase::pulse, {0xAA0000, 0x990000, 0x880000, 0x770000, 0x660000, 0x550000}},
+};
+
+const NamedColour& named(Ink ink) { return kNamedColours[static_cast<std::size_t>(ink)]; }
 
 void shift_log(Game& game)
 {
@@ -180,7 +195,7 @@ void wrap_paragraph(Fonts* fonts, std::string_view p, std::vector<std::string>& 
     }
 }
 
-Colour phase_colour(const NamedColour& c, int row, int frame_no)
+Colour phase_colour(const CodeColour& c, int row, int frame_no)
 {
     const int base = frame_no + row;
     switch (c.phase) {
@@ -204,21 +219,16 @@ Colour phase_colour(const NamedColour& c, int row, int frame_no)
 
 } // namespace
 
-std::int32_t colour_code(std::string_view name)
-{
-    std::size_t count = 0;
-    const NamedColour* table = colour_table(count);
-    for (std::size_t i = 0; i < count; ++i)
-        if (table[i].name && name == table[i].name) return table[i].code;
-    return kUnknownColourCode;
-}
+std::int32_t colour_code(Ink ink) { return named(ink).shade.code; }
+
+std::string_view ink_name(Ink ink) { return named(ink).name; }
 
 Colour message_colour(std::int32_t code, int row, int frame_no)
 {
-    std::size_t count = 0;
-    const NamedColour* table = colour_table(count);
-    for (std::size_t i = 0; i < count; ++i)
-        if (table[i].code == code) return phase_colour(table[i], row, frame_no);
+    for (const NamedColour& c : kNamedColours)
+        if (c.shade.code == code) return phase_colour(c.shade, row, frame_no);
+    for (const CodeColour& c : kNamelessColours)
+        if (c.code == code) return phase_colour(c, row, frame_no);
     return kFallbackMessageColour;
 }
 
@@ -261,10 +271,10 @@ std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, int m
     return rows;
 }
 
-void post_message(Game& game, std::string_view text, std::string_view colour_name)
+void post_message(Game& game, std::string_view text, Ink ink)
 {
-    game.trace_line("message", std::string(colour_name) + " " + std::string(text));
-    const std::int32_t code = colour_code(colour_name);
+    game.trace_line("message", std::string(ink_name(ink)) + " " + std::string(text));
+    const std::int32_t code = colour_code(ink);
     const std::vector<std::string> rows = wrap_message(game.platform.fonts.get(), text, 2);
     shift_log(game);
     if (rows.size() < 2) {
@@ -276,7 +286,7 @@ void post_message(Game& game, std::string_view text, std::string_view colour_nam
     game.message_log[0] = tmoji_efe{"　" + rows[1], code};
 }
 
-void post_silver(Game& game, std::string_view text) { post_message(game, text, "silver"); }
+void post_silver(Game& game, std::string_view text) { post_message(game, text, Ink::silver); }
 
 void clear_messages(Game& game)
 {

@@ -1,5 +1,6 @@
 #pragma once
 // The message log at the bottom of the screen: everything the game says, in named colours.
+#include "core/ink.h"
 #include "core/screen_state.h"
 #include "platform/canvas.h"
 
@@ -12,10 +13,12 @@ namespace zen {
 struct Game;
 class Fonts;
 
-void post_message(Game& game, std::string_view text, std::string_view colour_name);
+void post_message(Game& game, std::string_view text, Ink ink);
 void post_silver(Game& game, std::string_view text);
 void clear_messages(Game& game);
-std::int32_t colour_code(std::string_view name);
+// The code a log entry keeps for an ink, and the name --trace prints for it.
+std::int32_t colour_code(Ink ink);
+std::string_view ink_name(Ink ink);
 Colour lighten(Colour colour, int amount);
 void draw_message_log(Game& game, Canvas& canvas);
 
@@ -32,7 +35,7 @@ constexpr Font kMessageLayoutFont{11, true}; // 11 points at 96 dpi: the window'
 constexpr Font kMessageFont{15, true};
 constexpr int kMessageFontSmallest = 6;     // the row's font never shrinks below this
 constexpr int kMarkerFontSize = 10;
-// Entries with a code of no colour of their own (an unknown name) are drawn in silver.
+// Entries with a code of no colour of their own are drawn in silver.
 constexpr Colour kFallbackMessageColour = 0x999999;
 
 } // namespace zen

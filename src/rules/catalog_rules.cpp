@@ -34,10 +34,10 @@ int count_of(const Game& game, int id)
 
 bool held(const Game& game, int id) { return count_of(game, id) >= 1; }
 
-int held_in_range(const Game& game, int first, int last)
+int held_in_range(const Game& game, ItemRange range)
 {
     int n = 0;
-    for (int id = first; id <= last; ++id) {
+    for (int id = range.first; id <= range.last; ++id) {
         if (held(game, id)) ++n;
     }
     return n;
@@ -67,19 +67,20 @@ std::span<const int> extra_copy_chain(int genre_id)
 
 int gun_damage(const Game& game)
 {
-    return 1 + held_in_range(game, 130, 134) + 2 * held_in_range(game, 135, 138) + 3 * (held(game, 139) ? 1 : 0);
+    return 1 + held_in_range(game, kGunItems) + 2 * held_in_range(game, kBigGunItems) +
+           3 * (held(game, kItemBestGun) ? 1 : 0);
 }
 
 int energy_item_count(const Game& game)
 {
-    return held_in_range(game, 140, 149) + (held(game, kItemGameMakerSoul) ? 1 : 0);
+    return held_in_range(game, kEnergyItems) + (held(game, kItemGameMakerSoul) ? 1 : 0);
 }
 
-int shout_limit(const Game& game) { return 1 + held_in_range(game, 100, 105); }
+int shout_limit(const Game& game) { return 1 + held_in_range(game, kShoutItems); }
 
-int sleep_energy(const Game& game) { return 3 + held_in_range(game, 110, 114); }
+int sleep_energy(const Game& game) { return 3 + held_in_range(game, kSleepItems); }
 
-int meal_fullness_base(const Game& game) { return 20 + 2 * held_in_range(game, 120, 124); }
+int meal_fullness_base(const Game& game) { return 20 + 2 * held_in_range(game, kMealItems); }
 
 int meal_fullness(Game& game) { return meal_fullness_base(game) + game.random(15); }
 

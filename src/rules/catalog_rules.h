@@ -17,12 +17,27 @@ constexpr int kItemInflation = 201;     // sales bring price + price div 2
 constexpr int kItemExpBoost = 202;      // experience e + e div 2
 constexpr int kItemExpDouble = 203;     // experience doubled, after the x1.5
 
+// The shop's families of items, each a run of catalog ids (inclusive).
+struct ItemRange {
+    int first;
+    int last;
+    constexpr bool has(int id) const { return id >= first && id <= last; }
+};
+constexpr ItemRange kShoutItems{100, 105};   // megaphones: a shout more between two sleeps
+constexpr ItemRange kSleepItems{110, 114};   // more energy from a sleep
+constexpr ItemRange kMealItems{120, 124};    // fuller meals
+constexpr ItemRange kGunItems{130, 134};     // +1 damage a bullet
+constexpr ItemRange kBigGunItems{135, 138};  // +2 damage a bullet
+constexpr int kItemBestGun = 139;            // +3 damage a bullet
+constexpr ItemRange kEnergyItems{140, 149};  // faster energy regeneration
+constexpr ItemRange kExtraCopyTools{150, 190}; // an extra copy of a genre now and then
+
 // True when id is a catalog id, 0..999: a slot of item_count and genre_known.
 bool is_catalog_id(int id);
 // True when id is within 0..999 and the player holds one or more of it.
 bool held(const Game& game, int id);
-// How many of the ids first..last (inclusive) are held.
-int held_in_range(const Game& game, int first, int last);
+// How many of the ids of a range are held.
+int held_in_range(const Game& game, ItemRange range);
 // item_count of id, 0 for an id outside 0..999.
 int count_of(const Game& game, int id);
 // True when the catalog slot of id is a genre (kind 1).

@@ -14,12 +14,12 @@ std::int64_t exp_to_next_level(std::int32_t level) { return 10 * static_cast<std
 bool pay(Game& game, std::int32_t price)
 {
     if (price > game.my.money) {
-        post_message(game, "お金が足りません", "gray");
+        post_message(game, "お金が足りません", Ink::gray);
         return false;
     }
     game.my.money = saturating_add(game.my.money, -static_cast<std::int64_t>(price));
-    post_message(game, std::to_string(price) + "円支払った", "gray");
-    play_sound(game, "katan.wav");
+    post_message(game, std::to_string(price) + "円支払った", Ink::gray);
+    play_sound(game, Sound::pay);
     return true;
 }
 
@@ -27,31 +27,31 @@ void gain_money(Game& game, std::int32_t amount)
 {
     if (amount <= 0) return;
     game.my.money = saturating_add(game.my.money, amount);
-    play_sound(game, "coin.wav");
-    post_message(game, "お金 " + std::to_string(amount) + "円を入手", "yellow2");
+    play_sound(game, Sound::coin);
+    post_message(game, "お金 " + std::to_string(amount) + "円を入手", Ink::yellow2);
 }
 
 void gain_item(Game& game, std::int32_t id, std::int32_t count)
 {
     if (id < 0 || static_cast<std::size_t>(id) >= game.my.item_count.size()) return;
-    play_sound(game, "item_get.wav");
+    play_sound(game, Sound::item_get);
     std::int32_t& held = game.my.item_count[static_cast<std::size_t>(id)];
     held = saturating_add(held, count);
     post_message(game,
                  "Item【" + game.item_table.at(id).name + "】を " + std::to_string(count) +
                      "個入手した(所持:" + std::to_string(held) + "個)",
-                 "green");
+                 Ink::green);
 }
 
 void gain_one_item(Game& game, std::int32_t id) { gain_item(game, id, 1); }
 
 void gain_energy(Game& game, std::int32_t amount)
 {
-    if (amount >= 1) play_sound(game, "hp.wav");
+    if (amount >= 1) play_sound(game, Sound::energy_up);
     // A floating label near the top of the screen; the two draws in this order.
     const int x = 250 + game.fx_random(30);
     const int y = 15 + game.fx_random(15);
-    add_effect(game, x, y, kFxEnergyText, "MP +" + std::to_string(amount));
+    add_effect(game, x, y, FxKind::energy_text, "MP +" + std::to_string(amount));
     tmy& my = game.my;
     my.energy = saturating_add(my.energy, amount);
     if (my.energy > my.energy_max) my.energy = my.energy_max;
@@ -64,12 +64,12 @@ void gain_exp(Game& game, std::int32_t amount)
     if (my.exp < exp_to_next_level(my.level)) return;
     my.level = saturating_add(my.level, 1);
     my.exp = 0;
-    post_message(game, "レ　ベ　ル　アーーーッ　プ！！ → " + std::to_string(my.level), "pink");
-    post_message(game, "MP・疲労、完全回復！！", "aqua");
-    play_sound(game, "lvup_voice.wav");
-    play_sound(game, "lvup.wav");
-    play_sound(game, "kaifuku.wav");
-    add_effect(game, 720, 530, kFxLevelBloom, "");
+    post_message(game, "レ　ベ　ル　アーーーッ　プ！！ → " + std::to_string(my.level), Ink::pink);
+    post_message(game, "MP・疲労、完全回復！！", Ink::aqua);
+    play_sound(game, Sound::level_up_voice);
+    play_sound(game, Sound::level_up);
+    play_sound(game, Sound::heal);
+    add_effect(game, 720, 530, FxKind::level_bloom, "");
     my.energy = my.energy_max;
     my.fatigue = 0;
 }

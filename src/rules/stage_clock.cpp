@@ -29,7 +29,7 @@ bool check_quota(Game& game)
     const std::int32_t quota = game.map_table.at(game.stage).quota;
     if (my.sales < quota || my.quota_done != 0) return false;
     my.quota_done = 1;
-    play_sound(game, "battle_lvup.wav");
+    play_sound(game, Sound::quota_reached);
     post_silver(game, "ノルマ " + num(quota) + "円を達成！！！！！！！！！！");
     if (std::int32_t* clears = stage_entry(my.stage_clears, game.stage)) *clears = saturating_add(*clears, 1);
     return true;
@@ -41,7 +41,7 @@ bool time_is_up(Game& game)
     tmy& my = game.my;
     if (my.day < kLastDay + 1 || my.game_over != 0) return false;
     my.game_over = 1;
-    play_sound(game, "gameover.wav");
+    play_sound(game, Sound::game_over);
     post_silver(game, "ゲームオーバーです！");
     return true;
 }
@@ -56,13 +56,13 @@ void advance_time(Game& game)
     my.hour = saturating_add(my.hour, 1);
     if (my.day >= kLastDay && my.game_over == 0 && my.hour < 24) {
         post_silver(game, "＊＊＊　残り " + num(24 - static_cast<std::int64_t>(my.hour)) + "時間です　＊＊＊");
-        play_sound(game, "time2.wav");
+        play_sound(game, Sound::last_hours);
     }
     if (my.hour >= 24) {
         my.hour = 0;
         my.day = saturating_add(my.day, 1);
         if (my.day <= kLastDay) {
-            play_sound(game, "time.wav");
+            play_sound(game, Sound::new_day);
             post_silver(game, "＊＊＊　残り " + num(kLastDay - static_cast<std::int64_t>(my.day)) + "日です　＊＊＊");
         }
     }

@@ -41,22 +41,22 @@ const Animal* animal_named(std::string_view name)
 
 void animal_visit(Game& game, int slot)
 {
-    add_effect(game, 395, 400, kFxAnimalWave, "");
+    add_effect(game, 395, 400, FxKind::animal_wave, "");
     if (slot < 0 || slot >= kStreetSlots) return;
     const Animal* animal = animal_named(game.street_figures[static_cast<std::size_t>(slot)].name);
     if (!animal) return;
     tmy& my = game.my;
     const bool voice = game.random(2) == 0;
-    add_effect_at(game, slot, kFxAnimalText, voice ? "喉が回復!" : "エナジーが回復!");
-    play_sound(game, "taberu.wav");
-    play_sound(game, "kaifuku.wav");
+    add_effect_at(game, slot, FxKind::animal_text, voice ? "喉が回復!" : "エナジーが回復!");
+    play_sound(game, Sound::eat);
+    play_sound(game, Sound::heal);
     if (voice) {
-        post_message(game, animal->voice_line, "aqua");
-        post_message(game, "咽が回復しました!", "aqua");
+        post_message(game, animal->voice_line, Ink::aqua);
+        post_message(game, "咽が回復しました!", Ink::aqua);
         my.shouts_used = 0; // the whole day's shouts again
     } else {
-        post_message(game, animal->energy_line, "aqua");
-        post_message(game, "エナジーが回復しました!", "aqua");
+        post_message(game, animal->energy_line, Ink::aqua);
+        post_message(game, "エナジーが回復しました!", Ink::aqua);
         my.energy = my.energy_max;
     }
     // The shout count and its lock follow at once.

@@ -151,7 +151,7 @@ void swerve_in_turn(Game& game, int slot, int wait, std::span<const Lane> lanes)
     f.state += 1;
     f.target_y = lane.top + game.random(lane.spread);
     f.age = 1;
-    if (lane.honk) play_sound(game, "car2.wav");
+    if (lane.honk) play_sound(game, Sound::car_pass);
 }
 
 // The car drives across at the back, swerves into the customers' lane once and back.
@@ -167,7 +167,7 @@ void drop_bombs(Game& game, int slot)
     if (f.state <= 3 && f.age > 14 && game.random(20) == 0) {
         f.state += 1;
         spawn_figure(game, kBomb, f.x, f.y);
-        play_sound(game, "fall.wav");
+        play_sound(game, Sound::falling);
     }
 }
 
@@ -177,7 +177,7 @@ void explode_on_landing(Game& game, int slot)
     tman& f = game.street_figures[at(slot)];
     if (f.y != f.target_y) return;
     f.age = 0;
-    play_sound(game, "bom2.wav");
+    play_sound(game, Sound::big_blast);
     spawn_figure(game, kExplosion, f.x, f.y);
 }
 
@@ -199,13 +199,13 @@ void fire_laser(Game& game, int slot)
         f.age = 1;
     }
     if (f.state == 1 && f.age > 4) {
-        play_sound(game, "lazer.wav");
+        play_sound(game, Sound::laser);
         f.state = 2;
         f.age = 1;
-        add_beam(game, f.x, f.y, f.x, f.y + f.height / 2, kFxLaser);
+        add_beam(game, f.x, f.y, f.x, f.y + f.height / 2, FxKind::laser);
     }
     if (f.state == 2 && f.age > 4) {
-        play_sound(game, "fire.wav");
+        play_sound(game, Sound::fire);
         f.state = 3;
         spawn_figure(game, kWallOfFire, f.x, f.y + f.height / 2 + 20);
         f.target_y = f.home_y;
@@ -218,33 +218,33 @@ void strike(Game& game, int slot)
     tman& f = game.street_figures[at(slot)];
     if (f.y != f.target_y) return;
     f.age = 0;
-    play_sound(game, "baku.wav");
-    add_effect(game, 0, 0, kFxShake, "");
-    add_effect(game, f.x, f.y, kFxExplosion, "");
+    play_sound(game, Sound::debris_blast);
+    add_effect(game, 0, 0, FxKind::shake, "");
+    add_effect(game, f.x, f.y, FxKind::explosion, "");
     for (int j = 0; j < 4; ++j) spawn_figure(game, kExplosion, f.x + 20 * j - 40, f.y + 40 * (j % 2));
 }
 
 struct HazardKind {
     int id;
-    const char* sound; // when it appears; empty: none
+    Sound sound; // when it appears
     void (*place)(Game& game, tman& f, int x, int y);
     void (*step)(Game& game, int slot);
 };
 
 constexpr HazardKind kHazardKinds[] = {
-    {200, "dog.wav", come_down_to_the_front, go_back_up},
-    {201, "car.wav", drive_at_the_back, swerve_once},
-    {202, "air.wav", fly_high, drop_bombs},
-    {kBomb, "", fall_from_the_point, explode_on_landing},
-    {kExplosion, "", stay_at_the_point, burn_out},
-    {205, "bill.wav", descend_from_the_top, fire_laser},
-    {kWallOfFire, "", stay_at_the_point, burn_out},
-    {207, "meteo.wav", fall_slanted, strike},
-    {210, "dog.wav", come_down_to_the_lane, run_sideways_and_leave},
-    {211, "car.wav", drive_at_the_back, swerve_four_times},
-    {212, "air.wav", fly_high, drop_bombs},
-    {213, "bill.wav", descend_from_the_top, fire_laser},
-    {214, "meteo.wav", fall_slanted, strike},
+    {200, Sound::dog, come_down_to_the_front, go_back_up},
+    {201, Sound::car_horn, drive_at_the_back, swerve_once},
+    {202, Sound::plane, fly_high, drop_bombs},
+    {kBomb, Sound::none, fall_from_the_point, explode_on_landing},
+    {kExplosion, Sound::none, stay_at_the_point, burn_out},
+    {205, Sound::giant_robot, descend_from_the_top, fire_laser},
+    {kWallOfFire, Sound::none, stay_at_the_point, burn_out},
+    {207, Sound::meteor, fall_slanted, strike},
+    {210, Sound::dog, come_down_to_the_lane, run_sideways_and_leave},
+    {211, Sound::car_horn, drive_at_the_back, swerve_four_times},
+    {212, Sound::plane, fly_high, drop_bombs},
+    {213, Sound::giant_robot, descend_from_the_top, fire_laser},
+    {214, Sound::meteor, fall_slanted, strike},
 };
 
 const HazardKind* hazard_kind(int man_id)
@@ -263,9 +263,9 @@ void run_over_customers(Game& game, const tman& h)
                              h.y - h.height <= c.y && c.y - c.height / 2 <= h.y;
         if (!touches) continue;
         c.age = 0;
-        add_effect(game, c.x, c.y, kFxSparks, "");
+        add_effect(game, c.x, c.y, FxKind::sparks, "");
         play_sound(game, c.sound);
-        play_sound(game, "taiatari.wav");
+        play_sound(game, Sound::bump);
     }
 }
 
@@ -293,21 +293,21 @@ bool rpg_shot(Game& game)
 {
     tmy& my = game.my;
     if (my.rpg_ammo <= 0) {
-        post_message(game, "RPGの弾がありません・・・", "silver");
+        post_message(game, "RPGの弾がありません・・・", Ink::silver);
         return false;
     }
     my.rpg_ammo -= 1;
-    play_sound(game, "rpg.wav");
-    post_message(game, "RPGを撃った！！(残り弾:" + std::to_string(my.rpg_ammo) + ")", "silver");
-    add_effect(game, 0, 0, kFxShake, "");
-    add_effect(game, 400, 350, kFxExplosion, "");
+    play_sound(game, Sound::rocket);
+    post_message(game, "RPGを撃った！！(残り弾:" + std::to_string(my.rpg_ammo) + ")", Ink::silver);
+    add_effect(game, 0, 0, FxKind::shake, "");
+    add_effect(game, 400, 350, FxKind::explosion, "");
     // Explosions and walls of fire have no hit points: they burn on.
     for (int s = 0; s < kStreetSlots; ++s) {
         tman& f = game.street_figures[at(s)];
         if (f.age < 1 || f.role != kRoleHazard || f.hit_points < 1) continue;
         const int mid_y = f.y - f.height / 2;
-        add_effect(game, f.x, mid_y, kFxFireBurst, "");
-        add_effect(game, f.x, mid_y, kFxSmoke, "");
+        add_effect(game, f.x, mid_y, FxKind::fire_burst, "");
+        add_effect(game, f.x, mid_y, FxKind::smoke, "");
         destroy_hazard(game, s);
     }
     return true;
@@ -319,7 +319,7 @@ void destroy_hazard(Game& game, int slot)
     tman& f = game.street_figures[at(slot)];
     f.age = 0;
     if (f.reward >= 1) {
-        add_effect_at(game, slot, kFxText, "+\\" + std::to_string(f.reward));
+        add_effect_at(game, slot, FxKind::text, "+\\" + std::to_string(f.reward));
         gain_money(game, f.reward);
     }
 }

@@ -75,7 +75,7 @@ void customer_step(Game& game, int slot)
         if (g != 0) {
             f.state = g;
             f.speed = doubled(f.speed);
-            add_effect_at(game, slot, kFxText, "!");
+            add_effect_at(game, slot, FxKind::text, "!");
             f.target_x = game.item_table.at(g).shelf_x;
         }
     }
@@ -300,14 +300,14 @@ void sell_game(Game& game, int slot, int genre_id)
     if (slot < 0 || slot >= kStreetSlots) return;
     tman& f = game.street_figures[at(slot)];
     if (!on_table(game, genre_id)) {
-        add_effect_at(game, slot, kFxText, "λ....");
+        add_effect_at(game, slot, FxKind::text, "λ....");
     } else {
         tmy& my = game.my;
         my.item_count[at(genre_id)] -= 1;
         f.visited = 2;
         const titem& genre = game.item_table.at(genre_id);
         const int price = sale_price(game, genre_id);
-        add_effect_at(game, slot, kFxText, genre.name + "購入 +\\" + std::to_string(price));
+        add_effect_at(game, slot, FxKind::text, genre.name + "購入 +\\" + std::to_string(price));
         gain_money(game, price);
         const int base_exp = game.random(3);
         gain_exp(game, boost_exp(game, saturating_add(base_exp, genre.energy_cost)));

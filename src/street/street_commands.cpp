@@ -31,10 +31,10 @@ void go_home(Game& game)
 void shout(Game& game)
 {
     tmy& my = game.my;
-    add_effect(game, 383, 490, kFxShoutWave, "");
+    add_effect(game, 383, 490, FxKind::shout_wave, "");
     post_silver(game, "いらっしゃい！！いらっしゃい！！　いいゲームあるよ！！");
     my.shouts_used = saturating_add(my.shouts_used, 1);
-    play_sound(game, "fuu.wav");
+    play_sound(game, Sound::shout);
     const int kind = pick_customer_kind(game);
     if (kind != 0 && spawn_figure(game, kind, 0, 0)) post_silver(game, game.man_table.at(kind).name + "が近寄ってきた");
     if (shout_limit(game) <= my.shouts_used) post_silver(game, "咽が枯れた....ゴホッ....ゴホッ");

@@ -37,13 +37,13 @@ void fire_street_gun(Game& game)
     const int slot = hazard_under_mouse(game);
     if (slot < 0) return;
     tman& f = game.street_figures[static_cast<std::size_t>(slot)];
-    add_effect(game, game.mouse_x, game.mouse_y, kFxGunHit, "");
-    play_sound(game, "gun.wav");
+    add_effect(game, game.mouse_x, game.mouse_y, FxKind::gun_hit, "");
+    play_sound(game, Sound::gunshot);
     f.hit_points = saturating_add(f.hit_points, -static_cast<std::int64_t>(gun_damage(game)));
     if (f.hit_points > 0) return;
-    play_sound(game, "bom.wav");
-    add_effect(game, f.x, f.y - f.height / 2, kFxRedBurst, "");
-    add_effect(game, f.x, f.y - f.height / 2, kFxSmoke, "");
+    play_sound(game, Sound::small_blast);
+    add_effect(game, f.x, f.y - f.height / 2, FxKind::red_burst, "");
+    add_effect(game, f.x, f.y - f.height / 2, FxKind::smoke, "");
     destroy_hazard(game, slot);
 }
 

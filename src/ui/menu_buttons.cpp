@@ -94,7 +94,7 @@ void place_button(Game& game, int index)
 
 void show_menu(Game& game, std::int32_t key)
 {
-    play_sound(game, "2.wav");
+    play_sound(game, Sound::menu);
     hide_all_buttons(game);
     const std::int32_t before = game.open_menu;
     game.back_menu = 0;

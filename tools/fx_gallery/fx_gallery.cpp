@@ -28,7 +28,7 @@ constexpr int kColumns = 3;
 constexpr int kAges[] = {2, 5, 10, 20, 30, 40};
 
 struct Sample {
-    int kind;
+    FxKind kind;
     const char* name;
     int x, y;       // where it is posted (a beam's end)
     int x0, y0;     // a beam's start
@@ -37,20 +37,20 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {kFxAnimalText, "animal_text", 400, 300, 0, 0, "ありがとう！", false},
-    {kFxEnergyText, "energy_text", 400, 300, 0, 0, "MP +20", false},
-    {kFxText, "text", 400, 300, 0, 0, "+2500円", false},
-    {kFxLevelBloom, "level_bloom", 720, 530, 0, 0, "", true},
-    {kFxRedBurst, "red_burst", 400, 300, 0, 0, "", false},
-    {kFxExplosion, "explosion", 400, 350, 0, 0, "", true},
-    {kFxSmoke, "smoke", 400, 300, 0, 0, "", false},
-    {kFxFireBurst, "fire_burst", 400, 300, 0, 0, "", false},
-    {kFxLaser, "laser", 120, 420, 700, 80, "", true},
-    {kFxSparks, "sparks", 400, 300, 0, 0, "", false},
-    {kFxGunHit, "gun_hit", 400, 300, 0, 0, "", false},
-    {kFxAnimalWave, "animal_wave", 395, 400, 0, 0, "", true},
-    {kFxShoutWave, "shout_wave", 383, 490, 0, 0, "", true},
-    {kFxShake, "shake", 400, 480, 0, 0, "", false},
+    {FxKind::animal_text, "animal_text", 400, 300, 0, 0, "ありがとう！", false},
+    {FxKind::energy_text, "energy_text", 400, 300, 0, 0, "MP +20", false},
+    {FxKind::text, "text", 400, 300, 0, 0, "+2500円", false},
+    {FxKind::level_bloom, "level_bloom", 720, 530, 0, 0, "", true},
+    {FxKind::red_burst, "red_burst", 400, 300, 0, 0, "", false},
+    {FxKind::explosion, "explosion", 400, 350, 0, 0, "", true},
+    {FxKind::smoke, "smoke", 400, 300, 0, 0, "", false},
+    {FxKind::fire_burst, "fire_burst", 400, 300, 0, 0, "", false},
+    {FxKind::laser, "laser", 120, 420, 700, 80, "", true},
+    {FxKind::sparks, "sparks", 400, 300, 0, 0, "", false},
+    {FxKind::gun_hit, "gun_hit", 400, 300, 0, 0, "", false},
+    {FxKind::animal_wave, "animal_wave", 395, 400, 0, 0, "", true},
+    {FxKind::shout_wave, "shout_wave", 383, 490, 0, 0, "", true},
+    {FxKind::shake, "shake", 400, 480, 0, 0, "", false},
 };
 
 // A dark neutral grey with a grid every 50 pixels (brighter every 100). Dark, because the overlay
@@ -102,7 +102,7 @@ bool effect_sheet(Game& game, const Sample& s, const Canvas& background, const f
     for (int age : kAges) {
         clear_ring(game);
         game.frame_no = 0;
-        if (s.kind == kFxLaser) add_beam(game, s.x0, s.y0, s.x, s.y, s.kind);
+        if (s.kind == FxKind::laser) add_beam(game, s.x0, s.y0, s.x, s.y, s.kind);
         else add_effect(game, s.x, s.y, s.kind, s.text);
         const int slot = game.effects.fx_cursor;
         int drawn = 0;
@@ -112,25 +112,33 @@ bool effect_sheet(Game& game, const Sample& s, const Canvas& background, const f
             run_frame(game, background);
             alive = game.effects.fx_age[static_cast<std::size_t>(slot)] >= 1;
         }
-        std::string label = std::string(s.name) + " (" + std::to_string(s.kind) + ")  age " + std::to_string(drawn);
+        std::string label =
+            std::string(s.name) + " (" + std::to_string(static_cast<int>(s.kind)) + ")  age " + std::to_string(drawn);
         if (!alive) label += "  - last frame";
         put_cell(sheet, index++, game.cg, s, label);
         if (!alive && drawn < age) break;
     }
     clear_ring(game);
-    return sheet.save_png(dir / ("fx_" + std::to_string(s.kind) + "_" + s.name + ".png"));
+    return sheet.save_png(dir / ("fx_" + std::to_string(static_cast<int>(s.kind)) + "_" + s.name + ".png"));
 }
 
-// Every colour name five to a log, at three frames, with the waiting-line marker on the newest.
+// Every ink five to a log, then the codes no ink posts, at three frames, with the waiting-line
+// marker on the newest.
 bool colour_sheet(Game& game, const fs::path& dir)
 {
-    static const char* const names[] = {
-        "green", "yellow", "blue", "pink", "purple", "aqua", "red", "yellow2", "orange", "pink2", "rainbow",
-        "gray", "green2", "red2", "silver", "red3", "orange2", "pink3", "pink4", "unknown-name",
+    struct Extra {
+        std::int32_t code;
+        const char* label;
     };
+    static const Extra extras[] = {
+        {4, "code 4 (no colour of its own)"},
+        {0, "code 0 (a fresh or cleared entry)"},
+        {2, "code 2 (the dark red pulse)"},
+    };
+    constexpr int kEntries = kInkCount + static_cast<int>(std::size(extras));
     constexpr int kStrip = 140;
     constexpr int kFrames[] = {0, 3, 5};
-    const int groups = (static_cast<int>(std::size(names)) + 2 + 4) / 5;
+    const int groups = (kEntries + 4) / 5;
     Canvas sheet;
     sheet.resize(800, groups * static_cast<int>(std::size(kFrames)) * kStrip);
     sheet.set_fonts(game.platform.fonts.get());
@@ -143,16 +151,15 @@ bool colour_sheet(Game& game, const fs::path& dir)
         // Oldest first, so the group reads top-down in the order above.
         for (int i = 4; i >= 0; --i) {
             const int n = g * 5 + (4 - i);
-            if (n < static_cast<int>(std::size(names))) {
-                post_message(game, std::string(names[n]) + "  ようこそ！ 売り上げ +450円 (Lv:3)", names[n]);
-            } else if (n == static_cast<int>(std::size(names))) {
-                post_message(game, "code 0 (a fresh or cleared entry)", "silver");
-                game.message_log[0].colour_code = 0;
-            } else if (n == static_cast<int>(std::size(names)) + 1) {
-                post_message(game, "code 2 (the dark red pulse)", "silver");
-                game.message_log[0].colour_code = 2;
+            if (n < kInkCount) {
+                const Ink ink = static_cast<Ink>(n);
+                post_message(game, std::string(ink_name(ink)) + "  ようこそ！ 売り上げ +450円 (Lv:3)", ink);
+            } else if (n < kEntries) {
+                const Extra& e = extras[n - kInkCount];
+                post_message(game, e.label, Ink::silver);
+                game.message_log[0].colour_code = e.code;
             } else {
-                post_message(game, "", "silver");
+                post_message(game, "", Ink::silver);
             }
         }
         for (int f : kFrames) {
