@@ -4,6 +4,7 @@
 #include "home/menu_commands.h"
 #include "rules/catalog_rules.h"
 #include "rules/prices.h"
+#include "street/sales_floor.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -59,15 +60,6 @@ bool off_the_buttons(const Game& game, int x, int y)
     for (const tmenu& b : game.menu_buttons)
         if (inside(b, x, y)) return false;
     return true;
-}
-
-// One coordinate of a figure's next step toward its target, as the street moves it.
-int step_toward(int at, int target, int step)
-{
-    if (at < target) at += step;
-    if (at > target) at -= step;
-    if (std::abs(at - target) < step) at = target;
-    return at;
 }
 
 } // namespace
@@ -199,10 +191,10 @@ bool aim_at(const Game& game, int slot, Point& at)
 {
     if (slot < 0 || slot >= kStreetSlots) return false;
     const tman& f = game.street_figures[static_cast<std::size_t>(slot)];
-    int step = f.speed;
-    if (f.x < 0 || f.x > kPlayWidth) step *= 5;
-    const int x = step_toward(f.x, f.target_x, step);
-    const int y = step_toward(f.y, f.target_y, step / 2);
+    tman next = f; // where the street will move it next frame
+    move_figure(next);
+    const int x = next.x;
+    const int y = next.y;
     // The box after the step, inside the play area; tried from its middle outward.
     const int left = std::max(0, x - f.width / 2);
     const int right = std::min(kPlayWidth - 1, x + f.width / 2);

@@ -52,19 +52,6 @@ int choose_wanted_genre(Game& game, const tman& f)
     return 0;
 }
 
-void move_figure(tman& f)
-{
-    // Figures outside the screen hurry.
-    std::int64_t step = f.speed;
-    if (f.x < 0 || f.x > kPlayWidth) step *= 5;
-    const std::int64_t half = step / 2;
-    if (f.x < f.target_x) f.x = clamp_to_int32(f.x + step);
-    if (f.x > f.target_x) f.x = clamp_to_int32(f.x - step);
-    if (std::llabs(static_cast<std::int64_t>(f.x) - f.target_x) < step) f.x = f.target_x;
-    if (f.y < f.target_y) f.y = clamp_to_int32(f.y + half);
-    if (f.y > f.target_y) f.y = clamp_to_int32(f.y - half);
-    if (std::llabs(static_cast<std::int64_t>(f.y) - f.target_y) < half) f.y = f.target_y;
-}
 
 // Browsing, then to the pile of the game it wants, up to the table, buy, and away.
 void customer_step(Game& game, int slot)
@@ -214,6 +201,20 @@ void draw_piles(Game& game)
 }
 
 } // namespace
+
+void move_figure(tman& f)
+{
+    // Figures outside the screen hurry.
+    std::int64_t step = f.speed;
+    if (f.x < 0 || f.x > kPlayWidth) step *= 5;
+    const std::int64_t half = step / 2;
+    if (f.x < f.target_x) f.x = clamp_to_int32(f.x + step);
+    if (f.x > f.target_x) f.x = clamp_to_int32(f.x - step);
+    if (std::llabs(static_cast<std::int64_t>(f.x) - f.target_x) < step) f.x = f.target_x;
+    if (f.y < f.target_y) f.y = clamp_to_int32(f.y + half);
+    if (f.y > f.target_y) f.y = clamp_to_int32(f.y - half);
+    if (std::llabs(static_cast<std::int64_t>(f.y) - f.target_y) < half) f.y = f.target_y;
+}
 
 int depth_band(std::int32_t y)
 {

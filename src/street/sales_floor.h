@@ -7,6 +7,7 @@
 namespace zen {
 
 struct Game;
+struct tman;
 
 // Places a copy of template man_id in the slot after the last one tried; false when that slot is
 // still held (no other slot is tried) or the id names no template. x and y are used only by the
@@ -19,6 +20,9 @@ int pick_customer_kind(Game& game);
 // One street frame: desk, arrivals, fatigue, the sales table, every figure in depth order, the
 // piles. Does nothing unless the player is on the sales floor of a stage still running.
 void street_tick(Game& game);
+// One step of a figure toward its target: speed pixels across, half that up or down, five times as
+// fast outside the screen; it stops on the target rather than pass it.
+void move_figure(tman& f);
 
 // The customer in slot buys one copy of genre_id, or finds the pile sold out ("λ...."); either
 // way it turns to leave.
