@@ -1,8 +1,8 @@
 // Frame cost, measured against the yardstick BM_PlainCopy (one plain copy of an 800 x 600 frame)
 // in the same run: report ratios, not milliseconds alone.
 #include "app/frame_tick.h"
-#include "core/game_state.h"
 #include "app/startup.h"
+#include "core/game_state.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
 #include "test_support.h"

@@ -2,10 +2,10 @@
 #include "app/frame_tick.h"
 #include "app/startup.h"
 #include "core/game_state.h"
-#include "ui/menu_buttons.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <benchmark/benchmark.h>
 

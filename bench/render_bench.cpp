@@ -1,11 +1,11 @@
 // Frame cost of the presentation on the street: read against BM_PlainCopy in the same run.
-#include "core/game_state.h"
 #include "app/startup.h"
-#include "test_support.h"
+#include "core/game_state.h"
 #include "render/effects.h"
-#include "render/picture_store.h"
 #include "render/message_log.h"
+#include "render/picture_store.h"
 #include "render/status_panel.h"
+#include "test_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,7 +80,8 @@ int live(const Game& game, FxKind kind)
 {
     int n = 0;
     for (int s = 0; s < EffectsRing::kSlots; ++s)
-        if (game.effects.fx_age[static_cast<std::size_t>(s)] >= 1 && game.effects.fx_kind[static_cast<std::size_t>(s)] == kind)
+        if (game.effects.fx_age[static_cast<std::size_t>(s)] >= 1 &&
+            game.effects.fx_kind[static_cast<std::size_t>(s)] == kind)
             ++n;
     return n;
 }

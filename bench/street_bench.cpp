@@ -3,11 +3,11 @@
 #include "app/input.h"
 #include "app/startup.h"
 #include "core/game_state.h"
-#include "ui/menu_buttons.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
 #include "street/sales_floor.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // Zentrifa: the program entry. Options, platform, the one Game, the frame loop.
-#include "bot/autoplay.h"
 #include "app/command_line.h"
 #include "app/input_script.h"
 #include "app/recording.h"
 #include "app/run_loop.h"
 #include "app/startup.h"
+#include "bot/autoplay.h"
 #include "core/game_state.h"
 #include "fx_gallery/fx_gallery.h"
 

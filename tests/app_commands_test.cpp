@@ -1,11 +1,11 @@
-#include "ui/menu_registry.h"
 #include "app/commands.h"
+#include "ui/menu_registry.h"
 
 #include "app/frame_tick.h"
 #include "app/save_file.h"
 #include "core/game_state.h"
-#include "ui/menu_buttons.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // The autoplay bot: what it chooses to make, buy and shoot, that its hand clicks a button only
 // where the button will be and holds the gun on a hazard, and, with the real program, that it clears
 // the first stage of a fresh game in time and that its recorded session replays to the same game.
-#include "bot/autoplay.h"
-#include "bot/autoplay_policy.h"
 #include "app/frame_tick.h"
 #include "app/run_loop.h"
+#include "bot/autoplay.h"
+#include "bot/autoplay_policy.h"
 #include "core/game_state.h"
-#include "ui/menu_buttons.h"
 #include "scenario_support.h"
 #include "street/sales_floor.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <gtest/gtest.h>
 

@@ -73,7 +73,7 @@ TEST(Canvas, StretchIntoAReversedRectangleMirrors)
     sprite.set_pixel(0, 1, 0x000001); // key
     sprite.set_transparent(true);
     Canvas screen = solid(20, 20, 0x777777);
-    screen.stretch_draw(sprite, 4, 0, 0, 2); // x2 < x1: mirrored left to right, same size
+    screen.stretch_draw(sprite, 4, 0, 0, 2);  // x2 < x1: mirrored left to right, same size
     EXPECT_EQ(screen.pixel(3, 0), 0xFF0000u); // red now at the right
     EXPECT_EQ(screen.pixel(0, 0), 0x00FF00u);
     EXPECT_EQ(screen.pixel(0, 1), 0xFF00FFu);
@@ -141,7 +141,10 @@ TEST(Canvas, TextDrawsWithTheJapaneseFontAndShowsBackslashAsYen)
     Canvas c = solid(300, 40, 0);
     c.set_fonts(&fonts);
     const Font f{15, true};
-    EXPECT_EQ(c.text_extent("\\100", f).width, c.text_extent("\xC2\xA5" "100", f).width);
+    EXPECT_EQ(c.text_extent("\\100", f).width, c.text_extent("\xC2\xA5"
+                                                             "100",
+                                                             f)
+                                                   .width);
     EXPECT_GT(c.text_width("所持金：100円", f), c.text_width("所持金", f));
     c.text(2, 2, "売り上げ", f, 0xFFFFFF);
     int lit = 0;

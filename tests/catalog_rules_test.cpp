@@ -1,6 +1,6 @@
 // What the player's holdings mean: shop listing, shelf grid, extra copies, and the item effects.
-#include "core/game_state.h"
 #include "content/catalog.h"
+#include "core/game_state.h"
 #include "rules/catalog_rules.h"
 
 #include "test_support.h"
@@ -100,7 +100,8 @@ TEST_F(CatalogRulesTest, ExtraCopyChainsMatchTheToolDescriptions)
 
     const auto first = zen::extra_copy_chain(1);
     EXPECT_EQ(std::vector<int>(first.begin(), first.end()), (std::vector<int>{150, 160, 170, 180, 190}));
-    for (int genre : {9, 10, 11, 12, 13, 0, -1, 14, 150, INT_MAX}) EXPECT_TRUE(zen::extra_copy_chain(genre).empty()) << genre;
+    for (int genre : {9, 10, 11, 12, 13, 0, -1, 14, 150, INT_MAX})
+        EXPECT_TRUE(zen::extra_copy_chain(genre).empty()) << genre;
 }
 
 TEST_F(CatalogRulesTest, GunDamageGrowsFromOneToSeventeen)

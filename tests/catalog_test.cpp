@@ -1,6 +1,6 @@
 // The catalog table: what build_catalog writes into item_table.
-#include "core/game_state.h"
 #include "content/catalog.h"
+#include "core/game_state.h"
 
 #include "test_support.h"
 

@@ -113,8 +113,8 @@ TEST(FloatingText, CentredOnItsPointThenJumpsTenPixels)
         int drawn_at; // the text's top for a post at y = 300
     };
     const Case cases[] = {{FxKind::animal_text, {12, true}, 0x2FFFFF, 300},
-                         {FxKind::energy_text, {15, true}, 0xFFACD6, 298},
-                         {FxKind::text, {11, true}, 0xFFFFFF, 298}};
+                          {FxKind::energy_text, {15, true}, 0xFFACD6, 298},
+                          {FxKind::text, {11, true}, 0xFFFFFF, 298}};
     for (const Case& c : cases) {
         TestGame g;
         screens(*g);
@@ -129,7 +129,8 @@ TEST(FloatingText, CentredOnItsPointThenJumpsTenPixels)
         const Box first = box_of(g->cg, c.main);
         ASSERT_GE(first.right, first.left) << static_cast<int>(c.kind) << ": drawn in its main colour";
         EXPECT_EQ(first.top, c.drawn_at + ink_top) << static_cast<int>(c.kind);
-        EXPECT_NEAR((first.left + first.right) / 2.0, 400.0, 1.5) << static_cast<int>(c.kind) << ": centred on its point";
+        EXPECT_NEAR((first.left + first.right) / 2.0, 400.0, 1.5)
+            << static_cast<int>(c.kind) << ": centred on its point";
 
         g->cg.fill(0);
         effects_pass(*g, g->cg, g->bak);
@@ -182,8 +183,10 @@ TEST(Effects, EachKindDrawsOnItsOwnImageAndEndsOnTime)
     for (const Case& c : cases) {
         TestGame g;
         screens(*g);
-        if (c.kind == FxKind::laser) add_beam(*g, 100, 100, 500, 300, c.kind);
-        else add_effect(*g, 400, 300, c.kind, "+10円");
+        if (c.kind == FxKind::laser)
+            add_beam(*g, 100, 100, 500, 300, c.kind);
+        else
+            add_effect(*g, 400, 300, c.kind, "+10円");
         bool drew_screen = false;
         bool drew_overlay = false;
         int frames = 0;

@@ -76,8 +76,8 @@ TEST(FrameTick, StartScreensOnlyRedrawTheComposedBackground)
         EXPECT_EQ(g->cg.pixel(0, 0), 0x00FF00u);
         EXPECT_EQ(g->cg.pixel(15, 15), 0xFF0000u);
         EXPECT_EQ(g->cg.pixel(799, 599), 0x00FF00u);
-        EXPECT_EQ(g->bg_dirty, 1);               // no rebuild on these screens
-        EXPECT_EQ(g->my.money, 2000000000);      // and no clamp
+        EXPECT_EQ(g->bg_dirty, 1);          // no rebuild on these screens
+        EXPECT_EQ(g->my.money, 2000000000); // and no clamp
     }
 }
 

@@ -2,9 +2,9 @@
 
 #include "core/game_state.h"
 #include "core/line_queue.h"
-#include "ui/menu_buttons.h"
 #include "render/picture_store.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <gtest/gtest.h>
 

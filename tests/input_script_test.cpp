@@ -97,14 +97,16 @@ TEST(InputScript, AnOffendingWordIsQuotedCutShortAndReadable)
         EXPECT_FALSE(parse_input_script_text(c.text, "s.txt", e, error));
         EXPECT_EQ(error.rfind(c.expected_start, 0), 0u) << error.substr(0, 200);
         EXPECT_LT(error.size(), 200u);
-        for (char ch : error) EXPECT_TRUE(ch >= 0x20 && ch < 0x7F) << "raw byte " << int(static_cast<unsigned char>(ch));
+        for (char ch : error)
+            EXPECT_TRUE(ch >= 0x20 && ch < 0x7F) << "raw byte " << int(static_cast<unsigned char>(ch));
     }
 }
 
 TEST(CommandLine, ParsesEveryOptionAndRefusesBadOnes)
 {
-    const char* argv[] = {"zentrifa", "--headless", "--frames", "120", "--seed", "42", "--input", "in.txt",
-                          "--screenshot", "s.png", "--trace", "--data-dir", "d", "--save-dir", "v"};
+    const char* argv[] = {"zentrifa", "--headless", "--frames", "120",          "--seed",
+                          "42",       "--input",    "in.txt",   "--screenshot", "s.png",
+                          "--trace",  "--data-dir", "d",        "--save-dir",   "v"};
     Options o;
     std::string error;
     ASSERT_TRUE(parse_options(15, argv, o, error)) << error;
@@ -117,7 +119,9 @@ TEST(CommandLine, ParsesEveryOptionAndRefusesBadOnes)
     EXPECT_EQ(o.data_dir, "d");
     EXPECT_EQ(o.save_dir, "v");
 
-    for (auto bad : {std::vector<const char*>{"z", "--frames"}, {"z", "--frames", "-3"}, {"z", "--seed", "x1"},
+    for (auto bad : {std::vector<const char*>{"z", "--frames"},
+                     {"z", "--frames", "-3"},
+                     {"z", "--seed", "x1"},
                      {"z", "--colour"}}) {
         Options p;
         std::string e;

@@ -2,9 +2,9 @@
 
 #include "app/input.h"
 #include "core/game_state.h"
-#include "ui/menu_buttons.h"
 #include "home/new_game.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The news script and the line appender.
-#include "core/game_state.h"
 #include "content/news.h"
+#include "core/game_state.h"
 
 #include "test_support.h"
 
@@ -71,7 +71,8 @@ TEST_F(NewsTest, NoLineIsAScriptCommand)
     for (int entry = 0; entry < zen::kNewsEntries; ++entry) {
         for (int i = 0; i < zen::news_line_count(*game, entry); ++i) {
             const std::string& s = line(entry, i);
-            for (const char* command : {"cg ", "menu", "gold", "item"}) EXPECT_FALSE(starts_with(s, command)) << entry << ":" << i;
+            for (const char* command : {"cg ", "menu", "gold", "item"})
+                EXPECT_FALSE(starts_with(s, command)) << entry << ":" << i;
             EXPECT_NE(s, "cgoff");
             EXPECT_EQ(s.find('\n'), std::string::npos);
         }
@@ -83,7 +84,8 @@ TEST_F(NewsTest, TheLastEntryEndsWithTheMakersName)
     // Counting the entry's first line as line 1: lines 3..7 spell the name in pieces.
     const char* pieces[] = {"ヴェ", "ル", "ブ", "ル", "ック"};
     const int dots[] = {0, 4, 4, 8, 9};
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(line(16, 2 + k), std::string(pieces[k]) + std::string(static_cast<std::size_t>(dots[k]), '.'));
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(line(16, 2 + k), std::string(pieces[k]) + std::string(static_cast<std::size_t>(dots[k]), '.'));
     EXPECT_EQ(line(16, 7), ".........");
 
     // Line 9: Velbrook letter by letter in mixed case, each letter followed by two to five dots.

@@ -12,7 +12,6 @@
 #include <tuple>
 #include <vector>
 
-
 namespace zen {
 namespace {
 
@@ -144,9 +143,9 @@ TEST(Pictures, BmpSizesAreCheckedBeforeAnythingIsAllocated)
         bool core;
     };
     const Case refused[] = {
-        {60000, 60000, false}, {60000, 60000, true}, {100, -60000, false}, {1, INT32_MAX, false},
-        {1, INT32_MIN, false}, {0, 10, false},       {-5, 10, false},     {10, 0, false},
-        {kMaxPictureSide + 1, 1, false},
+        {60000, 60000, false}, {60000, 60000, true},  {100, -60000, false},
+        {1, INT32_MAX, false}, {1, INT32_MIN, false}, {0, 10, false},
+        {-5, 10, false},       {10, 0, false},        {kMaxPictureSide + 1, 1, false},
     };
     for (const Case& c : refused) {
         SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));

@@ -20,10 +20,7 @@ namespace fs = std::filesystem;
 using test::TestGame;
 
 // The newest message, put back together when the log broke it into two rows.
-std::string last_message(const Game& g)
-{
-    return g.message_log[1].text + g.message_log[0].text;
-}
+std::string last_message(const Game& g) { return g.message_log[1].text + g.message_log[0].text; }
 
 // Every row of the log run together, oldest first: a message split over rows reads whole.
 std::string whole_log(const Game& g)
@@ -91,10 +88,10 @@ TEST(SaveFile, RoundTripKeepsEveryFieldInItsLine)
     const std::string text = test::read_file(a->platform.paths.save_file());
     const auto lines = lines_of(text);
     ASSERT_EQ(lines.size(), 3419u);
-    EXPECT_EQ(lines[0], "-2345");      // volume
-    EXPECT_EQ(lines[4], "987654321");  // money
-    EXPECT_EQ(lines[2011], "11");      // stage
-    EXPECT_EQ(lines[3418], "3");       // rpg_ammo
+    EXPECT_EQ(lines[0], "-2345");     // volume
+    EXPECT_EQ(lines[4], "987654321"); // money
+    EXPECT_EQ(lines[2011], "11");     // stage
+    EXPECT_EQ(lines[3418], "3");      // rpg_ammo
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 
     TestGame b;
@@ -164,7 +161,7 @@ TEST(SaveFile, ReadingRulesSkipBlanksAndExtraNumbersAndFillAShortFileWithZeros)
     g->my.rpg_ammo = 9;
     load_game(*g);
     EXPECT_EQ(g->my.volume, -400);
-    EXPECT_EQ(g->my.day, 3);  // blank line skipped, 999 on line 1 not read
+    EXPECT_EQ(g->my.day, 3); // blank line skipped, 999 on line 1 not read
     EXPECT_EQ(g->my.energy, 4);
     EXPECT_EQ(g->my.energy_max, 5);
     EXPECT_EQ(g->my.money, 1000);
@@ -181,7 +178,8 @@ TEST(SaveFile, ReadingRulesSkipBlanksAndExtraNumbersAndFillAShortFileWithZeros)
 std::string save_with(int bad_line, const std::string& value)
 {
     std::string text;
-    for (int line = 1; line <= 3419; ++line) text += (line == bad_line ? value : std::string(line == 1 ? "-800" : "2")) + "\r\n";
+    for (int line = 1; line <= 3419; ++line)
+        text += (line == bad_line ? value : std::string(line == 1 ? "-800" : "2")) + "\r\n";
     return text;
 }
 
@@ -222,12 +220,12 @@ TEST(SaveFile, ValuesTheirFieldsCannotHoldAreTreatedAsUnreadable)
         const char* value;
     };
     const Case cases[] = {
-        {2012, "13"},          // stage beyond the twelve stages
-        {2012, "-1"},          // negative stage
-        {3318, "100"},         // news index past the table
-        {6 + 7, "-3"},         // negative item count
-        {2115 + 2, "-1"},      // negative stage clears
-        {5, "99999999999"},    // not a 32-bit number at all
+        {2012, "13"},       // stage beyond the twelve stages
+        {2012, "-1"},       // negative stage
+        {3318, "100"},      // news index past the table
+        {6 + 7, "-3"},      // negative item count
+        {2115 + 2, "-1"},   // negative stage clears
+        {5, "99999999999"}, // not a 32-bit number at all
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + " = " + c.value);
@@ -359,8 +357,12 @@ TEST(SaveFile, MoneyGainedJustBeforeTheWindowClosedIsCutNotRefused)
 TEST(SaveFile, ExtremeSavedValuesAreRefusedOrSafeToPlayWith)
 {
     // Refused: values no game ever reaches, whose arithmetic would overflow.
-    for (const auto& [line, value] : {std::pair{2, "-2147483648"}, {2, "-1"}, {2, "1000000000"},
-                                      {2010, "214748360"}, {2010, "-1"}, {2011, "-1000000000"}}) {
+    for (const auto& [line, value] : {std::pair{2, "-2147483648"},
+                                      {2, "-1"},
+                                      {2, "1000000000"},
+                                      {2010, "214748360"},
+                                      {2010, "-1"},
+                                      {2011, "-1000000000"}}) {
         SCOPED_TRACE(std::to_string(line) + " = " + value);
         TestGame g;
         test::write_file(g->platform.paths.save_file(), whole_save(line, value));
@@ -378,13 +380,20 @@ TEST(SaveFile, ExtremeSavedValuesAreRefusedOrSafeToPlayWith)
         text += v + "\r\n";
     };
     for (int i = 1; i <= kSaveLines; ++i) {
-        if (i == 2) line("999999999");                         // day
-        else if (i == 5) line("2147483647");                   // money
-        else if (i == 2010) line("99999999");                  // level
-        else if (i == 2012) line("12");                        // stage
-        else if (i == 3318) line("99");                        // news_index
-        else if ((i >= 6 && i <= 1005) || (i >= 2015 && i <= 2214) || (i >= 3216 && i <= 3315)) line("999999999");
-        else line(i % 2 ? "999999999" : "-999999999");
+        if (i == 2)
+            line("999999999"); // day
+        else if (i == 5)
+            line("2147483647"); // money
+        else if (i == 2010)
+            line("99999999"); // level
+        else if (i == 2012)
+            line("12"); // stage
+        else if (i == 3318)
+            line("99"); // news_index
+        else if ((i >= 6 && i <= 1005) || (i >= 2015 && i <= 2214) || (i >= 3216 && i <= 3315))
+            line("999999999");
+        else
+            line(i % 2 ? "999999999" : "-999999999");
     }
     ASSERT_EQ(n, kSaveLines);
     test::write_file(g->platform.paths.save_file(), text);

@@ -26,7 +26,8 @@ TEST(Scenario, HeadlessRunShowsTheStartScreenAndLeavesASave)
 {
     TempDir save;
     const fs::path shot = save.path() / "s.png";
-    const auto r = run_program("--headless --frames 30 --seed 3 --save-dir " + q(save.path()) + " --screenshot " + q(shot));
+    const auto r =
+        run_program("--headless --frames 30 --seed 3 --save-dir " + q(save.path()) + " --screenshot " + q(shot));
     ASSERT_EQ(r.exit_code, 0) << r.err;
     const std::string dat = test::read_file(save.path() / "my.dat");
     EXPECT_EQ(count_lines(dat), 3419);
@@ -49,12 +50,11 @@ TEST(Scenario, ClicksLeadThroughTheTitleAndTheNextStartReadsTheSaveBack)
     TempDir save;
     TempDir work;
     const fs::path script = work.path() / "in.txt";
-    test::write_file(script,
-                     "# start screen, title, start menu\n"
-                     "5 click 400 300\n"
-                     "10 rclick 10 10\n"
-                     "15 move 700 50\n"
-                     "20 quit\n");
+    test::write_file(script, "# start screen, title, start menu\n"
+                             "5 click 400 300\n"
+                             "10 rclick 10 10\n"
+                             "15 move 700 50\n"
+                             "20 quit\n");
     const fs::path shot = work.path() / "s.png";
     const auto r = run_program("--headless --frames 100 --seed 3 --trace --input " + q(script) + " --save-dir " +
                                q(save.path()) + " --screenshot " + q(shot));
@@ -117,7 +117,8 @@ TEST(Scenario, EscapeOnTheStartScreenResetsOnlyAfterThreeYes)
         TempDir work;
         // A game in progress: 500 yen.
         std::string dat;
-        for (int line = 1; line <= 3419; ++line) dat += (line == 5 ? "500" : (line == 1 ? "-1100" : "0")) + std::string("\r\n");
+        for (int line = 1; line <= 3419; ++line)
+            dat += (line == 5 ? "500" : (line == 1 ? "-1100" : "0")) + std::string("\r\n");
         test::write_file(save.path() / "my.dat", dat);
         std::string script;
         std::string a = answers;
@@ -180,7 +181,8 @@ TEST(Scenario, RunsWithAnEmptyPictureFolder)
 // The generated pack copied into a folder of its own, to be damaged there.
 fs::path copy_of_pack(const TempDir& dir)
 {
-    for (const char* sub : {"cg", "dat"}) fs::copy(test::build_dir() / sub, dir.path() / sub, fs::copy_options::recursive);
+    for (const char* sub : {"cg", "dat"})
+        fs::copy(test::build_dir() / sub, dir.path() / sub, fs::copy_options::recursive);
     fs::remove(dir.path() / "dat" / "my.dat");
     return dir.path();
 }

@@ -75,7 +75,6 @@ TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
     EXPECT_EQ(ev.type, InputEvent::Type::key);
     EXPECT_EQ(ev.key, "escape");
 
-
     SDL_Event q{};
     q.type = SDL_QUIT;
     SDL_PushEvent(&q);

@@ -1,6 +1,6 @@
 // The stage table and the character templates.
-#include "core/game_state.h"
 #include "content/stages.h"
+#include "core/game_state.h"
 
 #include "test_support.h"
 
@@ -103,8 +103,8 @@ TEST_F(StagesTest, TemplatesOfEachRole)
 
 TEST_F(StagesTest, EachStageHasItsAnimalAndAllButTheFirstOfEachCycleAHazard)
 {
-    const std::map<int, int> hazard_of = {{2, 200},  {3, 201},  {4, 202},  {5, 205},  {6, 207},
-                                          {8, 210},  {9, 211},  {10, 212}, {11, 213}, {12, 214}};
+    const std::map<int, int> hazard_of = {{2, 200}, {3, 201}, {4, 202},  {5, 205},  {6, 207},
+                                          {8, 210}, {9, 211}, {10, 212}, {11, 213}, {12, 214}};
     for (int s = 1; s <= 12; ++s) {
         SCOPED_TRACE(s);
         const int animal = zen::home_template(*game, zen::kRoleAnimal, s);

@@ -1,11 +1,11 @@
-#include "ui/menu_registry.h"
 #include "street/street_commands.h"
+#include "ui/menu_registry.h"
 
 #include "app/commands.h"
 #include "core/game_state.h"
-#include "ui/menu_buttons.h"
 #include "street/sales_floor.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <gtest/gtest.h>
 

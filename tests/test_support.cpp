@@ -5,10 +5,10 @@
 #include "content/catalog.h"
 #include "content/news.h"
 #include "content/stages.h"
-#include "ui/menu_buttons.h"
 #include "home/new_game.h"
 #include "render/picture_store.h"
 #include "street/sales_floor.h"
+#include "ui/menu_buttons.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -244,7 +244,8 @@ bool read_png(const fs::path& file, Canvas& out)
     out.resize(static_cast<int>(image.width), static_cast<int>(image.height));
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x) {
-            const unsigned char* p = &buffer[(static_cast<std::size_t>(y) * image.width + static_cast<std::size_t>(x)) * 3];
+            const unsigned char* p =
+                &buffer[(static_cast<std::size_t>(y) * image.width + static_cast<std::size_t>(x)) * 3];
             out.set_pixel(x, y, rgb(p[0], p[1], p[2]));
         }
     return true;

@@ -4,11 +4,11 @@
 #include "core/game_state.h"
 #include "core/line_queue.h"
 #include "core/saturating.h"
-#include "rules/economy.h"
-#include "ui/menu_buttons.h"
 #include "home/new_game.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
+#include "rules/economy.h"
+#include "ui/menu_buttons.h"
 
 #include <cstdio>
 #include <limits>

@@ -46,10 +46,14 @@ std::string shown(const std::string& word)
 
 bool button_named(const std::string& s, MouseButton& b)
 {
-    if (s == "left") b = MouseButton::left;
-    else if (s == "right") b = MouseButton::right;
-    else if (s == "middle") b = MouseButton::middle;
-    else return false;
+    if (s == "left")
+        b = MouseButton::left;
+    else if (s == "right")
+        b = MouseButton::right;
+    else if (s == "middle")
+        b = MouseButton::middle;
+    else
+        return false;
     return true;
 }
 
@@ -80,13 +84,14 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
         std::uint64_t format = 1;
         if (!number_after(" format ", format) || format != kRecordingFormat)
             notes->other_format = name + ": made by another version of the game (recording format " +
-                                  std::to_string(format) + ", this game writes " +
-                                  std::to_string(kRecordingFormat) + "); it plays, but the game may differ";
+                                  std::to_string(format) + ", this game writes " + std::to_string(kRecordingFormat) +
+                                  "); it plays, but the game may differ";
     }
     while (std::getline(in, line)) {
         ++number;
         if (recording && notes && in.eof() && text.back() != '\n') {
-            notes->cut = name + ":" + std::to_string(number) + ": the recording's last line is cut off; it ends before it";
+            notes->cut =
+                name + ":" + std::to_string(number) + ": the recording's last line is cut off; it ends before it";
             return true;
         }
         if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
@@ -101,7 +106,8 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
         ScriptEvent e;
         if (!to_int(w[0], e.frame) || e.frame < 0) return fail("\"" + shown(w[0]) + "\" is not a frame number");
         if (e.frame < last_frame)
-            return fail("frame " + shown(w[0]) + " comes before frame " + std::to_string(last_frame) + " of an earlier line");
+            return fail("frame " + shown(w[0]) + " comes before frame " + std::to_string(last_frame) +
+                        " of an earlier line");
         if (w.size() < 2) return fail("an event is missing after the frame number");
         const std::string& ev = w[1];
         auto want_args = [&](std::size_t n, const char* shape) {

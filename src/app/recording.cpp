@@ -49,9 +49,8 @@ bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, std:
         return false;
     }
     name_ = file.string();
-    line(std::string(kRecordingHeader) + ZENTRIFA_VERSION + " format " + std::to_string(kRecordingFormat) +
-         " seed " + std::to_string(seed) +
-         " (replay: zentrifa --headless --seed " + std::to_string(seed) + " --input FILE)");
+    line(std::string(kRecordingHeader) + ZENTRIFA_VERSION + " format " + std::to_string(kRecordingFormat) + " seed " +
+         std::to_string(seed) + " (replay: zentrifa --headless --seed " + std::to_string(seed) + " --input FILE)");
     if (failed_) {
         error = "cannot write the recording " + name_;
         return false;

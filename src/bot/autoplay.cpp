@@ -70,7 +70,7 @@ std::vector<InputEvent> Autoplay::next_events(const Game& game)
     case kMenuTimeUp: press_button(game, kTimeUpRecord); break;
     case kMenuStageCleared: press_button(game, kStageClearedRecord); break;
     case kMenuAbandon: press_command(game, kMenuAbandon, command_number(AbandonCommand::no)); break; // no, play on
-    default: right_click(kQuietX, kQuietY); break;                  // options and the like: back
+    default: right_click(kQuietX, kQuietY); break; // options and the like: back
     }
     return out_;
 }
@@ -160,7 +160,9 @@ void Autoplay::play_home(const Game& game)
     if (genre_to_make(game) != 0 && press_command(game, kMenuHome, command_number(HomeCommand::make))) return;
     // Tired: a night's sleep (it costs the day) clears the fatigue that slows the energy down and
     // would soon stop the gun.
-    if (my.fatigue >= kSleepFatigue && my.day < kLastDay && press_command(game, kMenuHome, command_number(HomeCommand::sleep))) return;
+    if (my.fatigue >= kSleepFatigue && my.day < kLastDay &&
+        press_command(game, kMenuHome, command_number(HomeCommand::sleep)))
+        return;
     const bool fit = !too_hungry_to_work(game) && !too_tired_to_work(game);
     if (fit && stock_on_hand(game) > 0 && press_command(game, kMenuHome, command_number(HomeCommand::go_out))) return;
     if (!fit && my.day < kLastDay) press_command(game, kMenuHome, command_number(HomeCommand::sleep));
@@ -184,7 +186,8 @@ void Autoplay::play_make_game(const Game& game)
 
 void Autoplay::play_shop(const Game& game)
 {
-    if (too_hungry_to_work(game) && game.my.money < meal_price(game) && press_command(game, kMenuShop, command_number(ShopCommand::loan)))
+    if (too_hungry_to_work(game) && game.my.money < meal_price(game) &&
+        press_command(game, kMenuShop, command_number(ShopCommand::loan)))
         return;
     const int pick = shop_pick(game);
     if (pick != 0) {
@@ -220,7 +223,8 @@ void Autoplay::play_street(const Game& game)
     const bool worn_out = my.fatigue >= kWornOutFatigue && my.day < kLastDay;
     const bool energy_wasted = my.energy >= my.energy_max && can_make;
     const bool nothing_to_sell = stock == 0;
-    if ((hungry || worn_out || energy_wasted || nothing_to_sell) && press_command(game, kMenuSalesFloor, command_number(StreetCommand::go_home)))
+    if ((hungry || worn_out || energy_wasted || nothing_to_sell) &&
+        press_command(game, kMenuSalesFloor, command_number(StreetCommand::go_home)))
         return;
 
     if (hazards == 0 && my.shouts_used < shout_limit(game) && !too_worn_to_shout(game) &&

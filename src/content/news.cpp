@@ -114,7 +114,8 @@ void build_news(Game& game)
     begin_entry(game, 5, 0);
     add_news_line(game, "ええと....");
     add_news_line(game, "どうお伝えすればいいのか、少し迷っています。");
-    add_news_line(game, "『ハーミット・ワークス』の、あの誰にも好かれなかった大作RPGが、ゲーム会社の目にとまりました。");
+    add_news_line(game,
+                  "『ハーミット・ワークス』の、あの誰にも好かれなかった大作RPGが、ゲーム会社の目にとまりました。");
     add_news_line(game, "手直しをしたうえで、商業作品として発売されることになったそうです。");
     add_news_line(game, "あなたのところには、まだ何のお話も来ていません。");
 
@@ -219,7 +220,8 @@ void build_news(Game& game)
     add_news_line(game, "人類が地球を捨てて旅立ってから、千年以上が経ちました。");
     add_news_line(game, "海は干上がり、街は砂に埋もれ、もう誰も住んでいません。");
     add_news_line(game, "最後の宇宙船が飛び立った日のことを憶えている人も、もういなくなりました。");
-    add_news_line(game, "それでも地球のどこかにある古いサーバーから、毎日一本ずつ、あなたの新作ゲームが公開されています。");
+    add_news_line(game,
+                  "それでも地球のどこかにある古いサーバーから、毎日一本ずつ、あなたの新作ゲームが公開されています。");
     add_news_line(game, "作者の欄には、今もあなたの名前が書かれています。");
     add_news_line(game, "遊ぶ人は、どこにもいません。");
     add_news_line(game, "今日の新作は、横スクロールのアクションゲームでした。");

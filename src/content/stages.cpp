@@ -20,15 +20,15 @@ struct StageRow {
 // Stage 9 drops the "沿い" of stage 3.
 constexpr StageRow kStages[] = {
     // id, name, picture, customer_slots, stage_level, quota
-    { 1, "家の前の道路", "map01.jpg", {1, 2, 0, 0}, 1, 2000},
-    { 2, "公園", "map02.jpg", {1, 2, 2, 0}, 2, 3000},
-    { 3, "国道１１号線沿い", "uriba.jpg", {1, 4, 2, 0}, 3, 5000},
-    { 4, "海", "sea.jpg", {2, 4, 2, 5}, 4, 8000},
-    { 5, "[LAST STAGE] 魔都・TOKYO", "city.jpg", {6, 4, 2, 5}, 5, 12000},
-    { 6, "[ｸﾘｱ後の世界] 宇宙", "space.jpg", {7, 6, 1, 5}, 6, 14000},
-    { 7, "家の前の道路ｱﾅｻﾞｰ", "map01.jpg", {1, 2, 0, 0}, 7, 4500},
-    { 8, "公園ｱﾅｻﾞｰ", "map02.jpg", {1, 2, 3, 0}, 8, 6500},
-    { 9, "国道１１号線ｱﾅｻﾞｰ", "uriba.jpg", {1, 4, 3, 0}, 9, 10000},
+    {1, "家の前の道路", "map01.jpg", {1, 2, 0, 0}, 1, 2000},
+    {2, "公園", "map02.jpg", {1, 2, 2, 0}, 2, 3000},
+    {3, "国道１１号線沿い", "uriba.jpg", {1, 4, 2, 0}, 3, 5000},
+    {4, "海", "sea.jpg", {2, 4, 2, 5}, 4, 8000},
+    {5, "[LAST STAGE] 魔都・TOKYO", "city.jpg", {6, 4, 2, 5}, 5, 12000},
+    {6, "[ｸﾘｱ後の世界] 宇宙", "space.jpg", {7, 6, 1, 5}, 6, 14000},
+    {7, "家の前の道路ｱﾅｻﾞｰ", "map01.jpg", {1, 2, 0, 0}, 7, 4500},
+    {8, "公園ｱﾅｻﾞｰ", "map02.jpg", {1, 2, 3, 0}, 8, 6500},
+    {9, "国道１１号線ｱﾅｻﾞｰ", "uriba.jpg", {1, 4, 3, 0}, 9, 10000},
     {10, "海ｱﾅｻﾞｰ", "sea.jpg", {2, 4, 2, 5}, 10, 16000},
     {11, "魔都・TOKYOｱﾅｻﾞｰ", "city.jpg", {6, 4, 3, 5}, 11, 24000},
     {12, "宇宙ｱﾅｻﾞｰ", "space.jpg", {7, 6, 1, 5}, 12, 33000},
@@ -66,25 +66,17 @@ constexpr int kAnimalSpeed = 8;
 // One animal per stage; 100-105 live on the first cycle, 110-115 on the second.
 constexpr AnimalRow kAnimals[] = {
     // id, name, picture, home_stage
-    {100, "空き缶うさぎ", "usagi.bmp", 1},
-    {101, "野良猫番長", "cat.bmp", 2},
-    {102, "小鳥", "bird.bmp", 3},
-    {103, "わんゴロ", "dog.bmp", 5},
-    {104, "たこ", "tako.bmp", 4},
-    {105, "るっクマ", "kuma.bmp", 6},
-    {110, "空き缶うさぎ", "usagi.bmp", 7},
-    {111, "野良猫番長", "cat.bmp", 8},
-    {112, "小鳥", "bird.bmp", 9},
-    {113, "わんゴロ", "dog.bmp", 10},
-    {114, "たこ", "tako.bmp", 11},
-    {115, "るっクマ", "kuma.bmp", 12},
+    {100, "空き缶うさぎ", "usagi.bmp", 1}, {101, "野良猫番長", "cat.bmp", 2}, {102, "小鳥", "bird.bmp", 3},
+    {103, "わんゴロ", "dog.bmp", 5},       {104, "たこ", "tako.bmp", 4},      {105, "るっクマ", "kuma.bmp", 6},
+    {110, "空き缶うさぎ", "usagi.bmp", 7}, {111, "野良猫番長", "cat.bmp", 8}, {112, "小鳥", "bird.bmp", 9},
+    {113, "わんゴロ", "dog.bmp", 10},      {114, "たこ", "tako.bmp", 11},     {115, "るっクマ", "kuma.bmp", 12},
 };
 
 struct HazardRow {
     int id;
     const char* name;
     const char* picture;
-    int reward;     // yen for shooting it down
+    int reward; // yen for shooting it down
     int hit_points;
     int home_stage; // 0: only ever dropped or left behind by another hazard
     int speed;

@@ -50,7 +50,7 @@ struct tmap {
 // One character: a template in man_table, or a live figure on the street.
 struct tman {
     Sound sound = Sound::none; // voice when a hazard runs this customer over
-    std::string picture; // sprite in cg/
+    std::string picture;       // sprite in cg/
     std::string name;
     std::int32_t reward = 0;
     std::int32_t hit_points = 0;

@@ -76,7 +76,7 @@ constexpr int kCharBitmaps = 256;
 constexpr int kStreetSlots = 256; // live figures on the street, slots 0..255
 constexpr int kPictureCacheSlots = 3001;
 constexpr int kLineQueue = 100;
-constexpr int kStartInterval = 90;  // ms between frames at start
+constexpr int kStartInterval = 90; // ms between frames at start
 constexpr int kShortestInterval = 70;
 constexpr std::int32_t kMoneyLimit = 999999999;
 

@@ -7,16 +7,16 @@ namespace zen {
 
 enum MenuKey : std::int32_t {
     kMenuNone = 0,
-    kMenuHome = 1,          // a stage is running
-    kMenuAbandon = 2,       // confirm abandoning the stage
+    kMenuHome = 1,    // a stage is running
+    kMenuAbandon = 2, // confirm abandoning the stage
     kMenuOptions = 3,
     kMenuSound = 4,
-    kMenuStart = 5,         // the start menu; the stage clock stands still here
+    kMenuStart = 5, // the start menu; the stage clock stands still here
     kMenuMakeGame = 10,
     kMenuStageSelect = 11,
     kMenuSalesFloor = 12,
     kMenuWakeUp = 13,
-    kMenuTimeUp = 14,       // game over
+    kMenuTimeUp = 14, // game over
     kMenuShop = 15,
     kMenuStageCleared = 16, // quota reached
 };
@@ -29,10 +29,9 @@ struct MenuRecords {
 };
 
 constexpr MenuRecords kMenuRecords[] = {
-    {kMenuHome, 1, 11},           {kMenuAbandon, 50, 51},      {kMenuOptions, 60, 63},
-    {kMenuSound, 100, 101},       {kMenuStart, 201, 205},      {kMenuMakeGame, 300, 399},
-    {kMenuStageSelect, 400, 499}, {kMenuSalesFloor, 500, 599}, {kMenuWakeUp, 600, 600},
-    {kMenuTimeUp, 610, 610},      {kMenuShop, 620, 699},       {kMenuStageCleared, 700, 700},
+    {kMenuHome, 1, 11},      {kMenuAbandon, 50, 51},    {kMenuOptions, 60, 63},       {kMenuSound, 100, 101},
+    {kMenuStart, 201, 205},  {kMenuMakeGame, 300, 399}, {kMenuStageSelect, 400, 499}, {kMenuSalesFloor, 500, 599},
+    {kMenuWakeUp, 600, 600}, {kMenuTimeUp, 610, 610},   {kMenuShop, 620, 699},        {kMenuStageCleared, 700, 700},
 };
 
 // The record range of a key; {kMenuNone, 0, -1} (no records) for a key no menu has.

@@ -29,7 +29,8 @@ void play_sound(Game& game, Sound sound)
         }
     if (!entry) {
         // First use: load it once; a file that fails stays in the list and stays silent.
-        game.wave_list.push_back(WaveEntry{name, game.platform.audio->load_effect(game.platform.paths.sound(name).string())});
+        game.wave_list.push_back(
+            WaveEntry{name, game.platform.audio->load_effect(game.platform.paths.sound(name).string())});
         entry = &game.wave_list.back();
     }
     if (entry->handle >= 0) game.platform.audio->play_effect(entry->handle, volume_gain(game.my.volume));

@@ -28,4 +28,4 @@ void count_down_sound_guard(Game& game);
 namespace zen {
 // The effect volume (hundredths of a decibel, -4000..0) as the mixer's linear gain.
 double volume_gain(int volume);
-}
+} // namespace zen

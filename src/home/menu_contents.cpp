@@ -5,9 +5,9 @@
 
 #include "content/news.h"
 #include "core/game_state.h"
+#include "home/commands.h"
 #include "home/menu_commands.h"
 #include "rules/catalog_rules.h"
-#include "home/commands.h"
 #include "rules/prices.h"
 #include "ui/menu_buttons.h"
 #include "ui/menu_registry.h"
@@ -190,9 +190,8 @@ void build_shop(Game& game, std::int32_t)
     energy.need_level = energy_upgrade_level(game);
     energy.back_to = kMenuHome;
 
-    tmenu& animal =
-        shop_entry(game, 623, stage_value(my.animal_contracts, game.stage) >= 1 ? "" : "動物と契約",
-                   ShopCommand::animal, contract_price(game), "この地域に生息する動物と契約します");
+    tmenu& animal = shop_entry(game, 623, stage_value(my.animal_contracts, game.stage) >= 1 ? "" : "動物と契約",
+                               ShopCommand::animal, contract_price(game), "この地域に生息する動物と契約します");
     animal.need_level = contract_level(game);
 
     for (int i = kShopItemsFirst; i <= kShopLast; ++i) record(game, i).caption.clear();
@@ -234,7 +233,7 @@ void build_shop(Game& game, std::int32_t)
             b.right_align = 1;
             b.locked = (my.level < b.need_level || my.money < b.param) ? 1 : 0;
         }
-        if (b.item_id >= 1 && held(game, b.item_id)) b.caption.clear();        // already bought
+        if (b.item_id >= 1 && held(game, b.item_id)) b.caption.clear(); // already bought
         if (b.command == command_number(ShopCommand::book) && genre_learnt(game, b.param2))
             b.caption.clear(); // genre already learnt
         if (!b.caption.empty() && ++shown > kShopShown) b.caption.clear();
@@ -252,9 +251,8 @@ void register_home_menus(Game& game)
         void (*run)(Game& game, int index);
     };
     constexpr FixedMenu kFixedMenus[] = {
-        {kMenuAbandon, abandon_command},   {kMenuOptions, options_command}, {kMenuSound, sound_command},
-        {kMenuWakeUp, wake_up_command},    {kMenuTimeUp, time_up_command},
-        {kMenuStageCleared, stage_cleared_command},
+        {kMenuAbandon, abandon_command}, {kMenuOptions, options_command}, {kMenuSound, sound_command},
+        {kMenuWakeUp, wake_up_command},  {kMenuTimeUp, time_up_command},  {kMenuStageCleared, stage_cleared_command},
     };
     for (const FixedMenu& m : kFixedMenus) register_menu(game, {m.key, build_fixed, m.run, true});
     register_menu(game, {kMenuHome, build_home, home_command, false});

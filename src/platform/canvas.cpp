@@ -57,9 +57,9 @@ struct Canvas::Impl {
     cairo_t* begin_shapes()
     {
         if (!cr) {
-            cairo_surface = cairo_image_surface_create_for_data(static_cast<unsigned char*>(surface->pixels),
-                                                                CAIRO_FORMAT_RGB24, surface->w, surface->h,
-                                                                surface->pitch);
+            cairo_surface =
+                cairo_image_surface_create_for_data(static_cast<unsigned char*>(surface->pixels), CAIRO_FORMAT_RGB24,
+                                                    surface->w, surface->h, surface->pitch);
             cr = cairo_create(cairo_surface);
             cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
             cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -90,10 +90,7 @@ void Canvas::resize(int width, int height)
     impl_->surface = s;
 }
 
-void Canvas::assign(Canvas&& other)
-{
-    impl_ = std::move(other.impl_);
-}
+void Canvas::assign(Canvas&& other) { impl_ = std::move(other.impl_); }
 
 void Canvas::clear() { impl_.reset(); }
 
@@ -327,12 +324,28 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
 {
     if (!impl_ || !src.impl_ || w <= 0 || h <= 0) return;
     // Clip against the source, then the destination.
-    if (sx < 0) { dx -= sx; w += sx; sx = 0; }
-    if (sy < 0) { dy -= sy; h += sy; sy = 0; }
+    if (sx < 0) {
+        dx -= sx;
+        w += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        dy -= sy;
+        h += sy;
+        sy = 0;
+    }
     w = std::min(w, src.width() - sx);
     h = std::min(h, src.height() - sy);
-    if (dx < 0) { sx -= dx; w += dx; dx = 0; }
-    if (dy < 0) { sy -= dy; h += dy; dy = 0; }
+    if (dx < 0) {
+        sx -= dx;
+        w += dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        sy -= dy;
+        h += dy;
+        dy = 0;
+    }
     w = std::min(w, width() - dx);
     h = std::min(h, height() - dy);
     if (w <= 0 || h <= 0) return;
@@ -343,11 +356,13 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
     if (&src == this && dy > sy) {
         for (int r = h - 1; r >= 0; --r)
             std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + static_cast<std::ptrdiff_t>(dx) * 4,
-                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4, bytes);
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4,
+                         bytes);
     } else {
         for (int r = 0; r < h; ++r)
             std::memmove(dp + static_cast<std::ptrdiff_t>(dy + r) * pitch() + static_cast<std::ptrdiff_t>(dx) * 4,
-                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4, bytes);
+                         sp + static_cast<std::ptrdiff_t>(sy + r) * src.pitch() + static_cast<std::ptrdiff_t>(sx) * 4,
+                         bytes);
     }
 }
 

@@ -18,8 +18,10 @@ std::string yen_for_backslash(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size() + 4);
     for (char c : utf8) {
-        if (c == '\\') out += "\xC2\xA5"; // ¥
-        else out += c;
+        if (c == '\\')
+            out += "\xC2\xA5"; // ¥
+        else
+            out += c;
     }
     return out;
 }
@@ -35,8 +37,7 @@ std::string find_font_file()
     FcConfig* config = FcInitLoadConfigAndFonts();
     if (!config) return found;
     for (const char* family : {"IPAPGothic", "IPA P Gothic", "IPAGothic", ":lang=ja"}) {
-        FcPattern* pat = (family[0] == ':') ? FcNameParse(reinterpret_cast<const FcChar8*>(family))
-                                            : FcPatternCreate();
+        FcPattern* pat = (family[0] == ':') ? FcNameParse(reinterpret_cast<const FcChar8*>(family)) : FcPatternCreate();
         if (family[0] != ':') FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
         FcConfigSubstitute(config, pat, FcMatchPattern);
         FcDefaultSubstitute(pat);
@@ -77,7 +78,8 @@ struct TextKeyHash {
     {
         std::size_t h = std::hash<std::string>()(k.text);
         h ^= static_cast<std::size_t>(k.size) * 0x9E3779B97F4A7C15ull + (k.bold ? 0x51ED27u : 0u) +
-             static_cast<std::size_t>(k.colour) * 0x632BE59BD9B4E019ull + static_cast<std::size_t>(k.background + 1) * 31u;
+             static_cast<std::size_t>(k.colour) * 0x632BE59BD9B4E019ull +
+             static_cast<std::size_t>(k.background + 1) * 31u;
         return h;
     }
 };
@@ -205,8 +207,8 @@ Extent Fonts::draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, 
     SDL_Surface* s = impl_->rendered(key, font);
     if (!s) return {};
     // Blend the rendered text onto the canvas's pixels.
-    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormatFrom(dst.pixels(), dst.width(), dst.height(), 32,
-                                                             dst.pitch(), SDL_PIXELFORMAT_XRGB8888);
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormatFrom(dst.pixels(), dst.width(), dst.height(), 32, dst.pitch(),
+                                                             SDL_PIXELFORMAT_XRGB8888);
     if (!target) return {};
     SDL_Rect r{x, y, s->w, s->h};
     SDL_BlitSurface(s, nullptr, target, &r);

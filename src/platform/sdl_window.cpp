@@ -41,8 +41,7 @@ class SdlWindow final : public Window {
 public:
     SdlWindow(SDL_Window* w, SDL_Renderer* r, SDL_Texture* t, std::string shot_dir)
         : window_(w), renderer_(r), texture_(t), shot_dir_(std::move(shot_dir))
-    {
-    }
+    {}
     ~SdlWindow() override
     {
         SDL_DestroyTexture(texture_);
@@ -148,8 +147,7 @@ private:
             out.key = key_name(k);
             return true;
         }
-        default:
-            return false;
+        default: return false;
         }
     }
 
@@ -168,8 +166,10 @@ private:
         std::error_code ec;
         std::filesystem::create_directories(shot_dir_, ec);
         const auto file = std::filesystem::path(shot_dir_) / (std::string("zentrifa-") + stamp + ".png");
-        if (last_frame_->save_png(file)) std::fprintf(stderr, "zentrifa: screenshot %s\n", file.c_str());
-        else std::fprintf(stderr, "zentrifa: cannot write screenshot %s\n", file.c_str());
+        if (last_frame_->save_png(file))
+            std::fprintf(stderr, "zentrifa: screenshot %s\n", file.c_str());
+        else
+            std::fprintf(stderr, "zentrifa: cannot write screenshot %s\n", file.c_str());
     }
 
     SDL_Window* window_;

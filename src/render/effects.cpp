@@ -68,10 +68,7 @@ void add_effect_at(Game& game, int slot, FxKind kind, std::string_view text)
     add_effect(game, x, y, kind, text);
 }
 
-void add_beam(Game& game, int x0, int y0, int x, int y, FxKind kind)
-{
-    post(game, x0, y0, x, y, kind, {}, x0, y0);
-}
+void add_beam(Game& game, int x0, int y0, int x, int y, FxKind kind) { post(game, x0, y0, x, y, kind, {}, x0, y0); }
 
 int bounce_offset(int age)
 {

@@ -16,7 +16,8 @@ std::size_t at(int s) { return static_cast<std::size_t>(s); }
 // Particle i of slot s.
 std::int32_t* particle_of(Game& game, int s, int i)
 {
-    return game.effects.fx_particles[at(s)].data() + particle::first + static_cast<std::ptrdiff_t>(particle::record) * i;
+    return game.effects.fx_particles[at(s)].data() + particle::first +
+           static_cast<std::ptrdiff_t>(particle::record) * i;
 }
 
 // True on the first frame: the caller creates its particles (the block is marked created).
@@ -134,8 +135,10 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
             p[y] -= p[speed];
             p[speed] = std::max(1, p[speed] / 2);
             if (game.frame_no % p[speed] == 0) p[x] += game.fx_random(3) - 1;
-            if (p[life] < 10) p[size] = 7;
-            else if (p[life] % 3 == 0) p[size] = std::max(1, p[size] - 1);
+            if (p[life] < 10)
+                p[size] = 7;
+            else if (p[life] % 3 == 0)
+                p[size] = std::max(1, p[size] - 1);
             if (p[life] >= 30) {
                 p[life] = 0;
                 continue;
@@ -153,8 +156,8 @@ void draw_fire_burst(Game& game, int s, Canvas& overlay)
         static const Colour ring[] = {0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFFCC00, 0xFF9900, 0xFF9900, 0xFF9900,
                                       0xFF4400, 0xFF4400, 0xFF1100, 0xFF1100, 0xAA0000, 0xAA0000, 0x550000};
         const int r = fx.age + fx.vx;
-        overlay.ellipse(fx.x - r, fx.y - r / 3, fx.x + r, fx.y + r / 3,
-                     Pen{pick(ring, fx.age), fx.vy - fx.age}, std::nullopt);
+        overlay.ellipse(fx.x - r, fx.y - r / 3, fx.x + r, fx.y + r / 3, Pen{pick(ring, fx.age), fx.vy - fx.age},
+                        std::nullopt);
     }
     end_after(game, s, 30);
 }
@@ -168,9 +171,9 @@ void draw_sparks(Game& game, int s, Canvas& screen)
             std::int32_t* p = particle_of(game, s, i);
             p[x] = fx.x - 15 + game.fx_random(30);
             p[y] = fx.y - 15 + game.fx_random(30);
-            p[size] = 6 + game.fx_random(4);      // length
-            p[speed] = 25 + game.fx_random(20);   // upward
-            p[distance] = 2 + game.fx_random(3);  // pen width
+            p[size] = 6 + game.fx_random(4);     // length
+            p[speed] = 25 + game.fx_random(20);  // upward
+            p[distance] = 2 + game.fx_random(3); // pen width
             p[life] = 1;
         }
     } else {
@@ -264,8 +267,8 @@ void draw_red_burst(Game& game, int s, Canvas& overlay)
             overlay.circle(q.x, q.y, p[size], Pen{c, 1}, c);
         }
     }
-    static const Colour inner[] = {0xFF0000, 0xDD0000, 0xBB0000, 0x990000, 0x770000, 0x550000,
-                                   0x440000, 0x330000, 0x220000, 0x110000};
+    static const Colour inner[] = {0xFF0000, 0xDD0000, 0xBB0000, 0x990000, 0x770000,
+                                   0x550000, 0x440000, 0x330000, 0x220000, 0x110000};
     const Colour c1 = fx.age <= 2 ? inner[0] : pick(inner, fx.age - 2);
     overlay.circle(fx.x, fx.y, fx.age + 5, Pen{c1, std::max(1, 20 - fx.age)}, std::nullopt);
     static const Colour outer[] = {0x220000, 0x330000, 0x440000, 0x550000, 0xFFCC00, 0xDD9900, 0xBB6600,

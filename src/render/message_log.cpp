@@ -43,8 +43,10 @@ constexpr NamedColour kNamedColours[] = {
     {Ink::yellow2, "yellow2", {308, Phase::pulse, {0xDDDD88, 0xCCCC77, 0xBBBB66, 0xAAAA55, 0x999955, 0x888855}}},
     {Ink::orange, "orange", {309, Phase::pulse, {0x994646, 0x882626, 0x770606, 0x660000, 0x550000, 0x440000}}},
     {Ink::pink2, "pink2", {310, Phase::pulse8, {0xFFCCDD, 0xFFBBCC, 0xEEAABB, 0xDD99AA, 0xCC8899}}},
-    {Ink::rainbow, "rainbow",
-     {312, Phase::cycle12,
+    {Ink::rainbow,
+     "rainbow",
+     {312,
+      Phase::cycle12,
       {0xFF0000, 0xFF9900, 0xFFFF00, 0x99FF00, 0x00FF00, 0x00FF99, 0x00FFFF, 0x0099FF, 0x0000FF, 0x9900FF, 0xFF00FF,
        0xFF0099}}},
     {Ink::gray, "gray", {313, Phase::steady, {0x666666}}},
@@ -87,16 +89,29 @@ char32_t decode_at(std::string_view s, std::size_t i, std::size_t& len)
     const auto c = static_cast<unsigned char>(s[i]);
     int n = 0;
     char32_t cp = 0;
-    if (c < 0x80) { len = 1; return c; }
-    if ((c & 0xE0) == 0xC0) { n = 1; cp = c & 0x1F; }
-    else if ((c & 0xF0) == 0xE0) { n = 2; cp = c & 0x0F; }
-    else if ((c & 0xF8) == 0xF0) { n = 3; cp = c & 0x07; }
-    else { len = 1; return c; }
+    if (c < 0x80) {
+        len = 1;
+        return c;
+    }
+    if ((c & 0xE0) == 0xC0) {
+        n = 1;
+        cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 2;
+        cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 3;
+        cp = c & 0x07;
+    } else {
+        len = 1;
+        return c;
+    }
     if (i + static_cast<std::size_t>(n) >= s.size()) {
         len = 1;
         return c;
     }
-    for (int k = 1; k <= n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
+    for (int k = 1; k <= n; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
     len = static_cast<std::size_t>(n) + 1;
     return cp;
 }
@@ -105,12 +120,12 @@ char32_t decode_at(std::string_view s, std::size_t i, std::size_t& len)
 bool never_starts_row(char32_t c)
 {
     static const char32_t closing[] = {
-        U'、', U'。', U'，', U'．', U'・', U'：', U'；', U'？', U'！', U'ー', U'…', U'‥', U'」', U'』', U'）',
-        U'〕', U'］', U'｝', U'〉', U'》', U'】', U'〙', U'〗', U'〟', U'’', U'”', U'々', U'ゝ', U'ゞ', U'ヽ',
-        U'ヾ', U'゛', U'゜', U'ぁ', U'ぃ', U'ぅ', U'ぇ', U'ぉ', U'っ', U'ゃ', U'ゅ', U'ょ', U'ゎ', U'ゕ', U'ゖ',
-        U'ァ', U'ィ', U'ゥ', U'ェ', U'ォ', U'ッ', U'ャ', U'ュ', U'ョ', U'ヮ', U'ヵ', U'ヶ', U'ｧ', U'ｨ', U'ｩ',
-        U'ｪ', U'ｫ', U'ｯ', U'ｬ', U'ｭ', U'ｮ', U'ｰ', U'｡', U'､', U'｣', U'！', U'？', U'!', U'?', U')', U']',
-        U'}', U',', U'.', U':', U';', U'%', U'％',
+        U'、', U'。', U'，', U'．', U'・', U'：', U'；', U'？', U'！', U'ー', U'…',  U'‥',  U'」', U'』',
+        U'）', U'〕', U'］', U'｝', U'〉', U'》', U'】', U'〙', U'〗', U'〟', U'’',  U'”',  U'々', U'ゝ',
+        U'ゞ', U'ヽ', U'ヾ', U'゛', U'゜', U'ぁ', U'ぃ', U'ぅ', U'ぇ', U'ぉ', U'っ', U'ゃ', U'ゅ', U'ょ',
+        U'ゎ', U'ゕ', U'ゖ', U'ァ', U'ィ', U'ゥ', U'ェ', U'ォ', U'ッ', U'ャ', U'ュ', U'ョ', U'ヮ', U'ヵ',
+        U'ヶ', U'ｧ',  U'ｨ',  U'ｩ',  U'ｪ',  U'ｫ',  U'ｯ',  U'ｬ',  U'ｭ',  U'ｮ',  U'ｰ',  U'｡',  U'､',  U'｣',
+        U'！', U'？', U'!',  U'?',  U')',  U']',  U'}',  U',',  U'.',  U':',  U';',  U'%',  U'％',
     };
     if (c >= 0x31F0 && c <= 0x31FF) return true; // small katakana extensions
     return std::find(std::begin(closing), std::end(closing), c) != std::end(closing);
@@ -140,7 +155,7 @@ void wrap_paragraph(Fonts* fonts, std::string_view p, std::vector<std::string>& 
     // begins with a character that must stay with the one before it.
     std::vector<char> brks(p.size());
     set_linebreaks_utf8(reinterpret_cast<const utf8_t*>(p.data()), p.size(), "ja", brks.data());
-    std::vector<std::size_t> cuts; // byte offsets where a row may end (the end of the text last)
+    std::vector<std::size_t> cuts;  // byte offsets where a row may end (the end of the text last)
     std::vector<std::size_t> chars; // byte offsets where each character starts
     for (std::size_t i = 0; i < p.size();) {
         std::size_t len = 1;

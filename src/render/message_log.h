@@ -33,7 +33,7 @@ std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, int m
 constexpr int kMessageBoxWidth = 458;
 constexpr Font kMessageLayoutFont{11, true}; // 11 points at 96 dpi: the window's 15-pixel bold face
 constexpr Font kMessageFont{15, true};
-constexpr int kMessageFontSmallest = 6;     // the row's font never shrinks below this
+constexpr int kMessageFontSmallest = 6; // the row's font never shrinks below this
 constexpr int kMarkerFontSize = 10;
 // Entries with a code of no colour of their own are drawn in silver.
 constexpr Colour kFallbackMessageColour = 0x999999;

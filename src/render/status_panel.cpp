@@ -123,9 +123,8 @@ void status_panel_level(Game& game, Canvas& canvas)
     StatusPanelState& panel = game.panel;
     panel.shown_exp = ease(panel.shown_exp, my.exp);
     const std::int32_t needed = 10 * my.level + 50;
-    right_line(canvas, 528,
-               "Ｌｖ：" + num(my.level) + " (exp:" + num(panel.shown_exp) + " / " + num(needed) + ")", kPanelFont,
-               kWhite);
+    right_line(canvas, 528, "Ｌｖ：" + num(my.level) + " (exp:" + num(panel.shown_exp) + " / " + num(needed) + ")",
+               kPanelFont, kWhite);
     box(canvas, 595, 554, 795, 566, 0x114433);
     // Experience past the threshold runs on past the bar's end.
     box(canvas, 595, 554, 595 + bar(panel.shown_exp, std::max(needed, 1), 200), 564, 0x66CC99);

@@ -45,10 +45,7 @@ int held_in_range(const Game& game, ItemRange range)
 
 bool is_genre(const Game& game, int id) { return game.item_table.at(id).kind == kKindGenre; }
 
-ShelfSpot shelf_position(int genre_id)
-{
-    return {348 + 35 * ((genre_id - 1) % 4), 388 + 35 * ((genre_id - 1) / 4)};
-}
+ShelfSpot shelf_position(int genre_id) { return {348 + 35 * ((genre_id - 1) % 4), 388 + 35 * ((genre_id - 1) / 4)}; }
 
 std::span<const int> extra_copy_chain(int genre_id)
 {

@@ -23,13 +23,13 @@ struct ItemRange {
     int last;
     constexpr bool has(int id) const { return id >= first && id <= last; }
 };
-constexpr ItemRange kShoutItems{100, 105};   // megaphones: a shout more between two sleeps
-constexpr ItemRange kSleepItems{110, 114};   // more energy from a sleep
-constexpr ItemRange kMealItems{120, 124};    // fuller meals
-constexpr ItemRange kGunItems{130, 134};     // +1 damage a bullet
-constexpr ItemRange kBigGunItems{135, 138};  // +2 damage a bullet
-constexpr int kItemBestGun = 139;            // +3 damage a bullet
-constexpr ItemRange kEnergyItems{140, 149};  // faster energy regeneration
+constexpr ItemRange kShoutItems{100, 105};     // megaphones: a shout more between two sleeps
+constexpr ItemRange kSleepItems{110, 114};     // more energy from a sleep
+constexpr ItemRange kMealItems{120, 124};      // fuller meals
+constexpr ItemRange kGunItems{130, 134};       // +1 damage a bullet
+constexpr ItemRange kBigGunItems{135, 138};    // +2 damage a bullet
+constexpr int kItemBestGun = 139;              // +3 damage a bullet
+constexpr ItemRange kEnergyItems{140, 149};    // faster energy regeneration
 constexpr ItemRange kExtraCopyTools{150, 190}; // an extra copy of a genre now and then
 
 // True when id is a catalog id, 0..999: a slot of item_count and genre_known.

@@ -35,9 +35,8 @@ std::int32_t meal_price(const Game& game) { return clamp_to_int32(100 * stage_le
 
 std::int32_t poster_price(const Game& game)
 {
-    return clamp_to_int32(200 * static_cast<std::int64_t>(stage_value(game.my.ad_power, game.stage)) *
-                              stage_level(game) +
-                          200);
+    return clamp_to_int32(
+        200 * static_cast<std::int64_t>(stage_value(game.my.ad_power, game.stage)) * stage_level(game) + 200);
 }
 
 std::int32_t poster_level(const Game& game)

@@ -84,7 +84,6 @@ void regenerate_energy(Game& game)
     }
 }
 
-
 bool clock_stopped(const Game& game) { return game.my.game_over >= 1 || game.my.quota_done >= 1; }
 
 void pass_hunger(Game& game)

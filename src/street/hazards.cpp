@@ -4,9 +4,9 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "rules/economy.h"
 #include "render/effects.h"
 #include "render/message_log.h"
+#include "rules/economy.h"
 #include "street/sales_floor.h"
 
 #include <span>

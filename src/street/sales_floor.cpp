@@ -2,16 +2,16 @@
 // piles of games, and the sale itself.
 #include "street/sales_floor.h"
 
-#include "rules/catalog_rules.h"
 #include "content/stages.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
-#include "rules/economy.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
+#include "rules/catalog_rules.h"
+#include "rules/economy.h"
+#include "rules/prices.h"
 #include "street/animal_helpers.h"
 #include "street/hazards.h"
-#include "rules/prices.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -51,7 +51,6 @@ int choose_wanted_genre(Game& game, const tman& f)
     }
     return 0;
 }
-
 
 // Browsing, then to the pile of the game it wants, up to the table, buy, and away.
 void customer_step(Game& game, int slot)

@@ -85,6 +85,9 @@ void street_command(Game& game, int index)
     }
 }
 
-void register_street_menus(Game& game) { register_menu(game, {kMenuSalesFloor, build_sales_floor, street_command, false}); }
+void register_street_menus(Game& game)
+{
+    register_menu(game, {kMenuSalesFloor, build_sales_floor, street_command, false});
+}
 
 } // namespace zen

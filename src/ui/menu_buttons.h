@@ -10,12 +10,15 @@ struct tmenu;
 
 // The number a button record carries for a command of its menu's enum (each menu's owner names
 // its commands in an enum class).
-template <typename Command> constexpr std::int32_t command_number(Command c) { return static_cast<std::int32_t>(c); }
+template <typename Command>
+constexpr std::int32_t command_number(Command c)
+{
+    return static_cast<std::int32_t>(c);
+}
 
 // A plain entry of a menu's builder: centred caption, no icon, no hint, no way back, not greyed.
 // index is one of the records of the menu's range (0..2999).
-tmenu& menu_entry(Game& game, int index, std::int32_t key, const std::string& caption, std::int32_t command,
-                  int width);
+tmenu& menu_entry(Game& game, int index, std::int32_t key, const std::string& caption, std::int32_t command, int width);
 // Opens menu key: hides every button, rebuilds the menus' contents through the registry and
 // places each of its records that has a caption into the column.
 void show_menu(Game& game, std::int32_t key);

@@ -153,7 +153,8 @@ inline std::string pinhole_fault(const Rgb& img, int max_size)
             if (!seen[static_cast<std::size_t>(y) * w + x] && is_key(img.at(x, y))) {
                 int n = flood(x, y);
                 if (n <= max_size)
-                    return "enclosed hole of " + std::to_string(n) + " px at " + std::to_string(x) + "," + std::to_string(y);
+                    return "enclosed hole of " + std::to_string(n) + " px at " + std::to_string(x) + "," +
+                           std::to_string(y);
             }
     return {};
 }

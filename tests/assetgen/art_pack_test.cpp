@@ -29,19 +29,23 @@ struct Expected {
 };
 
 const Expected kFiles[] = {
-    {"title.bmp", Kind::Screen},  {"title.jpg", Kind::Screen},   {"start.jpg", Kind::Screen},  {"map.jpg", Kind::Screen},
-    {"pc.jpg", Kind::Screen},     {"sleep.jpg", Kind::Screen},   {"clear.jpg", Kind::Screen},  {"gameover.jpg", Kind::Screen},
-    {"map01.jpg", Kind::Stage},   {"map02.jpg", Kind::Stage},    {"uriba.jpg", Kind::Stage},   {"sea.jpg", Kind::Stage},
-    {"city.jpg", Kind::Stage},    {"space.jpg", Kind::Stage},    {"desk.bmp", Kind::Desk},     {"kid01.bmp", Kind::Customer},
-    {"girl01.bmp", Kind::Customer}, {"kid02.bmp", Kind::Customer}, {"girl02.bmp", Kind::Customer}, {"girl03.bmp", Kind::Customer},
-    {"kid03.bmp", Kind::Customer}, {"otona.bmp", Kind::Customer}, {"usagi.bmp", Kind::Animal},  {"cat.bmp", Kind::Animal},
-    {"bird.bmp", Kind::Animal},   {"dog.bmp", Kind::Animal},     {"tako.bmp", Kind::Animal},   {"kuma.bmp", Kind::Animal},
-    {"robo01.bmp", Kind::Hazard}, {"robo02.bmp", Kind::Hazard},  {"robo03.bmp", Kind::Hazard}, {"bakudan.bmp", Kind::Hazard},
-    {"baku.bmp", Kind::Hazard},   {"robo04.bmp", Kind::Hazard},  {"fire.bmp", Kind::Hazard},   {"meteo.bmp", Kind::Hazard},
-    {"game01.bmp", Kind::Box},    {"game02.bmp", Kind::Box},     {"game03.bmp", Kind::Box},    {"game04.bmp", Kind::Box},
-    {"game05.bmp", Kind::Box},    {"game06.bmp", Kind::Box},     {"game07.bmp", Kind::Box},    {"game08.bmp", Kind::Box},
-    {"game09.bmp", Kind::Box},    {"game10.bmp", Kind::Box},     {"game11.bmp", Kind::Box},    {"game12.bmp", Kind::Box},
-    {"game13.bmp", Kind::Box},    {"mail.bmp", Kind::Icon},
+    {"title.bmp", Kind::Screen},    {"title.jpg", Kind::Screen},    {"start.jpg", Kind::Screen},
+    {"map.jpg", Kind::Screen},      {"pc.jpg", Kind::Screen},       {"sleep.jpg", Kind::Screen},
+    {"clear.jpg", Kind::Screen},    {"gameover.jpg", Kind::Screen}, {"map01.jpg", Kind::Stage},
+    {"map02.jpg", Kind::Stage},     {"uriba.jpg", Kind::Stage},     {"sea.jpg", Kind::Stage},
+    {"city.jpg", Kind::Stage},      {"space.jpg", Kind::Stage},     {"desk.bmp", Kind::Desk},
+    {"kid01.bmp", Kind::Customer},  {"girl01.bmp", Kind::Customer}, {"kid02.bmp", Kind::Customer},
+    {"girl02.bmp", Kind::Customer}, {"girl03.bmp", Kind::Customer}, {"kid03.bmp", Kind::Customer},
+    {"otona.bmp", Kind::Customer},  {"usagi.bmp", Kind::Animal},    {"cat.bmp", Kind::Animal},
+    {"bird.bmp", Kind::Animal},     {"dog.bmp", Kind::Animal},      {"tako.bmp", Kind::Animal},
+    {"kuma.bmp", Kind::Animal},     {"robo01.bmp", Kind::Hazard},   {"robo02.bmp", Kind::Hazard},
+    {"robo03.bmp", Kind::Hazard},   {"bakudan.bmp", Kind::Hazard},  {"baku.bmp", Kind::Hazard},
+    {"robo04.bmp", Kind::Hazard},   {"fire.bmp", Kind::Hazard},     {"meteo.bmp", Kind::Hazard},
+    {"game01.bmp", Kind::Box},      {"game02.bmp", Kind::Box},      {"game03.bmp", Kind::Box},
+    {"game04.bmp", Kind::Box},      {"game05.bmp", Kind::Box},      {"game06.bmp", Kind::Box},
+    {"game07.bmp", Kind::Box},      {"game08.bmp", Kind::Box},      {"game09.bmp", Kind::Box},
+    {"game10.bmp", Kind::Box},      {"game11.bmp", Kind::Box},      {"game12.bmp", Kind::Box},
+    {"game13.bmp", Kind::Box},      {"mail.bmp", Kind::Icon},
 };
 
 bool is_sprite(Kind k) { return k != Kind::Screen && k != Kind::Stage && k != Kind::Desk; }
@@ -350,14 +354,14 @@ TEST(ArtKeyChecks, CutLeavesNoFringeAndFillsHoles)
 TEST(ArtBmp, StoresRowsBottomUpWithPadding)
 {
     assetgen::art::Image img(3, 2); // 9 bytes a row, padded to 12
-    img.at(0, 1)[0] = 255;           // bottom-left red
-    img.at(2, 0)[2] = 255;           // top-right blue
+    img.at(0, 1)[0] = 255;          // bottom-left red
+    img.at(2, 0)[2] = 255;          // top-right blue
     const fs::path dir = fresh_dir("bmp");
     std::string error;
     ASSERT_TRUE(assetgen::art::write_bmp(dir / "t.bmp", img, error)) << error;
     const auto b = slurp(dir / "t.bmp");
     ASSERT_EQ(b.size(), 54u + 2 * 12);
-    EXPECT_EQ(b[54], 0);  // first stored pixel is the bottom-left one, as B, G, R
+    EXPECT_EQ(b[54], 0); // first stored pixel is the bottom-left one, as B, G, R
     EXPECT_EQ(b[56], 255);
     EXPECT_EQ(b[54 + 12 + 6], 255); // top row, third pixel: blue
     assetgen::art::Image back;
@@ -416,8 +420,8 @@ TEST(ArtContactSheet, DrawsThePackIntoOnePng)
 {
     const fs::path dir = fresh_dir("sheet");
     const fs::path png = dir / "sheet.png";
-    const std::string cmd = std::string("\"") + ASSETGEN_EXE + "\" --contact-sheet \"" + png.string() + "\" --out \"" +
-                            dir.string() + "\"";
+    const std::string cmd =
+        std::string("\"") + ASSETGEN_EXE + "\" --contact-sheet \"" + png.string() + "\" --out \"" + dir.string() + "\"";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     const auto b = slurp(png);
     ASSERT_GT(b.size(), 24u);
@@ -427,7 +431,7 @@ TEST(ArtContactSheet, DrawsThePackIntoOnePng)
     const std::uint32_t w = (std::uint32_t(b[16]) << 24) | (b[17] << 16) | (b[18] << 8) | b[19];
     const std::uint32_t h = (std::uint32_t(b[20]) << 24) | (b[21] << 16) | (b[22] << 8) | b[23];
     EXPECT_GE(w, 800u);
-    EXPECT_GE(h, 6u * 480u); // at least every stage
+    EXPECT_GE(h, 6u * 480u);                           // at least every stage
     EXPECT_TRUE(fs::exists(dir / "cg" / "kid01.bmp")); // made the pictures it needed
     fs::remove_all(dir);
 }

@@ -23,12 +23,12 @@ namespace {
 
 // Every effect the game names.
 const std::vector<std::string> kEffects = {
-    "1.wav",      "2.wav",        "katan.wav",   "coin.wav",  "item_get.wav", "hp.wav",          "lvup_voice.wav",
-    "lvup.wav",   "kaifuku.wav",  "taberu.wav",  "sleep.wav", "lvcap.wav",    "ex.wav",          "fuu.wav",
-    "rpg.wav",    "bp.wav",       "skill_up.wav", "clear.wav", "battle_lvup.wav", "gameover.wav", "time.wav",
-    "time2.wav",  "gun.wav",      "bom.wav",     "dog.wav",   "car.wav",      "air.wav",         "bill.wav",
-    "meteo.wav",  "car2.wav",     "fall.wav",    "bom2.wav",  "lazer.wav",    "fire.wav",        "baku.wav",
-    "taiatari.wav", "kid.wav",    "girl.wav",    "women.wav"};
+    "1.wav",        "2.wav",       "katan.wav",    "coin.wav",  "item_get.wav",    "hp.wav",       "lvup_voice.wav",
+    "lvup.wav",     "kaifuku.wav", "taberu.wav",   "sleep.wav", "lvcap.wav",       "ex.wav",       "fuu.wav",
+    "rpg.wav",      "bp.wav",      "skill_up.wav", "clear.wav", "battle_lvup.wav", "gameover.wav", "time.wav",
+    "time2.wav",    "gun.wav",     "bom.wav",      "dog.wav",   "car.wav",         "air.wav",      "bill.wav",
+    "meteo.wav",    "car2.wav",    "fall.wav",     "bom2.wav",  "lazer.wav",       "fire.wav",     "baku.wav",
+    "taiatari.wav", "kid.wav",     "girl.wav",     "women.wav"};
 
 // What is wrong with a WAV for the game, or "" when nothing is.
 std::string fault(const Info& w)

@@ -53,7 +53,7 @@ TEST(Synth, HighSquareFoldsNothingBelowItsPitch)
     Osc o(Wave::Square);
     Buffer b(kRate / 2);
     for (double& s : b) s = o.next(3000.0);
-    EXPECT_GT(level_at(b, 3000.0), 1.2);     // 4/pi
+    EXPECT_GT(level_at(b, 3000.0), 1.2); // 4/pi
     EXPECT_NEAR(level_at(b, 9000.0), 4.0 / (3.14159 * 3.0), 0.02);
     EXPECT_LT(level_at(b, 11100.0), 1e-3);
     EXPECT_LT(level_at(b, 17100.0), 1e-3);

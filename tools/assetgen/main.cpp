@@ -16,9 +16,8 @@ namespace fs = std::filesystem;
 
 static int usage()
 {
-    std::fprintf(stderr,
-                 "usage: assetgen --out DIR [--only art|sound|music]\n"
-                 "       assetgen --contact-sheet FILE.png [--out DIR]\n");
+    std::fprintf(stderr, "usage: assetgen --out DIR [--only art|sound|music]\n"
+                         "       assetgen --contact-sheet FILE.png [--out DIR]\n");
     return 2;
 }
 
@@ -29,10 +28,14 @@ int main(int argc, char** argv)
     std::string sheet;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--out" && i + 1 < argc) out = argv[++i];
-        else if (a == "--only" && i + 1 < argc) only = argv[++i];
-        else if (a == "--contact-sheet" && i + 1 < argc) sheet = argv[++i];
-        else return usage();
+        if (a == "--out" && i + 1 < argc)
+            out = argv[++i];
+        else if (a == "--only" && i + 1 < argc)
+            only = argv[++i];
+        else if (a == "--contact-sheet" && i + 1 < argc)
+            sheet = argv[++i];
+        else
+            return usage();
     }
     if (!only.empty() && only != "art" && only != "sound" && only != "music") return usage();
 

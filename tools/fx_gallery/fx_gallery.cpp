@@ -2,16 +2,16 @@
 // in a frame, and every colour name of the log, written as PNG contact sheets for judging by eye.
 #include "fx_gallery/fx_gallery.h"
 
-#include "core/game_state.h"
 #include "content/stages.h"
+#include "core/game_state.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "render/status_panel.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -30,10 +30,10 @@ constexpr int kAges[] = {2, 5, 10, 20, 30, 40};
 struct Sample {
     FxKind kind;
     const char* name;
-    int x, y;       // where it is posted (a beam's end)
-    int x0, y0;     // a beam's start
+    int x, y;   // where it is posted (a beam's end)
+    int x0, y0; // a beam's start
     const char* text;
-    bool whole;     // the whole frame scaled down; otherwise a full-size crop around (x, y)
+    bool whole; // the whole frame scaled down; otherwise a full-size crop around (x, y)
 };
 
 const Sample kSamples[] = {
@@ -102,8 +102,10 @@ bool effect_sheet(Game& game, const Sample& s, const Canvas& background, const f
     for (int age : kAges) {
         clear_ring(game);
         game.frame_no = 0;
-        if (s.kind == FxKind::laser) add_beam(game, s.x0, s.y0, s.x, s.y, s.kind);
-        else add_effect(game, s.x, s.y, s.kind, s.text);
+        if (s.kind == FxKind::laser)
+            add_beam(game, s.x0, s.y0, s.x, s.y, s.kind);
+        else
+            add_effect(game, s.x, s.y, s.kind, s.text);
         const int slot = game.effects.fx_cursor;
         int drawn = 0;
         bool alive = true;

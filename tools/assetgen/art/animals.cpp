@@ -18,7 +18,10 @@ Image usagi()
         pen.shape(blob({ex - 4, gy - 40, ex - 6 + s * 2, gy - 56, ex - 2 + s * 3, gy - 66, ex + 3 + s * 3, gy - 58,
                         ex + 4, gy - 40}),
                   pal::metal, 1.5);
-        fill(cr, blob({ex - 1.5, gy - 42, ex - 2 + s * 2, gy - 54, ex + s * 3, gy - 61, ex + 1.5 + s * 2, gy - 53, ex + 1.5, gy - 42}), pal::pink.lit);
+        fill(cr,
+             blob({ex - 1.5, gy - 42, ex - 2 + s * 2, gy - 54, ex + s * 3, gy - 61, ex + 1.5 + s * 2, gy - 53, ex + 1.5,
+                   gy - 42}),
+             pal::pink.lit);
     }
     // the can
     pen.shape(rrect(cx - 12, gy - 44, 24, 40, 4), pal::metal, 3);
@@ -158,7 +161,8 @@ Image tako()
                  i % 2 ? body.shade : body.lit);
         fill(cr, ellipse(x + curl * 2.5, gy - 6, 1.2, 1.2), pal::cream.lit);
     }
-    pen.shape(blob({cx - 20, gy - 22, cx - 20, gy - 50, cx, gy - 60, cx + 20, gy - 50, cx + 20, gy - 22, cx, gy - 16}), body, 3);
+    pen.shape(blob({cx - 20, gy - 22, cx - 20, gy - 50, cx, gy - 60, cx + 20, gy - 50, cx + 20, gy - 22, cx, gy - 16}),
+              body, 3);
     pen.gloss(cx - 8, gy - 48, 5, 3, 0.5);
     // headband
     pen.shape(rrect(cx - 20, gy - 45, 40, 6, 3), pal::white_cloth, 1.5);

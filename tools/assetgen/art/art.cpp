@@ -37,11 +37,20 @@ struct Picture {
 };
 
 const Picture kPictures[] = {
-    {"title.bmp", screen_title_bmp, false}, {"title.jpg", screen_title, true},   {"start.jpg", screen_start, true},
-    {"map.jpg", screen_map, true},          {"pc.jpg", screen_pc, true},         {"sleep.jpg", screen_sleep, true},
-    {"clear.jpg", screen_clear, true},      {"gameover.jpg", screen_gameover, true},
-    {"map01.jpg", stage_map01, true},       {"map02.jpg", stage_map02, true},    {"uriba.jpg", stage_uriba, true},
-    {"sea.jpg", stage_sea, true},           {"city.jpg", stage_city, true},      {"space.jpg", stage_space, true},
+    {"title.bmp", screen_title_bmp, false},
+    {"title.jpg", screen_title, true},
+    {"start.jpg", screen_start, true},
+    {"map.jpg", screen_map, true},
+    {"pc.jpg", screen_pc, true},
+    {"sleep.jpg", screen_sleep, true},
+    {"clear.jpg", screen_clear, true},
+    {"gameover.jpg", screen_gameover, true},
+    {"map01.jpg", stage_map01, true},
+    {"map02.jpg", stage_map02, true},
+    {"uriba.jpg", stage_uriba, true},
+    {"sea.jpg", stage_sea, true},
+    {"city.jpg", stage_city, true},
+    {"space.jpg", stage_space, true},
     {"desk.bmp", desk, false},
 };
 
@@ -50,15 +59,15 @@ const Picture kPictures[] = {
 const std::vector<SpriteFile>& sprite_files()
 {
     static const std::vector<SpriteFile> files = {
-        {"kid01.bmp", kid01},     {"girl01.bmp", girl01},   {"kid02.bmp", kid02},     {"girl02.bmp", girl02},
-        {"girl03.bmp", girl03},   {"kid03.bmp", kid03},     {"otona.bmp", otona},     {"usagi.bmp", usagi},
-        {"cat.bmp", cat},         {"bird.bmp", bird},       {"dog.bmp", dog},         {"tako.bmp", tako},
-        {"kuma.bmp", kuma},       {"robo01.bmp", robo01},   {"robo02.bmp", robo02},   {"robo03.bmp", robo03},
-        {"bakudan.bmp", bakudan}, {"baku.bmp", baku},       {"robo04.bmp", robo04},   {"fire.bmp", fire},
-        {"meteo.bmp", meteo},     {"game01.bmp", box01},    {"game02.bmp", box02},    {"game03.bmp", box03},
-        {"game04.bmp", box04},    {"game05.bmp", box05},    {"game06.bmp", box06},    {"game07.bmp", box07},
-        {"game08.bmp", box08},    {"game09.bmp", box09},    {"game10.bmp", box10},    {"game11.bmp", box11},
-        {"game12.bmp", box12},    {"game13.bmp", box13},    {"mail.bmp", mail},
+        {"kid01.bmp", kid01},     {"girl01.bmp", girl01}, {"kid02.bmp", kid02},   {"girl02.bmp", girl02},
+        {"girl03.bmp", girl03},   {"kid03.bmp", kid03},   {"otona.bmp", otona},   {"usagi.bmp", usagi},
+        {"cat.bmp", cat},         {"bird.bmp", bird},     {"dog.bmp", dog},       {"tako.bmp", tako},
+        {"kuma.bmp", kuma},       {"robo01.bmp", robo01}, {"robo02.bmp", robo02}, {"robo03.bmp", robo03},
+        {"bakudan.bmp", bakudan}, {"baku.bmp", baku},     {"robo04.bmp", robo04}, {"fire.bmp", fire},
+        {"meteo.bmp", meteo},     {"game01.bmp", box01},  {"game02.bmp", box02},  {"game03.bmp", box03},
+        {"game04.bmp", box04},    {"game05.bmp", box05},  {"game06.bmp", box06},  {"game07.bmp", box07},
+        {"game08.bmp", box08},    {"game09.bmp", box09},  {"game10.bmp", box10},  {"game11.bmp", box11},
+        {"game12.bmp", box12},    {"game13.bmp", box13},  {"mail.bmp", mail},
     };
     return files;
 }
@@ -160,7 +169,8 @@ bool contact_sheet(const std::filesystem::path& cg_dir, const std::filesystem::p
     if (!get("desk.bmp", desk_img)) return false;
 
     const char* stages[6] = {"map01.jpg", "map02.jpg", "uriba.jpg", "sea.jpg", "city.jpg", "space.jpg"};
-    const char* screens[8] = {"title.bmp", "title.jpg", "start.jpg", "map.jpg", "pc.jpg", "sleep.jpg", "clear.jpg", "gameover.jpg"};
+    const char* screens[8] = {"title.bmp", "title.jpg", "start.jpg", "map.jpg",
+                              "pc.jpg",    "sleep.jpg", "clear.jpg", "gameover.jpg"};
     const int gallery_h = 3 * 260;
     const int sheet_w = 1600, sheet_h = 6 * 600 + gallery_h + 2 * 300;
     cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, sheet_w, sheet_h);
@@ -191,15 +201,18 @@ bool contact_sheet(const std::filesystem::path& cg_dir, const std::filesystem::p
             };
             std::vector<Fig> figs;
             if (half == 0) {
-                const char* people[7] = {"kid01.bmp", "girl01.bmp", "kid02.bmp", "girl02.bmp", "girl03.bmp", "kid03.bmp", "otona.bmp"};
+                const char* people[7] = {"kid01.bmp",  "girl01.bmp", "kid02.bmp", "girl02.bmp",
+                                         "girl03.bmp", "kid03.bmp",  "otona.bmp"};
                 for (int i = 0; i < 7; ++i) figs.push_back({people[i], 50 + i * 115, 290 + (i * 41) % 100, i % 2 == 1});
                 const char* animals[6] = {"usagi.bmp", "cat.bmp", "bird.bmp", "dog.bmp", "tako.bmp", "kuma.bmp"};
-                for (int i = 0; i < 6; ++i) figs.push_back({animals[i], 100 + i * 120, 389 - (i * 29) % 60, i % 2 == 0});
+                for (int i = 0; i < 6; ++i)
+                    figs.push_back({animals[i], 100 + i * 120, 389 - (i * 29) % 60, i % 2 == 0});
             } else {
-                figs = {{"robo03.bmp", 170, 150, false}, {"robo02.bmp", 600, 205, false}, {"robo04.bmp", 470, 215, false},
-                        {"robo01.bmp", 278, 320, true},  {"bakudan.bmp", 120, 260, false}, {"fire.bmp", 470, 340, false},
-                        {"meteo.bmp", 700, 300, false},  {"baku.bmp", 100, 389, false},    {"kid01.bmp", 620, 370, false},
-                        {"otona.bmp", 560, 389, true}};
+                figs = {{"robo03.bmp", 170, 150, false},  {"robo02.bmp", 600, 205, false},
+                        {"robo04.bmp", 470, 215, false},  {"robo01.bmp", 278, 320, true},
+                        {"bakudan.bmp", 120, 260, false}, {"fire.bmp", 470, 340, false},
+                        {"meteo.bmp", 700, 300, false},   {"baku.bmp", 100, 389, false},
+                        {"kid01.bmp", 620, 370, false},   {"otona.bmp", 560, 389, true}};
             }
             std::stable_sort(figs.begin(), figs.end(), [](const Fig& a, const Fig& b) { return a.y < b.y; });
             for (const Fig& f : figs) blit_sprite(cr, sprite(f.name), f.x, f.y, f.mirror);

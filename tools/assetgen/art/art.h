@@ -19,4 +19,4 @@ namespace assetgen::art {
 // and the piles of games, into one PNG. Reads the pictures from cg_dir (generating them there first
 // when they are missing).
 bool contact_sheet(const std::filesystem::path& cg_dir, const std::filesystem::path& png, std::string& error);
-}
+} // namespace assetgen::art

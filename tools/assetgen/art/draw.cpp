@@ -66,8 +66,10 @@ PathFn blob(std::initializer_list<double> xy)
 
 void set(cairo_t* cr, Col c, double a)
 {
-    if (a >= 1.0) cairo_set_source_rgb(cr, c.r, c.g, c.b);
-    else cairo_set_source_rgba(cr, c.r, c.g, c.b, a);
+    if (a >= 1.0)
+        cairo_set_source_rgb(cr, c.r, c.g, c.b);
+    else
+        cairo_set_source_rgba(cr, c.r, c.g, c.b, a);
 }
 
 void fill(cairo_t* cr, const PathFn& p, Col c, double a)

@@ -40,10 +40,10 @@ PathFn tongue(double x, double base, double top, double w, double lean)
     return [=](cairo_t* cr) {
         cairo_new_sub_path(cr);
         cairo_move_to(cr, x - w / 2, base);
-        cairo_curve_to(cr, x - w / 2 - w * 0.2, base - (base - top) * 0.5, x + lean - w * 0.15, top + (base - top) * 0.3,
-                       x + lean, top);
-        cairo_curve_to(cr, x + lean + w * 0.1, top + (base - top) * 0.35, x + w / 2 + w * 0.25, base - (base - top) * 0.45,
-                       x + w / 2, base);
+        cairo_curve_to(cr, x - w / 2 - w * 0.2, base - (base - top) * 0.5, x + lean - w * 0.15,
+                       top + (base - top) * 0.3, x + lean, top);
+        cairo_curve_to(cr, x + lean + w * 0.1, top + (base - top) * 0.35, x + w / 2 + w * 0.25,
+                       base - (base - top) * 0.45, x + w / 2, base);
         cairo_close_path(cr);
     };
 }
@@ -69,7 +69,8 @@ Image robo01()
     cairo_new_path(cr);
     rrect(24, gy - 36, 46, 20, 7)(cr);
     cairo_clip(cr);
-    for (double x = 34; x < 70; x += 8) fill(cr, poly({x, gy - 16, x + 4, gy - 16, x - 2, gy - 24, x - 6, gy - 24}), pal::yellow.lit);
+    for (double x = 34; x < 70; x += 8)
+        fill(cr, poly({x, gy - 16, x + 4, gy - 16, x - 2, gy - 24, x - 6, gy - 24}), pal::yellow.lit);
     cairo_restore(cr);
     pen.outline(rrect(24, gy - 36, 46, 20, 7));
     fill(cr, ellipse(40, gy - 31, 3, 1.5), pal::white, 0.6);
@@ -101,8 +102,8 @@ Image robo02()
     pen.shape(rrect(140, gy - 66, 8, 22, 2), pal::metal, 1.5);
     pen.shape(poly({128, gy - 58, 160, gy - 66, 162, gy - 58, 134, gy - 50}), pal::bomb, 1.5);
     // body
-    pen.shape(blob({8, gy - 30, 10, gy - 46, 40, gy - 52, 62, gy - 74, 112, gy - 74, 132, gy - 52, 160, gy - 50,
-                    162, gy - 26, 150, gy - 18, 20, gy - 18}),
+    pen.shape(blob({8,   gy - 30, 10,  gy - 46, 40,  gy - 52, 62,  gy - 74, 112, gy - 74,
+                    132, gy - 52, 160, gy - 50, 162, gy - 26, 150, gy - 18, 20,  gy - 18}),
               body, 4);
     // windows
     pen.flat(blob({66, gy - 70, 86, gy - 70, 86, gy - 52, 54, gy - 52}), hex(0x1E2438));
@@ -115,7 +116,8 @@ Image robo02()
     pen.line({14, gy - 36, 156, gy - 36}, 5, pal::bomb.lit);
     pen.line({14, gy - 36, 156, gy - 36}, 1.6, pal::gold.lit);
     pen.shape(ellipse(100, gy - 36, 11, 11), pal::gold, 2);
-    pen.flat(poly({93, gy - 31, 92, gy - 41, 96, gy - 37, 100, gy - 43, 104, gy - 37, 108, gy - 41, 107, gy - 31}), pal::red.lit);
+    pen.flat(poly({93, gy - 31, 92, gy - 41, 96, gy - 37, 100, gy - 43, 104, gy - 37, 108, gy - 41, 107, gy - 31}),
+             pal::red.lit);
     // angry headlights and grille teeth
     pen.flat(poly({10, gy - 44, 30, gy - 46, 28, gy - 38, 12, gy - 38}), hex(0xFFF27A));
     pen.line({10, gy - 48, 32, gy - 44}, 2.4, pal::ink);
@@ -141,8 +143,9 @@ Image robo03()
     pen.shape(poly({136, cy - 4, 150, cy - 36, 164, cy - 36, 160, cy - 2}), pal::pink, 2);
     pen.shape(ellipse(155, cy - 27, 5, 5), pal::gold, 1);
     // fuselage
-    pen.shape(blob({6, cy + 2, 12, cy - 12, 60, cy - 16, 150, cy - 10, 164, cy - 2, 150, cy + 10, 60, cy + 14, 14, cy + 12}),
-              pal::gold, 4);
+    pen.shape(
+        blob({6, cy + 2, 12, cy - 12, 60, cy - 16, 150, cy - 10, 164, cy - 2, 150, cy + 10, 60, cy + 14, 14, cy + 12}),
+        pal::gold, 4);
     pen.line({20, cy + 3, 150, cy + 3}, 3.2, pal::pink.lit);
     pen.line({24, cy + 8, 146, cy + 7}, 1.4, pal::pink.shade);
     // phone-screen cockpit
@@ -164,7 +167,9 @@ Image robo03()
     pen.flat(ellipse(4, cy + 13, 2.2, 10), pal::grey.lit);
     // sparkles of money
     for (auto [x, y] : {std::pair{40.0, cy - 26.0}, std::pair{136.0, cy + 22.0}}) {
-        fill(cr, poly({x, y - 6, x + 1.5, y - 1.5, x + 6, y, x + 1.5, y + 1.5, x, y + 6, x - 1.5, y + 1.5, x - 6, y, x - 1.5, y - 1.5}),
+        fill(cr,
+             poly({x, y - 6, x + 1.5, y - 1.5, x + 6, y, x + 1.5, y + 1.5, x, y + 6, x - 1.5, y + 1.5, x - 6, y,
+                   x - 1.5, y - 1.5}),
              pal::yellow.lit);
     }
     return cut_sprite(cv.surface, true);
@@ -268,10 +273,13 @@ Image fire()
         double x, top, w, lean;
     };
     T t[9];
-    for (int i = 0; i < 9; ++i) t[i] = {27 + i * 12.0, 18 + rng.range(0, 26) + (i == 0 || i == 8 ? 18 : 0), 22, rng.range(-5, 5)};
+    for (int i = 0; i < 9; ++i)
+        t[i] = {27 + i * 12.0, 18 + rng.range(0, 26) + (i == 0 || i == 8 ? 18 : 0), 22, rng.range(-5, 5)};
     for (const T& f : t) pen.shape(tongue(f.x, gy, f.top, f.w, f.lean), tone(0xE83A22, 0xAE2418), 2.5);
-    for (const T& f : t) pen.shape(tongue(f.x, gy - 2, f.top + (gy - f.top) * 0.3, f.w * 0.65, f.lean * 0.7), pal::flame, 1.5, false);
-    for (const T& f : t) fill(cr, tongue(f.x, gy - 2, f.top + (gy - f.top) * 0.55, f.w * 0.35, f.lean * 0.5), pal::yellow.lit);
+    for (const T& f : t)
+        pen.shape(tongue(f.x, gy - 2, f.top + (gy - f.top) * 0.3, f.w * 0.65, f.lean * 0.7), pal::flame, 1.5, false);
+    for (const T& f : t)
+        fill(cr, tongue(f.x, gy - 2, f.top + (gy - f.top) * 0.55, f.w * 0.35, f.lean * 0.5), pal::yellow.lit);
     pen.shape(rrect(19, gy - 8, 112, 8, 4), tone(0xFFB23C, 0xE07A22), 1.5);
     return cut_sprite(cv.surface, true);
 }
@@ -287,18 +295,21 @@ Image meteo()
         return [=](cairo_t* c) {
             cairo_new_sub_path(c);
             cairo_move_to(c, cx - w * 0.9, cy - w * 0.4);
-            cairo_curve_to(c, cx - w * 0.2, cy - len * 0.5, cx + len * 0.3, cy - len * 0.8, cx + len * 0.62, cy - len * 0.95);
-            cairo_curve_to(c, cx + len * 0.45, cy - len * 0.55, cx + len * 0.5, cy - len * 0.3, cx + w * 0.95, cy + w * 0.2);
+            cairo_curve_to(c, cx - w * 0.2, cy - len * 0.5, cx + len * 0.3, cy - len * 0.8, cx + len * 0.62,
+                           cy - len * 0.95);
+            cairo_curve_to(c, cx + len * 0.45, cy - len * 0.55, cx + len * 0.5, cy - len * 0.3, cx + w * 0.95,
+                           cy + w * 0.2);
             cairo_close_path(c);
         };
     };
     pen.shape(tail(26, 90), tone(0xE8402A, 0xB02A22), 3);
     pen.shape(tail(20, 70), pal::flame, 2, false);
     fill(cr, tail(13, 50), pal::yellow.lit);
-    pen.shape(blob({cx - 22, cy - 4, cx - 14, cy - 20, cx + 4, cy - 24, cx + 20, cy - 12, cx + 22, cy + 8, cx + 8, cy + 22,
-                    cx - 12, cy + 20, cx - 22, cy + 10}),
+    pen.shape(blob({cx - 22, cy - 4, cx - 14, cy - 20, cx + 4, cy - 24, cx + 20, cy - 12, cx + 22, cy + 8, cx + 8,
+                    cy + 22, cx - 12, cy + 20, cx - 22, cy + 10}),
               tone(0x8A6A5A, 0x5A4038), 5);
-    for (auto [x, y, r] : {std::tuple{cx - 8, cy - 6, 5.0}, std::tuple{cx + 8, cy + 6, 4.0}, std::tuple{cx - 4, cy + 11, 3.0}}) {
+    for (auto [x, y, r] :
+         {std::tuple{cx - 8, cy - 6, 5.0}, std::tuple{cx + 8, cy + 6, 4.0}, std::tuple{cx - 4, cy + 11, 3.0}}) {
         fill(cr, ellipse(x, y, r, r * 0.8), hex(0x5A4038));
         fill(cr, ellipse(x + 1, y + 1, r * 0.7, r * 0.5), hex(0x4A3430));
     }

@@ -29,7 +29,8 @@ void cover_art(Pen& pen, int number, double x, double y)
         break;
     case 2: // shooting: a fighter over a star field
         fill(cr, rrect(x, y, 22, 22, 2), hex(0x141C40));
-        for (auto [sx, sy] : {std::pair{3.0, 4.0}, std::pair{18.0, 6.0}, std::pair{6.0, 16.0}, std::pair{16.0, 18.0}, std::pair{11.0, 2.0}})
+        for (auto [sx, sy] : {std::pair{3.0, 4.0}, std::pair{18.0, 6.0}, std::pair{6.0, 16.0}, std::pair{16.0, 18.0},
+                              std::pair{11.0, 2.0}})
             fill(cr, ellipse(x + sx, y + sy, 0.8, 0.8), pal::white);
         pen.flat(poly({cx, y + 3, cx + 7, y + 17, cx, y + 14, cx - 7, y + 17}), pal::metal.lit);
         fill(cr, ellipse(cx, y + 9, 1.6, 2.4), hex(0x6FD0FF));
@@ -43,10 +44,12 @@ void cover_art(Pen& pen, int number, double x, double y)
         pen.shape(blob({x + 12, y + 17, x + 15, y + 11, x + 21, y + 11, x + 21, y + 18}), pal::gold, 1);
         break;
     case 4: // dress-up: a ball gown
-        pen.shape(poly({cx - 3, y + 3, cx + 3, y + 3, cx + 2, y + 10, cx + 9, y + 21, cx - 9, y + 21, cx - 2, y + 10}), pal::purple, 2);
+        pen.shape(poly({cx - 3, y + 3, cx + 3, y + 3, cx + 2, y + 10, cx + 9, y + 21, cx - 9, y + 21, cx - 2, y + 10}),
+                  pal::purple, 2);
         pen.line({cx - 7, y + 18, cx + 7, y + 18}, 1.2, pal::white);
         fill(cr, ellipse(cx, y + 10, 2, 1.2), pal::yellow.lit);
-        for (auto [sx, sy] : {std::pair{3.0, 5.0}, std::pair{19.0, 8.0}}) fill(cr, ellipse(x + sx, y + sy, 1, 1), pal::white);
+        for (auto [sx, sy] : {std::pair{3.0, 5.0}, std::pair{19.0, 8.0}})
+            fill(cr, ellipse(x + sx, y + sy, 1, 1), pal::white);
         break;
     case 5: { // romance: a heart with a crown
         auto heart = [=](cairo_t* c) {
@@ -58,17 +61,21 @@ void cover_art(Pen& pen, int number, double x, double y)
         };
         pen.shape(heart, pal::red, 1.5);
         pen.gloss(cx - 4, y + 10, 1.8, 1.2, 0.7);
-        pen.flat(poly({cx - 5, y + 6, cx - 5, y + 1, cx - 2.5, y + 3.5, cx, y, cx + 2.5, y + 3.5, cx + 5, y + 1, cx + 5, y + 6}), pal::gold.lit);
+        pen.flat(poly({cx - 5, y + 6, cx - 5, y + 1, cx - 2.5, y + 3.5, cx, y, cx + 2.5, y + 3.5, cx + 5, y + 1, cx + 5,
+                       y + 6}),
+                 pal::gold.lit);
         break;
     }
     case 6: // RPG: a sword and a crown of ash
         pen.tube({x + 4, y + 20, x + 18, y + 4}, 2.6, pal::metal.lit);
         pen.line({x + 5, y + 13, x + 11, y + 19}, 2.8, pal::gold.shade);
-        pen.flat(poly({x + 8, y + 9, x + 8, y + 3, x + 11, y + 6, x + 13, y + 1, x + 15, y + 6, x + 18, y + 3, x + 18, y + 9}), pal::grey.lit);
+        pen.flat(poly({x + 8, y + 9, x + 8, y + 3, x + 11, y + 6, x + 13, y + 1, x + 15, y + 6, x + 18, y + 3, x + 18,
+                       y + 9}),
+                 pal::grey.lit);
         break;
     case 7: // fighting: a fist with an impact burst
-        fill(cr, poly({cx, y, cx + 4, y + 7, cx + 11, y + 5, cx + 7, y + 11, cx + 11, y + 18, cx + 3, y + 15, cx, y + 22,
-                       cx - 3, y + 15, cx - 11, y + 18, cx - 7, y + 11, cx - 11, y + 5, cx - 4, y + 7}),
+        fill(cr, poly({cx, y,      cx + 4, y + 7,  cx + 11, y + 5,  cx + 7, y + 11, cx + 11, y + 18, cx + 3, y + 15,
+                       cx, y + 22, cx - 3, y + 15, cx - 11, y + 18, cx - 7, y + 11, cx - 11, y + 5,  cx - 4, y + 7}),
              pal::yellow.lit);
         pen.shape(rrect(cx - 6, cy - 5, 12, 10, 3), pal::skin, 1.5);
         for (double k = -3; k <= 3; k += 3) pen.line({cx + k, cy - 4, cx + k, cy - 1}, 1.0, pal::ink);
@@ -90,7 +97,8 @@ void cover_art(Pen& pen, int number, double x, double y)
         pen.shape(ellipse(cx, cy + 3, 8, 8), pal::sky, 2);
         fill(cr, blob({cx - 6, cy + 1, cx - 1, cy - 2, cx + 2, cy + 4, cx - 3, cy + 9}), pal::green.lit);
         fill(cr, blob({cx + 3, cy - 2, cx + 7, cy, cx + 5, cy + 5}), pal::green.lit);
-        pen.flat(blob({x + 2, y + 7, x + 5, y + 1, x + 11, y + 2, x + 16, y + 0, x + 21, y + 4, x + 19, y + 8}), pal::white);
+        pen.flat(blob({x + 2, y + 7, x + 5, y + 1, x + 11, y + 2, x + 16, y + 0, x + 21, y + 4, x + 19, y + 8}),
+                 pal::white);
         break;
     case 10: // dungeon: a stone arch with a torch-lit doorway
         pen.flat(rrect(x + 2, y + 2, 18, 20, 8), pal::grey.lit);
@@ -123,15 +131,14 @@ void cover_art(Pen& pen, int number, double x, double y)
         pen.line({x, y + 2, x + 22, y + 20}, 1.6, pal::grey.lit);
         pen.line({x + 22, y + 2, x, y + 20}, 1.6, pal::grey.lit);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 const Cover kCovers[14] = {
     {pal::white_cloth, hex(0)},
     {tone(0xFF8FB8, 0xD0668E), hex(0xD0668E)}, // 1 mini game
-    {pal::navy, hex(0xE04848)},                 // 2 shooting
+    {pal::navy, hex(0xE04848)},                // 2 shooting
     {tone(0xBFE2F8, 0x86B4D4), hex(0xD8883A)}, // 3 bakery
     {tone(0xFFD0E6, 0xD898B8), hex(0x9A6AD2)}, // 4 dress-up
     {tone(0xFFE6EE, 0xE0AAC0), hex(0xE8504A)}, // 5 romance

@@ -56,13 +56,13 @@ void hair_front(Pen& pen, const Person& p, double hx, double hy, double r)
         break;
     }
     case Hair::Spiky: {
-        pen.shape(poly({hx - 1.08 * r, hy + 0.05 * r, hx - 1.1 * r, hy - 0.5 * r, hx - 0.95 * r, hy - 1.05 * r,
+        pen.shape(poly({hx - 1.08 * r, hy + 0.05 * r, hx - 1.1 * r,  hy - 0.5 * r,  hx - 0.95 * r, hy - 1.05 * r,
                         hx - 0.55 * r, hy - 0.95 * r, hx - 0.45 * r, hy - 1.55 * r, hx - 0.05 * r, hy - 1.08 * r,
-                        hx + 0.35 * r, hy - 1.6 * r, hx + 0.5 * r, hy - 1.0 * r, hx + 1.15 * r, hy - 1.3 * r,
-                        hx + 1.0 * r, hy - 0.7 * r, hx + 1.45 * r, hy - 0.55 * r, hx + 1.08 * r, hy - 0.1 * r,
-                        hx + 1.1 * r, hy + 0.25 * r, hx + 0.75 * r, hy - 0.1 * r, hx + 0.55 * r, hy - 0.42 * r,
-                        hx + 0.2 * r, hy - 0.25 * r, hx - 0.1 * r, hy - 0.5 * r, hx - 0.4 * r, hy - 0.3 * r,
-                        hx - 0.7 * r, hy - 0.55 * r, hx - 0.85 * r, hy - 0.1 * r}),
+                        hx + 0.35 * r, hy - 1.6 * r,  hx + 0.5 * r,  hy - 1.0 * r,  hx + 1.15 * r, hy - 1.3 * r,
+                        hx + 1.0 * r,  hy - 0.7 * r,  hx + 1.45 * r, hy - 0.55 * r, hx + 1.08 * r, hy - 0.1 * r,
+                        hx + 1.1 * r,  hy + 0.25 * r, hx + 0.75 * r, hy - 0.1 * r,  hx + 0.55 * r, hy - 0.42 * r,
+                        hx + 0.2 * r,  hy - 0.25 * r, hx - 0.1 * r,  hy - 0.5 * r,  hx - 0.4 * r,  hy - 0.3 * r,
+                        hx - 0.7 * r,  hy - 0.55 * r, hx - 0.85 * r, hy - 0.1 * r}),
                   p.hair_tone, 2.5);
         pen.gloss(hx - 0.35 * r, hy - 0.78 * r, 0.3 * r, 0.12 * r, 0.35);
         break;
@@ -109,8 +109,10 @@ void hair_front(Pen& pen, const Person& p, double hx, double hy, double r)
                 cairo_line_to(c, hx + 1.0 * r, hy + 0.45 * r);
                 cairo_line_to(c, hx + 0.8 * r, hy - 0.05 * r);
                 cairo_curve_to(c, hx + 0.6 * r, hy - 0.3 * r, hx + 0.4 * r, hy - 0.25 * r, hx + 0.3 * r, hy - 0.15 * r);
-                cairo_curve_to(c, hx + 0.15 * r, hy - 0.35 * r, hx - 0.1 * r, hy - 0.35 * r, hx - 0.2 * r, hy - 0.15 * r);
-                cairo_curve_to(c, hx - 0.35 * r, hy - 0.35 * r, hx - 0.65 * r, hy - 0.35 * r, hx - 0.8 * r, hy - 0.05 * r);
+                cairo_curve_to(c, hx + 0.15 * r, hy - 0.35 * r, hx - 0.1 * r, hy - 0.35 * r, hx - 0.2 * r,
+                               hy - 0.15 * r);
+                cairo_curve_to(c, hx - 0.35 * r, hy - 0.35 * r, hx - 0.65 * r, hy - 0.35 * r, hx - 0.8 * r,
+                               hy - 0.05 * r);
                 cairo_line_to(c, hx - 1.02 * r, hy + 0.45 * r);
                 cairo_close_path(c);
             },
@@ -125,10 +127,10 @@ void hair_back(Pen& pen, const Person& p, double hx, double hy, double r)
 {
     switch (p.hair) {
     case Hair::Long:
-        pen.shape(blob({hx - 1.1 * r, hy - 0.6 * r, hx, hy - 1.35 * r, hx + 1.2 * r, hy - 0.7 * r, hx + 1.5 * r,
-                        hy + 1.2 * r, hx + 1.05 * r, hy + 2.05 * r, hx + 0.2 * r, hy + 1.7 * r, hx - 1.05 * r,
-                        hy + 1.5 * r}),
-                  p.hair_tone, 2.5);
+        pen.shape(
+            blob({hx - 1.1 * r, hy - 0.6 * r, hx, hy - 1.35 * r, hx + 1.2 * r, hy - 0.7 * r, hx + 1.5 * r, hy + 1.2 * r,
+                  hx + 1.05 * r, hy + 2.05 * r, hx + 0.2 * r, hy + 1.7 * r, hx - 1.05 * r, hy + 1.5 * r}),
+            p.hair_tone, 2.5);
         break;
     case Hair::Ponytail:
         pen.shape(blob({hx + 0.8 * r, hy - 0.9 * r, hx + 1.7 * r, hy - 0.75 * r, hx + 1.85 * r, hy + 0.4 * r,
@@ -145,8 +147,7 @@ void hair_back(Pen& pen, const Person& p, double hx, double hy, double r)
             pen.shape(ellipse(bx - side * 0.1 * r, by - 0.42 * r, 0.22 * r, 0.16 * r), p.accent, 1.0);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -186,8 +187,7 @@ void paint_person(cairo_t* cr, const Person& p, bool boy, double cx, double gy, 
 
     // back layer
     hair_back(pen, p, hx, hy, r);
-    if (p.bag)
-        pen.shape(rrect(cx + 0.06 * H, hip - 0.2 * H, 0.2 * H, 0.15 * H, 0.03 * H), p.accent, 1.5);
+    if (p.bag) pen.shape(rrect(cx + 0.06 * H, hip - 0.2 * H, 0.2 * H, 0.15 * H, 0.03 * H), p.accent, 1.5);
 
     // back arm and back leg
     const Col sleeve = p.top == Top::Sailor ? pal::white_cloth.shade : p.top_tone.shade;
@@ -195,13 +195,13 @@ void paint_person(cairo_t* cr, const Person& p, bool boy, double cx, double gy, 
     pen.shape(ellipse(cx + 0.155 * H, ty + 0.23 * H, 0.037 * H, 0.037 * H), p.skin, 1.0);
 
     const Col leg_back = p.bottom == Bottom::Trousers ? p.bottom_tone.shade
-                         : p.boots                   ? p.shoes.shade
-                         : p.socks                   ? pal::white_cloth.shade
-                                                     : p.skin.shade;
+                         : p.boots                    ? p.shoes.shade
+                         : p.socks                    ? pal::white_cloth.shade
+                                                      : p.skin.shade;
     const Col leg_front = p.bottom == Bottom::Trousers ? p.bottom_tone.lit
-                          : p.boots                   ? p.shoes.lit
-                          : p.socks                   ? pal::white_cloth.lit
-                                                      : p.skin.lit;
+                          : p.boots                    ? p.shoes.lit
+                          : p.socks                    ? pal::white_cloth.lit
+                                                       : p.skin.lit;
     pen.tube({cx + 0.05 * H, hip, cx + 0.08 * H, gy - 0.05 * H}, limb, leg_back);
     pen.shape(ellipse(cx + 0.06 * H, gy - 0.035 * H, 0.075 * H, 0.04 * H), p.shoes, 1.0);
     pen.tube({cx - 0.04 * H, hip, cx - 0.08 * H, gy - 0.05 * H}, limb, leg_front);
@@ -224,25 +224,43 @@ void paint_person(cairo_t* cr, const Person& p, bool boy, double cx, double gy, 
                         cx - hw * 1.2, hip + 0.07 * H}),
                   p.bottom_tone, 1.5);
         for (double f : {-0.5, 0.0, 0.5})
-            pen.line({cx + f * hw * 0.85, hip - 0.05 * H, cx + f * hw * 1.15, hip + 0.065 * H}, 0.9, p.bottom_tone.shade);
+            pen.line({cx + f * hw * 0.85, hip - 0.05 * H, cx + f * hw * 1.15, hip + 0.065 * H}, 0.9,
+                     p.bottom_tone.shade);
         break;
     case Bottom::Trousers:
         pen.shape(rrect(cx - hw * 0.92, hip - 0.07 * H, hw * 1.84, 0.1 * H, 0.02 * H), p.bottom_tone, 1.5);
         break;
-    case Bottom::Dress:
-        break;
+    case Bottom::Dress: break;
     }
 
     // torso
-    const double hem = p.top == Top::Dress ? hip + 0.09 * H : (p.top == Top::Suit || p.top == Top::Blazer) ? hip + 0.02 * H : hip - 0.04 * H;
+    const double hem = p.top == Top::Dress                            ? hip + 0.09 * H
+                       : (p.top == Top::Suit || p.top == Top::Blazer) ? hip + 0.02 * H
+                                                                      : hip - 0.04 * H;
     const double hem_w = p.top == Top::Dress ? hw * 1.3 : hw;
     pen.shape(blob({cx - sw, ty + 0.005 * H, cx + sw, ty + 0.005 * H, cx + hem_w, hem, cx - hem_w, hem}), p.top_tone,
               2.0);
     switch (p.top) {
     case Top::Tee: // a star on the shirt
-        pen.flat(poly({cx - 0.03 * H, ty + 0.07 * H, cx - 0.01 * H, ty + 0.115 * H, cx + 0.035 * H, ty + 0.12 * H,
-                       cx, ty + 0.15 * H, cx + 0.01 * H, ty + 0.2 * H, cx - 0.03 * H, ty + 0.17 * H, cx - 0.07 * H,
-                       ty + 0.2 * H, cx - 0.06 * H, ty + 0.15 * H, cx - 0.095 * H, ty + 0.12 * H, cx - 0.05 * H,
+        pen.flat(poly({cx - 0.03 * H,
+                       ty + 0.07 * H,
+                       cx - 0.01 * H,
+                       ty + 0.115 * H,
+                       cx + 0.035 * H,
+                       ty + 0.12 * H,
+                       cx,
+                       ty + 0.15 * H,
+                       cx + 0.01 * H,
+                       ty + 0.2 * H,
+                       cx - 0.03 * H,
+                       ty + 0.17 * H,
+                       cx - 0.07 * H,
+                       ty + 0.2 * H,
+                       cx - 0.06 * H,
+                       ty + 0.15 * H,
+                       cx - 0.095 * H,
+                       ty + 0.12 * H,
+                       cx - 0.05 * H,
                        ty + 0.115 * H}),
                  p.accent.lit, false);
         break;
@@ -250,22 +268,28 @@ void paint_person(cairo_t* cr, const Person& p, bool boy, double cx, double gy, 
         pen.shape(blob({cx - 0.09 * H, ty - 0.01 * H, cx + 0.07 * H, ty - 0.01 * H, cx + 0.02 * H, ty + 0.07 * H,
                         cx - 0.04 * H, ty + 0.07 * H}),
                   pal::white_cloth, 1.0);
-        pen.line({cx - hem_w + 0.02 * H, hem - 0.03 * H, cx + hem_w - 0.02 * H, hem - 0.03 * H}, 1.6, pal::white_cloth.lit);
+        pen.line({cx - hem_w + 0.02 * H, hem - 0.03 * H, cx + hem_w - 0.02 * H, hem - 0.03 * H}, 1.6,
+                 pal::white_cloth.lit);
         break;
     case Top::Gakuran:
         pen.shape(rrect(cx - 0.08 * H, ty - 0.025 * H, 0.14 * H, 0.05 * H, 0.015 * H), p.top_tone, 1.0);
-        for (int i = 0; i < 3; ++i) fill(cr, ellipse(cx - 0.035 * H, ty + (0.07 + 0.06 * i) * H, 0.016 * H, 0.016 * H), pal::gold.lit);
+        for (int i = 0; i < 3; ++i)
+            fill(cr, ellipse(cx - 0.035 * H, ty + (0.07 + 0.06 * i) * H, 0.016 * H, 0.016 * H), pal::gold.lit);
         break;
     case Top::Sailor:
-        pen.shape(poly({cx - sw - 0.01 * H, ty + 0.03 * H, cx + sw + 0.02 * H, ty + 0.0 * H, cx + 0.02 * H, ty + 0.12 * H}),
-                  pal::navy, 1.0);
+        pen.shape(
+            poly({cx - sw - 0.01 * H, ty + 0.03 * H, cx + sw + 0.02 * H, ty + 0.0 * H, cx + 0.02 * H, ty + 0.12 * H}),
+            pal::navy, 1.0);
         pen.line({cx - sw + 0.01 * H, ty + 0.045 * H, cx + 0.01 * H, ty + 0.105 * H}, 1.0, pal::white);
-        pen.shape(poly({cx - 0.02 * H, ty + 0.1 * H, cx - 0.1 * H, ty + 0.07 * H, cx - 0.08 * H, ty + 0.15 * H}), p.accent, 0.8);
-        pen.shape(poly({cx - 0.02 * H, ty + 0.1 * H, cx + 0.06 * H, ty + 0.08 * H, cx + 0.03 * H, ty + 0.16 * H}), p.accent, 0.8);
+        pen.shape(poly({cx - 0.02 * H, ty + 0.1 * H, cx - 0.1 * H, ty + 0.07 * H, cx - 0.08 * H, ty + 0.15 * H}),
+                  p.accent, 0.8);
+        pen.shape(poly({cx - 0.02 * H, ty + 0.1 * H, cx + 0.06 * H, ty + 0.08 * H, cx + 0.03 * H, ty + 0.16 * H}),
+                  p.accent, 0.8);
         break;
     case Top::Jacket:
-        pen.shape(poly({cx - 0.06 * H, ty, cx + 0.02 * H, ty, cx + 0.0 * H, hem - 0.01 * H, cx - 0.07 * H, hem - 0.01 * H}),
-                  pal::white_cloth, 1.0);
+        pen.shape(
+            poly({cx - 0.06 * H, ty, cx + 0.02 * H, ty, cx + 0.0 * H, hem - 0.01 * H, cx - 0.07 * H, hem - 0.01 * H}),
+            pal::white_cloth, 1.0);
         fill(cr, ellipse(cx - 0.035 * H, ty + 0.06 * H, 0.018 * H, 0.018 * H), p.accent.lit);
         break;
     case Top::Blazer:
@@ -274,7 +298,8 @@ void paint_person(cairo_t* cr, const Person& p, bool boy, double cx, double gy, 
         pen.shape(poly({cx - 0.035 * H, ty + 0.01 * H, cx - 0.005 * H, ty + 0.01 * H, cx - 0.01 * H, ty + 0.14 * H,
                         cx - 0.025 * H, ty + 0.16 * H, cx - 0.04 * H, ty + 0.14 * H}),
                   p.accent, 0.8);
-        pen.line({cx - 0.075 * H, ty + 0.005 * H, cx - 0.02 * H, ty + 0.16 * H, cx - 0.03 * H, hem - 0.01 * H}, 1.1, p.top_tone.shade);
+        pen.line({cx - 0.075 * H, ty + 0.005 * H, cx - 0.02 * H, ty + 0.16 * H, cx - 0.03 * H, hem - 0.01 * H}, 1.1,
+                 p.top_tone.shade);
         if (p.top == Top::Blazer) // school crest
             pen.shape(ellipse(cx + 0.06 * H, ty + 0.09 * H, 0.022 * H, 0.022 * H), pal::gold, 0.6);
         break;
@@ -284,7 +309,9 @@ void paint_person(cairo_t* cr, const Person& p, bool boy, double cx, double gy, 
     // front arm, swinging forward
     if (p.briefcase) {
         pen.shape(rrect(cx - 0.26 * H, ty + 0.21 * H, 0.17 * H, 0.13 * H, 0.02 * H), pal::brown, 1.5);
-        pen.line({cx - 0.21 * H, ty + 0.21 * H, cx - 0.2 * H, ty + 0.18 * H, cx - 0.15 * H, ty + 0.18 * H, cx - 0.14 * H, ty + 0.21 * H}, 1.3, pal::ink);
+        pen.line({cx - 0.21 * H, ty + 0.21 * H, cx - 0.2 * H, ty + 0.18 * H, cx - 0.15 * H, ty + 0.18 * H,
+                  cx - 0.14 * H, ty + 0.21 * H},
+                 1.3, pal::ink);
         fill(cr, rrect(cx - 0.185 * H, ty + 0.25 * H, 0.03 * H, 0.02 * H, 0.005 * H), pal::gold.lit);
     }
     pen.tube({cx - 0.07 * H, ty + 0.05 * H, cx - 0.15 * H, ty + 0.17 * H}, limb,
@@ -368,21 +395,24 @@ Image girl01()
 
 Image kid02()
 {
-    Person p{90, Hair::Short, pal::hair_black, Top::Gakuran, pal::dark, pal::green, Bottom::Trousers, pal::dark, pal::brown};
+    Person p{90,         Hair::Short,      pal::hair_black, Top::Gakuran, pal::dark,
+             pal::green, Bottom::Trousers, pal::dark,       pal::brown};
     p.bag = true;
     return draw_person(p, true);
 }
 
 Image girl02()
 {
-    Person p{92, Hair::Ponytail, pal::hair_brown, Top::Sailor, pal::white_cloth, pal::red, Bottom::Skirt, pal::navy, pal::dark};
+    Person p{92,       Hair::Ponytail, pal::hair_brown, Top::Sailor, pal::white_cloth,
+             pal::red, Bottom::Skirt,  pal::navy,       pal::dark};
     p.socks = true;
     return draw_person(p, false);
 }
 
 Image girl03()
 {
-    Person p{100, Hair::Long, pal::hair_blonde, Top::Jacket, pal::purple, pal::pink, Bottom::Skirt, pal::sky, pal::brown};
+    Person p{100,       Hair::Long,    pal::hair_blonde, Top::Jacket, pal::purple,
+             pal::pink, Bottom::Skirt, pal::sky,         pal::brown};
     p.boots = true;
     p.phone = true;
     return draw_person(p, false);
@@ -390,14 +420,16 @@ Image girl03()
 
 Image kid03()
 {
-    Person p{94, Hair::Spiky, pal::hair_orange, Top::Blazer, pal::navy, pal::red, Bottom::Trousers, pal::grey, pal::white_cloth};
+    Person p{94,       Hair::Spiky,      pal::hair_orange, Top::Blazer,     pal::navy,
+             pal::red, Bottom::Trousers, pal::grey,        pal::white_cloth};
     p.headphones = true;
     return draw_person(p, true);
 }
 
 Image otona()
 {
-    Person p{103, Hair::Parted, pal::hair_black, Top::Suit, pal::grey, pal::blue, Bottom::Trousers, pal::dark, pal::bomb};
+    Person p{103,       Hair::Parted,     pal::hair_black, Top::Suit, pal::grey,
+             pal::blue, Bottom::Trousers, pal::dark,       pal::bomb};
     p.glasses = true;
     p.briefcase = true;
     return draw_person(p, true);

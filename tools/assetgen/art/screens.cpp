@@ -92,7 +92,8 @@ void g_a(cairo_t* c)
     cairo_move_to(c, 2 * r, 1 - kX);
     cairo_line_to(c, 2 * r, 1);
 }
-const Glyph kLogo[] = {{0.8, g_Z}, {0.62, g_e}, {0.54, g_n}, {0.4, g_t}, {0.4, g_r}, {0.0, g_i}, {0.42, g_f}, {0.58, g_a}};
+const Glyph kLogo[] = {{0.8, g_Z}, {0.62, g_e}, {0.54, g_n}, {0.4, g_t},
+                       {0.4, g_r}, {0.0, g_i},  {0.42, g_f}, {0.58, g_a}};
 constexpr double kGap = 0.26;
 
 void logo_path(cairo_t* cr, double size)
@@ -111,8 +112,9 @@ void logo_path(cairo_t* cr, double size)
 
 void star(cairo_t* cr, double x, double y, double r, Col c, double a = 1.0)
 {
-    fill(cr, poly({x, y - r, x + r * 0.25, y - r * 0.25, x + r, y, x + r * 0.25, y + r * 0.25, x, y + r, x - r * 0.25,
-                   y + r * 0.25, x - r, y, x - r * 0.25, y - r * 0.25}),
+    fill(cr,
+         poly({x, y - r, x + r * 0.25, y - r * 0.25, x + r, y, x + r * 0.25, y + r * 0.25, x, y + r, x - r * 0.25,
+               y + r * 0.25, x - r, y, x - r * 0.25, y - r * 0.25}),
          c, a);
 }
 
@@ -348,10 +350,13 @@ Image screen_map()
         pal::red, 2);
     pen.line({s[3].x, s[3].y - 10, s[3].x, s[3].y + 8}, 2, pal::ink);
     // 5 Tokyo: dark towers and a red spire
-    for (int i = 0; i < 4; ++i) pen.shape(rrect(s[4].x - 24 + i * 12, s[4].y - 18 - (i % 2) * 12, 10, 28 + (i % 2) * 12, 1), pal::purple, 1.5);
+    for (int i = 0; i < 4; ++i)
+        pen.shape(rrect(s[4].x - 24 + i * 12, s[4].y - 18 - (i % 2) * 12, 10, 28 + (i % 2) * 12, 1), pal::purple, 1.5);
     pen.shape(poly({s[4].x + 26, s[4].y + 10, s[4].x + 32, s[4].y - 34, s[4].x + 38, s[4].y + 10}), pal::red, 1.5);
     // 6 space: a rocket
-    pen.shape(blob({s[5].x - 8, s[5].y + 16, s[5].x - 8, s[5].y - 8, s[5].x, s[5].y - 24, s[5].x + 8, s[5].y - 8, s[5].x + 8, s[5].y + 16}), pal::white_cloth, 2);
+    pen.shape(blob({s[5].x - 8, s[5].y + 16, s[5].x - 8, s[5].y - 8, s[5].x, s[5].y - 24, s[5].x + 8, s[5].y - 8,
+                    s[5].x + 8, s[5].y + 16}),
+              pal::white_cloth, 2);
     pen.flat(ellipse(s[5].x, s[5].y - 4, 4, 4), pal::sky.lit);
     pen.shape(poly({s[5].x - 8, s[5].y + 4, s[5].x - 16, s[5].y + 20, s[5].x - 8, s[5].y + 16}), pal::red, 1);
     pen.shape(poly({s[5].x + 8, s[5].y + 4, s[5].x + 16, s[5].y + 20, s[5].x + 8, s[5].y + 16}), pal::red, 1);
@@ -399,7 +404,8 @@ Image screen_pc()
     rect(cr, 206, 238, 216, 128, hex(0x1A2A4A));
     radial_glow(cr, 314, 300, 180, hex(0x8AC8FF), 0.18);
     rect(cr, 212, 244, 60, 116, hex(0x24385E));
-    for (int i = 0; i < 9; ++i) rect(cr, 216, 250 + i * 12, 30 + rng.range(0, 22), 5, i % 3 ? hex(0x7AB8E8) : hex(0xF0C060), 0.8);
+    for (int i = 0; i < 9; ++i)
+        rect(cr, 216, 250 + i * 12, 30 + rng.range(0, 22), 5, i % 3 ? hex(0x7AB8E8) : hex(0xF0C060), 0.8);
     rect(cr, 280, 244, 136, 84, hex(0x5EA0D8));
     rect(cr, 280, 308, 136, 20, hex(0x6EBE62));
     fill(cr, ellipse(330, 298, 9, 10), hex(0xFFD84A));
@@ -441,7 +447,8 @@ Image screen_sleep()
     rect(cr, 90, 110, 190, 150, hex(0x3A4060));
     vgradient(cr, 100, 120, 170, 130, hex(0x0C1030), hex(0x1E2A5A));
     Rng rng(6);
-    for (int i = 0; i < 40; ++i) fill(cr, ellipse(rng.range(104, 266), rng.range(124, 246), 0.8, 0.8), pal::white, rng.range(0.4, 1));
+    for (int i = 0; i < 40; ++i)
+        fill(cr, ellipse(rng.range(104, 266), rng.range(124, 246), 0.8, 0.8), pal::white, rng.range(0.4, 1));
     fill(cr, ellipse(220, 160, 22, 22), hex(0xF8F0C8));
     fill(cr, ellipse(230, 154, 20, 20), hex(0x141A40));
     rect(cr, 182, 120, 5, 130, hex(0x3A4060));
@@ -482,7 +489,9 @@ Image screen_clear()
     vgradient(cr, 0, 0, W, H, hex(0xF7B44A), hex(0xE8603A));
     for (int i = 0; i < 24; ++i) {
         double a0 = i * 2 * M_PI / 24, a1 = a0 + M_PI / 24;
-        fill(cr, poly({400, 250, 400 + 900 * std::cos(a0), 250 + 900 * std::sin(a0), 400 + 900 * std::cos(a1), 250 + 900 * std::sin(a1)}),
+        fill(cr,
+             poly({400, 250, 400 + 900 * std::cos(a0), 250 + 900 * std::sin(a0), 400 + 900 * std::cos(a1),
+                   250 + 900 * std::sin(a1)}),
              hex(0xFFE28A), 0.35);
     }
     radial_glow(cr, 400, 250, 220, hex(0xFFF6D0), 0.9);
@@ -548,7 +557,8 @@ Image screen_gameover()
     fill(cr, ellipse(400, 170, 80, 80), hex(0xF0ECE0));
     for (int i = 0; i < 12; ++i) {
         double a = i * M_PI / 6;
-        pen.line({400 + std::cos(a) * 66, 170 + std::sin(a) * 66, 400 + std::cos(a) * 74, 170 + std::sin(a) * 74}, i % 3 ? 3 : 6, pal::ink);
+        pen.line({400 + std::cos(a) * 66, 170 + std::sin(a) * 66, 400 + std::cos(a) * 74, 170 + std::sin(a) * 74},
+                 i % 3 ? 3 : 6, pal::ink);
     }
     pen.line({400, 170, 400, 110}, 8, pal::ink);
     pen.line({400, 170, 400, 124}, 12, pal::ink);

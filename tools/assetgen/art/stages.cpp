@@ -163,7 +163,8 @@ Image stage_map02()
     // far tree line and hills
     fill(cr, blob({-40, 140, 100, 70, 300, 96, 480, 64, 700, 90, 860, 70, 860, 140}), hex(0x9CC49A));
     Rng rng(102);
-    for (int i = 0; i < 16; ++i) tree(cr, 10 + i * 52 + rng.range(-8, 8), 142, 1.0 + rng.range(0, 0.4), i % 3 ? hex(0x5E9E5E) : hex(0x6EAE62));
+    for (int i = 0; i < 16; ++i)
+        tree(cr, 10 + i * 52 + rng.range(-8, 8), 142, 1.0 + rng.range(0, 0.4), i % 3 ? hex(0x5E9E5E) : hex(0x6EAE62));
     // lamps and benches behind the path
     for (double x : {180.0, 520.0}) {
         rect(cr, x - 2, 80, 4, 62, hex(0x4E5660));
@@ -188,7 +189,9 @@ Image stage_map02()
         fill(cr, ellipse(x, 262, 56, 18), hex(0x5E9A52));
         for (int i = 0; i < 14; ++i)
             fill(cr, ellipse(x + rng.range(-44, 44), 262 + rng.range(-10, 10), 3, 3),
-                 i % 3 == 0 ? hex(0xF08AA8) : i % 3 == 1 ? hex(0xF8E070) : hex(0xFFFFFF));
+                 i % 3 == 0   ? hex(0xF08AA8)
+                 : i % 3 == 1 ? hex(0xF8E070)
+                              : hex(0xFFFFFF));
     }
     return finish(cv);
 }
@@ -253,7 +256,8 @@ Image stage_sea()
     rect(cr, 680, 68, 8, 30, hex(0xF4F0E8));
     rect(cr, 680, 76, 8, 6, hex(0xD04A44));
     Rng rng(104);
-    for (int i = 0; i < 50; ++i) rect(cr, rng.range(0, W), rng.range(100, 136), rng.range(6, 18), 1.5, hex(0xE8F6FC), 0.7);
+    for (int i = 0; i < 50; ++i)
+        rect(cr, rng.range(0, W), rng.range(100, 136), rng.range(6, 18), 1.5, hex(0xE8F6FC), 0.7);
     // the coastal road with its railing
     rect(cr, 0, 130, W, 10, hex(0xE0DCD0));
     for (double x = 0; x < W; x += 30) rect(cr, x, 120, 3, 18, hex(0xF4F4F4));
@@ -272,10 +276,13 @@ Image stage_sea()
     rect(cr, 736, 228, 4, 72, hex(0xE8E8E8));
     for (int i = 0; i < 6; ++i) {
         double a0 = M_PI + i * M_PI / 6, a1 = a0 + M_PI / 6;
-        fill(cr, poly({738, 228, 738 + 56 * std::cos(a0), 238 + 24 * std::sin(a0), 738 + 56 * std::cos(a1), 238 + 24 * std::sin(a1)}),
+        fill(cr,
+             poly({738, 228, 738 + 56 * std::cos(a0), 238 + 24 * std::sin(a0), 738 + 56 * std::cos(a1),
+                   238 + 24 * std::sin(a1)}),
              i % 2 ? hex(0xF4F4F0) : hex(0xE86A5A));
     }
-    fill(cr, poly({60, 300, 64, 308, 73, 309, 66, 314, 69, 323, 60, 317, 52, 323, 54, 314, 47, 309, 56, 308}), hex(0xF0946A));
+    fill(cr, poly({60, 300, 64, 308, 73, 309, 66, 314, 69, 323, 60, 317, 52, 323, 54, 314, 47, 309, 56, 308}),
+         hex(0xF0946A));
     return finish(cv);
 }
 
@@ -314,7 +321,8 @@ Image stage_city()
         double x = rng.range(0, W), y = rng.range(240, 470);
         rect(cr, x, y, rng.range(10, 40), 2, rng.below(2) ? hex(0x5AE8F0) : hex(0xF060C0), 0.25);
     }
-    for (double x = -60; x < W + 60; x += 110) fill(cr, poly({x, 235, x + 6, 235, x - 30, 470, x - 36, 470}), hex(0x524668), 0.6);
+    for (double x = -60; x < W + 60; x += 110)
+        fill(cr, poly({x, 235, x + 6, 235, x - 30, 470, x - 36, 470}), hex(0x524668), 0.6);
     // neon signs at the sides
     rect(cr, 6, 196, 40, 56, hex(0x1A1228));
     rect(cr, 10, 200, 32, 48, hex(0xF060C0), 0.25);

@@ -40,19 +40,25 @@ bool write_mp3(const std::filesystem::path& path, const std::vector<std::int16_t
         std::size_t n = std::min(chunk, left.size() - at);
         int got = lame_encode_buffer(lame, left.data() + at, right.data() + at, static_cast<int>(n), buf.data(),
                                      static_cast<int>(buf.size()));
-        if (got < 0) ok = false;
-        else out.insert(out.end(), buf.begin(), buf.begin() + got);
+        if (got < 0)
+            ok = false;
+        else
+            out.insert(out.end(), buf.begin(), buf.begin() + got);
     }
     if (ok) {
         int got = lame_encode_flush(lame, buf.data(), static_cast<int>(buf.size()));
-        if (got < 0) ok = false;
-        else out.insert(out.end(), buf.begin(), buf.begin() + got);
+        if (got < 0)
+            ok = false;
+        else
+            out.insert(out.end(), buf.begin(), buf.begin() + got);
     }
     // The first frame was kept free for the tag; now that the whole stream is known, fill it in.
     if (ok) {
         std::size_t tag = lame_get_lametag_frame(lame, buf.data(), buf.size());
-        if (tag == 0 || tag > out.size()) ok = false;
-        else std::copy(buf.begin(), buf.begin() + static_cast<long>(tag), out.begin());
+        if (tag == 0 || tag > out.size())
+            ok = false;
+        else
+            std::copy(buf.begin(), buf.begin() + static_cast<long>(tag), out.begin());
     }
     lame_close(lame);
     if (!ok) {

@@ -14,8 +14,10 @@ int note_number(const std::string& name)
     if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') return -1;
     int n = base[name[0] - 'A'];
     std::size_t at = 1;
-    if (name[at] == '#') n += 1, ++at;
-    else if (name[at] == 'b') n -= 1, ++at;
+    if (name[at] == '#')
+        n += 1, ++at;
+    else if (name[at] == 'b')
+        n -= 1, ++at;
     if (at + 1 != name.size() || name[at] < '0' || name[at] > '9') return -1;
     return 12 * (name[at] - '0' + 1) + n;
 }
@@ -185,7 +187,8 @@ Buffer snare(std::uint64_t seed)
     for (std::size_t i = 0; i < out.size(); ++i) {
         double t = seconds_of(i);
         phase += expo(240.0, 170.0, t / 0.03) / kRate;
-        out[i] = bp.process(n.white()) * perc(t, 0.001, 0.06) * 1.4 + std::sin(kTwoPi * phase) * perc(t, 0.001, 0.04) * 0.6;
+        out[i] =
+            bp.process(n.white()) * perc(t, 0.001, 0.06) * 1.4 + std::sin(kTwoPi * phase) * perc(t, 0.001, 0.04) * 0.6;
     }
     fade(out, 0.0, 0.02);
     return out;
@@ -221,13 +224,20 @@ Chord chord(const std::string& name)
     std::string root = name.substr(0, name.size() > 1 && (name[1] == '#' || name[1] == 'b') ? 2 : 1);
     std::string kind = name.substr(root.size());
     Chord c{note_number(root + "3"), {0, 4, 7}};
-    if (kind == "m") c.tones = {0, 3, 7};
-    else if (kind == "7") c.tones = {0, 4, 7, 10};
-    else if (kind == "m7") c.tones = {0, 3, 7, 10};
-    else if (kind == "maj7") c.tones = {0, 4, 7, 11};
-    else if (kind == "sus4") c.tones = {0, 5, 7};
-    else if (kind == "add9") c.tones = {0, 4, 7, 14};
-    else if (kind == "madd9") c.tones = {0, 3, 7, 14};
+    if (kind == "m")
+        c.tones = {0, 3, 7};
+    else if (kind == "7")
+        c.tones = {0, 4, 7, 10};
+    else if (kind == "m7")
+        c.tones = {0, 3, 7, 10};
+    else if (kind == "maj7")
+        c.tones = {0, 4, 7, 11};
+    else if (kind == "sus4")
+        c.tones = {0, 5, 7};
+    else if (kind == "add9")
+        c.tones = {0, 4, 7, 14};
+    else if (kind == "madd9")
+        c.tones = {0, 3, 7, 14};
     return c;
 }
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <map>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace assetgen::music {
@@ -16,9 +16,9 @@ struct Stereo {
 };
 
 struct Note {
-    double beat;  // start, in beats from the top of the song
-    double len;   // in beats
-    int midi;     // MIDI note number
+    double beat; // start, in beats from the top of the song
+    double len;  // in beats
+    int midi;    // MIDI note number
 };
 
 // MIDI number of a name like "C4" (60), "F#5", "Bb3". Returns -1 for anything else.

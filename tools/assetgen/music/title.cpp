@@ -14,20 +14,17 @@ constexpr double kBpm = 140.0;
 struct Section {
     const char* chords;
     const char* melody;
-    int groove;      // 0 intro, 1 verse, 2 bridge, 3 ending
+    int groove; // 0 intro, 1 verse, 2 bridge, 3 ending
     bool arpeggio;
-    bool doubled;    // melody doubled an octave up by a bell
+    bool doubled; // melody doubled an octave up by a bell
 };
 
-const char* const kVerse =
-    "E5:2 G5:2 C6:3 G5:1  B5:2 A5:1 G5:1 D5:4  C5:2 E5:2 A5:3 G5:1  F5:2 E5:1 D5:1 C5:4 "
-    "E5:2 G5:2 C6:2 D6:2  B5:3 G5:1 D6:4  C6:2 B5:1 A5:1 E5:2 A5:2  F5:2 A5:2 G5:4";
-const char* const kVerseHome =
-    "E5:2 G5:2 C6:3 G5:1  B5:2 A5:1 G5:1 D5:4  C5:2 E5:2 A5:3 G5:1  F5:2 E5:1 D5:1 C5:4 "
-    "E5:2 G5:2 C6:2 E6:2  D6:3 C6:1 B5:2 G5:2  A5:2 C6:2 B5:2 A5:1 B5:1  C6:6 r:2";
-const char* const kBridge =
-    "A5:3 B5:1 C6:2 A5:2  F5:3 G5:1 A5:2 F5:2  G5:3 A5:1 G5:2 E5:2  D5:2 E5:1 F5:1 G5:4 "
-    "A5:2 C6:2 E6:3 D6:1  C6:2 A5:2 F5:4  F5:2 A5:2 D6:2 C6:2  B5:2 D6:2 G5:1 A5:1 B5:1 D6:1";
+const char* const kVerse = "E5:2 G5:2 C6:3 G5:1  B5:2 A5:1 G5:1 D5:4  C5:2 E5:2 A5:3 G5:1  F5:2 E5:1 D5:1 C5:4 "
+                           "E5:2 G5:2 C6:2 D6:2  B5:3 G5:1 D6:4  C6:2 B5:1 A5:1 E5:2 A5:2  F5:2 A5:2 G5:4";
+const char* const kVerseHome = "E5:2 G5:2 C6:3 G5:1  B5:2 A5:1 G5:1 D5:4  C5:2 E5:2 A5:3 G5:1  F5:2 E5:1 D5:1 C5:4 "
+                               "E5:2 G5:2 C6:2 E6:2  D6:3 C6:1 B5:2 G5:2  A5:2 C6:2 B5:2 A5:1 B5:1  C6:6 r:2";
+const char* const kBridge = "A5:3 B5:1 C6:2 A5:2  F5:3 G5:1 A5:2 F5:2  G5:3 A5:1 G5:2 E5:2  D5:2 E5:1 F5:1 G5:4 "
+                            "A5:2 C6:2 E6:3 D6:1  C6:2 A5:2 F5:4  F5:2 A5:2 D6:2 C6:2  B5:2 D6:2 G5:1 A5:1 B5:1 D6:1";
 const char* const kEnding = "A5:4 C6:4  B5:4 D6:4  E6:8  r:8";
 
 // Folds a MIDI note into the octave that starts at low.
@@ -54,7 +51,8 @@ void drums(Song& s, double bar_beat, int groove, bool last_bar, std::uint64_t se
     if (groove >= 1 && groove <= 2) {
         s.place(snare(seed), bar_beat + 1, 0.1, 0.45, 0.2);
         if (last_bar) {
-            for (int i = 0; i < 4; ++i) s.place(snare(seed + 10 + i), bar_beat + 3 + 0.25 * i, 0.1, 0.25 + 0.06 * i, 0.2);
+            for (int i = 0; i < 4; ++i)
+                s.place(snare(seed + 10 + i), bar_beat + 3 + 0.25 * i, 0.1, 0.25 + 0.06 * i, 0.2);
         } else {
             s.place(snare(seed + 1), bar_beat + 3, 0.1, 0.45, 0.2);
         }
@@ -104,7 +102,8 @@ Stereo title_theme()
             s.place(l, n.beat, 0.0, 0.32, 0.25);
             s.place(l, n.beat + 0.75, 0.6, 0.09, 0.2);
             s.place(l, n.beat + 1.5, -0.6, 0.04, 0.2);
-            if (sec.doubled) s.place(memo.get(kPluck, hz, 0.0, [&] { return pluck(hz * 2.0, 0.25); }), n.beat, 0.25, 0.1, 0.4);
+            if (sec.doubled)
+                s.place(memo.get(kPluck, hz, 0.0, [&] { return pluck(hz * 2.0, 0.25); }), n.beat, 0.25, 0.1, 0.4);
         }
         std::istringstream in(sec.chords);
         std::string bar_chords;
@@ -118,8 +117,10 @@ Stereo title_theme()
             bool last_bar = ++bar_index == bar_count;
             std::vector<std::string> halves;
             std::size_t bar_split = bar_chords.find('|');
-            if (bar_split == std::string::npos) halves = {bar_chords};
-            else halves = {bar_chords.substr(0, bar_split), bar_chords.substr(bar_split + 1)};
+            if (bar_split == std::string::npos)
+                halves = {bar_chords};
+            else
+                halves = {bar_chords.substr(0, bar_split), bar_chords.substr(bar_split + 1)};
             double part = 4.0 / static_cast<double>(halves.size());
             for (std::size_t h = 0; h < halves.size(); ++h) {
                 Chord c = chord(halves[h]);
@@ -136,12 +137,13 @@ Stereo title_theme()
                 // Bass.
                 int low = fold(c.root, 28);
                 if (sec.groove == 0 || sec.groove == 3) {
-                    s.place(memo.get(kBass, low, hold, [&] { return bass(midi_hz(low), hold * beat_s * 0.95); }), at, 0.0, 0.45);
+                    s.place(memo.get(kBass, low, hold, [&] { return bass(midi_hz(low), hold * beat_s * 0.95); }), at,
+                            0.0, 0.45);
                 } else if (sec.groove == 1) {
-                    for (int e = 0; e < static_cast<int>(part * 2); ++e)
-                    {
+                    for (int e = 0; e < static_cast<int>(part * 2); ++e) {
                         int m = low + (e % 4 == 3 ? 12 : 0);
-                        s.place(memo.get(kBass, m, 0.42, [&] { return bass(midi_hz(m), 0.42 * beat_s); }), at + 0.5 * e, 0.0, 0.42);
+                        s.place(memo.get(kBass, m, 0.42, [&] { return bass(midi_hz(m), 0.42 * beat_s); }), at + 0.5 * e,
+                                0.0, 0.42);
                     }
                 } else {
                     const double when[] = {0.0, 1.0, 1.5, 2.0, 3.0};
@@ -149,7 +151,8 @@ Stereo title_theme()
                     for (int e = 0; e < 5; ++e)
                         if (when[e] < part) {
                             int m = low + step[e];
-                            s.place(memo.get(kBass, m, 0.45, [&] { return bass(midi_hz(m), 0.45 * beat_s); }), at + when[e], 0.0, 0.42);
+                            s.place(memo.get(kBass, m, 0.45, [&] { return bass(midi_hz(m), 0.45 * beat_s); }),
+                                    at + when[e], 0.0, 0.42);
                         }
                 }
                 // Arpeggio in sixteenths.
@@ -160,8 +163,8 @@ Stereo title_theme()
                         int idx = order[i % 8];
                         int tone = idx == 3 ? 12 : c.tones[static_cast<std::size_t>(idx)];
                         int m = top + tone;
-                        s.place(memo.get(kArp, m, 0.0, [&] { return pluck(midi_hz(m), 0.09); }), at + 0.25 * i, (i & 1) ? 0.45 : -0.45,
-                                sec.groove == 0 ? 0.12 : 0.08, 0.35);
+                        s.place(memo.get(kArp, m, 0.0, [&] { return pluck(midi_hz(m), 0.09); }), at + 0.25 * i,
+                                (i & 1) ? 0.45 : -0.45, sec.groove == 0 ? 0.12 : 0.08, 0.35);
                     }
                 }
             }

@@ -19,12 +19,10 @@ struct Section {
     bool strings; // the melody doubled an octave down by a soft bowed voice
 };
 
-const char* const kFirst =
-    "D5:4 F5:2 A5:2  G5:6 F5:2  E5:4 C5:2 F5:2  E5:6 r:2 "
-    "D5:4 G5:2 A5:2  A5:4 F5:2 D5:2  D5:4 F5:2 E5:2  C#5:6 r:2";
-const char* const kSecond =
-    "F5:4 A5:2 Bb5:2  C6:6 A5:2  G5:4 E5:2 G5:2  A5:8 "
-    "Bb5:4 A5:2 G5:2  F5:4 D5:2 F5:2  E5:4 G5:2 C6:2  A5:6 r:2";
+const char* const kFirst = "D5:4 F5:2 A5:2  G5:6 F5:2  E5:4 C5:2 F5:2  E5:6 r:2 "
+                           "D5:4 G5:2 A5:2  A5:4 F5:2 D5:2  D5:4 F5:2 E5:2  C#5:6 r:2";
+const char* const kSecond = "F5:4 A5:2 Bb5:2  C6:6 A5:2  G5:4 E5:2 G5:2  A5:8 "
+                            "Bb5:4 A5:2 G5:2  F5:4 D5:2 F5:2  E5:4 G5:2 C6:2  A5:6 r:2";
 const char* const kLast = "F5:4 E5:4  D5:8";
 
 int fold(int note, int low)
@@ -56,7 +54,8 @@ Buffer wind(double seconds, std::uint64_t seed)
     Buffer out = make(seconds);
     for (std::size_t i = 0; i < out.size(); ++i) {
         double t = seconds_of(i);
-        if ((i & 63) == 0) bp.bandpass(900.0 + 600.0 * std::sin(kTwoPi * 0.045 * t) + 300.0 * std::sin(kTwoPi * 0.11 * t), 3.0);
+        if ((i & 63) == 0)
+            bp.bandpass(900.0 + 600.0 * std::sin(kTwoPi * 0.045 * t) + 300.0 * std::sin(kTwoPi * 0.11 * t), 3.0);
         out[i] = bp.process(n.pink());
     }
     fade(out, 5.0, 6.0);
@@ -130,14 +129,16 @@ Stereo universe_theme()
                         i % 2 ? 0.5 : -0.5, 0.1, 0.6);
             }
             double top = midi_hz(root + 12);
-            s.place(memo.get(kPadTop, top, hold, [&] { return pad(top, hold, 2.0, 3.0, 1400.0); }), bar_beat, 0.0, 0.05, 0.6);
+            s.place(memo.get(kPadTop, top, hold, [&] { return pad(top, hold, 2.0, 3.0, 1400.0); }), bar_beat, 0.0, 0.05,
+                    0.6);
             if (bar_no % 4 == 0) s.place(boom(), bar_beat, 0.0, 0.35, 0.3);
             // Stars: a few high notes twinkling at random in each bar.
             for (int k = 0; k < 3; ++k) {
                 int note = 74 + 12 * stars.below(2) + pentatonic[stars.below(5)];
                 double at = bar_beat + 0.5 * stars.below(8);
                 double hz = midi_hz(note);
-                s.place(memo.get(kStar, hz, 0.2, [&] { return glass(hz, 0.2); }), at, stars.range(-0.9, 0.9), 0.05, 0.9);
+                s.place(memo.get(kStar, hz, 0.2, [&] { return glass(hz, 0.2); }), at, stars.range(-0.9, 0.9), 0.05,
+                        0.9);
             }
             bar_beat += 4.0;
             ++bar_no;

@@ -123,8 +123,9 @@ Buffer line(Wave w, const std::vector<double>& notes, double step, double last_h
     for (std::size_t i = 0; i < notes.size(); ++i) {
         bool last = i + 1 == notes.size();
         double hold = last ? last_hold : step * gap;
-        Buffer n = note(w, midi_hz(notes[i]), hold + 0.08,
-                        [hold](double t) { return adsr(t, hold, 0.004, 0.05, 0.7, 0.06); }, last ? 0.006 : 0.0);
+        Buffer n = note(
+            w, midi_hz(notes[i]), hold + 0.08, [hold](double t) { return adsr(t, hold, 0.004, 0.05, 0.7, 0.06); },
+            last ? 0.006 : 0.0);
         add(out, n, step * static_cast<double>(i));
     }
     return out;
@@ -179,7 +180,8 @@ Buffer click(std::string&)
     Buffer b = thump(2400.0, 1300.0, 0.012, 0.07, 0.010);
     gain(b, 0.8);
     add(b, thump(700.0, 500.0, 0.03, 0.07, 0.015), 0.0, 0.35);
-    Buffer tick = noise_band(11, 0.01, 1.2, [](double) { return 5000.0; }, [](double t) { return perc(t, 0.0002, 0.0015); });
+    Buffer tick = noise_band(
+        11, 0.01, 1.2, [](double) { return 5000.0; }, [](double t) { return perc(t, 0.0002, 0.0015); });
     add(b, tick, 0.0, 0.6);
     return b;
 }
@@ -188,8 +190,9 @@ Buffer click(std::string&)
 Buffer menu_whoosh(std::string&)
 {
     const double len = 0.32;
-    Buffer b = noise_band(21, len, 2.5, [&](double t) { return expo(500.0, 4500.0, t / len); },
-                          [&](double t) { return std::pow(std::sin(kPi * t / len), 2.0); });
+    Buffer b = noise_band(
+        21, len, 2.5, [&](double t) { return expo(500.0, 4500.0, t / len); },
+        [&](double t) { return std::pow(std::sin(kPi * t / len), 2.0); });
     add(b, note(Wave::Triangle, 1318.5, 0.08, [](double t) { return perc(t, 0.002, 0.02); }), 0.16, 0.12);
     return b;
 }
@@ -200,8 +203,11 @@ Buffer register_clack(std::string&)
     Buffer b = make(0.9);
     for (int k = 0; k < 2; ++k) {
         double at = 0.085 * k;
-        add(b, noise_band(31 + k, 0.05, 4.0, [k](double) { return k ? 1800.0 : 2600.0; },
-                          [](double t) { return perc(t, 0.0005, 0.009); }), at, 1.0);
+        add(b,
+            noise_band(
+                31 + k, 0.05, 4.0, [k](double) { return k ? 1800.0 : 2600.0; },
+                [](double t) { return perc(t, 0.0005, 0.009); }),
+            at, 1.0);
         add(b, thump(k ? 650.0 : 900.0, k ? 500.0 : 700.0, 0.03, 0.06, 0.014), at, 0.5);
     }
     add(b, bell(2093.0, 0.7, 0.28, 0.8), 0.15, 0.55);
@@ -286,7 +292,8 @@ Buffer heal(std::string&)
     Buffer b;
     const double notes[] = {72, 76, 79, 84, 88, 91};
     for (int k = 0; k < 6; ++k) add(b, bell(midi_hz(notes[k]), 0.7, 0.22, 0.5), 0.07 * k, 0.35);
-    Buffer pad = note(Wave::Sine, midi_hz(72), 1.1, [](double t) { return adsr(t, 0.7, 0.2, 0.2, 0.7, 0.35); }, 0.01);
+    Buffer pad = note(
+        Wave::Sine, midi_hz(72), 1.1, [](double t) { return adsr(t, 0.7, 0.2, 0.2, 0.7, 0.35); }, 0.01);
     add(b, pad, 0.0, 0.3);
     echo(b, 0.13, 0.35, 0.35);
     b.resize(frames(1.3));
@@ -301,8 +308,9 @@ Buffer eating(std::string&)
     Noise grains(41);
     for (int k = 0; k < 3; ++k) {
         double at = 0.22 * k + grains.rng().range(0.0, 0.02);
-        Buffer bite = noise_band(42 + k, 0.16, 1.1, [k](double t) { return 1500.0 - 300.0 * k - 2000.0 * t; },
-                                 [](double t) { return perc(t, 0.004, 0.045); });
+        Buffer bite = noise_band(
+            42 + k, 0.16, 1.1, [k](double t) { return 1500.0 - 300.0 * k - 2000.0 * t; },
+            [](double t) { return perc(t, 0.004, 0.045); });
         // Crumbs: sparse sharp ticks inside each bite.
         for (std::size_t i = 0; i < bite.size(); ++i)
             if (grains.rng().below(220) == 0) bite[i] += grains.white() * 1.6 * perc(seconds_of(i), 0.0, 0.06);
@@ -346,7 +354,8 @@ Buffer clear_mark(std::string&)
 Buffer extra(std::string&)
 {
     Buffer b = note(Wave::Pulse, midi_hz(88), 0.12, [](double t) { return adsr(t, 0.08, 0.003, 0.03, 0.8, 0.03); });
-    Buffer two = note(Wave::Pulse, midi_hz(93), 0.6, [](double t) { return adsr(t, 0.3, 0.003, 0.1, 0.7, 0.25); }, 0.008);
+    Buffer two = note(
+        Wave::Pulse, midi_hz(93), 0.6, [](double t) { return adsr(t, 0.3, 0.003, 0.1, 0.7, 0.25); }, 0.008);
     add(b, two, 0.12);
     add(b, bell(midi_hz(93), 0.6, 0.2, 0.7), 0.12, 0.5);
     add(b, bell(midi_hz(100), 0.5, 0.15, 0.4), 0.14, 0.25);
@@ -372,7 +381,8 @@ Buffer shout(std::string&)
     hiss.bandpass(3200.0, 1.5);
     return render(len, [&](double t) {
         double breath = n.white();
-        double voiced = glottis.next(expo(190.0, 260.0, t / 0.12) * (t > 0.12 ? expo(1.0, 0.8, (t - 0.12) / 0.4) : 1.0));
+        double voiced =
+            glottis.next(expo(190.0, 260.0, t / 0.12) * (t > 0.12 ? expo(1.0, 0.8, (t - 0.12) / 0.4) : 1.0));
         double v_env = adsr(t - 0.05, 0.3, 0.04, 0.1, 0.7, 0.15);
         double h_env = perc(t, 0.01, 0.08) + 0.25 * v_env;
         double vowel = f1.process(voiced) * 1.0 + f2.process(voiced) * 0.5 + f3.process(voiced) * 0.15;
@@ -385,10 +395,15 @@ Buffer rocket(std::string&)
 {
     const double len = 1.2;
     Buffer b = thump(130.0, 40.0, 0.12, len, 0.09);
-    add(b, noise_low(61, 0.4, [](double t) { return expo(5000.0, 500.0, t / 0.3); }, [](double t) { return perc(t, 0.001, 0.05); }),
+    add(b,
+        noise_low(
+            61, 0.4, [](double t) { return expo(5000.0, 500.0, t / 0.3); },
+            [](double t) { return perc(t, 0.001, 0.05); }),
         0.0, 1.2);
-    add(b, noise_band(62, len, 1.5, [&](double t) { return expo(3200.0, 1100.0, t / len); },
-                      [&](double t) { return adsr(t - 0.02, 0.55, 0.03, 0.2, 0.6, 0.6); }),
+    add(b,
+        noise_band(
+            62, len, 1.5, [&](double t) { return expo(3200.0, 1100.0, t / len); },
+            [&](double t) { return adsr(t - 0.02, 0.55, 0.03, 0.2, 0.6, 0.6); }),
         0.0, 0.9);
     for (double& s : b) s = saturate(1.3 * s);
     return b;
@@ -449,7 +464,10 @@ Buffer quota_reached(std::string&)
     for (double n : stab2) add(b, brass(midi_hz(n), 0.3, 0.12), 0.5, 0.28);
     for (double n : {60.0, 64.0, 67.0, 72.0, 76.0}) add(b, brass(midi_hz(n), 1.0, 0.75), 0.68, 0.28);
     add(b, thump(100.0, 45.0, 0.1, 0.4, 0.15), 0.68, 0.7);
-    add(b, noise_low(71, 0.9, [](double) { return 9000.0; }, [](double t) { return perc(t, 0.002, 0.25); }), 0.68, 0.25);
+    add(b,
+        noise_low(
+            71, 0.9, [](double) { return 9000.0; }, [](double t) { return perc(t, 0.002, 0.25); }),
+        0.68, 0.25);
     b.resize(frames(1.6));
     fade(b, 0.001, 0.25);
     return b;
@@ -461,14 +479,18 @@ Buffer game_over(std::string&)
     Buffer b;
     const double fall[] = {67, 66, 65, 64};
     for (int k = 0; k < 4; ++k)
-        add(b, note(Wave::Triangle, midi_hz(fall[k]), 0.45, [](double t) { return adsr(t, 0.3, 0.01, 0.1, 0.8, 0.12); }, 0.01),
+        add(b,
+            note(
+                Wave::Triangle, midi_hz(fall[k]), 0.45, [](double t) { return adsr(t, 0.3, 0.01, 0.1, 0.8, 0.12); },
+                0.01),
             0.3 * k, 0.6);
     for (double n : {48.0, 51.0, 55.0, 60.0}) {
         Osc o(Wave::Saw);
         Biquad lp;
         lp.lowpass(900.0);
         double hz = midi_hz(n);
-        add(b, render(1.2, [&](double t) { return lp.process(o.next(hz)) * adsr(t, 0.7, 0.05, 0.2, 0.7, 0.5); }), 1.2, 0.3);
+        add(b, render(1.2, [&](double t) { return lp.process(o.next(hz)) * adsr(t, 0.7, 0.05, 0.2, 0.7, 0.5); }), 1.2,
+            0.3);
     }
     echo(b, 0.2, 0.25, 0.25);
     b.resize(frames(2.4));
@@ -490,10 +512,11 @@ Buffer new_day(std::string&)
 // An hour gone on the last day: a clock tick and an urgent double beep.
 Buffer last_day_hour(std::string&)
 {
-    Buffer b = noise_band(81, 0.03, 3.0, [](double) { return 3000.0; }, [](double t) { return perc(t, 0.0003, 0.004); });
+    Buffer b = noise_band(
+        81, 0.03, 3.0, [](double) { return 3000.0; }, [](double t) { return perc(t, 0.0003, 0.004); });
     for (int k = 0; k < 2; ++k)
-        add(b, note(Wave::Square, 1046.5, 0.1, [](double t) { return adsr(t, 0.08, 0.002, 0.01, 0.9, 0.01); }), 0.05 + 0.14 * k,
-            0.5);
+        add(b, note(Wave::Square, 1046.5, 0.1, [](double t) { return adsr(t, 0.08, 0.002, 0.01, 0.9, 0.01); }),
+            0.05 + 0.14 * k, 0.5);
     Biquad lp;
     lp.lowpass(5000.0);
     for (double& s : b) s = lp.process(s);
@@ -523,8 +546,13 @@ Buffer gunshot(std::string&)
 Buffer small_blast(std::string&)
 {
     const double len = 0.8;
-    Buffer b = noise_low(101, len, [&](double t) { return expo(4000.0, 250.0, t / 0.5); }, [](double t) { return perc(t, 0.002, 0.16); });
-    add(b, noise_low(102, len, [](double) { return 300.0; }, [](double t) { return perc(t, 0.005, 0.25); }, true), 0.0, 1.2);
+    Buffer b = noise_low(
+        101, len, [&](double t) { return expo(4000.0, 250.0, t / 0.5); },
+        [](double t) { return perc(t, 0.002, 0.16); });
+    add(b,
+        noise_low(
+            102, len, [](double) { return 300.0; }, [](double t) { return perc(t, 0.005, 0.25); }, true),
+        0.0, 1.2);
     add(b, thump(90.0, 35.0, 0.2, len, 0.15), 0.0, 0.9);
     for (double& s : b) s = saturate(1.6 * s);
     fade(b, 0.0, 0.1);
@@ -535,12 +563,22 @@ Buffer small_blast(std::string&)
 Buffer big_blast(std::string&)
 {
     const double len = 1.6;
-    Buffer b = noise_low(111, len, [&](double t) { return expo(3500.0, 140.0, t / 1.1); }, [](double t) { return perc(t, 0.003, 0.3); });
-    add(b, noise_low(112, len, [](double) { return 220.0; }, [](double t) { return perc(t, 0.01, 0.5); }, true), 0.0, 1.6);
+    Buffer b = noise_low(
+        111, len, [&](double t) { return expo(3500.0, 140.0, t / 1.1); }, [](double t) { return perc(t, 0.003, 0.3); });
+    add(b,
+        noise_low(
+            112, len, [](double) { return 220.0; }, [](double t) { return perc(t, 0.01, 0.5); }, true),
+        0.0, 1.6);
     add(b, thump(70.0, 28.0, 0.4, len, 0.35), 0.0, 1.0);
     // Secondary bursts as the blast rolls.
-    add(b, noise_low(113, 0.5, [](double) { return 1200.0; }, [](double t) { return perc(t, 0.004, 0.08); }), 0.12, 0.5);
-    add(b, noise_low(114, 0.5, [](double) { return 900.0; }, [](double t) { return perc(t, 0.004, 0.1); }), 0.27, 0.4);
+    add(b,
+        noise_low(
+            113, 0.5, [](double) { return 1200.0; }, [](double t) { return perc(t, 0.004, 0.08); }),
+        0.12, 0.5);
+    add(b,
+        noise_low(
+            114, 0.5, [](double) { return 900.0; }, [](double t) { return perc(t, 0.004, 0.1); }),
+        0.27, 0.4);
     for (double& s : b) s = saturate(1.8 * s);
     fade(b, 0.0, 0.2);
     return b;
@@ -550,7 +588,8 @@ Buffer big_blast(std::string&)
 Buffer debris_blast(std::string&)
 {
     const double len = 1.4;
-    Buffer b = noise_low(121, len, [&](double t) { return expo(2500.0, 180.0, t / 0.6); }, [](double t) { return perc(t, 0.002, 0.2); });
+    Buffer b = noise_low(
+        121, len, [&](double t) { return expo(2500.0, 180.0, t / 0.6); }, [](double t) { return perc(t, 0.002, 0.2); });
     add(b, thump(60.0, 30.0, 0.3, len, 0.25), 0.0, 1.1);
     add(b, crackle(122, len, [](double t) { return 70.0 * perc(t - 0.1, 0.05, 0.35); }), 0.0, 0.5);
     for (double& s : b) s = saturate(1.7 * s);
@@ -599,10 +638,12 @@ Buffer horn(std::string&)
         lp.lowpass(2600.0, 1.0);
         body.peak(700.0, 1.5, 6.0);
         double h = hold[k];
-        add(b, render(h + 0.06, [&](double t) {
-                double raw = saturate(0.9 * (a.next(415.0) + c.next(523.0)));
-                return body.process(lp.process(raw)) * adsr(t, h, 0.012, 0.03, 0.85, 0.04);
-            }),
+        add(b,
+            render(h + 0.06,
+                   [&](double t) {
+                       double raw = saturate(0.9 * (a.next(415.0) + c.next(523.0)));
+                       return body.process(lp.process(raw)) * adsr(t, h, 0.012, 0.03, 0.85, 0.04);
+                   }),
             0.2 * k);
     }
     return b;
@@ -655,7 +696,10 @@ Buffer giant_robot(std::string&)
         double at = 0.45 * k;
         add(b, thump(75.0, 32.0, 0.15, 0.5, 0.14), at, 1.0);
         add(b, bell(310.0 + 40.0 * k, 0.4, 0.09, 1.0), at, 0.35); // the clank of steel
-        add(b, noise_low(161 + k, 0.2, [](double) { return 900.0; }, [](double t) { return perc(t, 0.001, 0.03); }), at, 0.5);
+        add(b,
+            noise_low(
+                161 + k, 0.2, [](double) { return 900.0; }, [](double t) { return perc(t, 0.001, 0.03); }),
+            at, 0.5);
     }
     Osc servo(Wave::Saw);
     Biquad bp;
@@ -674,12 +718,19 @@ Buffer giant_robot(std::string&)
 Buffer meteor(std::string&)
 {
     const double len = 1.5;
-    Buffer b = noise_band(171, len, 3.0, [&](double t) { return expo(6000.0, 500.0, t / len); },
-                          [&](double t) { return std::min(1.0, t / 0.3) * (t > 1.2 ? (len - t) / 0.3 : 1.0); });
-    add(b, noise_low(172, len, [](double) { return 160.0; }, [&](double t) { return std::pow(t / len, 2.0) * (t > 1.35 ? (len - t) / 0.15 : 1.0); }, true),
+    Buffer b = noise_band(
+        171, len, 3.0, [&](double t) { return expo(6000.0, 500.0, t / len); },
+        [&](double t) { return std::min(1.0, t / 0.3) * (t > 1.2 ? (len - t) / 0.3 : 1.0); });
+    add(b,
+        noise_low(
+            172, len, [](double) { return 160.0; },
+            [&](double t) { return std::pow(t / len, 2.0) * (t > 1.35 ? (len - t) / 0.15 : 1.0); }, true),
         0.0, 1.5);
     Osc whistle(Wave::Sine);
-    add(b, render(len, [&](double t) { return whistle.next(expo(2400.0, 700.0, t / len)) * 0.15 * std::sin(kPi * t / len); }), 0.0);
+    add(b,
+        render(len,
+               [&](double t) { return whistle.next(expo(2400.0, 700.0, t / len)) * 0.15 * std::sin(kPi * t / len); }),
+        0.0);
     return b;
 }
 
@@ -737,7 +788,10 @@ Buffer bump(std::string&)
 {
     const double len = 0.3;
     Buffer b = thump(120.0, 45.0, 0.08, len, 0.07);
-    add(b, noise_low(201, len, [](double) { return 500.0; }, [](double t) { return perc(t, 0.001, 0.025); }), 0.0, 1.4);
+    add(b,
+        noise_low(
+            201, len, [](double) { return 500.0; }, [](double t) { return perc(t, 0.001, 0.025); }),
+        0.0, 1.4);
     add(b, thump(260.0, 180.0, 0.03, 0.1, 0.02), 0.0, 0.3);
     for (double& s : b) s = saturate(1.5 * s);
     fade(b, 0.0, 0.03);

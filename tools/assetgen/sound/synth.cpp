@@ -42,20 +42,15 @@ double additive(Wave w, double t, double dt, double pw)
     double sum = 0.0;
     for (int k = 1; k <= top; ++k) {
         switch (w) {
-        case Wave::Saw:
-            sum -= s_k / k;
-            break;
+        case Wave::Saw: sum -= s_k / k; break;
         case Wave::Square:
             if (k & 1) sum += s_k / k;
             break;
         case Wave::Triangle:
             if (k & 1) sum += ((k & 2) ? -1.0 : 1.0) * s_k / (static_cast<double>(k) * k);
             break;
-        case Wave::Pulse:
-            sum += sp_k * c_k / k;
-            break;
-        case Wave::Sine:
-            break;
+        case Wave::Pulse: sum += sp_k * c_k / k; break;
+        case Wave::Sine: break;
         }
         double s_next = 2.0 * c1 * s_k - s_prev;
         double c_next = 2.0 * c1 * c_k - c_prev;
@@ -177,9 +172,12 @@ double adsr(double t, double length, double attack, double decay, double sustain
 {
     if (t < 0.0) return 0.0;
     double level;
-    if (t < attack) level = t / attack;
-    else if (t < attack + decay) level = 1.0 - (1.0 - sustain) * (t - attack) / decay;
-    else level = sustain;
+    if (t < attack)
+        level = t / attack;
+    else if (t < attack + decay)
+        level = 1.0 - (1.0 - sustain) * (t - attack) / decay;
+    else
+        level = sustain;
     if (t > length) {
         // Release from wherever the note stood when it ended.
         double at_end = adsr(length, length + 1.0, attack, decay, sustain, release);
@@ -274,8 +272,10 @@ Reverb::Reverb(double room, double damp, int spread) : feedback_(room), damp_(da
     // Freeverb's tunings at 44.1 kHz; the spread offsets the second channel.
     static const int comb_len[8] = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
     static const int all_len[4] = {556, 441, 341, 225};
-    for (int i = 0; i < 8; ++i) combs_[i].buf.assign(static_cast<std::size_t>(comb_len[i]) + static_cast<std::size_t>(spread), 0.0);
-    for (int i = 0; i < 4; ++i) alls_[i].buf.assign(static_cast<std::size_t>(all_len[i]) + static_cast<std::size_t>(spread), 0.0);
+    for (int i = 0; i < 8; ++i)
+        combs_[i].buf.assign(static_cast<std::size_t>(comb_len[i]) + static_cast<std::size_t>(spread), 0.0);
+    for (int i = 0; i < 4; ++i)
+        alls_[i].buf.assign(static_cast<std::size_t>(all_len[i]) + static_cast<std::size_t>(spread), 0.0);
 }
 
 double Reverb::process(double x)

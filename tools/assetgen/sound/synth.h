@@ -31,7 +31,8 @@ enum class Wave { Sine, Triangle, Saw, Square, Pulse };
 class Osc {
 public:
     explicit Osc(Wave w = Wave::Sine, double phase = 0.0, double pulse_width = 0.5)
-        : wave_(w), phase_(phase), pw_(pulse_width) {}
+        : wave_(w), phase_(phase), pw_(pulse_width)
+    {}
     double next(double hz);
     void set_pulse_width(double pw) { pw_ = pw; }
 
@@ -75,7 +76,11 @@ private:
 class OnePole {
 public:
     void set(double hz);
-    double lowpass(double x) { y_ += a_ * (x - y_); return y_; }
+    double lowpass(double x)
+    {
+        y_ += a_ * (x - y_);
+        return y_;
+    }
     double highpass(double x) { return x - lowpass(x); }
 
 private:

@@ -42,12 +42,12 @@ bool write_all(int fd, const void* data, std::size_t size)
     std::vector<short> pcm;
     if (rate > 0) {
         espeak_SetSynthCallback(collect);
-        bool ok = espeak_SetVoiceByName(how.voice.c_str()) == EE_OK &&
-                  espeak_SetParameter(espeakRATE, how.rate, 0) == EE_OK &&
-                  espeak_SetParameter(espeakPITCH, how.pitch, 0) == EE_OK &&
-                  espeak_SetParameter(espeakRANGE, how.range, 0) == EE_OK &&
-                  espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &pcm) ==
-                      EE_OK;
+        bool ok =
+            espeak_SetVoiceByName(how.voice.c_str()) == EE_OK &&
+            espeak_SetParameter(espeakRATE, how.rate, 0) == EE_OK &&
+            espeak_SetParameter(espeakPITCH, how.pitch, 0) == EE_OK &&
+            espeak_SetParameter(espeakRANGE, how.range, 0) == EE_OK &&
+            espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &pcm) == EE_OK;
         if (!ok) pcm.clear();
     }
     std::int32_t header = rate;

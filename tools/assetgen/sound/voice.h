@@ -7,10 +7,10 @@
 namespace assetgen::voice {
 
 struct Speech {
-    std::string voice = "ja";   // espeak-ng voice name, with an optional +variant
-    int rate = 175;             // words per minute
-    int pitch = 50;             // 0..100
-    int range = 50;             // 0..100, how much the pitch moves
+    std::string voice = "ja"; // espeak-ng voice name, with an optional +variant
+    int rate = 175;           // words per minute
+    int pitch = 50;           // 0..100
+    int range = 50;           // 0..100, how much the pitch moves
 };
 
 // Speaks UTF-8 text. Returns an empty buffer when espeak-ng cannot start or say it.

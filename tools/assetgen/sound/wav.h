@@ -15,15 +15,15 @@ bool write(const std::filesystem::path& path, const std::vector<std::int16_t>& s
 std::vector<std::int16_t> quantize(const std::vector<double>& samples);
 
 struct Info {
-    bool ok = false;        // a RIFF/WAVE file with a PCM fmt chunk and a data chunk
-    std::string problem;    // why not, when !ok
+    bool ok = false;     // a RIFF/WAVE file with a PCM fmt chunk and a data chunk
+    std::string problem; // why not, when !ok
     int channels = 0;
     int rate = 0;
     int bits = 0;
     std::size_t frames = 0;
     double seconds = 0.0;
-    int peak = 0;           // largest |sample|
-    double peak_db = -1e9;  // relative to full scale (32767)
+    int peak = 0;            // largest |sample|
+    double peak_db = -1e9;   // relative to full scale (32767)
     std::size_t clipped = 0; // samples at full scale, the sign of a clipped signal
 };
 
