@@ -11,10 +11,10 @@ PACKAGES=(
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
 )
-# The test command also checks the style, builds with clang, packs the .deb and validates the
-# desktop files.
+# The test command also checks the style (clang-format, clang-tidy), builds with clang, packs the
+# .deb and validates the desktop files.
 if [[ "${1:-}" == "--test" ]]; then
-  PACKAGES+=(clang-tidy clang dpkg-dev file desktop-file-utils appstream man-db)
+  PACKAGES+=(clang-tidy clang-format clang dpkg-dev file desktop-file-utils appstream man-db)
   # The fuzz targets: libFuzzer and the sanitizers' runtimes for clang.
   PACKAGES+=(libclang-rt-14-dev)
 fi

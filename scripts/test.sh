@@ -1,34 +1,115 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test three times: in a plain build, in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and in a Release build with clang, from which the
-# Debian package is made and checked. Warnings are errors in all three. Checks the style
-# (clang-tidy) and runs each fuzz target for 30 s after the first.
+# The test command: builds the game four ways and runs in each what only it can prove. Warnings are
+# errors in every build.
+#
+#   build/           gcc, RelWithDebInfo: everything built, every test run, the asset pack generated
+#                    (the other builds copy it); then the style check: clang-format, and clang-tidy
+#                    over every file of this build, which also holds them to clang's warnings
+#   build-fuzz/      clang with libFuzzer, ASan and UBSan: each loader fuzzed briefly (scripts/fuzz.sh)
+#   build-sanitize/  gcc with AddressSanitizer and UndefinedBehaviorSanitizer: every test of the game
+#                    again (the generator's own tests ran in build/) and the monkey soak
+#   build-clang/     clang, Release, as a packager builds it (no tests): the Debian package made from
+#                    it, installed and run (scripts/check-package.sh), the listing's screenshots, and
+#                    the golden recordings replayed by its program
+#
+# Prints the time each phase took, wall clock and CPU (user + system of everything it ran).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/deps.sh --test
 jobs="$(nproc)"
+tick="$(getconf CLK_TCK)"
 
-run_suite() {
+# The CPU time, in ticks, of every finished child of this shell (and of theirs).
+cpu_ticks() {
+  local stat
+  stat="$(</proc/$$/stat)"
+  read -r -a fields <<<"${stat##*) }"
+  echo $((fields[13] + fields[14]))
+}
+phase_name=""
+phase_start() {
+  phase_name="$1"
+  phase_wall="$EPOCHREALTIME"
+  phase_cpu="$(cpu_ticks)"
+  echo "== $phase_name"
+}
+seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", b - a + 0.5 }'; }
+phase_end() {
+  local wall cpu
+  wall="$(seconds_since "$phase_wall")"
+  cpu=$((($(cpu_ticks) - phase_cpu) / tick))
+  echo "== phase $phase_name: $wall s (cpu $cpu s)"
+  summary+=("$(printf '%-22s %5d s  (cpu %5d s)' "$phase_name" "$wall" "$cpu")")
+  phase_name=""
+}
+summary=()
+run_wall="$EPOCHREALTIME"
+# On a failure, the phase it ended in and the times of those before.
+on_exit() {
+  local code=$?
+  [[ $code -eq 0 || -z "$phase_name" ]] && return
+  echo "== phase $phase_name: FAILED after $(seconds_since "$phase_wall") s (exit $code)"
+  printf '%s\n' "${summary[@]}"
+}
+trap on_exit EXIT
+
+configure() {
   local dir="$1"; shift
-  echo "== $dir: configure and build"
   cmake -S . -B "$dir" -DZENTRIFA_WERROR=ON "$@" >/dev/null
-  cmake --build "$dir" -j"$jobs"
-  echo "== $dir: tests"
-  ctest --test-dir "$dir" -j"$jobs" --output-on-failure
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
-echo "== style"
-./scripts/style.sh build
-echo "== fuzz targets"
-./scripts/fuzz.sh 30
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_SANITIZE=ON -DZENTRIFA_BENCH=OFF
-CC=clang CXX=clang++ run_suite build-clang -DCMAKE_BUILD_TYPE=Release
+phase_start deps
+./scripts/deps.sh --test
+phase_end
 
-echo "== build-clang: Debian package"
+phase_start "build: build"
+configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+cmake --build build -j"$jobs"
+phase_end
+
+phase_start "build: tests"
+ctest --test-dir build -j"$jobs" --output-on-failure
+phase_end
+
+phase_start style
+./scripts/style.sh build
+phase_end
+
+phase_start fuzz
+./scripts/fuzz.sh
+phase_end
+
+phase_start "build-sanitize: build"
+configure build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_SANITIZE=ON -DZENTRIFA_BENCH=OFF \
+  -DZENTRIFA_PACK_DIR="$PWD/build"
+cmake --build build-sanitize -j"$jobs"
+phase_end
+
+phase_start "build-sanitize: tests"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-sanitize -j"$jobs" --output-on-failure
+phase_end
+
+phase_start "build-clang: build"
+CC=clang CXX=clang++ configure build-clang -DCMAKE_BUILD_TYPE=Release -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF \
+  -DZENTRIFA_PACK_DIR="$PWD/build"
+cmake --build build-clang -j"$jobs"
+phase_end
+
+phase_start "build-clang: checks"
 rm -f build-clang/zentrifa_*.deb
 (cd build-clang && cpack -G DEB >/dev/null)
 ./scripts/check-package.sh build-clang/zentrifa_*.deb
-echo "== build-clang: screenshots for the listing"
 cmake --build build-clang --target screenshots >/dev/null
+# Another compiler's optimized program plays the recorded sessions to the same saves and traces.
+replayed=0
+for recording in tests/golden/*.rec; do
+  [[ -e "$recording" ]] || continue
+  ./scripts/golden.sh check build-clang/zentrifa "$(basename "$recording" .rec)"
+  replayed=$((replayed + 1))
+done
+echo "golden: $replayed recordings replay the same with build-clang/zentrifa"
+phase_end
+
+echo "== time per phase"
+printf '%s\n' "${summary[@]}"
+echo "== all phases: $(seconds_since "$run_wall") s (cpu $(($(cpu_ticks) / tick)) s)"

@@ -26,7 +26,7 @@ std::set<std::string> names_in(const fs::path& dir)
 TEST(Files, ReadsOnlyRegularFilesAndOnlyUpToTheirLimit)
 {
     TempDir dir;
-    const fs::path d = dir.path();
+    const fs::path& d = dir.path();
     test::write_file(d / "ten", "0123456789");
     fs::create_directory(d / "folder");
     ASSERT_EQ(::mkfifo((d / "pipe").c_str(), 0644), 0);
@@ -140,7 +140,7 @@ TEST(Files, NewFilesAreCreatedOnlyWhereNothingIs)
 TEST(Files, StaleTemporariesOfOneFileAreRemovedAndNothingElse)
 {
     TempDir dir;
-    const fs::path d = dir.path();
+    const fs::path& d = dir.path();
     const fs::path victim = d / "victim.txt";
     test::write_file(victim, "precious");
     test::write_file(d / "my.dat", "save");

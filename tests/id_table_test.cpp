@@ -47,11 +47,11 @@ TEST(IdTable, ConstantRowsAreCheckedAgainstTheTable)
     struct Named {
         int id;
     };
-    constexpr Named inside[] = {{-1}, {0}, {9}};
-    constexpr Named outside[] = {{3}, {10}};
-    static_assert(ids_inside<Table>(inside));
-    static_assert(!ids_inside<Table>(outside));
-    EXPECT_TRUE(ids_inside<Table>(inside));
+    constexpr Named kInside[] = {{-1}, {0}, {9}};
+    constexpr Named kOutside[] = {{3}, {10}};
+    static_assert(ids_inside<Table>(kInside));
+    static_assert(!ids_inside<Table>(kOutside));
+    EXPECT_TRUE(ids_inside<Table>(kInside));
 }
 
 } // namespace zen

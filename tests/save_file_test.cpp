@@ -380,9 +380,7 @@ TEST(SaveFile, ExtremeSavedValuesAreRefusedOrSafeToPlayWith)
         text += v + "\r\n";
     };
     for (int i = 1; i <= kSaveLines; ++i) {
-        if (i == 2)
-            line("999999999"); // day
-        else if (i == 5)
+        if (i == 5)
             line("2147483647"); // money
         else if (i == 2010)
             line("99999999"); // level
@@ -390,8 +388,8 @@ TEST(SaveFile, ExtremeSavedValuesAreRefusedOrSafeToPlayWith)
             line("12"); // stage
         else if (i == 3318)
             line("99"); // news_index
-        else if ((i >= 6 && i <= 1005) || (i >= 2015 && i <= 2214) || (i >= 3216 && i <= 3315))
-            line("999999999");
+        else if (i == 2 || (i >= 6 && i <= 1005) || (i >= 2015 && i <= 2214) || (i >= 3216 && i <= 3315))
+            line("999999999"); // the day, the counts, the known genres, the contracts
         else
             line(i % 2 ? "999999999" : "-999999999");
     }

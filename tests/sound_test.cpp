@@ -224,32 +224,32 @@ protected:
     void SetUp() override
     {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        audio_ = make_sdl_audio();
+        audio = make_sdl_audio();
         if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0) GTEST_SKIP() << "no dummy audio device";
     }
-    void TearDown() override { audio_.reset(); }
-    std::unique_ptr<Audio> audio_;
+    void TearDown() override { audio.reset(); }
+    std::unique_ptr<Audio> audio;
 };
 
 TEST_F(SdlMixer, VoicesGrowWhenAllAreBusyUpToTheCap)
 {
     const auto dat = test::build_dir() / "dat";
-    int h = audio_->load_effect((dat / "clear.wav").string()); // two seconds: every voice stays busy
+    int h = audio->load_effect((dat / "clear.wav").string()); // two seconds: every voice stays busy
     ASSERT_GE(h, 0);
-    EXPECT_EQ(audio_->load_effect((dat / "no_such.wav").string()), -1);
+    EXPECT_EQ(audio->load_effect((dat / "no_such.wav").string()), -1);
     test::TempDir dir;
     test::write_file(dir.path() / "cut.wav", std::string("RIFF\x24\x08\0\0WAVEfmt \x10\0\0\0", 20));
-    EXPECT_EQ(audio_->load_effect((dir.path() / "cut.wav").string()), -1) << "a wave cut off in its header";
+    EXPECT_EQ(audio->load_effect((dir.path() / "cut.wav").string()), -1) << "a wave cut off in its header";
     std::filesystem::create_directory(dir.path() / "folder.wav");
     ASSERT_EQ(::mkfifo((dir.path() / "pipe.wav").c_str(), 0644), 0);
-    EXPECT_EQ(audio_->load_effect((dir.path() / "folder.wav").string()), -1);
-    EXPECT_EQ(audio_->load_effect((dir.path() / "pipe.wav").string()), -1) << "a pipe is never opened for reading";
-    for (int i = 0; i < 40; ++i) audio_->play_effect(h, 0.5);
+    EXPECT_EQ(audio->load_effect((dir.path() / "folder.wav").string()), -1);
+    EXPECT_EQ(audio->load_effect((dir.path() / "pipe.wav").string()), -1) << "a pipe is never opened for reading";
+    for (int i = 0; i < 40; ++i) audio->play_effect(h, 0.5);
     EXPECT_GE(Mix_Playing(-1), 40) << "each start has a voice of its own";
-    for (int i = 0; i < 300; ++i) audio_->play_effect(h, 0.5);
+    for (int i = 0; i < 300; ++i) audio->play_effect(h, 0.5);
     EXPECT_EQ(Mix_AllocateChannels(-1), 256);
     EXPECT_LE(Mix_Playing(-1), 256);
-    audio_->play_effect(h + 100, 1.0); // an unknown handle is ignored
+    audio->play_effect(h + 100, 1.0); // an unknown handle is ignored
 }
 
 TEST_F(SdlMixer, MusicThatFailsStaysSilent)
@@ -259,13 +259,13 @@ TEST_F(SdlMixer, MusicThatFailsStaysSilent)
     test::write_file(dir.path() / "empty.mp3", "");
     std::filesystem::create_directory(dir.path() / "folder.mp3");
     ASSERT_EQ(::mkfifo((dir.path() / "pipe.mp3").c_str(), 0644), 0);
-    audio_->stop_music(); // nothing open yet
+    audio->stop_music(); // nothing open yet
     for (const char* name : {"bad.mp3", "empty.mp3", "gone.mp3", "bad.mp3", "folder.mp3", "pipe.mp3"})
-        audio_->play_music((dir.path() / name).string());
+        audio->play_music((dir.path() / name).string());
     EXPECT_EQ(Mix_PlayingMusic(), 0);
-    audio_->play_music((test::build_dir() / "dat" / "title_for_game.mp3").string());
+    audio->play_music((test::build_dir() / "dat" / "title_for_game.mp3").string());
     EXPECT_EQ(Mix_PlayingMusic(), 1);
-    audio_->stop_music();
+    audio->stop_music();
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 

@@ -1,6 +1,5 @@
 #include "app/frame_tick.h"
 
-#include "app/frame_tick.h"
 #include "core/game_state.h"
 #include "street/sales_floor.h"
 #include "test_support.h"

@@ -118,7 +118,7 @@ TEST(StreetScenario, HoldingTheButtonShootsARobotDogDown)
         ++rewards;
     const auto v = save_lines(save.path() / "my.dat");
     EXPECT_EQ(v[kSaveStage], 2);
-    EXPECT_EQ(v[kSaveMoney], v[kSaveSales] + 40 * rewards);
+    EXPECT_EQ(v[kSaveMoney], v[kSaveSales] + 40LL * rewards);
     EXPECT_EQ(v[kSaveSales] % 100, 0);
 }
 

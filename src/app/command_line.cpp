@@ -55,7 +55,7 @@ bool parse_options(int argc, const char* const* argv, Options& options, std::str
 {
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        const auto known = std::find_if(std::begin(kOptions), std::end(kOptions), [&](const OptionInfo& o) {
+        const auto* const known = std::find_if(std::begin(kOptions), std::end(kOptions), [&](const OptionInfo& o) {
             return a == o.name || (o.id == OptionId::Help && a == "-h");
         });
         if (known == std::end(kOptions)) {

@@ -114,7 +114,7 @@ public:
 
     void play_music(const std::string& file) override
     {
-        if (broken_music_.count(file)) { // failed before: not read again, and the music stays stopped
+        if (broken_music_.contains(file)) { // failed before: not read again, and the music stays stopped
             Mix_HaltMusic();
             return;
         }

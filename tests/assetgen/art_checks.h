@@ -47,7 +47,8 @@ inline bool parse_bmp24(const std::vector<std::uint8_t>& b, Rgb& out, std::strin
     out.px.assign(static_cast<std::size_t>(w) * h * 3, 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const std::uint8_t* s = &b[off + row * static_cast<std::size_t>(h - 1 - y) + x * 3];
+            const std::uint8_t* s =
+                &b[off + row * static_cast<std::size_t>(h - 1 - y) + static_cast<std::size_t>(x) * 3];
             std::uint8_t* d = out.at(x, y);
             d[0] = s[2];
             d[1] = s[1];
@@ -80,7 +81,7 @@ inline bool parse_jpeg(const std::vector<std::uint8_t>& b, JpegInfo& info, std::
             info.components = b[i + 9];
             info.full_chroma = true;
             for (int c = 0; c < info.components; ++c)
-                if (b[i + 10 + c * 3 + 1] != 0x11) info.full_chroma = false;
+                if (b[i + 10 + static_cast<std::size_t>(c) * 3 + 1] != 0x11) info.full_chroma = false;
             return true;
         }
         i += 2 + len;

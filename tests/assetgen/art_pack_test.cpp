@@ -62,26 +62,26 @@ class ArtPack : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        dir_ = fresh_dir("a");
+        pack_dir = fresh_dir("a");
         std::string error;
-        ok_ = assetgen::art::generate(dir_, error);
-        error_ = error;
+        pack_ok = assetgen::art::generate(pack_dir, error);
+        pack_error = error;
     }
-    static void TearDownTestSuite() { fs::remove_all(dir_); }
-    void SetUp() override { ASSERT_TRUE(ok_) << error_; }
+    static void TearDownTestSuite() { fs::remove_all(pack_dir); }
+    void SetUp() override { ASSERT_TRUE(pack_ok) << pack_error; }
 
     static Rgb bmp(const char* name)
     {
         Rgb img;
         std::string why;
-        EXPECT_TRUE(parse_bmp24(slurp(dir_ / name), img, why)) << name << ": " << why;
+        EXPECT_TRUE(parse_bmp24(slurp(pack_dir / name), img, why)) << name << ": " << why;
         return img;
     }
     static Rgb jpeg_pixels(const char* name)
     {
         assetgen::art::Image img;
         std::string error;
-        EXPECT_TRUE(assetgen::art::read_jpeg(dir_ / name, img, error)) << error;
+        EXPECT_TRUE(assetgen::art::read_jpeg(pack_dir / name, img, error)) << error;
         Rgb out;
         out.w = img.w;
         out.h = img.h;
@@ -89,16 +89,16 @@ protected:
         return out;
     }
 
-    static inline fs::path dir_;
-    static inline bool ok_ = false;
-    static inline std::string error_;
+    static inline fs::path pack_dir;
+    static inline bool pack_ok = false;
+    static inline std::string pack_error;
 };
 
 TEST_F(ArtPack, WritesExactlyTheFilesTheGameLoads)
 {
     std::set<std::string> want, got;
     for (const Expected& e : kFiles) want.insert(e.name);
-    for (const auto& entry : fs::directory_iterator(dir_)) got.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(pack_dir)) got.insert(entry.path().filename().string());
     EXPECT_EQ(got, want);
 }
 
@@ -107,7 +107,7 @@ TEST_F(ArtPack, EveryFileHasItsFormatAndSize)
     for (const Expected& e : kFiles) {
         SCOPED_TRACE(e.name);
         const std::string name = e.name;
-        const auto bytes = slurp(dir_ / name);
+        const auto bytes = slurp(pack_dir / name);
         int w = 0, h = 0;
         std::string why;
         if (name.ends_with(".jpg")) {

@@ -24,13 +24,14 @@ fs::path icon_file(const fs::path& dir, int size)
 
 int alpha_at(cairo_surface_t* s, int x, int y)
 {
-    const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+    const unsigned char* row =
+        cairo_image_surface_get_data(s) + static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(s);
     return static_cast<int>(reinterpret_cast<const std::uint32_t*>(row)[x] >> 24);
 }
 
 class Icons : public pack_test::GeneratedPack<assetgen::art::write_icons> {
 protected:
-    void SetUp() override { ASSERT_TRUE(ok_) << error_; }
+    void SetUp() override { ASSERT_TRUE(pack_ok) << pack_error; }
 };
 
 TEST_F(Icons, EachThemeSizeIsASolidTileWithRoundCorners)
@@ -41,7 +42,7 @@ TEST_F(Icons, EachThemeSizeIsASolidTileWithRoundCorners)
         has_48 |= size == 48;
         has_128 |= size == 128;
         has_256 |= size == 256;
-        cairo_surface_t* s = cairo_image_surface_create_from_png(icon_file(dir_, size).c_str());
+        cairo_surface_t* s = cairo_image_surface_create_from_png(icon_file(pack_dir, size).c_str());
         ASSERT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
         ASSERT_EQ(cairo_image_surface_get_format(s), CAIRO_FORMAT_ARGB32) << "the corners need alpha";
         EXPECT_EQ(cairo_image_surface_get_width(s), size);

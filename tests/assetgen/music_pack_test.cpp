@@ -38,7 +38,7 @@ protected:
         int encoding = 0;
         std::vector<std::int16_t> pcm;
         bool ok = mpg123_param(h, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0) == MPG123_OK &&
-                  mpg123_open(h, (dir_ / name).c_str()) == MPG123_OK &&
+                  mpg123_open(h, (pack_dir / name).c_str()) == MPG123_OK &&
                   mpg123_getformat(h, &rate, &channels, &encoding) == MPG123_OK && encoding == MPG123_ENC_SIGNED_16;
         if (ok) {
             std::vector<unsigned char> chunk(1 << 16);
@@ -57,7 +57,7 @@ protected:
         mpg123_close(h);
         mpg123_delete(h);
         if (!ok) return failed;
-        const fs::path out = dir_ / (name + ".wav");
+        const fs::path out = pack_dir / (name + ".wav");
         std::string error;
         if (!assetgen::wav::write(out, pcm, channels, static_cast<int>(rate), error)) return failed;
         return assetgen::wav::inspect(out);
@@ -68,7 +68,7 @@ protected:
 
 TEST_F(MusicPack, TracksDecodeToTheRenderedLength)
 {
-    ASSERT_TRUE(ok_) << error_;
+    ASSERT_TRUE(pack_ok) << pack_error;
     struct Track {
         const char* file;
         assetgen::music::Stereo (*render)();
@@ -91,9 +91,9 @@ TEST_F(MusicPack, TracksDecodeToTheRenderedLength)
 
 TEST_F(MusicPack, FilesCarryTheLameTag)
 {
-    ASSERT_TRUE(ok_) << error_;
+    ASSERT_TRUE(pack_ok) << pack_error;
     for (const char* name : {"title_for_game.mp3", "universe_for_game.mp3"}) {
-        std::vector<char> d = bytes(dir_ / name);
+        std::vector<char> d = bytes(pack_dir / name);
         ASSERT_GT(d.size(), 1000u);
         EXPECT_EQ(static_cast<unsigned char>(d[0]), 0xFF) << "starts with a frame, not an ID3 tag";
         std::string head(d.begin(), d.begin() + 400);
@@ -104,13 +104,13 @@ TEST_F(MusicPack, FilesCarryTheLameTag)
 
 TEST_F(MusicPack, TwoGenerationsAreByteIdentical)
 {
-    ASSERT_TRUE(ok_) << error_;
+    ASSERT_TRUE(pack_ok) << pack_error;
     fs::path again = fresh_dir("music_b");
     std::string error;
     ASSERT_TRUE(assetgen::music::generate(again, error)) << error;
     for (const char* name : {"title_for_game.mp3", "universe_for_game.mp3"}) {
         SCOPED_TRACE(name);
-        std::vector<char> a = bytes(dir_ / name), b = bytes(again / name);
+        std::vector<char> a = bytes(pack_dir / name), b = bytes(again / name);
         EXPECT_FALSE(a.empty());
         EXPECT_TRUE(a == b);
     }

@@ -30,22 +30,22 @@ inline std::vector<char> bytes(const fs::path& p)
 
 using Generator = bool (*)(const fs::path&, std::string&);
 
-// Generates with `generate` into a folder of its own before the suite's first test.
-template <Generator generate>
+// Generates with `Generate` into a folder of its own before the suite's first test.
+template <Generator Generate>
 class GeneratedPack : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         const ::testing::TestSuite* suite = ::testing::UnitTest::GetInstance()->current_test_suite();
-        dir_ = fresh_dir(std::string("pack_") + (suite ? suite->name() : "suite"));
+        pack_dir = fresh_dir(std::string("pack_") + (suite ? suite->name() : "suite"));
         std::string error;
-        ok_ = generate(dir_, error);
-        error_ = error;
+        pack_ok = Generate(pack_dir, error);
+        pack_error = error;
     }
-    static void TearDownTestSuite() { fs::remove_all(dir_); }
-    static inline fs::path dir_;
-    static inline bool ok_ = false;
-    static inline std::string error_;
+    static void TearDownTestSuite() { fs::remove_all(pack_dir); }
+    static inline fs::path pack_dir;
+    static inline bool pack_ok = false;
+    static inline std::string pack_error;
 };
 
 } // namespace pack_test

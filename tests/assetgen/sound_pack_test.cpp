@@ -50,30 +50,30 @@ class SoundPack : public pack_test::GeneratedPack<assetgen::sound::generate> {};
 
 TEST_F(SoundPack, EveryEffectIsShortUnclippedPcmWithHeadroom)
 {
-    ASSERT_TRUE(ok_) << error_;
+    ASSERT_TRUE(pack_ok) << pack_error;
     int long_ones = 0;
     for (const std::string& name : kEffects) {
         SCOPED_TRACE(name);
-        Info w = assetgen::wav::inspect(dir_ / name);
+        Info w = assetgen::wav::inspect(pack_dir / name);
         EXPECT_EQ(fault(w), "");
         EXPECT_GT(w.seconds, 0.03);
         EXPECT_LE(w.seconds, 2.5);
         EXPECT_GT(w.peak_db, -6.0) << "far too quiet";
         if (w.seconds > 1.5) ++long_ones;
     }
-    EXPECT_LT(assetgen::wav::inspect(dir_ / "1.wav").seconds, 0.15) << "a click must stay a click";
+    EXPECT_LT(assetgen::wav::inspect(pack_dir / "1.wav").seconds, 0.15) << "a click must stay a click";
     EXPECT_LE(long_ones * 5, static_cast<int>(kEffects.size())) << "most effects stay under 1.5 s";
 }
 
 TEST_F(SoundPack, SoundsAreNotSilentThroughout)
 {
-    ASSERT_TRUE(ok_) << error_;
+    ASSERT_TRUE(pack_ok) << pack_error;
     // A sound whose first half is near silence would start late in the game.
     for (const std::string& name : kEffects) {
         SCOPED_TRACE(name);
-        Info w = assetgen::wav::inspect(dir_ / name);
+        Info w = assetgen::wav::inspect(pack_dir / name);
         ASSERT_TRUE(w.ok);
-        std::vector<char> d = bytes(dir_ / name);
+        std::vector<char> d = bytes(pack_dir / name);
         std::size_t samples = (d.size() - 44) / 2, loud = 0;
         for (std::size_t i = 0; i < samples / 2; ++i) {
             auto s = static_cast<std::int16_t>(static_cast<unsigned char>(d[44 + 2 * i]) |
@@ -90,7 +90,8 @@ TEST(SoundCheck, ClippedOrDamagedFilesAreCaught)
     std::string error;
     // A sine driven past full scale: the top of every cycle is cut flat.
     assetgen::synth::Buffer hot(4410);
-    for (std::size_t i = 0; i < hot.size(); ++i) hot[i] = 1.4 * std::sin(2.0 * 3.14159265358979 * 440.0 * i / 44100.0);
+    for (std::size_t i = 0; i < hot.size(); ++i)
+        hot[i] = 1.4 * std::sin(2.0 * 3.14159265358979 * 440.0 * static_cast<double>(i) / 44100.0);
     ASSERT_TRUE(assetgen::wav::write(dir / "hot.wav", assetgen::wav::quantize(hot), 1, 44100, error)) << error;
     Info w = assetgen::wav::inspect(dir / "hot.wav");
     EXPECT_TRUE(w.ok);
@@ -123,13 +124,13 @@ TEST(SoundCheck, ClippedOrDamagedFilesAreCaught)
 
 TEST_F(SoundPack, TwoGenerationsAreByteIdentical)
 {
-    ASSERT_TRUE(ok_) << error_;
+    ASSERT_TRUE(pack_ok) << pack_error;
     fs::path again = fresh_dir("sound_b");
     std::string error;
     ASSERT_TRUE(assetgen::sound::generate(again, error)) << error;
     for (const std::string& name : kEffects) {
         SCOPED_TRACE(name);
-        std::vector<char> a = bytes(dir_ / name), b = bytes(again / name);
+        std::vector<char> a = bytes(pack_dir / name), b = bytes(again / name);
         EXPECT_FALSE(a.empty());
         EXPECT_TRUE(a == b);
     }

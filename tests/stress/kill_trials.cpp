@@ -111,7 +111,7 @@ int main(int argc, char** argv)
         run(dir, script, took);
         full = std::min(full, took);
     }
-    if (code != 0 || new_save == old_save || new_save.size() < 3419 * 2) {
+    if (code != 0 || new_save == old_save || new_save.size() < std::size_t{3419} * 2) {
         std::fprintf(stderr, "kill trials: the unkilled run did not save a new game (exit code %d)\n", code);
         return 1;
     }
@@ -131,7 +131,8 @@ int main(int argc, char** argv)
         if (!fresh) write_all(dir / "my.dat", old_save);
         const double at = rng.below(2) ? full * rng.below(1100) / 1000.0 : full * (0.8 + rng.below(250) / 1000.0);
         const pid_t pid = start(dir, script);
-        const timespec pause{static_cast<time_t>(at), static_cast<long>((at - static_cast<long>(at)) * 1e9)};
+        const timespec pause{static_cast<time_t>(at),
+                             static_cast<long>((at - static_cast<double>(static_cast<long>(at))) * 1e9)};
         ::nanosleep(&pause, nullptr);
         ::kill(pid, SIGKILL);
         int status = 0;

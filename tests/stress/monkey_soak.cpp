@@ -83,8 +83,9 @@ private:
 
     ScriptEvent one(std::int64_t frame)
     {
-        static const MouseButton kButtons[] = {MouseButton::left, MouseButton::right, MouseButton::middle};
-        static const char* const kKeys[] = {"escape", "escape", "escape", "return", "space", "f11", "f12", "a", "up"};
+        static constexpr MouseButton kButtons[] = {MouseButton::left, MouseButton::right, MouseButton::middle};
+        static constexpr const char* kKeys[] = {"escape", "escape", "escape", "return", "space",
+                                                "f11",    "f12",    "a",      "up"};
         const int r = rng_.below(10000);
         ScriptEvent e;
         e.frame = frame;

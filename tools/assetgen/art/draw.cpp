@@ -103,12 +103,12 @@ void Pen::flat(const PathFn& p, Col c, bool outline_it)
     if (outline_it) outline(p);
 }
 
-void Pen::outline(const PathFn& p, double s)
+void Pen::outline(const PathFn& p, double width_scale)
 {
     cairo_new_path(cr_);
     p(cr_);
     set(cr_, pal::ink);
-    cairo_set_line_width(cr_, w_ * s);
+    cairo_set_line_width(cr_, w_ * width_scale);
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke(cr_);
 }
