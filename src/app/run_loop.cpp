@@ -56,6 +56,8 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
 
     std::int64_t last_tick = clock.now_ms();
     std::int64_t frame = 1;
+    // Made once: it reads the frame number as the loop moves it on.
+    const InputSource::Deliver deliver = [&](const InputEvent& ev) { deliver_and_record(game, ev, frame, recording); };
     for (bool running = true; running; ++frame) {
         if (options.frames && frame > *options.frames) break;
         // Headless, only the script (or the bot) moves the game: without --frames the run closes
@@ -65,9 +67,6 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
             std::all_of(sources.begin(), sources.end(), [&](const InputSource* s) { return s->spent(frame); }))
             break;
         const std::int64_t due = last_tick + game.timer_interval;
-        const InputSource::Deliver deliver = [&](const InputEvent& ev) {
-            deliver_and_record(game, ev, frame, recording);
-        };
         for (InputSource* source : sources) {
             running = source->before_frame(game, frame, due, deliver);
             if (!running) break;

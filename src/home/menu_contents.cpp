@@ -22,17 +22,6 @@ std::string num(std::int64_t v) { return std::to_string(v); }
 
 tmenu& record(Game& game, int index) { return game.menu_buttons[static_cast<std::size_t>(index)]; }
 
-tmenu& entry(Game& game, int index, MenuKey key, const std::string& caption, std::int32_t command, int width)
-{
-    return menu_entry(game, index, key, caption, command, width);
-}
-
-template <typename Command>
-tmenu& entry(Game& game, int index, MenuKey key, const std::string& caption, Command command, int width)
-{
-    return menu_entry(game, index, key, caption, command_number(command), width);
-}
-
 bool genre_learnt(const Game& game, std::int32_t id)
 {
     return is_catalog_id(id) && game.my.genre_known[static_cast<std::size_t>(id)] >= 1;
@@ -40,17 +29,17 @@ bool genre_learnt(const Game& game, std::int32_t id)
 
 void build_home(Game& game, std::int32_t)
 {
-    entry(game, 1, kMenuHome, "ゲームを造る", HomeCommand::make, 200);
-    entry(game, 2, kMenuHome, ">> 売り場へ!! <<", HomeCommand::go_out, 200);
+    menu_entry(game, 1, kMenuHome, "ゲームを造る", HomeCommand::make, 200);
+    menu_entry(game, 2, kMenuHome, ">> 売り場へ!! <<", HomeCommand::go_out, 200);
     const std::int32_t meal = meal_price(game);
-    tmenu& eat = entry(game, 3, kMenuHome, "ご飯を食べる \\" + num(meal), HomeCommand::eat, 200);
+    tmenu& eat = menu_entry(game, 3, kMenuHome, "ご飯を食べる \\" + num(meal), HomeCommand::eat, 200);
     eat.param = meal;
     eat.locked = full_for_a_meal(game) ? 1 : 0;
-    tmenu& sleep = entry(game, 4, kMenuHome, "寝る", HomeCommand::sleep, 200);
+    tmenu& sleep = menu_entry(game, 4, kMenuHome, "寝る", HomeCommand::sleep, 200);
     sleep.locked = may_sleep(game) ? 0 : 1; // not tired, or the last day
-    entry(game, 5, kMenuHome, ">お店へ", HomeCommand::shop, 200);
-    entry(game, 10, kMenuHome, "OPTION", HomeCommand::options, 200);
-    entry(game, 11, kMenuHome, "×このステージを断念", HomeCommand::abandon, 200);
+    menu_entry(game, 5, kMenuHome, ">お店へ", HomeCommand::shop, 200);
+    menu_entry(game, 10, kMenuHome, "OPTION", HomeCommand::options, 200);
+    menu_entry(game, 11, kMenuHome, "×このステージを断念", HomeCommand::abandon, 200);
 }
 
 // The entries that never change: the abandon question, the options, the sound, and the single
@@ -82,20 +71,21 @@ constexpr FixedEntry kFixedEntries[] = {
 void build_fixed(Game& game, std::int32_t key)
 {
     for (const FixedEntry& f : kFixedEntries)
-        if (f.key == key) entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
+        if (f.key == key) menu_entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
 }
 
 void build_start(Game& game, std::int32_t)
 {
     const tmy& my = game.my;
-    entry(game, 201, kMenuStart, my.story_flag[0] == 0 ? "<< NEW GAME >>" : "< START >", StartCommand::start, 200);
-    entry(game, 202, kMenuStart, my.stage_clears[5] != 0 ? "クリア" : "", StartCommand::cleared, 200);
-    entry(game, 203, kMenuStart, my.stage_clears[6] != 0 ? "TRUE CLEAR!!" : "", StartCommand::true_clear, 200);
-    entry(game, 204, kMenuStart, my.stage_clears[12] != 0 ? "LEGEND CLEAR!!" : "", StartCommand::legend_clear, 200);
+    menu_entry(game, 201, kMenuStart, my.story_flag[0] == 0 ? "<< NEW GAME >>" : "< START >", StartCommand::start, 200);
+    menu_entry(game, 202, kMenuStart, my.stage_clears[5] != 0 ? "クリア" : "", StartCommand::cleared, 200);
+    menu_entry(game, 203, kMenuStart, my.stage_clears[6] != 0 ? "TRUE CLEAR!!" : "", StartCommand::true_clear, 200);
+    menu_entry(game, 204, kMenuStart, my.stage_clears[12] != 0 ? "LEGEND CLEAR!!" : "", StartCommand::legend_clear,
+               200);
     const std::int32_t n = my.news_index;
     const bool unread = n >= 0 && static_cast<std::size_t>(n) < my.news_read.size() &&
                         my.news_read[static_cast<std::size_t>(n)] <= 0 && !news_line(game, n, 0).empty();
-    entry(game, 205, kMenuStart, unread ? "ニュース　　" : "", StartCommand::news, 200).icon = "mail.bmp";
+    menu_entry(game, 205, kMenuStart, unread ? "ニュース　　" : "", StartCommand::news, 200).icon = "mail.bmp";
 }
 
 void build_make_game(Game& game, std::int32_t)
@@ -142,16 +132,16 @@ void build_stage_select(Game& game, std::int32_t)
             b.caption.clear();
             continue;
         }
-        entry(game, kStageSelectFirstRecord + s, kMenuStageSelect,
-              place.name + " ノルマ：" + num(place.quota) + "円 クリア：" +
-                  num(my.stage_clears[static_cast<std::size_t>(s)]),
-              s, 400);
+        menu_entry(game, kStageSelectFirstRecord + s, kMenuStageSelect,
+                   place.name + " ノルマ：" + num(place.quota) + "円 クリア：" +
+                       num(my.stage_clears[static_cast<std::size_t>(s)]),
+                   s, 400);
         if (s >= 2 && my.stage_clears[static_cast<std::size_t>(s - 1)] == 0) {
             b.caption = "????";
             b.locked = 1;
         }
     }
-    entry(game, menu_records(kMenuStageSelect).last, kMenuStageSelect, ">Back", kStageSelectBack, 400);
+    menu_entry(game, menu_records(kMenuStageSelect).last, kMenuStageSelect, ">Back", kStageSelectBack, 400);
 }
 
 constexpr int kShopFirst = menu_records(kMenuShop).first;

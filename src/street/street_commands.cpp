@@ -59,11 +59,11 @@ void build_sales_floor(Game& game, std::int32_t)
     const tmy& my = game.my;
     const bool launcher = held(game, kItemLauncher);
     const std::int64_t shouts_left = static_cast<std::int64_t>(shout_limit(game)) - my.shouts_used;
-    menu_entry(game, 500, kMenuSalesFloor, ">> 自宅へ！ <<", command_number(StreetCommand::go_home), 200);
-    menu_entry(game, 501, kMenuSalesFloor, "声を出す 残:" + num(shouts_left), command_number(StreetCommand::shout), 200)
-        .locked = (too_worn_to_shout(game) || shouts_left <= 0) ? 1 : 0;
+    menu_entry(game, 500, kMenuSalesFloor, ">> 自宅へ！ <<", StreetCommand::go_home, 200);
+    menu_entry(game, 501, kMenuSalesFloor, "声を出す 残:" + num(shouts_left), StreetCommand::shout, 200).locked =
+        (too_worn_to_shout(game) || shouts_left <= 0) ? 1 : 0;
     tmenu& rpg = menu_entry(game, 502, kMenuSalesFloor, launcher ? "RPGを撃つ 残:" + num(my.rpg_ammo) : "",
-                            command_number(StreetCommand::launcher), 200);
+                            StreetCommand::launcher, 200);
     rpg.locked = my.rpg_ammo <= 0 ? 1 : 0;
     for (int i = menu_records(kMenuSalesFloor).first; i <= menu_records(kMenuSalesFloor).last; ++i) {
         tmenu& b = game.menu_buttons[static_cast<std::size_t>(i)];

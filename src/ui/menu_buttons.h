@@ -19,6 +19,12 @@ constexpr std::int32_t command_number(Command c)
 // A plain entry of a menu's builder: centred caption, no icon, no hint, no way back, not greyed.
 // index is one of the records of the menu's range (0..2999).
 tmenu& menu_entry(Game& game, int index, std::int32_t key, const std::string& caption, std::int32_t command, int width);
+// The same, with the command named by its menu's enum.
+template <typename Command>
+tmenu& menu_entry(Game& game, int index, std::int32_t key, const std::string& caption, Command command, int width)
+{
+    return menu_entry(game, index, key, caption, command_number(command), width);
+}
 // Opens menu key: hides every button, rebuilds the menus' contents through the registry and
 // places each of its records that has a caption into the column.
 void show_menu(Game& game, std::int32_t key);
