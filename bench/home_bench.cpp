@@ -2,6 +2,7 @@
 #include "app/frame_tick.h"
 #include "app/startup.h"
 #include "core/game_state.h"
+#include "core/texts.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
 #include "test_support.h"
@@ -13,11 +14,12 @@ namespace zen {
 namespace {
 
 // The shop of the last stage with twelve entries, the pointer on one with a hint, a full log and
-// the status panel: the busiest menu screen at home.
-void BM_FrameHomeMenu(benchmark::State& state)
+// the status panel: the busiest menu screen at home; in Japanese, and again in English.
+void home_menu_frames(benchmark::State& state, Lang lang)
 {
     test::TestGame g;
     Game& game = *g.game;
+    game.lang = lang;
     start_up(game);
     game.title_step = kTitleDone;
     game.stage = 12;
@@ -29,7 +31,8 @@ void BM_FrameHomeMenu(benchmark::State& state)
     game.my.fatigue = 35;
     show_picture(game, "pc.jpg");
     for (int i = 0; i < 21; ++i)
-        post_message(game, i % 2 ? "何を買いますか" : "お金 1200円を入手", i % 3 ? Ink::silver : Ink::yellow2);
+        post_message(game, i % 2 ? tr(game, Text::ask_buy) : tr(game, Text::money_gained, {{"amount", "1200"}}),
+                     i % 3 ? Ink::silver : Ink::yellow2);
     show_menu(game, kMenuShop);
     int shown = 0;
     for (const tmenu& b : game.menu_buttons) shown += b.visible;
@@ -44,7 +47,10 @@ void BM_FrameHomeMenu(benchmark::State& state)
         benchmark::DoNotOptimize(game.cg.pixels());
     }
 }
+void BM_FrameHomeMenu(benchmark::State& state) { home_menu_frames(state, Lang::ja); }
 BENCHMARK(BM_FrameHomeMenu);
+void BM_FrameHomeMenuEnglish(benchmark::State& state) { home_menu_frames(state, Lang::en); }
+BENCHMARK(BM_FrameHomeMenuEnglish);
 
 } // namespace
 } // namespace zen

@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "app/startup.h"
 #include "core/game_state.h"
+#include "core/texts.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
 #include "street/sales_floor.h"
@@ -35,11 +36,12 @@ int live(const Game& game, int role)
 
 // The park reached by playing: the title, a new game, stage 2 (its first stage cleared once),
 // five copies of the first genre, out to the sales floor, and on until a robot dog is on the street
-// among the customers.
-void BM_FrameStreetTypical(benchmark::State& state)
+// among the customers; in Japanese, and again in English.
+void street_typical_frames(benchmark::State& state, Lang lang)
 {
     test::TestGame g;
     Game& game = *g.game;
+    game.lang = lang;
     start_up(game);
     click_at(game, 400, 300);
     click_at(game, 400, 300);
@@ -47,11 +49,11 @@ void BM_FrameStreetTypical(benchmark::State& state)
     game.my.stage_clears[1] = 1;
     show_menu(game, kMenuStageSelect);
     frames(game, 10);
-    click_at(game, 600, 76); // 公園
+    click_at(game, 600, 76); // the park
     click_at(game, 700, 30); // make a game
     for (int i = 0; i < 5; ++i) click_at(game, 600, 30);
     click_at(game, 600, 30, true);
-    click_at(game, 700, 76); // >> 売り場へ!! <<
+    click_at(game, 700, 76); // out to the street
     if (game.on_street != 1 || game.stage != 2) state.SkipWithError("the park's street was not reached");
     for (int i = 0; i < 2000 && (live(game, kRoleHazard) < 1 || live(game, kRoleCustomer) < 3); ++i) frame_step(game);
     if (live(game, kRoleHazard) < 1) state.SkipWithError("no hazard came");
@@ -68,7 +70,10 @@ void BM_FrameStreetTypical(benchmark::State& state)
     }
     state.counters["figures"] = benchmark::Counter(figures, benchmark::Counter::kAvgIterations);
 }
+void BM_FrameStreetTypical(benchmark::State& state) { street_typical_frames(state, Lang::ja); }
 BENCHMARK(BM_FrameStreetTypical);
+void BM_FrameStreetTypicalEnglish(benchmark::State& state) { street_typical_frames(state, Lang::en); }
+BENCHMARK(BM_FrameStreetTypicalEnglish);
 
 // Every free slot filled again: every hazard kind, every customer kind and an animal, all on the screen.
 void fill_street(Game& game)

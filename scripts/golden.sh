@@ -4,7 +4,8 @@
 # NAME.trace are the save file and the --trace it must leave when it is played again.
 #
 #   scripts/golden.sh check GAME NAME     replay one with the program GAME; on a difference, print
-#                                         the first differing line and fail (CTest runs this)
+#                                         the first differing line and fail (CTest runs this); it
+#                                         is replayed in English too, to the same save
 #   scripts/golden.sh update [BUILD]      replay every one with BUILD/zentrifa (default: build) and
 #                                         write its NAME.save and NAME.trace anew: for a change
 #                                         that is meant to alter the game (the diff shows how)
@@ -12,13 +13,14 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 golden="$here/tests/golden"
 
-# replay GAME NAME OUT: plays NAME.rec headless into the folder OUT (my.dat, trace, err).
+# replay GAME NAME OUT [LANG]: plays NAME.rec headless in LANG (default ja, the language the traces
+# are in) into the folder OUT (my.dat, trace, err).
 replay() {
-  local game="$1" name="$2" out="$3"
+  local game="$1" name="$2" out="$3" lang="${4:-ja}"
   rm -rf "$out"
   mkdir -p "$out/save"
   if [[ -f "$golden/$name.start.dat" ]]; then cp "$golden/$name.start.dat" "$out/save/my.dat"; fi
-  if ! "$game" --headless --trace --input "$golden/$name.rec" --save-dir "$out/save" >"$out/trace" 2>"$out/err"; then
+  if ! XDG_CONFIG_HOME="$out/config" "$game" --headless --lang "$lang" --trace --input "$golden/$name.rec" --save-dir "$out/save" >"$out/trace" 2>"$out/err"; then
     echo "golden $name: the replay failed:" >&2
     cat "$out/err" >&2
     return 1
@@ -48,6 +50,9 @@ case "${1:-}" in
     status=0
     first_difference "golden $name: the trace" "$golden/$name.trace" "$out/trace" || status=1
     first_difference "golden $name: the save" "$golden/$name.save" "$out/save/my.dat" || status=1
+    # The save holds no text: the same session played in English leaves the same save.
+    replay "$game" "$name" "$out/en" en
+    first_difference "golden $name: the save played in English" "$golden/$name.save" "$out/en/save/my.dat" || status=1
     if [[ $status -ne 0 ]]; then
       echo "(a change meant to alter the game re-records them: scripts/golden.sh update)" >&2
       exit 1

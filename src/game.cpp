@@ -6,7 +6,9 @@
 #include "app/startup.h"
 #include "bot/autoplay.h"
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "fx_gallery/fx_gallery.h"
+#include "platform/locale.h"
 
 #include <cstdio>
 #include <iostream>
@@ -52,8 +54,14 @@ int main(int argc, char** argv)
     }
 
     Platform platform = make_headless_platform(paths);
+    // The settings file, then the language: --lang, the setting, the system's.
+    std::vector<std::string> problems;
+    platform.settings.load(paths.settings_file, problems);
+    check_setting_keys(platform.settings, problems);
+    const Lang lang = choose_language(options.lang, platform.settings, system_language(), problems);
+    for (const std::string& p : problems) std::fprintf(stderr, "zentrifa: %s\n", p.c_str());
     if (!options.headless) {
-        auto window = make_sdl_window(kWindowCaption, (paths.save_dir / "screenshots").string(), error);
+        auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(), error);
         if (!window) {
             std::fprintf(stderr,
                          "zentrifa: cannot open the game window: %s\n"
@@ -68,6 +76,7 @@ int main(int argc, char** argv)
     }
 
     auto game = std::make_unique<Game>(platform, seed);
+    game->lang = lang;
     if (options.trace) game->trace = &std::cout;
     Autoplay bot(stderr);
     const int code = options.fx_gallery.empty()

@@ -130,7 +130,7 @@ TEST(AnimalVisit, AtThePlayersPlaceItRestoresVoiceOrEnergy)
     }
 
     // Some other figure by the table says nothing and helps with nothing.
-    rabbit.name = "ロボ犬";
+    rabbit.name = zen::Text::man_200;
     g->my.shouts_used = 4;
     g->my.energy = 1;
     g.take_trace();

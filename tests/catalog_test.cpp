@@ -58,7 +58,7 @@ TEST_F(CatalogTest, ThirteenGenresAtOneToThirteenAndSixtyThreeShopItems)
             EXPECT_TRUE(id >= 50 && id <= 203) << id;
         }
         if (kind == 0) {
-            EXPECT_TRUE(at(id).name.empty()) << id;
+            EXPECT_TRUE(at(id).name == zen::Text::none) << id;
         }
     }
     EXPECT_EQ(genres, 13);
@@ -74,11 +74,11 @@ TEST_F(CatalogTest, GenreRowsCarryOnlyGenreColumns)
         EXPECT_EQ(g.energy_cost, id);
         EXPECT_GT(g.price, last_price);
         last_price = g.price;
-        EXPECT_TRUE(g.description.empty());
+        EXPECT_EQ(g.description, zen::Text::none);
         EXPECT_EQ(g.prerequisite, 0);
         EXPECT_EQ(g.min_stage, 0);
         EXPECT_EQ(g.min_level, 0);
-        EXPECT_NE(g.name.find("『"), std::string::npos);
+        EXPECT_NE(zen::test::ja(g.name).find("『"), std::string::npos);
         EXPECT_EQ(g.picture.size(), std::string("game01.bmp").size());
     }
     // The two boxes that do not carry their own number.
@@ -98,7 +98,7 @@ TEST_F(CatalogTest, ShopRowsCarryOnlyShopColumns)
         EXPECT_TRUE(item.picture.empty());
         EXPECT_EQ(item.energy_cost, 0);
         EXPECT_GT(item.price, 0);
-        EXPECT_FALSE(item.description.empty());
+        EXPECT_NE(item.description, zen::Text::none);
         EXPECT_TRUE(item.min_stage >= 1 && item.min_stage <= 12);
     }
 }
@@ -127,18 +127,18 @@ TEST_F(CatalogTest, CrossChainPrerequisites)
 TEST_F(CatalogTest, TextsKeepTheirWidthsAndHaveNoBackslash)
 {
     // ﾏｶﾛﾌ･ｸﾞﾘｰﾝﾌｨｰﾙﾄﾞ is written in halfwidth katakana throughout.
-    const std::vector<char32_t> gun = code_points(at(138).name);
+    const std::vector<char32_t> gun = code_points(zen::test::ja(at(138).name));
     ASSERT_EQ(gun.size(), 16u);
     for (char32_t cp : gun) EXPECT_TRUE(cp >= 0xFF61 && cp <= 0xFF9F);
     // ＲＰＧランチャー begins with fullwidth letters; the second stock ends in the numeral Ⅱ.
-    EXPECT_EQ(code_points(at(50).name).front(), U'Ｒ');
-    EXPECT_EQ(code_points(at(52).name).back(), U'Ⅱ');
-    EXPECT_EQ(code_points(at(13).name), code_points("魔のゲーム『ＺＸＱ』"));
+    EXPECT_EQ(code_points(zen::test::ja(at(50).name)).front(), U'Ｒ');
+    EXPECT_EQ(code_points(zen::test::ja(at(52).name)).back(), U'Ⅱ');
+    EXPECT_EQ(code_points(zen::test::ja(at(13).name)), code_points("魔のゲーム『ＺＸＱ』"));
 
     for (int id = 0; id <= 999; ++id) {
-        for (const std::string* s : {&at(id).name, &at(id).description, &at(id).picture}) {
-            EXPECT_EQ(s->find('\\'), std::string::npos) << id;
-            EXPECT_EQ(s->empty(), code_points(*s).empty()) << "broken UTF-8 at " << id;
+        for (const std::string& s : {zen::test::ja(at(id).name), zen::test::ja(at(id).description), at(id).picture}) {
+            EXPECT_EQ(s.find('\\'), std::string::npos) << id;
+            EXPECT_EQ(s.empty(), code_points(s).empty()) << "broken UTF-8 at " << id;
         }
     }
 }
@@ -147,7 +147,7 @@ TEST_F(CatalogTest, IdsOutsideTheTableAnswerEmpty)
 {
     for (int id : {-1000, -2, -1, 0, 1000, 1 << 30}) {
         EXPECT_EQ(at(id).kind, 0) << id;
-        EXPECT_TRUE(at(id).name.empty()) << id;
+        EXPECT_TRUE(at(id).name == zen::Text::none) << id;
     }
 }
 
@@ -155,7 +155,7 @@ TEST_F(CatalogTest, RebuildRestoresEveryValue)
 {
     game->item_table.edit(6)->price = 1;
     game->item_table.edit(6)->shelf_x = 999;
-    game->item_table.edit(138)->name = "x";
+    game->item_table.edit(138)->name = zen::Text::man_200;
     game->item_table.edit(500)->kind = 2;
     zen::build_catalog(*game);
 

@@ -45,7 +45,7 @@ TEST(CommandLine, EveryOptionIsTakenAndShownInTheHelpAndTheManualPage)
     for (const OptionInfo& o : option_list()) {
         SCOPED_TRACE(o.name);
         std::vector<const char*> argv = {"zentrifa", o.name};
-        if (*o.value) argv.push_back("1");
+        if (*o.value) argv.push_back(o.id == OptionId::Lang ? "en" : "1");
         Options options;
         std::string error;
         EXPECT_TRUE(parse_options(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
@@ -79,8 +79,8 @@ TEST(CommandLine, VersionAndHelpPrintAndStopBeforeTheGameStarts)
 
 TEST(CommandLine, TheWindowCaptionCarriesTheBuildsVersion)
 {
-    EXPECT_EQ(std::string(kWindowCaption),
-              std::string("Zentrifa ver") + ZENTRIFA_VERSION + " - made by the Zentrifa team");
+    for (const Lang lang : {Lang::ja, Lang::en})
+        EXPECT_EQ(window_title(lang), std::string("Zentrifa ver") + ZENTRIFA_VERSION + " - made by the Zentrifa team");
 }
 
 } // namespace

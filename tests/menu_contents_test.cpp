@@ -188,7 +188,9 @@ TEST(OtherMenus, FixedEntriesAndTheirWaysBack)
     };
     const Fixed menus[] = {
         {kMenuAbandon, {"はい", "いいえ"}, kMenuHome},
-        {kMenuOptions, {"エナジーの回復率について", "寝るコマンドについて", "SOUND", "クレジット"}, kMenuHome},
+        {kMenuOptions,
+         {"エナジーの回復率について", "寝るコマンドについて", "SOUND", "クレジット", "Play in English"},
+         kMenuHome},
         {kMenuSound, {"音量を下げる", "音量を上げる"}, kMenuOptions},
         {kMenuWakeUp, {"起床"}, kMenuWakeUp},
         {kMenuTimeUp, {"タイムリミット！！"}, kMenuTimeUp},

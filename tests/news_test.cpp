@@ -17,7 +17,7 @@ class NewsTest : public ::testing::Test {
 protected:
     void SetUp() override { zen::build_news(*game); }
 
-    const std::string& line(int entry, int index) { return zen::news_line(*game, entry, index); }
+    std::string line(int entry, int index) { return zen::test::ja(zen::news_line(*game, entry, index)); }
 
     zen::test::TestGame game{1};
 };
@@ -115,22 +115,22 @@ TEST_F(NewsTest, AppenderDropsLinesOutsideTheTable)
 {
     game->news_write_entry = 20;
     game->news_write_line = 198;
-    zen::add_news_line(*game, "a");
-    zen::add_news_line(*game, "b");
-    zen::add_news_line(*game, "c"); // past line 199
-    EXPECT_EQ(line(20, 198), "a");
-    EXPECT_EQ(line(20, 199), "b");
+    zen::add_news_line(*game, zen::Text::news_00_00);
+    zen::add_news_line(*game, zen::Text::news_00_01);
+    zen::add_news_line(*game, zen::Text::news_00_02); // past line 199
+    EXPECT_EQ(zen::news_line(*game, 20, 198), zen::Text::news_00_00);
+    EXPECT_EQ(zen::news_line(*game, 20, 199), zen::Text::news_00_01);
     EXPECT_EQ(game->news_write_line, 200);
 
     for (int entry : {-1, 100, INT_MAX, INT_MIN}) {
         game->news_write_entry = entry;
         game->news_write_line = 0;
-        zen::add_news_line(*game, "x");
+        zen::add_news_line(*game, zen::Text::news_00_00);
     }
     game->news_write_entry = 21;
     game->news_write_line = -3;
-    zen::add_news_line(*game, "x");
-    EXPECT_TRUE(game->news_table.at(-1).lines[0].empty());
+    zen::add_news_line(*game, zen::Text::news_00_00);
+    EXPECT_EQ(game->news_table.at(-1).lines[0], zen::Text::none);
     EXPECT_EQ(zen::news_line_count(*game, 21), 0);
     EXPECT_TRUE(line(100, 0).empty());
     EXPECT_TRUE(line(0, 200).empty());
@@ -162,9 +162,9 @@ TEST_F(NewsTest, StoryAdvancesOnlyOntoUnlockedEntriesInsideTheTable)
 
 TEST_F(NewsTest, RebuildRestoresTheScript)
 {
-    game->news_table.edit(3)->lines[2] = "x";
+    game->news_table.edit(3)->lines[2] = zen::Text::news_00_00;
     game->news_table.edit(3)->required_stage = 9;
-    game->news_table.edit(40)->lines[0] = "x";
+    game->news_table.edit(40)->lines[0] = zen::Text::news_00_00;
     zen::build_news(*game);
 
     zen::test::TestGame fresh{2};

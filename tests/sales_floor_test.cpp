@@ -42,7 +42,7 @@ TEST(SpawnFigure, FromEitherSideIntoTheNextSlotOnly)
         const tman& f = fig(*g, g->spawn_cursor);
         EXPECT_EQ(f.age, 1);
         EXPECT_EQ(f.man_id, 1);
-        EXPECT_EQ(f.name, "キッズ");
+        EXPECT_EQ(zen::test::ja(f.name), "キッズ");
         EXPECT_EQ(f.width, w);
         EXPECT_EQ(f.height, h);
         EXPECT_EQ(f.y, f.target_y);

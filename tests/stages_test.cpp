@@ -37,7 +37,7 @@ protected:
 TEST_F(StagesTest, TwelveStagesInTwoCycles)
 {
     for (int id = zen::MapTable::kFirstId; id <= zen::MapTable::kLastId; ++id) {
-        EXPECT_EQ(!stage(id).name.empty(), id >= 1 && id <= 12) << id;
+        EXPECT_EQ(stage(id).name != zen::Text::none, id >= 1 && id <= 12) << id;
     }
     for (int id = 1; id <= 12; ++id) {
         SCOPED_TRACE(id);
@@ -45,7 +45,8 @@ TEST_F(StagesTest, TwelveStagesInTwoCycles)
         EXPECT_EQ(stage(id).slot_before, 0);
         EXPECT_EQ(stage(id).unused_after, (std::array<std::int32_t, 2>{}));
         for (int type : stage(id).customer_slots) {
-            EXPECT_TRUE(type == 0 || (man(type).role == zen::kRoleCustomer && !man(type).name.empty())) << type;
+            EXPECT_TRUE(type == 0 || (man(type).role == zen::kRoleCustomer && man(type).name != zen::Text::none))
+                << type;
         }
     }
     for (int id = 1; id <= 6; ++id) {
@@ -54,8 +55,8 @@ TEST_F(StagesTest, TwelveStagesInTwoCycles)
     }
     EXPECT_EQ(stage(1).quota, 2000);
     EXPECT_EQ(stage(12).quota, 33000);
-    EXPECT_EQ(stage(3).name, "国道１１号線沿い");
-    EXPECT_EQ(stage(9).name, "国道１１号線ｱﾅｻﾞｰ");
+    EXPECT_EQ(zen::test::ja(stage(3).name), "国道１１号線沿い");
+    EXPECT_EQ(zen::test::ja(stage(9).name), "国道１１号線ｱﾅｻﾞｰ");
 }
 
 TEST_F(StagesTest, CustomerMixOfTheStreets)
@@ -73,7 +74,7 @@ TEST_F(StagesTest, TemplatesOfEachRole)
 {
     std::map<int, std::vector<int>> by_role;
     for (int id = zen::ManTable::kFirstId; id <= zen::ManTable::kLastId; ++id) {
-        if (!man(id).name.empty()) by_role[man(id).role].push_back(id);
+        if (man(id).name != zen::Text::none) by_role[man(id).role].push_back(id);
     }
     EXPECT_EQ(by_role[zen::kRoleCustomer], (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(by_role[zen::kRoleAnimal].size(), 12u);
@@ -129,17 +130,17 @@ TEST_F(StagesTest, LastMatchingTemplateWins)
 TEST_F(StagesTest, IdsOutsideTheTablesAnswerEmpty)
 {
     for (int id : {-2, -1, 0, 13, 100, INT_MAX}) {
-        EXPECT_TRUE(stage(id).name.empty()) << id;
+        EXPECT_TRUE(stage(id).name == zen::Text::none) << id;
         EXPECT_EQ(stage(id).quota, 0) << id;
     }
-    for (int id : {-2, 256, 1000, INT_MIN}) EXPECT_TRUE(man(id).name.empty()) << id;
+    for (int id : {-2, 256, 1000, INT_MIN}) EXPECT_TRUE(man(id).name == zen::Text::none) << id;
 }
 
 TEST_F(StagesTest, RebuildRestoresEveryValue)
 {
     game->map_table.edit(1)->quota = 1;
     game->map_table.edit(1)->customer_slots[2] = 7;
-    game->map_table.edit(40)->name = "x";
+    game->map_table.edit(40)->name = zen::Text::stage_1;
     game->man_table.edit(200)->hit_points = 0;
     game->man_table.edit(200)->x = 123;
     game->man_table.edit(99)->role = zen::kRoleAnimal;

@@ -57,7 +57,7 @@ TEST(StreetCommands, AShoutCallsANamedCustomerAndCountsEvenWithoutRoom)
     run_command(*g, entry(*g, 2));
     EXPECT_EQ(g->my.shouts_used, 1);
     EXPECT_EQ(g.live(1) + g.live(2), 1);
-    const std::string name = g->street_figures[static_cast<std::size_t>(g->spawn_cursor)].name;
+    const std::string name = zen::test::ja(g->street_figures[static_cast<std::size_t>(g->spawn_cursor)].name);
     std::string trace = g.take_trace();
     EXPECT_NE(trace.find("message silver いらっしゃい！！いらっしゃい！！　いいゲームあるよ！！\nsound fuu.wav\n"
                          "message silver " +

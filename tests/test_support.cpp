@@ -47,7 +47,10 @@ TestGame::TestGame(std::uint64_t seed, const fs::path& data_dir)
     Paths paths;
     paths.data_dir = data_dir.empty() ? build_dir() : data_dir;
     paths.save_dir = save_dir.path();
+    paths.settings_file = save_dir.path() / "zentrifa.ini";
     platform = make_headless_platform(paths);
+    std::vector<std::string> problems;
+    platform.settings.load(paths.settings_file, problems);
     game = std::make_unique<Game>(platform, seed);
     register_menus(*game); // as start-up does
 }
@@ -251,14 +254,18 @@ bool read_png(const fs::path& file, Canvas& out)
     return true;
 }
 
-RunResult run_program(const std::string& arguments)
+RunResult run_program(const std::string& arguments, const std::string& env)
 {
     TempDir capture;
     const fs::path out = capture.path() / "out.txt";
     const fs::path err = capture.path() / "err.txt";
-    // A run that hangs is ended (exit code 124) rather than holding up the whole test run.
-    const std::string command = std::string("timeout -k 5 120 '") + ZENTRIFA_EXE + "' " + arguments + " >'" +
-                                out.string() + "' 2>'" + err.string() + "' </dev/null";
+    // A run that hangs is ended (exit code 124) rather than holding up the whole test run. It speaks
+    // Japanese (the C locale) unless the test asks for another language, and keeps its settings
+    // file to itself.
+    const std::string command = "env -u LANGUAGE -u LC_MESSAGES LC_ALL=C.UTF-8 XDG_CONFIG_HOME='" +
+                                (capture.path() / "config").string() + "' " + env + " timeout -k 5 120 '" +
+                                ZENTRIFA_EXE + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() +
+                                "' </dev/null";
     RunResult r;
     const int status = std::system(command.c_str());
     r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

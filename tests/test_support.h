@@ -1,6 +1,7 @@
 #pragma once
 // Fresh games for tests: headless services, a fixed seed, files in a temporary folder.
 #include "core/game_state.h"
+#include "core/texts.h"
 
 #include <filesystem>
 #include <memory>
@@ -9,6 +10,9 @@
 #include <vector>
 
 namespace zen::test {
+
+// A text of the game as the Japanese edition shows it.
+inline std::string ja(Text text) { return std::string(text_in(Lang::ja, text)); }
 
 // A temporary folder removed when the object goes.
 class TempDir {
@@ -94,7 +98,9 @@ struct RunResult {
     std::string out;
     std::string err;
 };
-RunResult run_program(const std::string& arguments);
+// Runs the program with its own empty settings folder, in Japanese (the C locale) unless `env`
+// ("NAME=value ...", after those defaults) says otherwise.
+RunResult run_program(const std::string& arguments, const std::string& env = "");
 void write_file(const std::filesystem::path& file, const std::string& text);
 
 // The bytes of a plain 24-bit BMP of one colour.

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "core/texts.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iterator>
@@ -20,6 +22,7 @@ constexpr OptionInfo kOptions[] = {
     {OptionId::Trace, "--trace", "", "print every message, sound and music start"},
     {OptionId::DataDir, "--data-dir", "DIR", "where cg/ and dat/ are"},
     {OptionId::SaveDir, "--save-dir", "DIR", "where my.dat is kept"},
+    {OptionId::Lang, "--lang", "ja|en", "the language of the game's texts (else the setting, else the system's)"},
     {OptionId::FxGallery, "--fx-gallery", "DIR", "(with --headless) draw every effect into PNG sheets in DIR"},
     {OptionId::Version, "--version", "", "print the version and stop"},
     {OptionId::Help, "--help", "", "print this help and stop (also -h)"},
@@ -100,6 +103,13 @@ bool parse_options(int argc, const char* const* argv, Options& options, std::str
         case OptionId::DataDir: options.data_dir = v; break;
         case OptionId::SaveDir: options.save_dir = v; break;
         case OptionId::FxGallery: options.fx_gallery = v; break;
+        case OptionId::Lang:
+            if (!language_of_code(v)) {
+                error = "--lang takes ja (Japanese) or en (English), not \"" + v + "\"";
+                return false;
+            }
+            options.lang = v;
+            break;
         }
     }
     return true;

@@ -16,6 +16,7 @@ struct Options {
     bool trace = false;
     std::string data_dir;
     std::string save_dir;
+    std::string lang;       // "ja" or "en": the language, before the setting and the system's
     std::string fx_gallery; // headless effects gallery into this folder
     std::string record;     // every input event of the session, as an input script
     bool autoplay = false;  // the bot plays
@@ -34,6 +35,7 @@ enum class OptionId {
     Trace,
     DataDir,
     SaveDir,
+    Lang,
     FxGallery,
     Version,
     Help

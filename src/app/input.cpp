@@ -4,6 +4,7 @@
 #include "core/game_state.h"
 #include "core/line_queue.h"
 #include "core/saturating.h"
+#include "core/texts.h"
 #include "home/new_game.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
@@ -115,7 +116,7 @@ void click(Game& game, int x, int y, bool right)
     } else if (game.title_step == kTitleScreen) {
         game.title_step = kTitleDone;
         show_picture(game, "start.jpg");
-        post_silver(game, "創作者達の戦いが動き出した....");
+        post_silver(game, tr(game, Text::title_begins));
         play_sound(game, Sound::click);
         show_menu(game, kMenuStart);
     } else if (right && game.back_menu != 0 && game.back_menu != game.open_menu) {
@@ -136,7 +137,7 @@ bool take_answer(Game& game, const std::string& question)
         std::fprintf(stderr, "zentrifa: no scripted answer for \"%s\"; answering no\n", question.c_str());
         return false;
     }
-    return game.platform.window->ask_yes_no(question);
+    return game.platform.window->ask_yes_no(question, tr(game, Text::answer_yes), tr(game, Text::answer_no));
 }
 
 } // namespace
@@ -153,9 +154,9 @@ void on_key(Game& game, const std::string& key)
     // Only Escape on the start screens: a reset, after three confirmations.
     if (key != "escape") return;
     if (game.title_step != kTitleStartScreen && game.title_step != kTitleScreen) return;
-    if (!ask_yes_no(game, "初期化したいときは、はいを押してね")) return;
-    if (!ask_yes_no(game, "初期化するけど、本当に？")) return;
-    if (!ask_yes_no(game, "本当に？")) return;
+    if (!ask_yes_no(game, tr(game, Text::reset_ask_1))) return;
+    if (!ask_yes_no(game, tr(game, Text::reset_ask_2))) return;
+    if (!ask_yes_no(game, tr(game, Text::reset_ask_3))) return;
     new_game(game);
 }
 

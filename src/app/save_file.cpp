@@ -1,6 +1,7 @@
 #include "app/save_file.h"
 
 #include "core/game_state.h"
+#include "core/texts.h"
 #include "home/new_game.h"
 #include "render/message_log.h"
 
@@ -221,13 +222,13 @@ bool save_game(Game& game, std::string* told)
                      "zentrifa: not saving: %s could not be read at the start and no copy of it could be kept, "
                      "so it is left as it is\n",
                      file.c_str());
-        message = "セーブしませんでした（読めなかったセーブデータをそのまま残しています）";
+        message = tr(game, Text::save_not_made);
     } else {
         std::error_code ec;
         fs::create_directories(file.parent_path(), ec);
         if (replace_file(file, save_text(game), error)) return true;
         std::fprintf(stderr, "zentrifa: cannot write the save file: %s (the old one is kept)\n", error.c_str());
-        message = "セーブできませんでした（前のセーブデータは残っています）";
+        message = tr(game, Text::save_failed);
     }
     post_message(game, message, Ink::red);
     if (told) *told = message;
@@ -253,8 +254,8 @@ void load_game(Game& game)
         game.save_blocked = true;
         std::fprintf(stderr, "zentrifa: cannot read the save file: %s; the game will not save over it\n",
                      error.c_str());
-        post_message(game, "セーブデータを読めませんでした", Ink::red);
-        post_message(game, "そのファイルを残すため、今回はセーブしません", Ink::red);
+        post_message(game, tr(game, Text::save_unreadable), Ink::red);
+        post_message(game, tr(game, Text::save_kept_unsaved), Ink::red);
         return;
     }
 
@@ -266,19 +267,19 @@ void load_game(Game& game)
     case SaveReading::Problem::none: return;
     case SaveReading::Problem::empty:
         what = "holds no value";
-        told = "セーブデータが空です";
+        told = tr(game, Text::save_empty);
         break;
     case SaveReading::Problem::too_short:
         what = "ends after line " + line + ", too short for a save";
-        told = "セーブデータが" + line + "行しかありません";
+        told = tr(game, Text::save_too_short, {{"lines", line}});
         break;
     case SaveReading::Problem::bad_value:
         what = "line " + line + ": not a value the game can use";
-        told = "セーブデータの" + line + "行目が読めません";
+        told = tr(game, Text::save_bad_line, {{"line", line}});
         break;
     case SaveReading::Problem::bad_line:
         what = "line " + line + ": a line end the game never writes (a carriage return alone, or a last line cut off)";
-        told = "セーブデータの" + line + "行目が読めません";
+        told = tr(game, Text::save_bad_line, {{"line", line}});
         break;
     }
     post_message(game, told, Ink::red);
@@ -289,12 +290,12 @@ void load_game(Game& game)
                      "zentrifa: %s %s; reading stopped there. No copy could be kept (%s), so the game will "
                      "not save over it\n",
                      file.c_str(), what.c_str(), error.c_str());
-        post_message(game, "控えを残せないので、このセーブデータには上書きしません", Ink::red);
+        post_message(game, tr(game, Text::save_no_copy), Ink::red);
         return;
     }
     std::fprintf(stderr, "zentrifa: %s %s; reading stopped there, the file is kept as %s\n", file.c_str(), what.c_str(),
                  copy.c_str());
-    post_message(game, "元のファイルは " + copy.filename().string() + " に残しました", Ink::red);
+    post_message(game, tr(game, Text::save_kept_as, {{"file", copy.filename().string()}}), Ink::red);
 }
 
 } // namespace zen

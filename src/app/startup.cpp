@@ -6,6 +6,7 @@
 #include "content/news.h"
 #include "content/stages.h"
 #include "core/game_state.h"
+#include "core/texts.h"
 #include "render/picture_store.h"
 
 #include <filesystem>
@@ -14,7 +15,7 @@
 
 namespace zen {
 
-const char* const kWindowCaption = "Zentrifa ver" ZENTRIFA_VERSION " - made by the Zentrifa team";
+std::string window_title(Lang lang) { return fill(text_in(lang, Text::window_title), {{"version", ZENTRIFA_VERSION}}); }
 
 namespace {
 
@@ -97,7 +98,7 @@ void start_up(Game& game)
 
     load_game(game);
 
-    if (game.platform.window) game.platform.window->set_title(kWindowCaption);
+    if (game.platform.window) game.platform.window->set_title(window_title(game.lang));
 }
 
 bool close_game(Game& game, std::string* told)

@@ -1,5 +1,6 @@
 #pragma once
 // Bringing the game up to the start screen, closing it (which saves) and taking it down.
+#include "core/text_table.h"
 #include "platform/paths.h"
 
 #include <string>
@@ -21,6 +22,6 @@ bool close_game(Game& game, std::string* told = nullptr);
 // Frees sounds, music, pictures and bitmaps.
 void shut_down(Game& game);
 
-extern const char* const kWindowCaption;
+std::string window_title(Lang lang);
 
 } // namespace zen

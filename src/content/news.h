@@ -12,10 +12,10 @@ struct Game;
 void build_news(Game& game);
 // Stores text as line news_write_line of entry news_write_entry and moves on to the next line.
 // A line past 199 or an entry outside 0..99 is dropped.
-void add_news_line(Game& game, const std::string& text);
+void add_news_line(Game& game, Text text);
 
 // Line `line` of entry `entry`; empty outside the table.
-const std::string& news_line(const Game& game, int entry, int line);
+Text news_line(const Game& game, int entry, int line);
 // The lines of an entry up to its first empty line.
 int news_line_count(const Game& game, int entry);
 // Whether the story may move on from news_index to the next entry when a stage ends: the next entry

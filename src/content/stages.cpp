@@ -9,7 +9,7 @@ namespace {
 
 struct StageRow {
     int id;
-    const char* name;
+    Text name;
     const char* picture;
     std::array<std::int32_t, 4> customer_slots; // customer type ids; 0 = empty slot
     int stage_level;                            // price multiplier at home and in the shop
@@ -17,26 +17,25 @@ struct StageRow {
 };
 
 // Stages 7-12 walk the same streets as 1-6 again, with higher quotas and stronger hazards.
-// Stage 9 drops the "沿い" of stage 3.
 constexpr StageRow kStages[] = {
     // id, name, picture, customer_slots, stage_level, quota
-    {1, "家の前の道路", "map01.jpg", {1, 2, 0, 0}, 1, 2000},
-    {2, "公園", "map02.jpg", {1, 2, 2, 0}, 2, 3000},
-    {3, "国道１１号線沿い", "uriba.jpg", {1, 4, 2, 0}, 3, 5000},
-    {4, "海", "sea.jpg", {2, 4, 2, 5}, 4, 8000},
-    {5, "[LAST STAGE] 魔都・TOKYO", "city.jpg", {6, 4, 2, 5}, 5, 12000},
-    {6, "[ｸﾘｱ後の世界] 宇宙", "space.jpg", {7, 6, 1, 5}, 6, 14000},
-    {7, "家の前の道路ｱﾅｻﾞｰ", "map01.jpg", {1, 2, 0, 0}, 7, 4500},
-    {8, "公園ｱﾅｻﾞｰ", "map02.jpg", {1, 2, 3, 0}, 8, 6500},
-    {9, "国道１１号線ｱﾅｻﾞｰ", "uriba.jpg", {1, 4, 3, 0}, 9, 10000},
-    {10, "海ｱﾅｻﾞｰ", "sea.jpg", {2, 4, 2, 5}, 10, 16000},
-    {11, "魔都・TOKYOｱﾅｻﾞｰ", "city.jpg", {6, 4, 3, 5}, 11, 24000},
-    {12, "宇宙ｱﾅｻﾞｰ", "space.jpg", {7, 6, 1, 5}, 12, 33000},
+    {1, Text::stage_1, "map01.jpg", {1, 2, 0, 0}, 1, 2000},
+    {2, Text::stage_2, "map02.jpg", {1, 2, 2, 0}, 2, 3000},
+    {3, Text::stage_3, "uriba.jpg", {1, 4, 2, 0}, 3, 5000},
+    {4, Text::stage_4, "sea.jpg", {2, 4, 2, 5}, 4, 8000},
+    {5, Text::stage_5, "city.jpg", {6, 4, 2, 5}, 5, 12000},
+    {6, Text::stage_6, "space.jpg", {7, 6, 1, 5}, 6, 14000},
+    {7, Text::stage_7, "map01.jpg", {1, 2, 0, 0}, 7, 4500},
+    {8, Text::stage_8, "map02.jpg", {1, 2, 3, 0}, 8, 6500},
+    {9, Text::stage_9, "uriba.jpg", {1, 4, 3, 0}, 9, 10000},
+    {10, Text::stage_10, "sea.jpg", {2, 4, 2, 5}, 10, 16000},
+    {11, Text::stage_11, "city.jpg", {6, 4, 3, 5}, 11, 24000},
+    {12, Text::stage_12, "space.jpg", {7, 6, 1, 5}, 12, 33000},
 };
 
 struct CustomerRow {
     int id;
-    const char* name;
+    Text name;
     const char* picture;
     Sound sound; // voice when a hazard runs this customer over
     int speed;
@@ -45,18 +44,18 @@ struct CustomerRow {
 
 constexpr CustomerRow kCustomers[] = {
     // id, name, picture, sound, speed, wanted_genres
-    {1, "キッズ", "kid01.bmp", Sound::cry_kid, 4, {1, 2, 9, 0}},
-    {2, "ガール", "girl01.bmp", Sound::cry_girl, 4, {1, 3, 9, 0}},
-    {3, "中学生", "kid02.bmp", Sound::cry_kid, 5, {2, 6, 10, 0}},
-    {4, "ロウティーン", "girl02.bmp", Sound::cry_girl, 5, {3, 4, 0, 0}},
-    {5, "ハイティーン", "girl03.bmp", Sound::cry_woman, 6, {4, 5, 11, 0}},
-    {6, "高校生男子", "kid03.bmp", Sound::cry_kid, 6, {6, 7, 10, 0}},
-    {7, "大人", "otona.bmp", Sound::cry_kid, 7, {8, 7, 12, 13}},
+    {1, Text::man_1, "kid01.bmp", Sound::cry_kid, 4, {1, 2, 9, 0}},
+    {2, Text::man_2, "girl01.bmp", Sound::cry_girl, 4, {1, 3, 9, 0}},
+    {3, Text::man_3, "kid02.bmp", Sound::cry_kid, 5, {2, 6, 10, 0}},
+    {4, Text::man_4, "girl02.bmp", Sound::cry_girl, 5, {3, 4, 0, 0}},
+    {5, Text::man_5, "girl03.bmp", Sound::cry_woman, 6, {4, 5, 11, 0}},
+    {6, Text::man_6, "kid03.bmp", Sound::cry_kid, 6, {6, 7, 10, 0}},
+    {7, Text::man_7, "otona.bmp", Sound::cry_kid, 7, {8, 7, 12, 13}},
 };
 
 struct AnimalRow {
     int id;
-    const char* name;
+    Text name;
     const char* picture;
     int home_stage;
 };
@@ -66,15 +65,15 @@ constexpr int kAnimalSpeed = 8;
 // One animal per stage; 100-105 live on the first cycle, 110-115 on the second.
 constexpr AnimalRow kAnimals[] = {
     // id, name, picture, home_stage
-    {100, "空き缶うさぎ", "usagi.bmp", 1}, {101, "野良猫番長", "cat.bmp", 2}, {102, "小鳥", "bird.bmp", 3},
-    {103, "わんゴロ", "dog.bmp", 5},       {104, "たこ", "tako.bmp", 4},      {105, "るっクマ", "kuma.bmp", 6},
-    {110, "空き缶うさぎ", "usagi.bmp", 7}, {111, "野良猫番長", "cat.bmp", 8}, {112, "小鳥", "bird.bmp", 9},
-    {113, "わんゴロ", "dog.bmp", 10},      {114, "たこ", "tako.bmp", 11},     {115, "るっクマ", "kuma.bmp", 12},
+    {100, Text::man_100, "usagi.bmp", 1}, {101, Text::man_101, "cat.bmp", 2},   {102, Text::man_102, "bird.bmp", 3},
+    {103, Text::man_103, "dog.bmp", 5},   {104, Text::man_104, "tako.bmp", 4},  {105, Text::man_105, "kuma.bmp", 6},
+    {110, Text::man_100, "usagi.bmp", 7}, {111, Text::man_101, "cat.bmp", 8},   {112, Text::man_102, "bird.bmp", 9},
+    {113, Text::man_103, "dog.bmp", 10},  {114, Text::man_104, "tako.bmp", 11}, {115, Text::man_105, "kuma.bmp", 12},
 };
 
 struct HazardRow {
     int id;
-    const char* name;
+    Text name;
     const char* picture;
     int reward; // yen for shooting it down
     int hit_points;
@@ -86,19 +85,13 @@ struct HazardRow {
 // 205 and 213 leave 206 behind. Stages 1 and 7 have no hazard.
 constexpr HazardRow kHazards[] = {
     // id, name, picture, reward, hit_points, home_stage, speed
-    {200, "ロボ犬", "robo01.bmp", 40, 10, 2, 10},
-    {201, "大手殺人同人メーカーロボカー", "robo02.bmp", 80, 20, 3, 15},
-    {202, "スマホ成金飛行機", "robo03.bmp", 100, 30, 4, 12},
-    {203, "金持ち爆弾", "bakudan.bmp", 10, 20, 0, 12},
-    {204, "ボム", "baku.bmp", 0, 0, 0, 0},
-    {205, "スクウアエックス", "robo04.bmp", 200, 50, 5, 20},
-    {206, "炎の壁", "fire.bmp", 0, 0, 0, 0},
-    {207, "隕石", "meteo.bmp", 300, 70, 6, 10},
-    {210, "ロボ犬ｱﾅｻﾞｰ", "robo01.bmp", 100, 70, 8, 12},
-    {211, "大手殺人同人メーカーロボカーｱﾅｻﾞｰ", "robo02.bmp", 200, 90, 9, 15},
-    {212, "スマホ成金飛行機ｱﾅｻﾞｰ", "robo03.bmp", 300, 110, 10, 13},
-    {213, "スクウアエックスｱﾅｻﾞｰ", "robo04.bmp", 450, 130, 11, 30},
-    {214, "隕石ｱﾅｻﾞｰ", "meteo.bmp", 800, 150, 12, 20},
+    {200, Text::man_200, "robo01.bmp", 40, 10, 2, 10},    {201, Text::man_201, "robo02.bmp", 80, 20, 3, 15},
+    {202, Text::man_202, "robo03.bmp", 100, 30, 4, 12},   {203, Text::man_203, "bakudan.bmp", 10, 20, 0, 12},
+    {204, Text::man_204, "baku.bmp", 0, 0, 0, 0},         {205, Text::man_205, "robo04.bmp", 200, 50, 5, 20},
+    {206, Text::man_206, "fire.bmp", 0, 0, 0, 0},         {207, Text::man_207, "meteo.bmp", 300, 70, 6, 10},
+    {210, Text::man_210, "robo01.bmp", 100, 70, 8, 12},   {211, Text::man_211, "robo02.bmp", 200, 90, 9, 15},
+    {212, Text::man_212, "robo03.bmp", 300, 110, 10, 13}, {213, Text::man_213, "robo04.bmp", 450, 130, 11, 30},
+    {214, Text::man_214, "meteo.bmp", 800, 150, 12, 20},
 };
 
 static_assert(ids_inside<MapTable>(kStages) && ids_inside<ManTable>(kCustomers) && ids_inside<ManTable>(kAnimals) &&

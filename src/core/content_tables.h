@@ -4,6 +4,7 @@
 // the Game; content/ fills them at start-up.
 #include "core/id_table.h"
 #include "core/sound_names.h"
+#include "core/text_table.h"
 
 #include <array>
 #include <cstdint>
@@ -13,9 +14,9 @@ namespace zen {
 
 // One catalog entry: a game genre (ids 1..13) or a shop item (ids 50..203).
 struct titem {
-    std::string picture;     // cg/ file of a genre's box; empty for shop items
-    std::string name;        // genre word + title, or the item's name
-    std::string description; // shop items: effect text shown in the shop
+    std::string picture;           // cg/ file of a genre's box; empty for shop items
+    Text name = Text::none;        // genre word + title, or the item's name
+    Text description = Text::none; // shop items: effect text shown in the shop
     std::int32_t prerequisite = 0;
     std::int32_t price = 0;
     std::int32_t shelf_x = 0; // where a genre's pile stands on the sales table (runtime)
@@ -39,7 +40,7 @@ constexpr int kLastGenre = 13;
 // One stage: where the player sells.
 struct tmap {
     std::string picture; // street background in cg/
-    std::string name;
+    Text name = Text::none;
     std::int32_t slot_before = 0; // never set; the street's slot pick reads it as an empty slot
     std::array<std::int32_t, 4> customer_slots{};
     std::array<std::int32_t, 2> unused_after{};
@@ -51,7 +52,7 @@ struct tmap {
 struct tman {
     Sound sound = Sound::none; // voice when a hazard runs this customer over
     std::string picture;       // sprite in cg/
-    std::string name;
+    Text name = Text::none;
     std::int32_t reward = 0;
     std::int32_t hit_points = 0;
     std::int32_t home_stage = 0;
@@ -88,7 +89,7 @@ constexpr std::int32_t kRoleHazard = 2;
 // One news entry of the story.
 struct tnews {
     std::int32_t required_stage = 0; // stage that must have been cleared before the story moves here
-    std::array<std::string, 200> lines;
+    std::array<Text, 200> lines{};
 };
 
 using NewsTable = IdTable<tnews, -1, 99>;

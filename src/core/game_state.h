@@ -9,6 +9,7 @@
 #include "core/random.h"
 #include "core/screen_state.h"
 #include "core/sound.h"
+#include "core/text_table.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
 
@@ -95,6 +96,9 @@ struct Game {
     int fx_random(int n) { return fx_rng.below(n); }
 
     tmy my;
+
+    // The language of every text the game shows from now on (texts already in the log stay).
+    Lang lang = Lang::ja;
 
     // Scene control and frame counters.
     std::int32_t stage = 0; // 0: no stage runs

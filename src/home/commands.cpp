@@ -8,6 +8,8 @@
 #include "core/game_state.h"
 #include "core/line_queue.h"
 #include "core/saturating.h"
+#include "core/settings.h"
+#include "core/texts.h"
 #include "home/menu_commands.h"
 #include "home/new_game.h"
 #include "render/message_log.h"
@@ -24,19 +26,17 @@ namespace zen {
 
 namespace {
 
-std::string num(std::int64_t v) { return std::to_string(v); }
-
-const std::string& stage_name(const Game& game) { return game.map_table.at(game.stage).name; }
+std::string stage_name(const Game& game) { return tr(game, game.map_table.at(game.stage).name); }
 
 // The checks before making a game or going out: too tired, too hungry. True when refused.
 bool too_worn_out(Game& game)
 {
     if (too_tired_to_work(game)) {
-        post_silver(game, "疲れでヘトヘトだ....眠らないと....");
+        post_silver(game, tr(game, Text::too_tired));
         return true;
     }
     if (too_hungry_to_work(game)) {
-        post_silver(game, "お腹が減って倒れそうだ....");
+        post_silver(game, tr(game, Text::too_hungry));
         return true;
     }
     return false;
@@ -66,19 +66,19 @@ void home_command(Game& game, int index)
     tmy& my = game.my;
     switch (static_cast<HomeCommand>(b.command)) {
     case HomeCommand::abandon:
-        post_silver(game, "ステージを断念していいですか？");
+        post_silver(game, tr(game, Text::ask_abandon));
         show_menu(game, kMenuAbandon);
         break;
     case HomeCommand::make:
         play_sound(game, Sound::click);
-        post_silver(game, "何をつくりますか");
+        post_silver(game, tr(game, Text::ask_make));
         show_menu(game, kMenuMakeGame);
         break;
     case HomeCommand::options: show_menu(game, kMenuOptions); break;
     case HomeCommand::go_out:
         if (too_worn_out(game)) return;
         play_sound(game, Sound::click);
-        post_silver(game, "現場は眠らない....！");
+        post_silver(game, tr(game, Text::going_out));
         show_menu(game, kMenuSalesFloor);
         game.on_street = 1;
         show_picture(game, game.map_table.at(game.stage).picture);
@@ -95,7 +95,7 @@ void home_command(Game& game, int index)
         const int energy = sleep_energy(game);
         my.shouts_used = 0;
         play_sound(game, Sound::sleep);
-        post_silver(game, "すうすうすうすうすう MP+" + num(energy) + " & 疲労=0");
+        post_silver(game, tr(game, Text::sleeping, {{"energy", num(energy)}}));
         show_picture(game, "sleep.jpg");
         gain_energy(game, energy);
         my.fatigue = 0;
@@ -105,7 +105,7 @@ void home_command(Game& game, int index)
         break;
     }
     case HomeCommand::shop:
-        post_silver(game, "何を買いますか");
+        post_silver(game, tr(game, Text::ask_buy));
         show_menu(game, kMenuShop);
         break;
     }
@@ -135,17 +135,20 @@ void options_command(Game& game, int index)
     case OptionsCommand::sound: show_menu(game, kMenuSound); break;
     case OptionsCommand::energy_help:
         clear_messages(game);
-        post_silver(game, "エナジー回復率は、お腹と疲労によって決まります。"
-                          "お腹があるほど回復しますが、疲労が高ければ回復率は弱まります。");
+        post_silver(game, tr(game, Text::energy_help));
         break;
     case OptionsCommand::credits:
         clear_messages(game);
-        post_silver(game, "Zentrifa ver1.1　制作：the Zentrifa team");
+        post_silver(game, tr(game, Text::credits));
         break;
     case OptionsCommand::sleep_help:
         clear_messages(game);
-        post_silver(game, "[寝る]コマンドによって、疲労が完全回復し、MPもやや回復します。"
-                          "しかし疲れていない時や、最終日は、寝ることはできません。");
+        post_silver(game, tr(game, Text::sleep_help));
+        break;
+    case OptionsCommand::language:
+        switch_language(game, game.lang == Lang::ja ? Lang::en : Lang::ja);
+        post_silver(game, tr(game, Text::language_now));
+        show_menu(game, kMenuOptions); // its captions in the new language
         break;
     }
 }
@@ -158,7 +161,7 @@ void sound_command(Game& game, int index)
     case SoundCommand::louder: my.volume = std::min(saturating_add(my.volume, 400), 0); break;
     default: return;
     }
-    post_silver(game, "音量＝" + num(my.volume));
+    post_silver(game, tr(game, Text::volume_is, {{"volume", num(my.volume)}}));
     play_sound(game, Sound::click); // heard at the new volume
 }
 
@@ -174,49 +177,49 @@ void start_command(Game& game, int index)
         }
         if (my.game_over >= 1 && game.stage >= 1) {
             // The game was saved while its time-up screen waited.
-            post_silver(game, "ゲームオーバーです！");
+            post_silver(game, tr(game, Text::game_over));
             show_menu(game, kMenuTimeUp);
         } else if (my.quota_done >= 1 && game.stage >= 1) {
-            post_silver(game, stage_name(game) + "、ノルマ達成！！！");
+            post_silver(game, tr(game, Text::resume_quota_done, {{"stage", stage_name(game)}}));
             show_menu(game, kMenuStageCleared);
         } else if (game.stage != 0) {
             stop_music(game);
             clear_messages(game);
             show_picture(game, "pc.jpg");
-            post_silver(game, stage_name(game) + "でのプレイを再開！！！！");
+            post_silver(game, tr(game, Text::resume_stage, {{"stage", stage_name(game)}}));
             show_menu(game, kMenuHome);
         } else {
             show_picture(game, "map.jpg");
-            post_silver(game, "どのステージをしますか");
+            post_silver(game, tr(game, Text::which_stage));
             build_stage_tables(game);
             show_menu(game, kMenuStageSelect);
         }
         break;
     case StartCommand::cleared:
         play_sound(game, Sound::clear_mark);
-        post_silver(game, "クリアおめでとう！！　君は世界一のゲームメーカーさ！！！");
+        post_silver(game, tr(game, Text::cleared_praise));
         break;
     case StartCommand::true_clear:
         play_sound(game, Sound::clear_mark);
-        post_silver(game, "....終わった....ん？！");
-        post_silver(game, "....!?....なんだ、この只ならぬ空気は....!!");
+        post_silver(game, tr(game, Text::true_clear_1));
+        post_silver(game, tr(game, Text::true_clear_2));
         break;
     case StartCommand::news: {
         const std::int32_t entry = my.news_index;
         if (entry < 0 || static_cast<std::size_t>(entry) >= my.news_read.size()) return;
         clear_messages(game);
-        post_silver(game, "....ニュースが届いています....");
+        post_silver(game, tr(game, Text::news_arrived));
         my.news_read[static_cast<std::size_t>(entry)] = 1;
         play_music(game, Music::universe);
         // Read click by click; the menu comes back without the news entry.
-        for (int line = 0; line < kNewsLines && !news_line(game, entry, line).empty(); ++line)
-            append_line(game, news_line(game, entry, line));
+        for (int line = 0; line < kNewsLines && news_line(game, entry, line) != Text::none; ++line)
+            append_line(game, tr(game, news_line(game, entry, line)));
         show_menu(game, kMenuStart);
         break;
     }
     case StartCommand::legend_clear:
         play_sound(game, Sound::clear_mark);
-        post_silver(game, "LEGEND CLEAR!! 君こそ、真の宇宙最強のゲームメーカーだ！！");
+        post_silver(game, tr(game, Text::legend_clear_praise));
         break;
     }
 }
@@ -232,7 +235,7 @@ void make_game_command(Game& game, int index)
     if (too_worn_out(game)) return;
     if (cost >= 1) {
         if (my.energy < cost) {
-            post_silver(game, "エナジーが足らない");
+            post_silver(game, tr(game, Text::not_enough_energy));
             return;
         }
         my.energy -= cost;
@@ -240,13 +243,13 @@ void make_game_command(Game& game, int index)
     // Hunger and fatigue are clamped to 0..100 at the end of the frame.
     my.hunger = saturating_add(my.hunger, -(static_cast<std::int64_t>(cost) + game.random(3)));
     my.fatigue = saturating_add(my.fatigue, static_cast<std::int64_t>(cost) + game.random(2));
-    post_silver(game, "カタカタカタカタカタ....よし完成！！！");
+    post_silver(game, tr(game, Text::game_finished));
     gain_one_item(game, genre);
     // Each tool of the genre may add one more copy.
     for (const int tool : extra_copy_chain(genre)) {
         if (!held(game, tool) || game.random(3) != 0) continue;
         play_sound(game, Sound::extra_copy);
-        post_message(game, "もう１コできた！", Ink::green);
+        post_message(game, tr(game, Text::extra_copy), Ink::green);
         std::int32_t& stock = my.item_count[static_cast<std::size_t>(genre)];
         stock = saturating_add(stock, 1);
     }
@@ -274,8 +277,8 @@ void stage_select_command(Game& game, int index)
     my.quota_done = 0;
     my.sales = 0;
     my.shouts_used = 0;
-    if (s == 2 && my.stage_clears[2] == 0) post_silver(game, "....俺の戦いは終わらない....");
-    post_silver(game, stage_name(game) + "をプレイ！！！！！");
+    if (s == 2 && my.stage_clears[2] == 0) post_silver(game, tr(game, Text::fight_goes_on));
+    post_silver(game, tr(game, Text::play_stage, {{"stage", stage_name(game)}}));
     my.energy = my.energy_max;
     my.hunger = kStomachFull;
     my.fatigue = 0;
@@ -290,7 +293,7 @@ void wake_up_command(Game& game, int)
     tmy& my = game.my;
     my.hunger = my.hunger / 2;
     // Counted from the day before waking: one more than the clock's own count for the new day.
-    post_silver(game, "気分さっぱり！！ おはようございます！！ 残り：" + days_left(game) + "日");
+    post_silver(game, tr(game, Text::good_morning, {{"days", days_left(game)}}));
     show_picture(game, "pc.jpg");
     my.day = saturating_add(my.day, 1); // a night's sleep costs exactly one day
     show_menu(game, kMenuHome);
@@ -336,34 +339,36 @@ void shop_command(Game& game, int index)
     case ShopCommand::energy:
         play_sound(game, Sound::purchase);
         my.energy_max = saturating_add(my.energy_max, 1);
-        post_silver(game, "【最大エナジー】が+1された！！");
+        post_silver(game, tr(game, Text::bought_energy));
         break;
     case ShopCommand::poster:
         play_sound(game, Sound::purchase);
         *ad = saturating_add(*ad, 1);
-        post_message(game, "この地域における【宣伝力】が+1された！！", Ink::aqua);
+        post_message(game, tr(game, Text::bought_poster), Ink::aqua);
         break;
     case ShopCommand::loan:
         my.day = saturating_add(my.day, 1);
-        post_silver(game, "時間1日と引き換えに、借金した → 残り" + days_left(game) + "日");
+        post_silver(game, tr(game, Text::took_loan, {{"days", days_left(game)}}));
         my.loans = saturating_add(my.loans, 1);
         gain_money(game, kLoanAmount);
         break;
     case ShopCommand::book:
         my.genre_known[static_cast<std::size_t>(b.param2)] = 1;
-        post_message(game, "読破！ 新しいゲーム・" + game.item_table.at(b.param2).name + "を造れるようになった！",
+        post_message(game, tr(game, Text::read_book, {{"genre", tr(game, game.item_table.at(b.param2).name)}}),
                      Ink::yellow);
         play_sound(game, Sound::purchase);
         break;
     case ShopCommand::item:
         gain_one_item(game, b.item_id);
-        post_message(game, game.item_table.at(b.item_id).description + "された！", Ink::aqua);
+        post_message(game,
+                     tr(game, Text::bought_item, {{"effect", tr(game, game.item_table.at(b.item_id).description)}}),
+                     Ink::aqua);
         play_sound(game, Sound::skill_up);
         break;
     case ShopCommand::animal:
         play_sound(game, Sound::purchase);
         *contracts = saturating_add(*contracts, 1);
-        post_message(game, "この地域における動物と契約した！！", Ink::aqua);
+        post_message(game, tr(game, Text::bought_animal), Ink::aqua);
         break;
     }
     // Bought entries vanish; prices and locks follow the new state.
@@ -377,7 +382,7 @@ void stage_cleared_command(Game& game, int)
     game.stage = 0;
     play_sound(game, Sound::stage_clear);
     show_picture(game, "clear.jpg");
-    append_line(game, "Congraturation!!!!!!");
+    append_line(game, tr(game, Text::congratulation));
     advance_news(game);
     show_menu(game, kMenuStart);
 }

@@ -5,6 +5,7 @@
 
 #include "content/news.h"
 #include "core/game_state.h"
+#include "core/texts.h"
 #include "home/commands.h"
 #include "home/menu_commands.h"
 #include "rules/catalog_rules.h"
@@ -18,8 +19,6 @@ namespace zen {
 
 namespace {
 
-std::string num(std::int64_t v) { return std::to_string(v); }
-
 tmenu& record(Game& game, int index) { return game.menu_buttons[static_cast<std::size_t>(index)]; }
 
 bool genre_learnt(const Game& game, std::int32_t id)
@@ -29,17 +28,18 @@ bool genre_learnt(const Game& game, std::int32_t id)
 
 void build_home(Game& game, std::int32_t)
 {
-    menu_entry(game, 1, kMenuHome, "ゲームを造る", HomeCommand::make, 200);
-    menu_entry(game, 2, kMenuHome, ">> 売り場へ!! <<", HomeCommand::go_out, 200);
+    menu_entry(game, 1, kMenuHome, tr(game, Text::home_make), HomeCommand::make, 200);
+    menu_entry(game, 2, kMenuHome, tr(game, Text::home_go_out), HomeCommand::go_out, 200);
     const std::int32_t meal = meal_price(game);
-    tmenu& eat = menu_entry(game, 3, kMenuHome, "ご飯を食べる \\" + num(meal), HomeCommand::eat, 200);
+    tmenu& eat =
+        menu_entry(game, 3, kMenuHome, tr(game, Text::home_eat, {{"price", num(meal)}}), HomeCommand::eat, 200);
     eat.param = meal;
     eat.locked = full_for_a_meal(game) ? 1 : 0;
-    tmenu& sleep = menu_entry(game, 4, kMenuHome, "寝る", HomeCommand::sleep, 200);
+    tmenu& sleep = menu_entry(game, 4, kMenuHome, tr(game, Text::home_sleep), HomeCommand::sleep, 200);
     sleep.locked = may_sleep(game) ? 0 : 1; // not tired, or the last day
-    menu_entry(game, 5, kMenuHome, ">お店へ", HomeCommand::shop, 200);
-    menu_entry(game, 10, kMenuHome, "OPTION", HomeCommand::options, 200);
-    menu_entry(game, 11, kMenuHome, "×このステージを断念", HomeCommand::abandon, 200);
+    menu_entry(game, 5, kMenuHome, tr(game, Text::home_shop), HomeCommand::shop, 200);
+    menu_entry(game, 10, kMenuHome, tr(game, Text::home_options), HomeCommand::options, 200);
+    menu_entry(game, 11, kMenuHome, tr(game, Text::home_abandon), HomeCommand::abandon, 200);
 }
 
 // The entries that never change: the abandon question, the options, the sound, and the single
@@ -47,45 +47,50 @@ void build_home(Game& game, std::int32_t)
 struct FixedEntry {
     int index;
     MenuKey key;
-    const char* caption;
+    Text caption;
     std::int32_t command;
     int width;
     MenuKey back_to;
 };
 
 constexpr FixedEntry kFixedEntries[] = {
-    {50, kMenuAbandon, "はい", command_number(AbandonCommand::yes), 200, kMenuHome},
-    {51, kMenuAbandon, "いいえ", command_number(AbandonCommand::no), 200, kMenuNone},
-    {60, kMenuOptions, "エナジーの回復率について", command_number(OptionsCommand::energy_help), 300, kMenuHome},
-    {61, kMenuOptions, "寝るコマンドについて", command_number(OptionsCommand::sleep_help), 300, kMenuNone},
-    {62, kMenuOptions, "SOUND", command_number(OptionsCommand::sound), 300, kMenuNone},
-    {63, kMenuOptions, "クレジット", command_number(OptionsCommand::credits), 300, kMenuNone},
-    {100, kMenuSound, "音量を下げる", command_number(SoundCommand::quieter), 200, kMenuOptions},
-    {101, kMenuSound, "音量を上げる", command_number(SoundCommand::louder), 200, kMenuNone},
-    {kWakeUpRecord, kMenuWakeUp, "起床", 0, 200, kMenuNone},
-    {kTimeUpRecord, kMenuTimeUp, "タイムリミット！！", 0, 200, kMenuNone},
-    {kStageClearedRecord, kMenuStageCleared, "ステージクリア!", 0, 250, kMenuNone},
+    {50, kMenuAbandon, Text::answer_yes, command_number(AbandonCommand::yes), 200, kMenuHome},
+    {51, kMenuAbandon, Text::answer_no, command_number(AbandonCommand::no), 200, kMenuNone},
+    {60, kMenuOptions, Text::options_energy_help, command_number(OptionsCommand::energy_help), 300, kMenuHome},
+    {61, kMenuOptions, Text::options_sleep_help, command_number(OptionsCommand::sleep_help), 300, kMenuNone},
+    {62, kMenuOptions, Text::options_sound, command_number(OptionsCommand::sound), 300, kMenuNone},
+    {63, kMenuOptions, Text::options_credits, command_number(OptionsCommand::credits), 300, kMenuNone},
+    {64, kMenuOptions, Text::options_language, command_number(OptionsCommand::language), 300, kMenuNone},
+    {100, kMenuSound, Text::sound_quieter, command_number(SoundCommand::quieter), 200, kMenuOptions},
+    {101, kMenuSound, Text::sound_louder, command_number(SoundCommand::louder), 200, kMenuNone},
+    {kWakeUpRecord, kMenuWakeUp, Text::wake_up, 0, 200, kMenuNone},
+    {kTimeUpRecord, kMenuTimeUp, Text::time_up, 0, 200, kMenuNone},
+    {kStageClearedRecord, kMenuStageCleared, Text::stage_cleared, 0, 250, kMenuNone},
 };
 
 // The entries of one fixed menu.
 void build_fixed(Game& game, std::int32_t key)
 {
     for (const FixedEntry& f : kFixedEntries)
-        if (f.key == key) menu_entry(game, f.index, f.key, f.caption, f.command, f.width).back_to = f.back_to;
+        if (f.key == key) menu_entry(game, f.index, f.key, tr(game, f.caption), f.command, f.width).back_to = f.back_to;
 }
 
 void build_start(Game& game, std::int32_t)
 {
     const tmy& my = game.my;
-    menu_entry(game, 201, kMenuStart, my.story_flag[0] == 0 ? "<< NEW GAME >>" : "< START >", StartCommand::start, 200);
-    menu_entry(game, 202, kMenuStart, my.stage_clears[5] != 0 ? "クリア" : "", StartCommand::cleared, 200);
-    menu_entry(game, 203, kMenuStart, my.stage_clears[6] != 0 ? "TRUE CLEAR!!" : "", StartCommand::true_clear, 200);
-    menu_entry(game, 204, kMenuStart, my.stage_clears[12] != 0 ? "LEGEND CLEAR!!" : "", StartCommand::legend_clear,
+    const auto shown_if = [&](bool shown, Text caption) { return shown ? tr(game, caption) : std::string(); };
+    menu_entry(game, 201, kMenuStart, tr(game, my.story_flag[0] == 0 ? Text::start_new_game : Text::start_continue),
+               StartCommand::start, 200);
+    menu_entry(game, 202, kMenuStart, shown_if(my.stage_clears[5] != 0, Text::start_cleared), StartCommand::cleared,
                200);
+    menu_entry(game, 203, kMenuStart, shown_if(my.stage_clears[6] != 0, Text::start_true_clear),
+               StartCommand::true_clear, 200);
+    menu_entry(game, 204, kMenuStart, shown_if(my.stage_clears[12] != 0, Text::start_legend_clear),
+               StartCommand::legend_clear, 200);
     const std::int32_t n = my.news_index;
     const bool unread = n >= 0 && static_cast<std::size_t>(n) < my.news_read.size() &&
-                        my.news_read[static_cast<std::size_t>(n)] <= 0 && !news_line(game, n, 0).empty();
-    menu_entry(game, 205, kMenuStart, unread ? "ニュース　　" : "", StartCommand::news, 200).icon = "mail.bmp";
+                        my.news_read[static_cast<std::size_t>(n)] <= 0 && news_line(game, n, 0) != Text::none;
+    menu_entry(game, 205, kMenuStart, shown_if(unread, Text::start_news), StartCommand::news, 200).icon = "mail.bmp";
 }
 
 void build_make_game(Game& game, std::int32_t)
@@ -113,9 +118,10 @@ void build_make_game(Game& game, std::int32_t)
         b.command = command_number(MakeGameCommand::make);
         b.right_align = 1;
         b.back_to = kMenuHome;
-        b.caption = "開発：" + genre.name + "(" + num(count_of(game, b.param)) + ")";
+        b.caption =
+            tr(game, Text::make_entry, {{"genre", tr(game, genre.name)}, {"count", num(count_of(game, b.param))}});
         b.param2 = genre.energy_cost;
-        if (genre.energy_cost >= 1) b.caption += " E-" + num(genre.energy_cost);
+        if (genre.energy_cost >= 1) b.caption += tr(game, Text::make_energy_cost, {{"cost", num(genre.energy_cost)}});
         if (!genre.picture.empty()) b.icon = genre.picture;
     }
 }
@@ -127,21 +133,24 @@ void build_stage_select(Game& game, std::int32_t)
     for (int s = 0; s <= 98; ++s) {
         tmenu& b = record(game, kStageSelectFirstRecord + s);
         const tmap& place = game.map_table.at(s);
-        if (place.name.empty() || (s > 6 && !second_cycle)) {
+        if (place.name == Text::none || (s > 6 && !second_cycle)) {
             // Not offered now: emptied, so a stage of an earlier game does not stay listed.
             b.caption.clear();
             continue;
         }
         menu_entry(game, kStageSelectFirstRecord + s, kMenuStageSelect,
-                   place.name + " ノルマ：" + num(place.quota) + "円 クリア：" +
-                       num(my.stage_clears[static_cast<std::size_t>(s)]),
+                   tr(game, Text::stage_entry,
+                      {{"stage", tr(game, place.name)},
+                       {"quota", num(place.quota)},
+                       {"clears", num(my.stage_clears[static_cast<std::size_t>(s)])}}),
                    s, 400);
         if (s >= 2 && my.stage_clears[static_cast<std::size_t>(s - 1)] == 0) {
-            b.caption = "????";
+            b.caption = tr(game, Text::stage_locked);
             b.locked = 1;
         }
     }
-    menu_entry(game, menu_records(kMenuStageSelect).last, kMenuStageSelect, ">Back", kStageSelectBack, 400);
+    menu_entry(game, menu_records(kMenuStageSelect).last, kMenuStageSelect, tr(game, Text::stage_back),
+               kStageSelectBack, 400);
 }
 
 constexpr int kShopFirst = menu_records(kMenuShop).first;
@@ -153,14 +162,13 @@ constexpr int kShopLast = menu_records(kMenuShop).last;
 constexpr int kShopShown = 12;
 
 // A shop entry with its fixed fields; it names no item unless it is one.
-tmenu& shop_entry(Game& game, int index, const std::string& caption, ShopCommand command, std::int32_t price,
-                  const char* hint)
+tmenu& shop_entry(Game& game, int index, const std::string& caption, ShopCommand command, std::int32_t price, Text hint)
 {
     tmenu& b = record(game, index);
     b.caption = caption;
     b.command = command_number(command);
     b.param = price;
-    b.hint = hint;
+    b.hint = tr(game, hint);
     b.item_id = 0;
     return b;
 }
@@ -171,17 +179,19 @@ void build_shop(Game& game, std::int32_t)
     const std::int64_t a = stage_value(my.ad_power, game.stage);
     const std::int64_t e = my.energy_max;
 
-    tmenu& poster = shop_entry(game, 620, a >= kMostPosters ? "" : "宣伝ポスター" + num(a + 1), ShopCommand::poster,
-                               poster_price(game), "この地域の集客をあげます");
+    tmenu& poster =
+        shop_entry(game, 620, a >= kMostPosters ? "" : tr(game, Text::shop_poster, {{"number", num(a + 1)}}),
+                   ShopCommand::poster, poster_price(game), Text::shop_poster_hint);
     poster.need_level = poster_level(game);
 
-    tmenu& energy = shop_entry(game, 622, "エナジーPowerUp" + num(e - 4), ShopCommand::energy,
-                               energy_upgrade_price(game), "最大エナジー +1");
+    tmenu& energy = shop_entry(game, 622, tr(game, Text::shop_energy, {{"number", num(e - 4)}}), ShopCommand::energy,
+                               energy_upgrade_price(game), Text::shop_energy_hint);
     energy.need_level = energy_upgrade_level(game);
     energy.back_to = kMenuHome;
 
-    tmenu& animal = shop_entry(game, 623, stage_value(my.animal_contracts, game.stage) >= 1 ? "" : "動物と契約",
-                               ShopCommand::animal, contract_price(game), "この地域に生息する動物と契約します");
+    tmenu& animal =
+        shop_entry(game, 623, stage_value(my.animal_contracts, game.stage) >= 1 ? "" : tr(game, Text::shop_animal),
+                   ShopCommand::animal, contract_price(game), Text::shop_animal_hint);
     animal.need_level = contract_level(game);
 
     for (int i = kShopItemsFirst; i <= kShopLast; ++i) record(game, i).caption.clear();
@@ -193,8 +203,7 @@ void build_shop(Game& game, std::int32_t)
     for (int id = 0; id <= ItemTable::kLastId && next < kShopLoanRecord; ++id) {
         if (!shop_reaches(game, id)) continue;
         const titem& item = game.item_table.at(id);
-        tmenu& b = shop_entry(game, next, item.name, ShopCommand::item, item.price, "");
-        b.hint = item.description;
+        tmenu& b = shop_entry(game, next, tr(game, item.name), ShopCommand::item, item.price, item.description);
         b.item_id = id;
         if (!shop_offers(game, id)) b.caption.clear(); // a hidden item still takes its record
         next = next + 1 == kBooksFirst ? kBooksLast + 1 : next + 1;
@@ -202,21 +211,22 @@ void build_shop(Game& game, std::int32_t)
 
     for (const Book& book : shop_books()) {
         const bool offered = game.stage >= book.min_stage && my.level >= book.min_level;
-        tmenu& b = shop_entry(game, book.record, offered ? book.title : "", ShopCommand::book, book.price,
-                              "Newゲームを作れるようになる");
+        tmenu& b = shop_entry(game, book.record, offered ? tr(game, book.title) : "", ShopCommand::book, book.price,
+                              Text::shop_book_hint);
         b.param2 = book.genre;
     }
 
-    shop_entry(game, kShopLoanRecord, loan_offered(game) ? "借金(\\" + num(kLoanAmount) + ") -1日" : "",
-               ShopCommand::loan, 0, "１日を消費し、借金します");
+    shop_entry(game, kShopLoanRecord,
+               loan_offered(game) ? tr(game, Text::shop_loan, {{"amount", num(kLoanAmount)}}) : std::string(),
+               ShopCommand::loan, 0, Text::shop_loan_hint);
 
     // Prices and levels into the captions, locks, and at most twelve entries.
     int shown = 0;
     for (int i = kShopFirst; i <= kShopLast; ++i) {
         tmenu& b = record(game, i);
         if (!b.caption.empty()) {
-            if (b.need_level >= 1) b.caption += " (必要Lv" + num(b.need_level) + ")";
-            if (b.param >= 1) b.caption += " \\" + num(b.param);
+            if (b.need_level >= 1) b.caption += tr(game, Text::shop_need_level, {{"level", num(b.need_level)}});
+            if (b.param >= 1) b.caption += tr(game, Text::shop_price, {{"price", num(b.param)}});
             b.menu = kMenuShop;
             b.width = 300;
             b.height = 45;

@@ -1,6 +1,7 @@
 #include "home/new_game.h"
 
 #include "core/game_state.h"
+#include "core/texts.h"
 #include "render/message_log.h"
 #include "rules/prices.h"
 
@@ -32,7 +33,7 @@ void new_game(Game& game)
     my.fatigue = 0;
     my.sales = 0;
     my.volume = -1100;
-    post_silver(game, "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
+    post_silver(game, tr(game, Text::welcome));
 }
 
 } // namespace zen

@@ -257,7 +257,8 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
 void Canvas::text(int x, int y, std::string_view utf8, Font font, Colour colour, std::optional<Colour> background)
 {
     if (!impl_ || !fonts_ || utf8.empty()) return;
-    fonts_->draw(*this, x, y, utf8, font, colour, background);
+    const Extent drawn = fonts_->draw(*this, x, y, utf8, font, colour, background);
+    if (text_notes_) text_notes_->push_back(DrawnText{std::string(utf8), x, y, drawn.width, drawn.height});
 }
 
 Extent Canvas::text_extent(std::string_view utf8, Font font) const

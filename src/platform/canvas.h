@@ -73,6 +73,17 @@ public:
     void set_fonts(Fonts* fonts) { fonts_ = fonts; }
     Fonts* fonts() const { return fonts_; }
 
+    // Where a text was drawn; a test that lays out every text notes them (nothing is noted unless
+    // note_texts was given a list).
+    struct DrawnText {
+        std::string text;
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+    };
+    void note_texts(std::vector<DrawnText>* notes) { text_notes_ = notes; }
+
     Colour pixel(int x, int y) const; // 0 outside
     void set_pixel(int x, int y, Colour c);
 
@@ -122,6 +133,7 @@ private:
     std::unique_ptr<Impl> impl_;
     bool transparent_ = false;
     Fonts* fonts_ = nullptr;
+    std::vector<DrawnText>* text_notes_ = nullptr;
 };
 
 } // namespace zen

@@ -198,6 +198,24 @@ Extent Fonts::extent(std::string_view utf8, Font font)
     return e;
 }
 
+std::u32string Fonts::missing_glyphs(std::string_view utf8)
+{
+    std::u32string missing;
+    TTF_Font* f = available() ? impl_->face(Font{12, false}) : nullptr;
+    if (!f) return missing;
+    const std::string text = yen_for_backslash(utf8);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t cp = len == 1 ? c : c & (0x3F >> (len - 1));
+        for (int k = 1; k < len && i + static_cast<std::size_t>(k) < text.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
+        i += static_cast<std::size_t>(len);
+        if (cp >= 0x20 && !TTF_GlyphIsProvided32(f, static_cast<Uint32>(cp))) missing += cp;
+    }
+    return missing;
+}
+
 Extent Fonts::draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, Colour colour,
                    std::optional<Colour> background)
 {

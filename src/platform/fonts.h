@@ -22,6 +22,8 @@ public:
     const std::string& font_file() const;
 
     Extent extent(std::string_view utf8, Font font);
+    // The characters of utf8 (as drawn: a backslash is a yen sign) that the font has no glyph for.
+    std::u32string missing_glyphs(std::string_view utf8);
     // Draws onto dst at (x, y) in colour, opaque on a band of the background colour when one is
     // given; returns the drawn extent.
     Extent draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, Colour colour,

@@ -104,6 +104,19 @@ Paths resolve_paths(const fs::path& executable, const std::string& data_dir_opti
     } else {
         p.save_dir = home / ".local" / "share" / "zentrifa";
     }
+
+    // The settings: beside the save in a portable copy, else in the player's configuration folder
+    // (also when --save-dir moves only the save).
+    const char* xdg_config = std::getenv("XDG_CONFIG_HOME");
+    const fs::path config_home = home_dir();
+    const bool portable = save_dir_option.empty() && p.save_dir == beside / "dat";
+    if (!portable && xdg_config && *xdg_config == '/') {
+        p.settings_file = fs::path(xdg_config) / "zentrifa" / "zentrifa.ini";
+    } else if (!portable && !config_home.empty()) {
+        p.settings_file = config_home / ".config" / "zentrifa" / "zentrifa.ini";
+    } else {
+        p.settings_file = p.save_dir / "zentrifa.ini"; // portable, or nowhere else to keep it
+    }
     return p;
 }
 

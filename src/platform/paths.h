@@ -6,8 +6,9 @@
 namespace zen {
 
 struct Paths {
-    std::filesystem::path data_dir; // holds cg/ and dat/
-    std::filesystem::path save_dir; // holds my.dat
+    std::filesystem::path data_dir;      // holds cg/ and dat/
+    std::filesystem::path save_dir;      // holds my.dat
+    std::filesystem::path settings_file; // zentrifa.ini
 
     std::filesystem::path picture(const std::string& name) const { return data_dir / "cg" / name; }
     std::filesystem::path sound(const std::string& name) const { return data_dir / "dat" / name; }
@@ -21,6 +22,9 @@ struct Paths {
 // Save: --save-dir, else dat/ beside the executable when it is a writable folder (a build or an
 // unpacked copy keeps its save with it), else $XDG_DATA_HOME/zentrifa when that is an absolute
 // path, else ~/.local/share/zentrifa.
+// Settings: zentrifa.ini beside the save in a portable copy (no --save-dir, the save in dat/ beside
+// the executable), else $XDG_CONFIG_HOME/zentrifa/ when that is an absolute path, else
+// ~/.config/zentrifa/.
 Paths resolve_paths(const std::filesystem::path& executable, const std::string& data_dir_option,
                     const std::string& save_dir_option);
 

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/fonts.h"
 #include "platform/paths.h"
+#include "platform/settings_file.h"
 #include "platform/window.h"
 
 #include <memory>
@@ -17,6 +18,7 @@ struct Platform {
     std::unique_ptr<Audio> audio;
     std::unique_ptr<Window> window;
     std::unique_ptr<Clock> clock;
+    SettingsFile settings;
     bool headless = true;
 };
 

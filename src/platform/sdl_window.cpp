@@ -84,11 +84,11 @@ public:
         SDL_RenderPresent(renderer_);
     }
 
-    bool ask_yes_no(const std::string& question) override
+    bool ask_yes_no(const std::string& question, const std::string& yes, const std::string& no) override
     {
         const SDL_MessageBoxButtonData buttons[] = {
-            {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "いいえ"},
-            {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "はい"},
+            {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, no.c_str()},
+            {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, yes.c_str()},
         };
         SDL_MessageBoxData data{};
         data.flags = SDL_MESSAGEBOX_INFORMATION;
@@ -184,7 +184,7 @@ public:
     bool poll_event(InputEvent&) override { return false; }
     bool wait_event(InputEvent&, int) override { return false; }
     void present(const Canvas&) override {}
-    bool ask_yes_no(const std::string&) override { return false; }
+    bool ask_yes_no(const std::string&, const std::string&, const std::string&) override { return false; }
     void show_warning(const std::string&) override {}
     void set_title(const std::string& title) override { title_ = title; }
 

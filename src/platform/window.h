@@ -28,7 +28,7 @@ public:
     virtual bool wait_event(InputEvent& event, int timeout_ms) = 0;
     virtual void present(const Canvas& frame) = 0;
     // Modal question with Yes and No; true for Yes.
-    virtual bool ask_yes_no(const std::string& question) = 0;
+    virtual bool ask_yes_no(const std::string& question, const std::string& yes, const std::string& no) = 0;
     // Modal warning with one button (nothing when headless).
     virtual void show_warning(const std::string& message) = 0;
     virtual void set_title(const std::string& title) = 0;

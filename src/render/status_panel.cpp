@@ -3,6 +3,7 @@
 #include "render/status_panel.h"
 
 #include "core/game_state.h"
+#include "core/texts.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,8 +48,6 @@ int bar(double value, double divisor, double full)
     return static_cast<int>(std::clamp(length, -1e6, 1e6));
 }
 
-std::string num(std::int32_t v) { return std::to_string(v); }
-
 } // namespace
 
 std::int32_t ease(std::int32_t shown, std::int32_t real)
@@ -67,7 +66,8 @@ void status_panel(Game& game, Canvas& canvas)
     StatusPanelState& panel = game.panel;
 
     left_line(canvas, 2,
-              num(my.day) + "日目 " + num(my.hour) + "時 " + num(my.minute) + "分 <残り：" + num(7 - my.day) + "日>",
+              tr(game, Text::panel_clock,
+                 {{"day", num(my.day)}, {"hour", num(my.hour)}, {"minute", num(my.minute)}, {"left", num(7 - my.day)}}),
               kWhite);
 
     // Energy, with the regeneration strip under its bar.
@@ -75,7 +75,10 @@ void status_panel(Game& game, Canvas& canvas)
     Colour colour = kWhite;
     if (my.energy <= 0) colour = 0x800000;
     if (my.energy >= my.energy_max) colour = kCyan;
-    int bx = left_line(canvas, 32, "エナジー：" + num(panel.shown_energy) + " / " + num(my.energy_max), colour) + 12;
+    int bx = left_line(canvas, 32,
+                       tr(game, Text::panel_energy, {{"now", num(panel.shown_energy)}, {"max", num(my.energy_max)}}),
+                       colour) +
+             12;
     box(canvas, bx, 34, bx + 200, 48, 0x883366);
     box(canvas, bx, 34, bx + bar(panel.shown_energy, std::max(my.energy_max, 1), 200), 46, 0xFF99CC);
     box(canvas, bx, 48, bx + 200, 57, 0x884477);
@@ -86,7 +89,7 @@ void status_panel(Game& game, Canvas& canvas)
     colour = kWhite;
     if (my.hunger < 30) colour = 0xFFFFCC;
     if (my.hunger < 10) colour = 0xFF0000;
-    bx = left_line(canvas, 62, "お腹：" + num(panel.shown_hunger) + " / " + "100", colour) + 12;
+    bx = left_line(canvas, 62, tr(game, Text::panel_food, {{"now", num(panel.shown_hunger)}}), colour) + 12;
     const Colour hunger_pen = (my.hunger < 30 && game.frame_no % 4 == 0) ? 0xFF0000 : 0xBB6633;
     const Colour hunger_brush = (my.hunger < 10 && game.frame_no % 3 == 0) ? 0x000000 : 0xBB6633;
     box(canvas, bx, 66, bx + 100, 78, hunger_brush, hunger_pen);
@@ -97,7 +100,7 @@ void status_panel(Game& game, Canvas& canvas)
     colour = kWhite;
     if (my.fatigue >= 60) colour = 0xFFFFCC;
     if (my.fatigue >= 90) colour = 0xFF0000;
-    bx = left_line(canvas, 107, "疲労：" + num(panel.shown_fatigue) + " / " + "100", colour) + 12;
+    bx = left_line(canvas, 107, tr(game, Text::panel_fatigue, {{"now", num(panel.shown_fatigue)}}), colour) + 12;
     box(canvas, bx, 111, bx + 100, 123, 0xBB3333);
     const Colour fatigue_pen = (my.fatigue >= 60 && game.frame_no % 4 == 0) ? 0xFF0000 : 0xDD9999;
     const Colour fatigue_brush = (my.fatigue >= 90 && game.frame_no % 3 == 0) ? 0xFF0000 : 0xDD9999;
@@ -105,13 +108,13 @@ void status_panel(Game& game, Canvas& canvas)
 
     // The right column: the place, its advertising, and the sales against the quota.
     const tmap& place = game.map_table.at(game.stage);
-    right_line(canvas, 432, "<" + place.name + ">", kPanelFont, kWhite);
+    right_line(canvas, 432, tr(game, Text::panel_place, {{"stage", tr(game, place.name)}}), kPanelFont, kWhite);
     const std::int32_t ad =
         game.stage > 0 && game.stage < 100 ? game.my.ad_power[static_cast<std::size_t>(game.stage)] : 0;
-    right_line(canvas, 456, "宣伝力：" + num(ad), kPanelFont, ad >= 8 ? kCyan : kWhite);
+    right_line(canvas, 456, tr(game, Text::panel_publicity, {{"ad", num(ad)}}), kPanelFont, ad >= 8 ? kCyan : kWhite);
     panel.shown_sales = ease(panel.shown_sales, my.sales);
-    right_line(canvas, 480, "売り上げ：" + num(my.sales) + " / " + num(place.quota) + "円", kPanelFont,
-               my.sales >= place.quota ? kCyan : kWhite);
+    right_line(canvas, 480, tr(game, Text::panel_sales, {{"sales", num(my.sales)}, {"quota", num(place.quota)}}),
+               kPanelFont, my.sales >= place.quota ? kCyan : kWhite);
     box(canvas, 595, 506, 795, 518, 0x111155);
     box(canvas, 595, 506, 595 + std::min(200, bar(panel.shown_sales, std::max(place.quota, 1), 200)), 516, 0x6666CC);
 }
@@ -123,12 +126,14 @@ void status_panel_level(Game& game, Canvas& canvas)
     StatusPanelState& panel = game.panel;
     panel.shown_exp = ease(panel.shown_exp, my.exp);
     const std::int32_t needed = 10 * my.level + 50;
-    right_line(canvas, 528, "Ｌｖ：" + num(my.level) + " (exp:" + num(panel.shown_exp) + " / " + num(needed) + ")",
-               kPanelFont, kWhite);
+    right_line(
+        canvas, 528,
+        tr(game, Text::panel_level, {{"level", num(my.level)}, {"exp", num(panel.shown_exp)}, {"needed", num(needed)}}),
+        kPanelFont, kWhite);
     box(canvas, 595, 554, 795, 566, 0x114433);
     // Experience past the threshold runs on past the bar's end.
     box(canvas, 595, 554, 595 + bar(panel.shown_exp, std::max(needed, 1), 200), 564, 0x66CC99);
-    right_line(canvas, 576, "所持金：" + num(my.money) + "円", kMoneyFont, 0xFFFF00);
+    right_line(canvas, 576, tr(game, Text::panel_money, {{"money", num(my.money)}}), kMoneyFont, 0xFFFF00);
 }
 
 } // namespace zen

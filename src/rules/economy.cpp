@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
+#include "core/texts.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 
@@ -14,11 +15,11 @@ std::int64_t exp_to_next_level(std::int32_t level) { return 10 * static_cast<std
 bool pay(Game& game, std::int32_t price)
 {
     if (price > game.my.money) {
-        post_message(game, "お金が足りません", Ink::gray);
+        post_message(game, tr(game, Text::not_enough_money), Ink::gray);
         return false;
     }
     game.my.money = saturating_add(game.my.money, -static_cast<std::int64_t>(price));
-    post_message(game, std::to_string(price) + "円支払った", Ink::gray);
+    post_message(game, tr(game, Text::paid, {{"price", num(price)}}), Ink::gray);
     play_sound(game, Sound::pay);
     return true;
 }
@@ -28,7 +29,7 @@ void gain_money(Game& game, std::int32_t amount)
     if (amount <= 0) return;
     game.my.money = saturating_add(game.my.money, amount);
     play_sound(game, Sound::coin);
-    post_message(game, "お金 " + std::to_string(amount) + "円を入手", Ink::yellow2);
+    post_message(game, tr(game, Text::money_gained, {{"amount", num(amount)}}), Ink::yellow2);
 }
 
 void gain_item(Game& game, std::int32_t id, std::int32_t count)
@@ -38,8 +39,8 @@ void gain_item(Game& game, std::int32_t id, std::int32_t count)
     std::int32_t& held = game.my.item_count[static_cast<std::size_t>(id)];
     held = saturating_add(held, count);
     post_message(game,
-                 "Item【" + game.item_table.at(id).name + "】を " + std::to_string(count) +
-                     "個入手した(所持:" + std::to_string(held) + "個)",
+                 tr(game, Text::item_gained,
+                    {{"item", tr(game, game.item_table.at(id).name)}, {"count", num(count)}, {"held", num(held)}}),
                  Ink::green);
 }
 
@@ -51,7 +52,7 @@ void gain_energy(Game& game, std::int32_t amount)
     // A floating label near the top of the screen; the two draws in this order.
     const int x = 250 + game.fx_random(30);
     const int y = 15 + game.fx_random(15);
-    add_effect(game, x, y, FxKind::energy_text, "MP +" + std::to_string(amount));
+    add_effect(game, x, y, FxKind::energy_text, tr(game, Text::energy_gained, {{"amount", num(amount)}}));
     tmy& my = game.my;
     my.energy = saturating_add(my.energy, amount);
     if (my.energy > my.energy_max) my.energy = my.energy_max;
@@ -64,8 +65,8 @@ void gain_exp(Game& game, std::int32_t amount)
     if (my.exp < exp_to_next_level(my.level)) return;
     my.level = saturating_add(my.level, 1);
     my.exp = 0;
-    post_message(game, "レ　ベ　ル　アーーーッ　プ！！ → " + std::to_string(my.level), Ink::pink);
-    post_message(game, "MP・疲労、完全回復！！", Ink::aqua);
+    post_message(game, tr(game, Text::level_up, {{"level", num(my.level)}}), Ink::pink);
+    post_message(game, tr(game, Text::level_up_heal), Ink::aqua);
     play_sound(game, Sound::level_up_voice);
     play_sound(game, Sound::level_up);
     play_sound(game, Sound::heal);

@@ -2,6 +2,8 @@
 // What things cost at home and in the shop, and the limits of the player's body: when they are
 // too tired or too hungry to work, to shout or to shoot, when they may eat or sleep. Home, the
 // street and the bot all ask here; no other file names these numbers.
+#include "core/text_table.h"
+
 #include <cstdint>
 #include <span>
 
@@ -33,7 +35,7 @@ bool loan_offered(const Game& game);
 // A reference book of the shop teaches a genre: its record, price, genre and when it is offered.
 struct Book {
     int record;
-    const char* title;
+    Text title;
     std::int32_t price;
     std::int32_t genre;
     std::int32_t min_stage;

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
+#include "core/texts.h"
 #include "render/message_log.h"
 #include "rules/catalog_rules.h"
 #include "rules/economy.h"
@@ -18,8 +19,6 @@ constexpr int kMinutesPerTick = 3;
 constexpr int kHungerPeriod = 30; // frames per point of hunger
 constexpr int kWellFed = 90;      // from this hunger on, a point more of regeneration
 
-std::string num(std::int64_t v) { return std::to_string(v); }
-
 } // namespace
 
 // Sales at the quota clear the stage; the clock goes on to its time limit in this same frame.
@@ -30,7 +29,7 @@ bool check_quota(Game& game)
     if (my.sales < quota || my.quota_done != 0) return false;
     my.quota_done = 1;
     play_sound(game, Sound::quota_reached);
-    post_silver(game, "ノルマ " + num(quota) + "円を達成！！！！！！！！！！");
+    post_silver(game, tr(game, Text::quota_reached, {{"quota", num(quota)}}));
     if (std::int32_t* clears = stage_entry(my.stage_clears, game.stage)) *clears = saturating_add(*clears, 1);
     return true;
 }
@@ -42,7 +41,7 @@ bool time_is_up(Game& game)
     if (my.day < kLastDay + 1 || my.game_over != 0) return false;
     my.game_over = 1;
     play_sound(game, Sound::game_over);
-    post_silver(game, "ゲームオーバーです！");
+    post_silver(game, tr(game, Text::game_over));
     return true;
 }
 
@@ -55,7 +54,7 @@ void advance_time(Game& game)
     my.minute = 0;
     my.hour = saturating_add(my.hour, 1);
     if (my.day >= kLastDay && my.game_over == 0 && my.hour < 24) {
-        post_silver(game, "＊＊＊　残り " + num(24 - static_cast<std::int64_t>(my.hour)) + "時間です　＊＊＊");
+        post_silver(game, tr(game, Text::hours_left, {{"hours", num(24 - static_cast<std::int64_t>(my.hour))}}));
         play_sound(game, Sound::last_hours);
     }
     if (my.hour >= 24) {
@@ -63,7 +62,7 @@ void advance_time(Game& game)
         my.day = saturating_add(my.day, 1);
         if (my.day <= kLastDay) {
             play_sound(game, Sound::new_day);
-            post_silver(game, "＊＊＊　残り " + num(kLastDay - static_cast<std::int64_t>(my.day)) + "日です　＊＊＊");
+            post_silver(game, tr(game, Text::days_left, {{"days", num(kLastDay - static_cast<std::int64_t>(my.day))}}));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "street/animal_helpers.h"
 
 #include "core/game_state.h"
+#include "core/texts.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "ui/menu_buttons.h"
@@ -13,24 +14,21 @@ namespace {
 
 // Each animal lives in two areas, one of each cycle, and has a line for each way it helps.
 struct Animal {
-    std::string_view name;
-    std::string_view voice_line;
-    std::string_view energy_line;
+    Text name;
+    Text voice_line;
+    Text energy_line;
 };
 
 constexpr Animal kAnimals[] = {
-    {"空き缶うさぎ", "空き缶うさぎ『まあ、ジュースでも飲んでがんばれや！』",
-     "空き缶うさぎ『特別ジュース持ってきたで！』"},
-    {"野良猫番長", "野良猫番長『よおやってるかい？　水でも飲みな！』",
-     "野良猫番長『せいがでるなあ！！　ファイトじゃあ！』"},
-    {"小鳥", "小鳥『おやおや、がんばっているね。これを飲みなさい』", "小鳥『私が怖いのかね？　気にせず頑張るのです』"},
-    {"わんゴロ", "わんゴロ『コーラを飲んでがんばるだワン』", "わんゴロ『わしも応援しとるだワン』"},
-    {"たこ", "たこ『僕のスミを飲んでがんばって！』", "たこ『僕の脚をお食べ！！』"},
-    {"るっクマ", "るっクマ『ここが正念場だよ！水分を取ってがんばってね♪』",
-     "るっクマ『フレーフレー！！エナジーをあげるよ☆』"},
+    {Text::man_100, Text::animal_usagi_voice, Text::animal_usagi_energy},
+    {Text::man_101, Text::animal_cat_voice, Text::animal_cat_energy},
+    {Text::man_102, Text::animal_bird_voice, Text::animal_bird_energy},
+    {Text::man_103, Text::animal_dog_voice, Text::animal_dog_energy},
+    {Text::man_104, Text::animal_tako_voice, Text::animal_tako_energy},
+    {Text::man_105, Text::animal_kuma_voice, Text::animal_kuma_energy},
 };
 
-const Animal* animal_named(std::string_view name)
+const Animal* animal_named(Text name)
 {
     for (const Animal& a : kAnimals)
         if (a.name == name) return &a;
@@ -47,16 +45,17 @@ void animal_visit(Game& game, int slot)
     if (!animal) return;
     tmy& my = game.my;
     const bool voice = game.random(2) == 0;
-    add_effect_at(game, slot, FxKind::animal_text, voice ? "喉が回復!" : "エナジーが回復!");
+    add_effect_at(game, slot, FxKind::animal_text,
+                  tr(game, voice ? Text::animal_voice_effect : Text::animal_energy_effect));
     play_sound(game, Sound::eat);
     play_sound(game, Sound::heal);
     if (voice) {
-        post_message(game, animal->voice_line, Ink::aqua);
-        post_message(game, "咽が回復しました!", Ink::aqua);
+        post_message(game, tr(game, animal->voice_line), Ink::aqua);
+        post_message(game, tr(game, Text::animal_voice_message), Ink::aqua);
         my.shouts_used = 0; // the whole day's shouts again
     } else {
-        post_message(game, animal->energy_line, Ink::aqua);
-        post_message(game, "エナジーが回復しました!", Ink::aqua);
+        post_message(game, tr(game, animal->energy_line), Ink::aqua);
+        post_message(game, tr(game, Text::animal_energy_message), Ink::aqua);
         my.energy = my.energy_max;
     }
     // The shout count and its lock follow at once.

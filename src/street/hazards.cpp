@@ -4,6 +4,7 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
+#include "core/texts.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "rules/economy.h"
@@ -293,12 +294,12 @@ bool rpg_shot(Game& game)
 {
     tmy& my = game.my;
     if (my.rpg_ammo <= 0) {
-        post_message(game, "RPGの弾がありません・・・", Ink::silver);
+        post_message(game, tr(game, Text::no_rockets), Ink::silver);
         return false;
     }
     my.rpg_ammo -= 1;
     play_sound(game, Sound::rocket);
-    post_message(game, "RPGを撃った！！(残り弾:" + std::to_string(my.rpg_ammo) + ")", Ink::silver);
+    post_message(game, tr(game, Text::rocket_fired, {{"left", num(my.rpg_ammo)}}), Ink::silver);
     add_effect(game, 0, 0, FxKind::shake, "");
     add_effect(game, 400, 350, FxKind::explosion, "");
     // Explosions and walls of fire have no hit points: they burn on.

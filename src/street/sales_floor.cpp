@@ -5,6 +5,7 @@
 #include "content/stages.h"
 #include "core/game_state.h"
 #include "core/saturating.h"
+#include "core/texts.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
 #include "rules/catalog_rules.h"
@@ -227,7 +228,7 @@ bool spawn_figure(Game& game, int man_id, int x, int y)
 {
     if (man_id < 0 || man_id >= kCharBitmaps) return false;
     const tman& model = game.man_table.at(man_id);
-    if (model.name.empty() && model.picture.empty()) return false; // no such template
+    if (model.name == Text::none && model.picture.empty()) return false; // no such template
 
     game.spawn_cursor += 1;
     if (game.spawn_cursor < 0 || game.spawn_cursor > kStreetSlots - 1) game.spawn_cursor = 0;
@@ -307,7 +308,8 @@ void sell_game(Game& game, int slot, int genre_id)
         f.visited = 2;
         const titem& genre = game.item_table.at(genre_id);
         const int price = sale_price(game, genre_id);
-        add_effect_at(game, slot, FxKind::text, genre.name + "購入 +\\" + std::to_string(price));
+        add_effect_at(game, slot, FxKind::text,
+                      tr(game, Text::sold, {{"genre", tr(game, genre.name)}, {"price", num(price)}}));
         gain_money(game, price);
         const int base_exp = game.random(3);
         gain_exp(game, boost_exp(game, saturating_add(base_exp, genre.energy_cost)));

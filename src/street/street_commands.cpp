@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
+#include "core/texts.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
@@ -23,7 +24,7 @@ void go_home(Game& game)
 {
     show_menu(game, kMenuHome);
     game.on_street = 0;
-    post_silver(game, "どうする！....こうしている間にも時は動いているぞ！");
+    post_silver(game, tr(game, Text::back_home));
     show_picture(game, "pc.jpg");
 }
 
@@ -32,25 +33,24 @@ void shout(Game& game)
 {
     tmy& my = game.my;
     add_effect(game, 383, 490, FxKind::shout_wave, "");
-    post_silver(game, "いらっしゃい！！いらっしゃい！！　いいゲームあるよ！！");
+    post_silver(game, tr(game, Text::shout_call));
     my.shouts_used = saturating_add(my.shouts_used, 1);
     play_sound(game, Sound::shout);
     const int kind = pick_customer_kind(game);
-    if (kind != 0 && spawn_figure(game, kind, 0, 0)) post_silver(game, game.man_table.at(kind).name + "が近寄ってきた");
-    if (shout_limit(game) <= my.shouts_used) post_silver(game, "咽が枯れた....ゴホッ....ゴホッ");
+    if (kind != 0 && spawn_figure(game, kind, 0, 0))
+        post_silver(game, tr(game, Text::customer_comes, {{"name", tr(game, game.man_table.at(kind).name)}}));
+    if (shout_limit(game) <= my.shouts_used) post_silver(game, tr(game, Text::voice_gone));
     show_menu(game, kMenuSalesFloor);
 }
 
 void fire_launcher(Game& game)
 {
     if (too_tired_to_shoot(game)) {
-        post_silver(game, "ダメだ、疲れで力がでない・・・!!");
+        post_silver(game, tr(game, Text::too_tired_to_shoot));
         return;
     }
     if (rpg_shot(game)) show_menu(game, kMenuSalesFloor);
 }
-
-std::string num(std::int64_t v) { return std::to_string(v); }
 
 // Home, the shout with the shouts left, and the launcher's shot with the rockets left once it has
 // been bought: then the rows are narrower, to make room for the third.
@@ -59,10 +59,12 @@ void build_sales_floor(Game& game, std::int32_t)
     const tmy& my = game.my;
     const bool launcher = held(game, kItemLauncher);
     const std::int64_t shouts_left = static_cast<std::int64_t>(shout_limit(game)) - my.shouts_used;
-    menu_entry(game, 500, kMenuSalesFloor, ">> 自宅へ！ <<", StreetCommand::go_home, 200);
-    menu_entry(game, 501, kMenuSalesFloor, "声を出す 残:" + num(shouts_left), StreetCommand::shout, 200).locked =
-        (too_worn_to_shout(game) || shouts_left <= 0) ? 1 : 0;
-    tmenu& rpg = menu_entry(game, 502, kMenuSalesFloor, launcher ? "RPGを撃つ 残:" + num(my.rpg_ammo) : "",
+    menu_entry(game, 500, kMenuSalesFloor, tr(game, Text::street_home), StreetCommand::go_home, 200);
+    menu_entry(game, 501, kMenuSalesFloor, tr(game, Text::street_shout, {{"left", num(shouts_left)}}),
+               StreetCommand::shout, 200)
+        .locked = (too_worn_to_shout(game) || shouts_left <= 0) ? 1 : 0;
+    tmenu& rpg = menu_entry(game, 502, kMenuSalesFloor,
+                            launcher ? tr(game, Text::street_launcher, {{"left", num(my.rpg_ammo)}}) : std::string(),
                             StreetCommand::launcher, 200);
     rpg.locked = my.rpg_ammo <= 0 ? 1 : 0;
     for (int i = menu_records(kMenuSalesFloor).first; i <= menu_records(kMenuSalesFloor).last; ++i) {

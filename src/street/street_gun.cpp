@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/saturating.h"
+#include "core/texts.h"
 #include "render/effects.h"
 #include "render/message_log.h"
 #include "rules/catalog_rules.h"
@@ -31,7 +32,7 @@ void fire_street_gun(Game& game)
 {
     if (game.fire_held < 1 || game.hovered_button != 0 || game.on_street < 1) return;
     if (too_tired_to_shoot(game)) {
-        post_silver(game, "ダメだ、疲れで力がでない・・・!!"); // every frame the button stays down
+        post_silver(game, tr(game, Text::too_tired_to_shoot)); // every frame the button stays down
         return;
     }
     const int slot = hazard_under_mouse(game);

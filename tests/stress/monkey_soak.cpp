@@ -194,7 +194,7 @@ int main(int argc, char** argv)
         settings.save_dir = temp;
     }
     fs::create_directories(settings.save_dir);
-    Paths paths{settings.data_dir, settings.save_dir};
+    Paths paths{settings.data_dir, settings.save_dir, settings.save_dir / "zentrifa.ini"};
 
     Monkey monkey(settings.seed);
     Random lengths(settings.seed ^ 0x5eedull);

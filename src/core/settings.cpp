@@ -1,0 +1,42 @@
+#include "core/settings.h"
+
+#include "core/game_state.h"
+#include "core/texts.h"
+
+#include <cstdio>
+
+namespace zen {
+
+void check_setting_keys(const SettingsFile& file, std::vector<std::string>& problems)
+{
+    for (const SettingsFile::Line& line : file.lines()) {
+        bool known = false;
+        for (const SettingKey& k : kSettingKeys) known = known || k.key == line.key;
+        if (!known)
+            problems.push_back(file.path().string() + " line " + std::to_string(line.number) + ": unknown setting \"" +
+                               line.key + "\"; it is kept and does nothing");
+    }
+}
+
+Lang choose_language(std::string_view option, const SettingsFile& file, std::string_view system,
+                     std::vector<std::string>& problems)
+{
+    if (const std::optional<Lang> chosen = language_of_code(option)) return *chosen;
+    if (const std::string* value = file.get(kLanguageSetting.key)) {
+        if (const std::optional<Lang> set = language_of_code(*value)) return *set;
+        problems.push_back(file.path().string() + ": language = " + *value +
+                           " is not a language of the game (ja, en); the system's language is used");
+    }
+    if (system.empty() || system == "ja") return Lang::ja;
+    return Lang::en;
+}
+
+void switch_language(Game& game, Lang lang)
+{
+    game.lang = lang;
+    std::string error;
+    if (!game.platform.settings.set(kLanguageSetting.key, language_code(lang), kLanguageSetting.comment, error))
+        std::fprintf(stderr, "zentrifa: the language is not remembered for the next start: %s\n", error.c_str());
+}
+
+} // namespace zen

@@ -1,0 +1,41 @@
+#pragma once
+// The settings a player keeps between runs, in the settings file (zentrifa.ini): which keys there
+// are, what each holds, and how the language is chosen at start-up.
+#include "core/text_table.h"
+#include "platform/settings_file.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zen {
+
+struct Game;
+
+// One key of the settings file, with the comment written above it.
+struct SettingKey {
+    std::string_view key;
+    std::string_view comment;
+};
+
+inline constexpr SettingKey kLanguageSetting{
+    "language", "The language of the game's texts: ja (Japanese, 日本語) or en (English)."};
+
+// Every key the game knows.
+inline constexpr SettingKey kSettingKeys[] = {kLanguageSetting};
+
+// One line in `problems` for each key of the file the game does not know.
+void check_setting_keys(const SettingsFile& file, std::vector<std::string>& problems);
+
+// The language: --lang when given (`option`, already checked), else the file's setting when it is
+// one the game speaks (a bad one adds a problem), else the system's: Japanese for a Japanese
+// system and for one with no language or the C/POSIX locale (`system` empty), English otherwise.
+Lang choose_language(std::string_view option, const SettingsFile& file, std::string_view system,
+                     std::vector<std::string>& problems);
+
+// The player switched the language in play: every text from now on is in `lang`, and the settings
+// file remembers it (a file that cannot be written says so on standard error; the game goes on).
+void switch_language(Game& game, Lang lang);
+
+} // namespace zen

@@ -1,0 +1,41 @@
+#pragma once
+// Every text a player sees comes from one table (core/texts/*.txt, made into core/text_table.h by
+// the build), asked for by its name in the language in use. A text may hold placeholders such as
+// {price}; the caller names their values.
+#include "core/text_table.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zen {
+
+struct Game;
+
+// The value of one placeholder: {name} in the text becomes value.
+struct TextArg {
+    std::string_view name;
+    std::string value;
+};
+
+// The text `id` in `lang`, byte for byte; Text::none is empty.
+std::string_view text_in(Lang lang, Text id);
+
+// The text `id` in the game's language, its placeholders filled in.
+std::string tr(const Game& game, Text id);
+std::string tr(const Game& game, Text id, std::initializer_list<TextArg> args);
+
+// `text` with each {name} of `args` replaced by its value ({name:02}: padded with zeros to two
+// characters); other braces stay as they are.
+std::string fill(std::string_view text, std::initializer_list<TextArg> args);
+
+// A number as the texts show it.
+std::string num(std::int64_t value);
+
+// "ja", "en": the language of that code, or nothing for a code the game does not speak.
+std::optional<Lang> language_of_code(std::string_view code);
+std::string_view language_code(Lang lang);
+
+} // namespace zen

@@ -1,0 +1,64 @@
+#include "platform/locale.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string_view>
+
+namespace zen {
+
+namespace {
+
+// "ja_JP.UTF-8" -> "ja"; "C", "C.UTF-8", "POSIX" -> "".
+std::string language_part(std::string_view locale)
+{
+    const std::size_t end = locale.find_first_of("_.@-:");
+    std::string_view code = locale.substr(0, end);
+    if (code == "C" || code == "POSIX" || code.empty()) return {};
+    std::string out;
+    for (const char c : code) {
+        if (c < 'A' || (c > 'Z' && c < 'a') || c > 'z') return {}; // not a language code
+        out += static_cast<char>(c | 0x20);
+    }
+    return out;
+}
+
+bool set(const char* v) { return v && *v; }
+
+} // namespace
+
+std::string language_of_locale(const char* language, const char* lc_all, const char* lc_messages, const char* lang)
+{
+    const char* locale = set(lc_all) ? lc_all : set(lc_messages) ? lc_messages : set(lang) ? lang : nullptr;
+    if (!locale) return set(language) ? language_part(language) : std::string();
+    std::string from_locale = language_part(locale);
+    if (from_locale.empty()) return {}; // C or POSIX: LANGUAGE does not count
+    if (set(language)) {
+        std::string_view list = language;
+        while (!list.empty()) {
+            const std::size_t colon = list.find(':');
+            std::string first = language_part(list.substr(0, colon));
+            if (!first.empty()) return first;
+            list = colon == std::string_view::npos ? std::string_view{} : list.substr(colon + 1);
+        }
+    }
+    return from_locale;
+}
+
+std::string system_language()
+{
+    const char* language = std::getenv("LANGUAGE");
+    const char* lc_all = std::getenv("LC_ALL");
+    const char* lc_messages = std::getenv("LC_MESSAGES");
+    const char* lang = std::getenv("LANG");
+    if (set(language) || set(lc_all) || set(lc_messages) || set(lang))
+        return language_of_locale(language, lc_all, lc_messages, lang);
+    std::string found;
+    if (SDL_Locale* locales = SDL_GetPreferredLocales()) {
+        if (locales[0].language) found = language_part(locales[0].language);
+        SDL_free(locales);
+    }
+    return found;
+}
+
+} // namespace zen

@@ -1,0 +1,228 @@
+// The game in two languages: the table of texts and its tools, how the language is chosen, the
+// settings file that remembers it, and the switch in the options menu.
+#include "core/settings.h"
+#include "core/texts.h"
+#include "home/menu_commands.h"
+#include "platform/locale.h"
+#include "test_support.h"
+#include "ui/menu_buttons.h"
+#include "ui/menu_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zen {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::TempDir;
+using test::write_file;
+
+TEST(Texts, PlaceholdersAreFilledByNameAndMinutesPadded)
+{
+    EXPECT_EQ(fill("Day {day}  {hour}:{minute:02}", {{"day", "3"}, {"hour", "9"}, {"minute", "3"}}), "Day 3  9:03");
+    EXPECT_EQ(fill("{minute:02}", {{"minute", "45"}}), "45");
+    // An unknown or unfinished placeholder stays as it is; a value is never read as a placeholder.
+    EXPECT_EQ(fill("{a} {b} {c", {{"a", "{b}"}}), "{b} {b} {c");
+    EXPECT_EQ(text_in(Lang::ja, Text::none), "");
+    EXPECT_EQ(text_in(static_cast<Lang>(7), Text::home_make), "");
+    EXPECT_EQ(text_in(Lang::ja, Text::home_make), "ゲームを造る");
+    EXPECT_EQ(text_in(Lang::en, Text::home_make), "Make a game");
+}
+
+// textgen run on text files written for the test: its exit code and what it says.
+struct Generated {
+    int exit_code = -1;
+    std::string err;
+};
+
+Generated textgen(const TempDir& dir, const std::string& args)
+{
+    const std::string command =
+        std::string("cd '") + dir.path().string() + "' && '" + ZENTRIFA_TEXTGEN + "' " + args + " >out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(dir.path() / "err.txt")};
+}
+
+TEST(Texts, TheBuildRefusesAMissingTextOrPlaceholdersThatDisagree)
+{
+    TempDir dir;
+    const auto try_texts = [&](const std::string& body) {
+        write_file(dir.path() / "t.txt", "@languages ja en\n" + body);
+        return textgen(dir, "code t.h t.cpp t.txt");
+    };
+    EXPECT_EQ(try_texts("[a]\nja = あ{n}\nen = A{n}\n").exit_code, 0);
+    const Generated missing = try_texts("[a]\nja = あ\n[b]\nja = い\nen = B\n");
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.err.find("t.txt:2: a has no en text"), std::string::npos) << missing.err;
+    const Generated empty = try_texts("[a]\nja = あ\nen =\n");
+    EXPECT_EQ(empty.exit_code, 1) << "an empty translation is a missing one";
+    const Generated differ = try_texts("[a]\nja = {price}円\nen = {prise} yen\n");
+    EXPECT_EQ(differ.exit_code, 1);
+    EXPECT_NE(differ.err.find("placeholders differ"), std::string::npos) << differ.err;
+    EXPECT_EQ(try_texts("[a]\nja = {minute:02}分\nen = {minute} min\n").exit_code, 0) << "a format is no name";
+    EXPECT_EQ(try_texts("[a]\nja = あ\nen = A\n[a]\nja = い\nen = B\n").exit_code, 1) << "a name twice";
+    EXPECT_EQ(try_texts("[a]\nja = あ\nen = A\nfr = A\n").exit_code, 1) << "a language not declared";
+    EXPECT_EQ(try_texts("[a b]\nja = あ\nen = A\n").exit_code, 1);
+    EXPECT_EQ(try_texts("ja = あ\n").exit_code, 1);
+}
+
+TEST(Texts, ACatalogueOfTheRealTextsGoesOutAndComesBackUnchanged)
+{
+    TempDir dir;
+    std::string files;
+    for (const auto& e : fs::directory_iterator(fs::path(ZENTRIFA_SOURCE_DIR) / "src/core/texts")) {
+        fs::copy_file(e.path(), dir.path() / e.path().filename());
+        files += " " + e.path().filename().string();
+    }
+    const std::string before = read_file(dir.path() / "interface.txt");
+    ASSERT_EQ(textgen(dir, "po-export en" + files).exit_code, 0);
+    const std::string po = read_file(dir.path() / "out.txt");
+    ASSERT_NE(po.find("msgctxt \"home_sleep\"\nmsgid \"寝る\"\nmsgstr \"Sleep\"\n"), std::string::npos);
+    write_file(dir.path() / "en.po", po);
+    ASSERT_EQ(textgen(dir, "po-import en en.po" + files).exit_code, 0);
+    EXPECT_EQ(read_file(dir.path() / "interface.txt"), before);
+
+    // A translator's change comes back into its line; one that loses a placeholder is refused.
+    std::string changed = po;
+    changed.replace(changed.find("msgstr \"Sleep\""), 14, "msgstr \"Go to bed\"");
+    write_file(dir.path() / "en.po", changed);
+    ASSERT_EQ(textgen(dir, "po-import en en.po" + files).exit_code, 0);
+    EXPECT_NE(read_file(dir.path() / "interface.txt").find("[home_sleep]\nja = 寝る\nen = Go to bed\n"),
+              std::string::npos);
+    changed.replace(changed.find("msgstr \"Paid {price} yen\""), 25, "msgstr \"Paid yen\"");
+    write_file(dir.path() / "en.po", changed);
+    EXPECT_EQ(textgen(dir, "po-import en en.po" + files).exit_code, 1);
+}
+
+TEST(Language, TheSystemsLanguageFromTheLocale)
+{
+    EXPECT_EQ(language_of_locale(nullptr, nullptr, nullptr, nullptr), "");
+    EXPECT_EQ(language_of_locale(nullptr, nullptr, nullptr, "C.UTF-8"), "");
+    EXPECT_EQ(language_of_locale("fr:en", nullptr, nullptr, "POSIX"), "") << "LANGUAGE does not count under C";
+    EXPECT_EQ(language_of_locale(nullptr, nullptr, nullptr, "ja_JP.UTF-8"), "ja");
+    EXPECT_EQ(language_of_locale(nullptr, "de_DE.UTF-8", nullptr, "ja_JP.UTF-8"), "de") << "LC_ALL first";
+    EXPECT_EQ(language_of_locale(nullptr, nullptr, "ja_JP.UTF-8", "en_GB.UTF-8"), "ja") << "then LC_MESSAGES";
+    EXPECT_EQ(language_of_locale("ja:en", nullptr, nullptr, "en_US.UTF-8"), "ja") << "LANGUAGE before the locale";
+    EXPECT_EQ(language_of_locale(":fr", nullptr, nullptr, "en_US.UTF-8"), "fr");
+}
+
+TEST(Language, ChosenByOptionThenSettingThenSystem)
+{
+    TempDir dir;
+    std::vector<std::string> problems;
+    SettingsFile none;
+    none.load(dir.path() / "none.ini", problems);
+    EXPECT_EQ(choose_language("", none, "", problems), Lang::ja);
+    EXPECT_EQ(choose_language("", none, "ja", problems), Lang::ja);
+    EXPECT_EQ(choose_language("", none, "fr", problems), Lang::en);
+    EXPECT_EQ(choose_language("ja", none, "fr", problems), Lang::ja);
+    EXPECT_TRUE(problems.empty());
+
+    write_file(dir.path() / "en.ini", "# mine\nlanguage = en\n");
+    SettingsFile english;
+    english.load(dir.path() / "en.ini", problems);
+    EXPECT_EQ(choose_language("", english, "ja", problems), Lang::en);
+    EXPECT_EQ(choose_language("ja", english, "", problems), Lang::ja);
+
+    write_file(dir.path() / "bad.ini", "language = klingon\nvolume = 11\n");
+    SettingsFile bad;
+    bad.load(dir.path() / "bad.ini", problems);
+    check_setting_keys(bad, problems);
+    EXPECT_EQ(choose_language("", bad, "de", problems), Lang::en) << "a bad value falls back to the system's";
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_NE(problems[0].find("line 2: unknown setting \"volume\""), std::string::npos) << problems[0];
+    EXPECT_NE(problems[1].find("language = klingon"), std::string::npos) << problems[1];
+}
+
+TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
+{
+    test::HomeGame g;
+    show_menu(*g, kMenuOptions);
+    const tmenu& entry = g->menu_buttons[64];
+    ASSERT_EQ(entry.visible, 1);
+    EXPECT_EQ(entry.caption, "Play in English");
+    run_command(*g, 64);
+    EXPECT_EQ(g->lang, Lang::en);
+    EXPECT_EQ(g.take_trace().find("message silver Now playing in English\n") != std::string::npos, true);
+    EXPECT_EQ(g->menu_buttons[60].caption, "About energy recovery") << "the menu is shown again in English";
+    const fs::path ini = g.save_dir.path() / "zentrifa.ini";
+    EXPECT_EQ(read_file(ini),
+              "# The language of the game's texts: ja (Japanese, 日本語) or en (English).\nlanguage = en\n");
+    run_command(*g, 64);
+    EXPECT_EQ(g->lang, Lang::ja);
+    EXPECT_NE(read_file(ini).find("language = ja\n"), std::string::npos);
+}
+
+TEST(Language, TheProgramSpeaksTheChosenLanguageAndKeepsABrokenSettingsFile)
+{
+    TempDir dir;
+    const std::string run = "--headless --frames 3 --trace --save-dir '" + dir.path().string() + "'";
+    const auto first_message = [](const std::string& out) {
+        const std::size_t at = out.find("message silver ");
+        return at == std::string::npos ? std::string() : out.substr(at + 15, out.find('\n', at) - at - 15);
+    };
+    EXPECT_EQ(first_message(test::run_program(run).out), "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
+    fs::remove(dir.path() / "my.dat");
+    EXPECT_EQ(first_message(test::run_program(run + " --lang en").out),
+              "Welcome to the brutal, cutthroat world of game makers!!");
+    fs::remove(dir.path() / "my.dat");
+    EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=fr_FR.UTF-8").out),
+              "Welcome to the brutal, cutthroat world of game makers!!");
+    fs::remove(dir.path() / "my.dat");
+    EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=ja_JP.UTF-8").out),
+              "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
+    const auto bad = test::run_program(run + " --lang de");
+    EXPECT_EQ(bad.exit_code, 2);
+    EXPECT_NE(bad.err.find("--lang takes ja (Japanese) or en (English), not \"de\""), std::string::npos) << bad.err;
+
+    // The settings file in XDG_CONFIG_HOME: read at start-up; a broken one is named and kept.
+    const fs::path config = dir.path() / "config";
+    const fs::path ini = config / "zentrifa" / "zentrifa.ini";
+    fs::create_directories(ini.parent_path());
+    write_file(ini, "language = en\n");
+    fs::remove(dir.path() / "my.dat");
+    const auto set = test::run_program(run, "XDG_CONFIG_HOME='" + config.string() + "'");
+    EXPECT_EQ(first_message(set.out), "Welcome to the brutal, cutthroat world of game makers!!");
+    EXPECT_EQ(set.err, "");
+    const std::string broken = "language = en\nthis line is no setting\n";
+    write_file(ini, broken);
+    const auto kept = test::run_program(run, "XDG_CONFIG_HOME='" + config.string() + "'");
+    EXPECT_EQ(kept.exit_code, 0);
+    EXPECT_NE(kept.err.find("zentrifa.ini line 2: not a \"key = value\" line"), std::string::npos) << kept.err;
+    EXPECT_EQ(read_file(ini), broken);
+    fs::remove(ini);
+    fs::create_directories(ini);
+    const auto folder = test::run_program(run, "XDG_CONFIG_HOME='" + config.string() + "'");
+    EXPECT_EQ(folder.exit_code, 0);
+    EXPECT_NE(folder.err.find("the settings are the defaults"), std::string::npos) << folder.err;
+}
+
+TEST(Language, ASettingsFileThatCouldNotBeReadIsNeverWrittenOver)
+{
+    TempDir dir;
+    const fs::path ini = dir.path() / "zentrifa.ini";
+    const std::string text = "# a player's own notes\nlanguage = ja\nfullscreen = yes\n???\n";
+    write_file(ini, text);
+    std::vector<std::string> problems;
+    SettingsFile file;
+    file.load(ini, problems);
+    EXPECT_EQ(problems.size(), 1u);
+    std::string error;
+    EXPECT_FALSE(file.set("language", "en", "c", error));
+    EXPECT_EQ(read_file(ini), text);
+    EXPECT_EQ(*file.get("language"), "en") << "the setting holds for this run";
+
+    // A readable file keeps the keys it does not know, and their comments, when it is written.
+    write_file(ini, "# a player's own notes\nlanguage = ja\n\n# later\nfullscreen = yes\n");
+    file.load(ini, problems);
+    ASSERT_TRUE(file.set("language", "en", "", error)) << error;
+    EXPECT_EQ(read_file(ini), "# a player's own notes\nlanguage = en\n\n# later\nfullscreen = yes\n");
+}
+
+} // namespace
+} // namespace zen

@@ -1,0 +1,245 @@
+// Every text of the game, in every language, fits where it is drawn, measured with the real font:
+// captions within their buttons, hints on the screen, log lines and news within the two rows of
+// the message box, the status panel within its columns; and the font has every character.
+#include "core/texts.h"
+#include "home/menu_commands.h"
+#include "render/message_log.h"
+#include "render/status_panel.h"
+#include "rules/catalog_rules.h"
+#include "test_support.h"
+#include "ui/menu_buttons.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace zen {
+namespace {
+
+using test::HomeGame;
+
+// Kana, kanji, the Japanese punctuation and the full-width forms.
+bool has_japanese(std::string_view utf8)
+{
+    for (std::size_t i = 0; i + 2 < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const auto c1 = static_cast<unsigned char>(utf8[i + 1]);
+        if (c == 0xE3 && c1 >= 0x80 && c1 <= 0x83) return true;   // U+3000..U+30FF
+        if (c >= 0xE4 && c <= 0xE9) return true;                  // U+4E00..U+9FFF
+        if (c == 0xEF && (c1 == 0xBC || c1 == 0xBD)) return true; // U+FF00..U+FF7F
+        if (c == 0xEF && c1 == 0xBE) return true;                 // U+FF80..U+FFBF
+    }
+    return false;
+}
+
+class TextFit : public ::testing::TestWithParam<Lang> {
+protected:
+    void SetUp() override
+    {
+        if (!g.platform.fonts || !g.platform.fonts->available()) GTEST_SKIP() << "no font on this machine";
+        g->lang = GetParam();
+        g->cg.note_texts(&drawn);
+    }
+
+    // The widest text among the names of a kind ("genre_", "item_", ...), for filling a placeholder.
+    std::string widest(std::initializer_list<std::string_view> prefixes, bool hints)
+    {
+        std::string best;
+        int best_width = -1;
+        for (int t = 1; t < kTextCount; ++t) {
+            const std::string_view name = kTextNames[t];
+            const bool hint = name.ends_with("_hint");
+            if (hint != hints) continue;
+            if (std::none_of(prefixes.begin(), prefixes.end(), [&](std::string_view p) { return name.starts_with(p); }))
+                continue;
+            const std::string text(text_in(GetParam(), static_cast<Text>(t)));
+            const int w = g->cg.text_width(text, kMessageLayoutFont);
+            if (w > best_width) {
+                best = text;
+                best_width = w;
+            }
+        }
+        return best;
+    }
+
+    // The text with each placeholder given the widest value the game can put there.
+    std::string widest_filled(Text t)
+    {
+        const std::string genre = widest({"genre_"}, false);
+        const std::string item = widest({"genre_", "item_"}, false);
+        const std::string stage = widest({"stage_"}, false);
+        const std::string name = widest({"man_"}, false);
+        const std::string effect = widest({"item_"}, true);
+        return fill(text_in(GetParam(), t), {{"genre", genre},
+                                             {"item", item},
+                                             {"stage", stage},
+                                             {"name", name},
+                                             {"effect", effect},
+                                             {"file", "my.dat.bad12"},
+                                             {"version", "1.1"}});
+    }
+
+    // Numbers as wide as play makes them: every {placeholder} left is a number.
+    static std::string numbers_filled(std::string text)
+    {
+        for (std::size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at)) {
+            const std::size_t end = text.find('}', at);
+            if (end == std::string::npos) break;
+            text.replace(at, end - at + 1, "99999");
+        }
+        return text;
+    }
+
+    // Lets the buttons slide home and draws them, the hovered one with its hint.
+    void draw_menu(int hovered)
+    {
+        for (int pass = 0; pass < 12; ++pass) button_pass(*g);
+        drawn.clear();
+        if (hovered > 0) {
+            const tmenu& b = g->menu_buttons[static_cast<std::size_t>(hovered)];
+            g->mouse_x = b.x + 1;
+            g->mouse_y = b.y + 1;
+        } else {
+            g->mouse_x = -100;
+        }
+        button_pass(*g);
+    }
+
+    // Every visible button's caption within its button, and its hint on the screen.
+    void check_menu(std::int32_t key, const char* what)
+    {
+        SCOPED_TRACE(what);
+        show_menu(*g, key);
+        for (int i = 0; i < kMenuButtons; ++i) {
+            if (g->menu_buttons[static_cast<std::size_t>(i)].visible != 1) continue;
+            draw_menu(i);
+            for (const Canvas::DrawnText& t : drawn) {
+                SCOPED_TRACE(t.text);
+                auto* const own = std::find_if(g->menu_buttons.begin(), g->menu_buttons.end(),
+                                               [&](const tmenu& b) { return b.visible == 1 && b.caption == t.text; });
+                if (own == g->menu_buttons.end()) {
+                    EXPECT_EQ(t.text, g->menu_buttons[static_cast<std::size_t>(i)].hint) << "drawn by no button";
+                    EXPECT_GE(t.x, 0) << "the hint runs off the screen's left edge";
+                    continue;
+                }
+                EXPECT_GE(t.x, own->x) << "the caption runs out of its button on the left";
+                EXPECT_LE(t.x + t.width, own->x + own->width) << "the caption runs out of its button on the right";
+            }
+            ++checked;
+        }
+    }
+
+    HomeGame g;
+    std::vector<Canvas::DrawnText> drawn;
+    int checked = 0;
+};
+
+TEST_P(TextFit, EveryTextHasItsGlyphsAndEveryMessageFitsTheTwoRowsOfTheLog)
+{
+    Fonts* fonts = g.platform.fonts.get();
+    for (int t = 1; t < kTextCount; ++t) {
+        const std::string text = numbers_filled(widest_filled(static_cast<Text>(t)));
+        SCOPED_TRACE(std::string(kTextNames[t]) + ": " + text);
+        EXPECT_EQ(fonts->missing_glyphs(text), U"") << "the font lacks a character";
+        // An English player meets no Japanese, but for the switch back to it.
+        if (GetParam() == Lang::en && static_cast<Text>(t) != Text::options_language) {
+            EXPECT_FALSE(has_japanese(text)) << "Japanese in the English text";
+        }
+        const std::vector<std::string> rows = wrap_message(fonts, text, 10);
+        EXPECT_LE(rows.size(), 2u) << "longer than the two rows a message shows";
+        for (const std::string& row : rows) EXPECT_LE(fonts->extent(row, kMessageLayoutFont).width, kMessageBoxWidth);
+    }
+}
+
+TEST_P(TextFit, EveryMenuCaptionFitsItsButtonAndEveryHintTheScreen)
+{
+    tmy& my = g->my;
+    g->stage = 1;
+    my.level = 99;
+    my.money = 999999;
+    my.story_flag[0] = 1;
+    my.stage_clears.fill(99);
+    my.news_index = 3;
+    for (std::int32_t k : {kMenuHome, kMenuAbandon, kMenuOptions, kMenuSound, kMenuWakeUp, kMenuTimeUp,
+                           kMenuStageCleared, kMenuStart, kMenuStageSelect, kMenuSalesFloor})
+        check_menu(k, "a fixed menu");
+    my.item_count[kItemLauncher] = 1;
+    my.rpg_ammo = 99;
+    check_menu(kMenuSalesFloor, "the street with the launcher");
+
+    // Every genre known, with many copies made.
+    for (int id = kFirstGenre; id <= kLastGenre; ++id) {
+        my.genre_known[static_cast<std::size_t>(id)] = 1;
+        my.item_count[static_cast<std::size_t>(id)] = 99999;
+    }
+    check_menu(kMenuMakeGame, "making games");
+
+    // The shop, entry by entry: what is shown is bought, until nothing new is offered; and the
+    // books, with no genre known yet.
+    for (int id = kFirstGenre + 1; id <= kLastGenre; ++id) my.genre_known[static_cast<std::size_t>(id)] = 0;
+    for (int stage : {1, 12}) {
+        g->stage = stage;
+        for (int round = 0; round < 30; ++round) {
+            check_menu(kMenuShop, "the shop");
+            bool bought = false;
+            for (const tmenu& b : g->menu_buttons) {
+                if (b.visible != 1 || b.item_id < 1 || held(*g, b.item_id)) continue;
+                my.item_count[static_cast<std::size_t>(b.item_id)] = 1;
+                bought = true;
+            }
+            if (!bought) break;
+        }
+    }
+    EXPECT_GT(checked, 100);
+}
+
+TEST_P(TextFit, TheStatusPanelKeepsToItsColumns)
+{
+    tmy& my = g->my;
+    g->stage = 11; // the longest stage names are among the later ones; every stage is drawn below
+    g->open_menu = kMenuHome;
+    my.day = 7;
+    my.hour = 23;
+    my.minute = 57;
+    my.energy = my.energy_max = 999;
+    my.hunger = 100;
+    my.fatigue = 100;
+    my.level = 999;
+    my.exp = 99999;
+    my.money = 999999999;
+    my.sales = 999999;
+    for (int stage = 1; stage <= 12; ++stage) {
+        g->stage = stage;
+        my.ad_power[static_cast<std::size_t>(stage)] = 99;
+        g->panel = StatusPanelState{};
+        g->panel.shown_energy = 999;
+        g->panel.shown_exp = 99999;
+        drawn.clear();
+        status_panel(*g, g->cg);
+        status_panel_level(*g, g->cg);
+        ASSERT_FALSE(drawn.empty());
+        for (const Canvas::DrawnText& t : drawn) {
+            SCOPED_TRACE(t.text);
+            EXPECT_GE(t.x, 0);
+            EXPECT_LE(t.x + t.width, kPlayWidth);
+            // The lower right column stays clear of the message box at the left.
+            if (t.y >= 400) {
+                EXPECT_GT(t.x, kMessageBoxWidth) << "over the message box";
+            }
+            // The upper left lines leave room for their bars (the widest is 200 pixels).
+            if (t.y < 140) {
+                EXPECT_LE(t.x + t.width + 12 + 200, kPlayWidth) << "no room for its bar";
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::Values(Lang::ja, Lang::en),
+                         [](const ::testing::TestParamInfo<Lang>& info) {
+                             return std::string(language_code(info.param));
+                         });
+
+} // namespace
+} // namespace zen
