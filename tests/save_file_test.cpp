@@ -295,17 +295,11 @@ TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
         int loaded_day; // what the second field holds afterwards: read, or kept at 0
         const char* message;
     };
-    std::string cr_only = whole_save();
-    for (std::size_t at = 0; (at = cr_only.find("\r\n", at)) != std::string::npos;) cr_only.erase(at + 1, 1);
-    std::string unfinished = whole_save(0, "", 2014);
-    unfinished.resize(unfinished.size() - 2);
     const Case cases[] = {
         {"an empty file", "", 0, "セーブデータが空です"},
         {"only blank lines", "\r\n  \r\n\t\r\n", 0, "セーブデータが空です"},
-        {"lines ending in CR only", cr_only, 0, "1行目が読めません"},
-        {"a stray CR inside a line", whole_save(3, "5\r6"), 2, "3行目が読めません"},
         {"too few lines", whole_save(0, "", 100), 2, "100行しかありません"},
-        {"a last line cut short", unfinished, 2, "2014行目が読めません"},
+        {"a bad value after lines ending in CR alone", "1\r2\r\r3x\r4\r", 2, "4行目が読めません"},
         {"a 40-digit number", whole_save(2, std::string(39, '0') + "1"), 0, "2行目が読めません"},
         {"a number longer than 32 characters", whole_save(2, std::string(33, '9')), 0, "2行目が読めません"},
     };
@@ -324,16 +318,36 @@ TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
         EXPECT_EQ(test::read_file(aside(file)), c.text);
     }
 
-    // A file the game wrote before its later tables were kept, cut after the stage's sales, is read
-    // as it is, the rest as 0; so is one whose lines end in LF alone.
-    std::string lf_only = whole_save();
-    for (std::size_t at = 0; (at = lf_only.find("\r\n", at)) != std::string::npos;) lf_only.erase(at, 1);
-    for (const std::string& text : {whole_save(0, "", 2014), lf_only}) {
+    // Read in full, the rest as 0 when it is short: a file the game wrote before its later tables
+    // were kept (cut after the stage's sales), lines ending in LF alone or in CR alone (an editor's
+    // or another system's), and a last value with no line end at all.
+    const auto with_line_ends = [](const std::string& line_end) {
+        std::string text = whole_save();
+        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += line_end.size())
+            text.replace(at, 2, line_end);
+        return text;
+    };
+    std::string unfinished = whole_save();
+    unfinished.resize(unfinished.size() - 2);
+    std::string short_unfinished = whole_save(0, "", 2014);
+    short_unfinished.resize(short_unfinished.size() - 2);
+    const std::pair<std::string, int> read_whole[] = {
+        {whole_save(0, "", 2014), 0},
+        {with_line_ends("\n"), kSaveLines % 7},
+        {with_line_ends("\r"), kSaveLines % 7},
+        {unfinished, kSaveLines % 7},
+        {short_unfinished, 0},
+    };
+    for (const auto& [text, rpg_ammo] : read_whole) {
+        SCOPED_TRACE(testing::PrintToString(text.substr(text.size() - 12)));
         TestGame g;
+        g->my.rpg_ammo = 99;
         test::write_file(g->platform.paths.save_file(), text);
         load_game(*g);
         EXPECT_EQ(g->my.day, 2);
         EXPECT_EQ(g->my.sales, 2014 % 7);
+        EXPECT_EQ(g->my.loans, rpg_ammo == 0 ? 0 : 3317 % 7);
+        EXPECT_EQ(g->my.rpg_ammo, rpg_ammo);
         EXPECT_FALSE(fs::exists(aside(g->platform.paths.save_file())));
     }
 }

@@ -80,22 +80,20 @@ void for_each_saved_field(G& game, Visit&& visit)
 }
 
 // Reads the text one value at a time: blank space and line ends are skipped, a value runs to the
-// next space or control character, and the rest of its line is ignored. Line ends are LF or CR LF;
-// a carriage return alone is not one.
+// next space or control character, and the rest of its line is ignored. A line ends in LF, CR LF or
+// a carriage return alone, and the last line needs no line end.
 class ValueReader {
 public:
     explicit ValueReader(std::string_view text) : text_(text) {}
 
-    enum class Result { value, end, bad_value, bad_line };
+    enum class Result { value, end, bad_value };
 
     Result next(std::int32_t& out)
     {
         for (; pos_ < text_.size(); ++pos_) {
             const char c = text_[pos_];
-            if (c == '\n')
+            if (c == '\n' || (c == '\r' && !lf_follows()))
                 ++line_;
-            else if (c == '\r' && !line_end_follows())
-                return Result::bad_line;
             else if (c != ' ' && c != '\t' && c != '\r')
                 break;
         }
@@ -103,20 +101,15 @@ public:
         const std::size_t start = pos_;
         while (pos_ < text_.size() && !is_separator(text_[pos_])) ++pos_;
         const std::string_view token = text_.substr(start, pos_ - start);
-        // Skip the rest of the line, whatever it holds, to its end; a last line without one
-        // may have been cut off anywhere.
-        for (;; ++pos_) {
-            if (pos_ >= text_.size()) return Result::bad_line;
-            if (text_[pos_] == '\n') break;
-            if (text_[pos_] == '\r' && !line_end_follows()) return Result::bad_line;
-        }
+        // The rest of the line, up to its end (which the next value's skip counts).
+        while (pos_ < text_.size() && text_[pos_] != '\n' && text_[pos_] != '\r') ++pos_;
         return token.size() <= kLongestValue && parse(token, out) ? Result::value : Result::bad_value;
     }
 
     int line() const { return line_; }
 
 private:
-    bool line_end_follows() const { return pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n'; }
+    bool lf_follows() const { return pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n'; }
     static bool is_separator(char c) { return c == ' ' || static_cast<unsigned char>(c) < 32 || c == 127; }
 
     static bool parse(std::string_view token, std::int32_t& out)
@@ -193,7 +186,6 @@ SaveReading read_save_text(Game& game, std::string_view text)
             field = 0;
             return;
         case ValueReader::Result::bad_value: reading = {SaveReading::Problem::bad_value, reader.line()}; break;
-        case ValueReader::Result::bad_line: reading = {SaveReading::Problem::bad_line, reader.line()}; break;
         }
         stopped = true;
     });
@@ -274,10 +266,6 @@ void load_game(Game& game)
         break;
     case SaveReading::Problem::bad_value:
         what = "line " + line + ": not a value the game can use";
-        told = "セーブデータの" + line + "行目が読めません";
-        break;
-    case SaveReading::Problem::bad_line:
-        what = "line " + line + ": a line end the game never writes (a carriage return alone, or a last line cut off)";
         told = "セーブデータの" + line + "行目が読めません";
         break;
     }

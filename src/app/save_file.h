@@ -18,7 +18,7 @@ bool save_game(Game& game, std::string* told = nullptr);
 
 // Reads my.dat after clearing away what a killed save left. A missing file starts a new game
 // and writes it. A file that is not a save the game wrote (a bad value, a value its field
-// cannot hold, broken lines, too few lines) is read up to that point, kept aside as my.dat.bad
+// cannot hold, too few lines) is read up to that point, kept aside as my.dat.bad
 // (.bad2, ...), and the player is told. A file that cannot be read at all (a folder, a pipe,
 // far too large) is left alone and not saved over.
 void load_game(Game& game);
@@ -30,7 +30,6 @@ struct SaveReading {
         empty,     // not a single value
         too_short, // ends before the stage's sales
         bad_value, // not a number, too long, or not what its field can hold
-        bad_line,  // a line end that is not the game's: a carriage return alone, a last line cut off
     };
     Problem problem = Problem::none;
     int line = 0; // where the problem is (for too_short: how many lines there are)
