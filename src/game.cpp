@@ -3,6 +3,7 @@
 #include "app/input_script.h"
 #include "app/recording.h"
 #include "app/run_loop.h"
+#include "app/save_file.h"
 #include "app/startup.h"
 #include "bot/autoplay.h"
 #include "core/game_state.h"
@@ -36,10 +37,31 @@ int main(int argc, char** argv)
     // A recording replays with its own seed unless another is asked for.
     if (!options.seed) options.seed = recorded.seed;
 
+    // From here on a signal to stop closes the game as its window does: with a save.
+    catch_stop_signals();
+
     const Paths paths = resolve_paths(executable_path(argv[0]), options.data_dir, options.save_dir);
     if (!data_folder_usable(paths, error)) {
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
         return 1;
+    }
+    if (!output_files_usable(options, paths, error)) {
+        std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
+        return 2;
+    }
+    // The save folder is this copy's for the whole run, before anything in it is touched.
+    Platform platform = make_headless_platform(paths);
+    if (lock_save_folder(platform, error) == FileLock::Result::busy) {
+        std::fprintf(stderr,
+                     "zentrifa: another copy of the game is already running on the save folder %s; close it "
+                     "first. This copy ends without touching the save.\n",
+                     paths.save_dir.c_str());
+        if (!options.headless)
+            show_error_box("Q.Z.", "ゼントリファはすでに起動しています。\n同じセーブデータ（" +
+                                       paths.save_dir.string() +
+                                       "）を使うので、こちらは何もせずに終了します。\n\nAnother copy of the game is "
+                                       "already running on this save folder; this one ends without touching it.");
+        return kExitSaveInUse;
     }
     // The seed, and the recording that names it, before any window opens.
     const std::uint64_t seed = options.seed       ? *options.seed
@@ -51,7 +73,6 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    Platform platform = make_headless_platform(paths);
     if (!options.headless) {
         auto window = make_sdl_window(kWindowCaption, (paths.save_dir / "screenshots").string(), error);
         if (!window) {

@@ -2,6 +2,9 @@
 
 #include "app/frame_tick.h"
 #include "app/startup.h"
+#include "core/saturating.h"
+#include "rules/economy.h"
+#include "rules/stage_clock.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +13,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -189,6 +193,8 @@ TEST(SaveFile, UnreadableValueStopsThereKeepsTheFileAsideAndTellsThePlayer)
     const fs::path file = g->platform.paths.save_file();
     const std::string text = save_with(4, "12x");
     test::write_file(file, text);
+    // A private save stays private in its copy.
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
     load_game(*g);
     EXPECT_EQ(g->my.volume, -800); // read before the bad value
     EXPECT_EQ(g->my.day, 2);
@@ -199,17 +205,20 @@ TEST(SaveFile, UnreadableValueStopsThereKeepsTheFileAsideAndTellsThePlayer)
     aside += ".bad";
     ASSERT_TRUE(fs::exists(aside));
     EXPECT_EQ(test::read_file(aside), text);
+    EXPECT_EQ(fs::status(aside).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_NE(last_message(*g).find("4行目"), std::string::npos);
 
     // A later save writes my.dat but the copy aside stays as it was.
     ASSERT_TRUE(save_game(*g));
     EXPECT_EQ(test::read_file(aside), text);
-    // A second bad file does not overwrite the first copy.
+    // A second bad file does not overwrite the first copy, and one readable by all stays so.
     test::write_file(file, save_with(9, "--"));
+    ASSERT_EQ(::chmod(file.c_str(), 0664), 0);
     load_game(*g);
     fs::path second = file;
     second += ".bad2";
     EXPECT_TRUE(fs::exists(second));
+    EXPECT_EQ(fs::status(second).permissions() & fs::perms::all, static_cast<fs::perms>(0664));
     EXPECT_EQ(test::read_file(aside), text);
 }
 
@@ -265,7 +274,10 @@ TEST(SaveFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
     }
     EXPECT_EQ(test::read_file(file), before);
     EXPECT_NE(last_message(*g).find("セーブできませんでした"), std::string::npos);
-    EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file) << "nothing else is left in the folder";
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(file.parent_path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"my.dat", "my.dat.lock"})) << "nothing else is left in the folder";
 
     // A folder that cannot be created at all.
     g->platform.paths.save_dir = "/proc/zentrifa-no-such-folder";
@@ -438,7 +450,8 @@ TEST(SaveFile, WhatCannotBeReadIsNeverSavedOver)
         EXPECT_FALSE(save_game(*g));
         EXPECT_NE(last_message(*g).find("セーブしませんでした"), std::string::npos) << last_message(*g);
         EXPECT_EQ(fs::symlink_status(file).type(), type);
-        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 2)
+            << "the save and its folder's lock";
     }
 
     // A damaged save when every name for its copy is taken: it stays as it is.
@@ -472,8 +485,70 @@ TEST(SaveFile, StartUpClearsWhatAKilledSaveLeftBehind)
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"my.dat", "victim"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"my.dat", "my.dat.lock", "victim"}));
     EXPECT_EQ(test::read_file(victim), "precious");
+}
+
+TEST(SaveFile, AFolderAnotherCopyOfTheGameHoldsIsNeitherReadNorClearedNorSavedOver)
+{
+    TestGame g;
+    const fs::path dir = g->platform.paths.save_dir;
+    const std::string damaged = whole_save(4, "x");
+    test::write_file(dir / "my.dat", damaged);
+    test::write_file(dir / "my.dat.tmp-inflight", "the other copy's save, half-way through");
+    FileLock other;
+    std::string error;
+    ASSERT_EQ(other.take(g->platform.paths.save_lock_file(), error), FileLock::Result::held) << error;
+    load_game(*g);
+    EXPECT_TRUE(g->save_blocked);
+    EXPECT_EQ(g->my.day, 0) << "not read";
+    EXPECT_NE(whole_log(*g).find("別のゼントリファ"), std::string::npos) << whole_log(*g);
+    EXPECT_FALSE(save_game(*g));
+    EXPECT_EQ(test::read_file(dir / "my.dat"), damaged);
+    EXPECT_TRUE(fs::exists(dir / "my.dat.tmp-inflight"));
+    EXPECT_FALSE(fs::exists(aside(dir / "my.dat")));
+
+    // Once the other copy has ended, the folder is this one's.
+    other = FileLock{};
+    load_game(*g);
+    EXPECT_FALSE(fs::exists(dir / "my.dat.tmp-inflight"));
+    EXPECT_TRUE(fs::exists(aside(dir / "my.dat")));
+}
+
+TEST(SaveFile, CountersTheGameRaisesStopWhereTheReaderStops)
+{
+    test::HomeGame g;
+    tmy& my = g->my;
+    g->stage = 1;
+    my.stage_clears[1] = kKeptLimit;
+    my.sales = g->map_table.at(1).quota;
+    check_quota(*g);
+    EXPECT_EQ(my.stage_clears[1], kKeptLimit);
+    my.item_count[1] = kKeptLimit;
+    gain_one_item(*g, 1);
+    EXPECT_EQ(my.item_count[1], kKeptLimit);
+    my.day = kKeptLimit;
+    my.hour = 23;
+    my.minute = 59;
+    advance_time(*g);
+    EXPECT_EQ(my.day, kKeptLimit);
+    my.sales = kKeptLimit;
+    my.shouts_used = kKeptLimit;
+    my.ad_power[1] = kKeptLimit;
+    my.fatigue = 0;
+    // Whatever else stands anywhere, the file written is one the next start reads in full.
+    my.story_flag[3] = std::numeric_limits<std::int32_t>::max();
+    my.rpg_ammo = std::numeric_limits<std::int32_t>::min();
+    ASSERT_TRUE(save_game(*g));
+    test::TestGame next;
+    next->platform.paths = g->platform.paths;
+    load_game(*next);
+    EXPECT_FALSE(fs::exists(aside(g->platform.paths.save_file())));
+    EXPECT_EQ(next->my.stage_clears[1], kKeptLimit);
+    EXPECT_EQ(next->my.item_count[1], kKeptLimit);
+    EXPECT_EQ(next->my.day, kKeptLimit);
+    EXPECT_EQ(next->my.story_flag[3], kKeptLimit);
+    EXPECT_EQ(next->my.rpg_ammo, -kKeptLimit);
 }
 
 } // namespace

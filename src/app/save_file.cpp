@@ -1,10 +1,12 @@
 #include "app/save_file.h"
 
 #include "core/game_state.h"
+#include "core/saturating.h"
 #include "home/new_game.h"
 #include "render/message_log.h"
 
 #include "platform/files.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,8 +28,7 @@ struct Range {
     std::int32_t hi;
     std::int32_t keep_at_most = hi;
 };
-// No number the game keeps comes near a billion, so two saved values always add up within 32 bits.
-constexpr std::int32_t kValueLimit = 999999999;
+constexpr std::int32_t kValueLimit = kKeptLimit;
 constexpr Range kAny{-kValueLimit, kValueLimit};
 constexpr Range kCount{0, kValueLimit};
 constexpr Range kDay{0, kValueLimit};
@@ -143,7 +144,7 @@ fs::path keep_aside(const fs::path& file, const std::string& text, std::string& 
         fs::path copy = file;
         copy += n == 1 ? std::string(".bad") : ".bad" + std::to_string(n);
         bool taken = false;
-        if (write_new_file(copy, text, taken, error)) return copy;
+        if (write_new_file(copy, text, taken, error, permission_bits(file, 0644))) return copy;
         if (!taken) return {}; // the folder refuses: no other name will do better
     }
     error = "every name from " + file.filename().string() + ".bad to " + file.filename().string() + ".bad999 is taken";
@@ -196,8 +197,10 @@ std::string save_text(const Game& game)
 {
     std::string text;
     text.reserve(static_cast<std::size_t>(kSaveLines) * 4);
-    for_each_saved_field(game, [&](const std::int32_t& v, Range) {
-        text += std::to_string(v);
+    // The game keeps its numbers within what is read; should one ever stray, it is written as the
+    // nearest value the reader takes, never as a save that the next start refuses.
+    for_each_saved_field(game, [&](const std::int32_t& v, Range range) {
+        text += std::to_string(std::clamp(v, range.lo, range.keep_at_most));
         text += "\r\n";
     });
     return text;
@@ -226,14 +229,39 @@ bool save_game(Game& game, std::string* told)
     return false;
 }
 
+FileLock::Result lock_save_folder(Platform& platform, std::string& error)
+{
+    std::error_code ec;
+    fs::create_directories(platform.paths.save_dir, ec);
+    return platform.save_lock.take(platform.paths.save_lock_file(), error);
+}
+
 void load_game(Game& game)
 {
     const fs::path file = game.platform.paths.save_file();
-    remove_stale_temporaries(file);
     game.save_blocked = false;
+    std::string error;
+    switch (lock_save_folder(game.platform, error)) {
+    case FileLock::Result::held:
+        // Only the copy that holds the folder may clear it: another's save may be half-way through.
+        remove_stale_temporaries(file);
+        break;
+    case FileLock::Result::busy:
+        game.save_blocked = true;
+        std::fprintf(stderr, "zentrifa: another copy of the game is using %s; this one will not read or save it\n",
+                     file.c_str());
+        post_message(game, "別のゼントリファが同じセーブデータを使っています", Ink::red);
+        post_message(game, "今回はセーブしません", Ink::red);
+        return;
+    case FileLock::Result::failed:
+        std::fprintf(stderr,
+                     "zentrifa: cannot lock the save folder (%s); another copy of the game started on it "
+                     "would not be noticed\n",
+                     error.c_str());
+        break;
+    }
 
     std::string text;
-    std::string error;
     const ReadResult read = read_file_bytes(file, kSaveFileLimit, text, error);
     if (read == ReadResult::missing) {
         new_game(game);
