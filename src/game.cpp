@@ -3,10 +3,12 @@
 #include "app/input_script.h"
 #include "app/recording.h"
 #include "app/run_loop.h"
+#include "app/save_file.h"
 #include "app/startup.h"
 #include "bot/autoplay.h"
 #include "core/game_state.h"
 #include "core/settings.h"
+#include "core/texts.h"
 #include "fx_gallery/fx_gallery.h"
 #include "platform/locale.h"
 
@@ -38,10 +40,34 @@ int main(int argc, char** argv)
     // A recording replays with its own seed unless another is asked for.
     if (!options.seed) options.seed = recorded.seed;
 
+    // From here on a signal to stop closes the game as its window does: with a save.
+    catch_stop_signals();
+
     const Paths paths = resolve_paths(executable_path(argv[0]), options.data_dir, options.save_dir);
     if (!data_folder_usable(paths, error)) {
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
         return 1;
+    }
+    if (!output_files_usable(options, paths, error)) {
+        std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
+        return 2;
+    }
+    Platform platform = make_headless_platform(paths);
+    // The settings file (only read here), then the language: --lang, the setting, the system's.
+    std::vector<std::string> problems;
+    platform.settings.load(paths.settings_file, problems);
+    check_setting_keys(platform.settings, problems);
+    const Lang lang = choose_language(options.lang, platform.settings, system_language(), problems);
+    for (const std::string& p : problems) std::fprintf(stderr, "zentrifa: %s\n", p.c_str());
+    // The save folder is this copy's for the whole run, before anything in it is written or cleared.
+    if (lock_save_folder(platform, error) == FileLock::Result::busy) {
+        std::fprintf(stderr,
+                     "zentrifa: another copy of the game is already running on the save folder %s; close it "
+                     "first. This copy ends without touching the save.\n",
+                     paths.save_dir.c_str());
+        if (!options.headless)
+            show_error_box("Q.Z.", fill(text_in(lang, Text::save_in_use), {{"folder", paths.save_dir.string()}}));
+        return kExitSaveInUse;
     }
     // The seed, and the recording that names it, before any window opens.
     const std::uint64_t seed = options.seed       ? *options.seed
@@ -53,13 +79,6 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    Platform platform = make_headless_platform(paths);
-    // The settings file, then the language: --lang, the setting, the system's.
-    std::vector<std::string> problems;
-    platform.settings.load(paths.settings_file, problems);
-    check_setting_keys(platform.settings, problems);
-    const Lang lang = choose_language(options.lang, platform.settings, system_language(), problems);
-    for (const std::string& p : problems) std::fprintf(stderr, "zentrifa: %s\n", p.c_str());
     if (!options.headless) {
         auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(), error);
         if (!window) {

@@ -313,5 +313,31 @@ TEST(AutoplayProgram, ItsRecordedSessionReplaysToTheSameGame)
     EXPECT_EQ(bot.out, again.out);
 }
 
+// A save edited to the edges of what is read, the third stage under way: piles of nearly a billion
+// copies of every genre and an hour nearly a billion hours before midnight. The bot sells from the
+// piles and clears the stage, its own sums cut where they would overflow (the sanitizer build
+// stops at any overflow; the plain build saw no stock at all in the piles' wrapped sum).
+TEST(AutoplayProgram, PlaysOnFromASaveEditedToExtremes)
+{
+    TempDir dir;
+    const fs::path save = dir.path() / "my.dat";
+    ASSERT_EQ(run_program("--headless --frames 3 --save-dir " + q(dir.path())).exit_code, 0);
+    test::set_save_line(save, test::kSaveStoryFlag, 1); // a game under way: the start goes on with it
+    test::set_save_line(save, test::kSaveStage, 3);
+    test::set_save_line(save, test::kSaveHour, -999999999);
+    for (int genre = 1; genre <= 13; ++genre) {
+        test::set_save_line(save, test::kSaveItemCount + genre, 999999999);
+        test::set_save_line(save, test::kSaveGenreKnown + genre, 1);
+    }
+    const auto r = run_program("--headless --autoplay --seed 3 --frames 3000 --trace --save-dir " + q(dir.path()));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "my.dat.bad")) << r.err;
+    EXPECT_NE(r.out.find("円を入手"), std::string::npos) << "it sold from the piles";
+    const auto lines = stage_lines(r.err);
+    ASSERT_FALSE(lines.empty()) << r.err;
+    EXPECT_EQ(lines.front().stage, 3) << r.err;
+    EXPECT_EQ(lines.front().outcome, "cleared") << r.err;
+}
+
 } // namespace
 } // namespace zen

@@ -57,6 +57,9 @@ TEST(InputScript, MalformedLinesNameTheFileTheLineAndTheFault)
         {"9\n", "s.txt:1: an event is missing"},
         {"-1 quit\n", "s.txt:1: \"-1\" is not a frame number"},
         {"5 quit now\n", "s.txt:1: \"quit\" takes nothing"},
+        // Frames that would keep a headless run going for days (or for ever).
+        {"1 click 1 1\n10000001 quit\n", "s.txt:2: frame 10000001 is past the last frame a script may name"},
+        {"4000000000 quit\n", "s.txt:1: frame 4000000000 is past"},
     };
     for (const Case& c : cases) {
         std::vector<ScriptEvent> e;

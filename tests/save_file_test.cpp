@@ -2,6 +2,9 @@
 
 #include "app/frame_tick.h"
 #include "app/startup.h"
+#include "core/saturating.h"
+#include "rules/economy.h"
+#include "rules/stage_clock.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +13,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -189,6 +193,8 @@ TEST(SaveFile, UnreadableValueStopsThereKeepsTheFileAsideAndTellsThePlayer)
     const fs::path file = g->platform.paths.save_file();
     const std::string text = save_with(4, "12x");
     test::write_file(file, text);
+    // A private save stays private in its copy.
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
     load_game(*g);
     EXPECT_EQ(g->my.volume, -800); // read before the bad value
     EXPECT_EQ(g->my.day, 2);
@@ -199,17 +205,20 @@ TEST(SaveFile, UnreadableValueStopsThereKeepsTheFileAsideAndTellsThePlayer)
     aside += ".bad";
     ASSERT_TRUE(fs::exists(aside));
     EXPECT_EQ(test::read_file(aside), text);
+    EXPECT_EQ(fs::status(aside).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_NE(last_message(*g).find("4行目"), std::string::npos);
 
     // A later save writes my.dat but the copy aside stays as it was.
     ASSERT_TRUE(save_game(*g));
     EXPECT_EQ(test::read_file(aside), text);
-    // A second bad file does not overwrite the first copy.
+    // A second bad file does not overwrite the first copy, and one readable by all stays so.
     test::write_file(file, save_with(9, "--"));
+    ASSERT_EQ(::chmod(file.c_str(), 0664), 0);
     load_game(*g);
     fs::path second = file;
     second += ".bad2";
     EXPECT_TRUE(fs::exists(second));
+    EXPECT_EQ(fs::status(second).permissions() & fs::perms::all, static_cast<fs::perms>(0664));
     EXPECT_EQ(test::read_file(aside), text);
 }
 
@@ -265,7 +274,10 @@ TEST(SaveFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
     }
     EXPECT_EQ(test::read_file(file), before);
     EXPECT_NE(last_message(*g).find("セーブできませんでした"), std::string::npos);
-    EXPECT_EQ(fs::directory_iterator(file.parent_path())->path(), file) << "nothing else is left in the folder";
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(file.parent_path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"my.dat", "my.dat.lock"})) << "nothing else is left in the folder";
 
     // A folder that cannot be created at all.
     g->platform.paths.save_dir = "/proc/zentrifa-no-such-folder";
@@ -295,17 +307,11 @@ TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
         int loaded_day; // what the second field holds afterwards: read, or kept at 0
         const char* message;
     };
-    std::string cr_only = whole_save();
-    for (std::size_t at = 0; (at = cr_only.find("\r\n", at)) != std::string::npos;) cr_only.erase(at + 1, 1);
-    std::string unfinished = whole_save(0, "", 2014);
-    unfinished.resize(unfinished.size() - 2);
     const Case cases[] = {
         {"an empty file", "", 0, "セーブデータが空です"},
         {"only blank lines", "\r\n  \r\n\t\r\n", 0, "セーブデータが空です"},
-        {"lines ending in CR only", cr_only, 0, "1行目が読めません"},
-        {"a stray CR inside a line", whole_save(3, "5\r6"), 2, "3行目が読めません"},
         {"too few lines", whole_save(0, "", 100), 2, "100行しかありません"},
-        {"a last line cut short", unfinished, 2, "2014行目が読めません"},
+        {"a bad value after lines ending in CR alone", "1\r2\r\r3x\r4\r", 2, "4行目が読めません"},
         {"a 40-digit number", whole_save(2, std::string(39, '0') + "1"), 0, "2行目が読めません"},
         {"a number longer than 32 characters", whole_save(2, std::string(33, '9')), 0, "2行目が読めません"},
     };
@@ -324,16 +330,36 @@ TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
         EXPECT_EQ(test::read_file(aside(file)), c.text);
     }
 
-    // A file the game wrote before its later tables were kept, cut after the stage's sales, is read
-    // as it is, the rest as 0; so is one whose lines end in LF alone.
-    std::string lf_only = whole_save();
-    for (std::size_t at = 0; (at = lf_only.find("\r\n", at)) != std::string::npos;) lf_only.erase(at, 1);
-    for (const std::string& text : {whole_save(0, "", 2014), lf_only}) {
+    // Read in full, the rest as 0 when it is short: a file the game wrote before its later tables
+    // were kept (cut after the stage's sales), lines ending in LF alone or in CR alone (an editor's
+    // or another system's), and a last value with no line end at all.
+    const auto with_line_ends = [](const std::string& line_end) {
+        std::string text = whole_save();
+        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += line_end.size())
+            text.replace(at, 2, line_end);
+        return text;
+    };
+    std::string unfinished = whole_save();
+    unfinished.resize(unfinished.size() - 2);
+    std::string short_unfinished = whole_save(0, "", 2014);
+    short_unfinished.resize(short_unfinished.size() - 2);
+    const std::pair<std::string, int> read_whole[] = {
+        {whole_save(0, "", 2014), 0},
+        {with_line_ends("\n"), kSaveLines % 7},
+        {with_line_ends("\r"), kSaveLines % 7},
+        {unfinished, kSaveLines % 7},
+        {short_unfinished, 0},
+    };
+    for (const auto& [text, rpg_ammo] : read_whole) {
+        SCOPED_TRACE(testing::PrintToString(text.substr(text.size() - 12)));
         TestGame g;
+        g->my.rpg_ammo = 99;
         test::write_file(g->platform.paths.save_file(), text);
         load_game(*g);
         EXPECT_EQ(g->my.day, 2);
         EXPECT_EQ(g->my.sales, 2014 % 7);
+        EXPECT_EQ(g->my.loans, rpg_ammo == 0 ? 0 : 3317 % 7);
+        EXPECT_EQ(g->my.rpg_ammo, rpg_ammo);
         EXPECT_FALSE(fs::exists(aside(g->platform.paths.save_file())));
     }
 }
@@ -424,7 +450,8 @@ TEST(SaveFile, WhatCannotBeReadIsNeverSavedOver)
         EXPECT_FALSE(save_game(*g));
         EXPECT_NE(last_message(*g).find("セーブしませんでした"), std::string::npos) << last_message(*g);
         EXPECT_EQ(fs::symlink_status(file).type(), type);
-        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 2)
+            << "the save and its folder's lock";
     }
 
     // A damaged save when every name for its copy is taken: it stays as it is.
@@ -458,8 +485,70 @@ TEST(SaveFile, StartUpClearsWhatAKilledSaveLeftBehind)
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"my.dat", "victim"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"my.dat", "my.dat.lock", "victim"}));
     EXPECT_EQ(test::read_file(victim), "precious");
+}
+
+TEST(SaveFile, AFolderAnotherCopyOfTheGameHoldsIsNeitherReadNorClearedNorSavedOver)
+{
+    TestGame g;
+    const fs::path dir = g->platform.paths.save_dir;
+    const std::string damaged = whole_save(4, "x");
+    test::write_file(dir / "my.dat", damaged);
+    test::write_file(dir / "my.dat.tmp-inflight", "the other copy's save, half-way through");
+    FileLock other;
+    std::string error;
+    ASSERT_EQ(other.take(g->platform.paths.save_lock_file(), error), FileLock::Result::held) << error;
+    load_game(*g);
+    EXPECT_TRUE(g->save_blocked);
+    EXPECT_EQ(g->my.day, 0) << "not read";
+    EXPECT_NE(whole_log(*g).find("別のゼントリファ"), std::string::npos) << whole_log(*g);
+    EXPECT_FALSE(save_game(*g));
+    EXPECT_EQ(test::read_file(dir / "my.dat"), damaged);
+    EXPECT_TRUE(fs::exists(dir / "my.dat.tmp-inflight"));
+    EXPECT_FALSE(fs::exists(aside(dir / "my.dat")));
+
+    // Once the other copy has ended, the folder is this one's.
+    other = FileLock{};
+    load_game(*g);
+    EXPECT_FALSE(fs::exists(dir / "my.dat.tmp-inflight"));
+    EXPECT_TRUE(fs::exists(aside(dir / "my.dat")));
+}
+
+TEST(SaveFile, CountersTheGameRaisesStopWhereTheReaderStops)
+{
+    test::HomeGame g;
+    tmy& my = g->my;
+    g->stage = 1;
+    my.stage_clears[1] = kKeptLimit;
+    my.sales = g->map_table.at(1).quota;
+    check_quota(*g);
+    EXPECT_EQ(my.stage_clears[1], kKeptLimit);
+    my.item_count[1] = kKeptLimit;
+    gain_one_item(*g, 1);
+    EXPECT_EQ(my.item_count[1], kKeptLimit);
+    my.day = kKeptLimit;
+    my.hour = 23;
+    my.minute = 59;
+    advance_time(*g);
+    EXPECT_EQ(my.day, kKeptLimit);
+    my.sales = kKeptLimit;
+    my.shouts_used = kKeptLimit;
+    my.ad_power[1] = kKeptLimit;
+    my.fatigue = 0;
+    // Whatever else stands anywhere, the file written is one the next start reads in full.
+    my.story_flag[3] = std::numeric_limits<std::int32_t>::max();
+    my.rpg_ammo = std::numeric_limits<std::int32_t>::min();
+    ASSERT_TRUE(save_game(*g));
+    test::TestGame next;
+    next->platform.paths = g->platform.paths;
+    load_game(*next);
+    EXPECT_FALSE(fs::exists(aside(g->platform.paths.save_file())));
+    EXPECT_EQ(next->my.stage_clears[1], kKeptLimit);
+    EXPECT_EQ(next->my.item_count[1], kKeptLimit);
+    EXPECT_EQ(next->my.day, kKeptLimit);
+    EXPECT_EQ(next->my.story_flag[3], kKeptLimit);
+    EXPECT_EQ(next->my.rpg_ammo, -kKeptLimit);
 }
 
 } // namespace

@@ -50,6 +50,7 @@ constexpr int kSaveGameOver = 2013;
 constexpr int kSaveSales = 2014;
 constexpr int kSaveAdPower = 2015;     // + stage
 constexpr int kSaveStageClears = 2115; // + stage
+constexpr int kSaveGenreKnown = 2216;  // + catalog id
 constexpr int kSaveLoans = 3317;
 constexpr int kSaveNewsIndex = 3318;
 constexpr int kSaveNewsRead = 3319; // + entry

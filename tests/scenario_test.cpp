@@ -6,10 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 namespace zen {
 namespace {
@@ -251,6 +259,188 @@ TEST(Scenario, ADataFolderWithoutPicturesIsRefusedAtOnce)
         EXPECT_NE(r.err.find("--data-dir"), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(save.path() / "my.dat")) << "nothing ran";
     }
+}
+
+// A copy of the program running beside the test, as a second window would be.
+class Running {
+public:
+    // Starts the program with the arguments; window runs get the dummy video and audio drivers.
+    explicit Running(const std::vector<std::string>& arguments, bool window = false)
+    {
+        err_ = dir_.path() / "err.txt";
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            const int out = ::open(err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int null = ::open("/dev/null", O_RDWR);
+            ::dup2(null, 0);
+            ::dup2(null, 1);
+            ::dup2(out, 2);
+            if (window) {
+                ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+                ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+            }
+            std::vector<char*> argv{const_cast<char*>(ZENTRIFA_EXE)};
+            for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            ::execv(ZENTRIFA_EXE, argv.data());
+            ::_exit(127);
+        }
+    }
+    ~Running()
+    {
+        if (pid_ > 0 && !done_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+    void signal(int s) const { ::kill(pid_, s); }
+    // The exit code once it has ended (-1 when it did not end by itself within the time).
+    int wait(int seconds = 60)
+    {
+        for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                done_ = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return -1;
+    }
+    std::string err() const { return test::read_file(err_); }
+
+private:
+    TempDir dir_;
+    fs::path err_;
+    pid_t pid_ = -1;
+    bool done_ = false;
+};
+
+// Waits for a file to appear; false when it did not within the time.
+bool appears(const fs::path& file, int seconds = 60)
+{
+    for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+        if (fs::exists(file)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+// A copy running without end: the save it wrote at the start is there once it is past loading.
+std::vector<std::string> endless(const fs::path& save_dir)
+{
+    return {"--headless", "--frames", "1000000000", "--save-dir", save_dir.string()};
+}
+
+TEST(Scenario, ASecondCopyOnTheSameSaveFolderSaysSoAndEndsWithoutTouchingIt)
+{
+    TempDir save;
+    const fs::path file = save.path() / "my.dat";
+    Running first(endless(save.path()));
+    ASSERT_TRUE(appears(file)) << first.err();
+    const std::string first_save = test::read_file(file);
+    // What the first copy's save leaves while it writes: a second copy must not clear it away.
+    const fs::path inflight = save.path() / "my.dat.tmp-inflight";
+    test::write_file(inflight, first_save.substr(0, 100));
+
+    auto r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
+    EXPECT_EQ(r.exit_code, kExitSaveInUse) << r.err;
+    EXPECT_NE(r.err.find("another copy of the game is already running"), std::string::npos) << r.err;
+    EXPECT_EQ(test::read_file(file), first_save);
+    EXPECT_TRUE(fs::exists(inflight));
+    // With a window too (its box cannot show on the dummy driver, so only standard error says it).
+    Running window_copy({"--save-dir", save.path().string(), "--frames", "50"}, true);
+    EXPECT_EQ(window_copy.wait(), kExitSaveInUse) << window_copy.err();
+    EXPECT_NE(window_copy.err().find("another copy"), std::string::npos) << window_copy.err();
+    EXPECT_EQ(test::read_file(file), first_save);
+
+    // The first copy plays on and saves as it ends; then the folder is free again.
+    fs::remove(file);
+    first.signal(SIGTERM);
+    EXPECT_EQ(first.wait(), 0) << first.err();
+    EXPECT_EQ(count_lines(test::read_file(file)), 3419);
+    r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_FALSE(fs::exists(inflight)) << "a stale temporary, once no copy runs";
+
+    // A copy killed outright leaves no lock behind.
+    Running killed(endless(save.path()));
+    ASSERT_TRUE(appears(file)) << killed.err();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    killed.signal(SIGKILL);
+    EXPECT_EQ(killed.wait(), 128 + SIGKILL);
+    r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+}
+
+TEST(Scenario, TermIntAndHangUpCloseTheGameWithASaveAsClosingTheWindowDoes)
+{
+    for (const bool window : {false, true}) {
+        for (const int s : {SIGTERM, SIGINT, SIGHUP}) {
+            SCOPED_TRACE(std::string(window ? "window, " : "headless, ") + strsignal(s));
+            TempDir save;
+            const fs::path file = save.path() / "my.dat";
+            auto arguments = endless(save.path());
+            if (window) arguments.erase(arguments.begin());
+            Running game(arguments, window);
+            ASSERT_TRUE(appears(file)) << game.err();
+            fs::remove(file);
+            game.signal(s);
+            EXPECT_EQ(game.wait(), 0) << game.err();
+            EXPECT_EQ(count_lines(test::read_file(file)), 3419);
+        }
+    }
+}
+
+TEST(Scenario, OutputFilesThatAreNotFilesOfTheirOwnAreRefusedAndTheSaveComesFirst)
+{
+    TempDir save;
+    TempDir work;
+    const fs::path file = save.path() / "my.dat";
+    const fs::path fifo = work.path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    auto r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string kept = test::read_file(file);
+    struct Case {
+        std::string option;
+        fs::path path;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"--record", file, "that is the save file"},
+        {"--record", save.path() / "." / "my.dat", "that is the save file"},
+        {"--record", work.path(), "is a folder"},
+        {"--record", fifo, "not a regular file"},
+        {"--screenshot", file, "that is the save file"},
+        {"--screenshot", work.path(), "is a folder"},
+        {"--screenshot", fifo, "not a regular file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option + " " + c.path.string());
+        r = run_program("--headless --frames 5 --save-dir " + q(save.path()) + " " + c.option + " " + q(c.path));
+        EXPECT_EQ(r.exit_code, 2) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(test::read_file(file), kept);
+    }
+
+    // A pipe put at the screenshot's name while the game runs: the save is written, the pipe is
+    // left alone, and the run says so instead of waiting for a reader.
+    fs::remove(file);
+    const fs::path shot = work.path() / "shot.png";
+    auto arguments = endless(save.path());
+    arguments.insert(arguments.end(), {"--screenshot", shot.string()});
+    Running game(arguments);
+    ASSERT_TRUE(appears(file)) << game.err();
+    fs::remove(file);
+    ASSERT_EQ(::mkfifo(shot.c_str(), 0644), 0);
+    game.signal(SIGTERM);
+    EXPECT_EQ(game.wait(), 1) << game.err();
+    EXPECT_EQ(count_lines(test::read_file(file)), 3419);
+    EXPECT_NE(game.err().find("cannot write the screenshot"), std::string::npos) << game.err();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/sound.h"
 
 #include "core/game_state.h"
+#include "platform/sound_files.h"
 #include "test_support.h"
 
 #include <SDL.h>
@@ -13,6 +14,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -250,6 +252,32 @@ TEST_F(SdlMixer, VoicesGrowWhenAllAreBusyUpToTheCap)
     EXPECT_EQ(Mix_AllocateChannels(-1), 256);
     EXPECT_LE(Mix_Playing(-1), 256);
     audio->play_effect(h + 100, 1.0); // an unknown handle is ignored
+}
+
+// A WAV of 8-bit mono samples at the given rate.
+static std::string wav(int rate, std::size_t samples)
+{
+    const auto le = [](std::uint32_t v, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return out;
+    };
+    const auto size = static_cast<std::uint32_t>(samples);
+    return "RIFF" + le(36 + size, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
+           le(static_cast<std::uint32_t>(rate), 4) + le(static_cast<std::uint32_t>(rate), 4) + le(1, 2) + le(8, 2) +
+           "data" + le(size, 4) + std::string(samples, '\x80');
+}
+
+TEST_F(SdlMixer, AnEffectThatWouldGrowPastItsLimitOnceConvertedStaysSilent)
+{
+    test::TempDir dir;
+    // A kilobyte at one sample a second: some 170 MB at the device's rate.
+    test::write_file(dir.path() / "slow.wav", wav(1, 1000));
+    test::write_file(dir.path() / "fine.wav", wav(8000, 1000));
+    EXPECT_EQ(audio->load_effect((dir.path() / "slow.wav").string()), -1);
+    EXPECT_GE(audio->load_effect((dir.path() / "fine.wav").string()), 0);
+    EXPECT_GT(wav_converted_bytes(wav(1, 1000), 44100, 4), kConvertedSoundLimit);
+    EXPECT_LT(wav_converted_bytes(wav(8000, 1000), 44100, 4), 30000u);
 }
 
 TEST_F(SdlMixer, MusicThatFailsStaysSilent)

@@ -2,11 +2,15 @@
 #include "render/picture_store.h"
 
 #include "core/game_state.h"
+#include "platform/pictures.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace zen {
 namespace {
@@ -50,6 +54,29 @@ TEST(PictureCache, LoadsANameOnceAndReusesTheOldestSlot)
     get_picture(*g, "p3002.bmp");
     EXPECT_EQ(g->picture_cache_names[1], "p3002.bmp");
     EXPECT_EQ(g->picture_cache[1].pixel(1, 1), 0x0000FFu);
+}
+
+TEST(PictureCache, PicturesTogetherStayWithinTheirMemoryLimit)
+{
+    // Each picture is as large as a picture may be; together they would pass the limit at the fifth.
+    test::TempDir data;
+    fs::create_directory(data.path() / "cg");
+    const std::vector<unsigned char> jpeg = test::encode_jpeg(
+        kMaxPictureSide, kMaxPictureSide,
+        std::vector<Colour>(static_cast<std::size_t>(kMaxPictureSide) * kMaxPictureSide, 0x336699), {});
+    test::write_file(data.path() / "cg" / "huge.jpg", std::string(jpeg.begin(), jpeg.end()));
+    TestGame g(1, data.path());
+    const std::uint64_t before = picture_bytes_held(*g);
+    int loaded = 0;
+    for (int i = 0; i < 6; ++i) {
+        const std::string name = "huge" + std::to_string(i) + ".jpg";
+        fs::create_hard_link(data.path() / "cg" / "huge.jpg", data.path() / "cg" / name);
+        loaded += get_picture(*g, name).width() == kMaxPictureSide;
+        EXPECT_LE(picture_bytes_held(*g), kPictureMemoryLimit);
+    }
+    const std::uint64_t each = std::uint64_t{kMaxPictureSide} * kMaxPictureSide * 4;
+    EXPECT_EQ(loaded, static_cast<int>((kPictureMemoryLimit - before) / each));
+    EXPECT_GE(loaded, 3);
 }
 
 TEST(StartUp, RunsWithAnEmptyPictureFolderAndMakesASave)

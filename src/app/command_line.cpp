@@ -1,11 +1,14 @@
 #include "app/command_line.h"
 
 #include "core/texts.h"
+#include "platform/files.h"
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <iterator>
 #include <string_view>
+#include <system_error>
 
 namespace zen {
 
@@ -36,7 +39,48 @@ bool parse_number(std::string_view text, T& out)
     return ec == std::errc() && p == text.data() + text.size();
 }
 
+// Whether two names lead to one file: the same file now (links and hard links included), or the
+// same place once a file is made there.
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    const auto place_a = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return false;
+    const auto place_b = std::filesystem::weakly_canonical(b, ec);
+    return !ec && place_a == place_b;
+}
+
 } // namespace
+
+bool output_files_usable(const Options& options, const Paths& paths, std::string& error)
+{
+    struct Output {
+        const char* option;
+        const std::string& file;
+    };
+    const Output outputs[] = {{"--record", options.record}, {"--screenshot", options.screenshot}};
+    for (const Output& out : outputs) {
+        if (out.file.empty()) continue;
+        const auto refuse = [&](const std::string& what) {
+            error = std::string(out.option) + " " + out.file + ": " + what;
+            return false;
+        };
+        if (same_file(out.file, paths.save_file())) return refuse("that is the save file; name a file of its own");
+        if (same_file(out.file, paths.save_lock_file()))
+            return refuse("that is the save folder's lock; name a file of its own");
+        if (!options.input.empty() && same_file(out.file, options.input))
+            return refuse("that is the input script; name a file of its own");
+        if (&out == &outputs[0] && !options.screenshot.empty() && same_file(out.file, options.screenshot))
+            return refuse("--screenshot names the same file");
+        std::string why;
+        if (!can_be_output_file(out.file, why)) {
+            error = std::string(out.option) + " " + why;
+            return false;
+        }
+    }
+    return true;
+}
 
 std::span<const OptionInfo> option_list() { return kOptions; }
 
@@ -49,6 +93,9 @@ std::string usage_text()
         left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
         text += left + o.help + "\n";
     }
+    text += "exit codes: 0 the game ended and saved; 1 no window, no game data, or the save or the screenshot\n"
+            "could not be written; 2 a bad option, input script or output file; 3 another copy of the game\n"
+            "is running on the same save folder (this one ends without touching it)\n";
     return text;
 }
 

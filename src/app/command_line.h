@@ -1,5 +1,7 @@
 #pragma once
 // The program's options. With none, the program is the game.
+#include "platform/paths.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -51,6 +53,11 @@ struct OptionInfo {
 
 // Every option the program takes, in the order --help lists them.
 std::span<const OptionInfo> option_list();
+
+// The files the options name to write (--record, --screenshot) are files of their own: a regular
+// file or a new name, and not the save file, its lock, the input script or each other. False
+// with a message in error otherwise.
+bool output_files_usable(const Options& options, const Paths& paths, std::string& error);
 
 // Parses argv; false with a message in error on a bad option.
 bool parse_options(int argc, const char* const* argv, Options& options, std::string& error);

@@ -105,6 +105,9 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
         };
         ScriptEvent e;
         if (!to_int(w[0], e.frame) || e.frame < 0) return fail("\"" + shown(w[0]) + "\" is not a frame number");
+        if (e.frame > kLastScriptFrame)
+            return fail("frame " + shown(w[0]) + " is past the last frame a script may name, " +
+                        std::to_string(kLastScriptFrame));
         if (e.frame < last_frame)
             return fail("frame " + shown(w[0]) + " comes before frame " + std::to_string(last_frame) +
                         " of an earlier line");

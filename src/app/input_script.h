@@ -30,6 +30,11 @@ constexpr const char* kRecordingHeader = "# zentrifa ";
 // format still plays, with a note that the game may differ.
 constexpr int kRecordingFormat = 2;
 
+// The last frame a script may name: some 250 hours of play at the game's 11 frames a second. A
+// script that names a later one (a typo, or a hostile file) would keep a headless run going for
+// days, so it is refused.
+constexpr std::int64_t kLastScriptFrame = 10000000;
+
 // What a script says besides its events, when it is a recording.
 struct RecordingNotes {
     std::optional<std::uint64_t> seed; // from the first line

@@ -1,6 +1,7 @@
 #include "app/recording.h"
 
 #include "app/input_script.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -43,9 +44,10 @@ Recording::~Recording()
 
 bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, std::string& error)
 {
-    out_ = std::fopen(file.c_str(), "wb");
+    std::string why;
+    out_ = open_output_file(file, why);
     if (!out_) {
-        error = "cannot write the recording " + file.string() + ": " + std::strerror(errno);
+        error = "cannot write the recording " + why;
         return false;
     }
     name_ = file.string();

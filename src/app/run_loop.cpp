@@ -6,6 +6,8 @@
 #include "app/recording.h"
 #include "app/startup.h"
 #include "core/game_state.h"
+#include "platform/files.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -60,6 +62,8 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     const InputSource::Deliver deliver = [&](const InputEvent& ev) { deliver_and_record(game, ev, frame, recording); };
     for (bool running = true; running; ++frame) {
         if (options.frames && frame > *options.frames) break;
+        // SIGTERM, SIGINT, SIGHUP: the game closes as when its window closes.
+        if (stop_requested()) break;
         // Headless, only the script (or the bot) moves the game: without --frames the run closes
         // once the frame of the script's last event has run, so a recording cut short before its
         // quit line ends where its file does instead of running on for ever.
@@ -82,13 +86,20 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     // However the session ended, its replay stops before the same frame.
     if (recording) recording->end(frame);
 
+    // The save first: whatever becomes of the screenshot, the session is kept.
     int code = 0;
-    if (!options.screenshot.empty() && !game.cg.save_png(options.screenshot)) {
-        std::fprintf(stderr, "zentrifa: cannot write the screenshot %s\n", options.screenshot.c_str());
-        code = 1;
-    }
     std::string told;
-    if (!close_game(game, &told)) {
+    const bool saved = close_game(game, &told);
+    if (!options.screenshot.empty()) {
+        // Checked again: a pipe put at that name during the run would hold the program for ever.
+        std::string why;
+        if (!can_be_output_file(options.screenshot, why) || !game.cg.save_png(options.screenshot)) {
+            std::fprintf(stderr, "zentrifa: cannot write the screenshot %s\n",
+                         why.empty() ? options.screenshot.c_str() : why.c_str());
+            code = 1;
+        }
+    }
+    if (!saved) {
         // The log goes with the window: say it where the player still looks. Standard error has
         // the details already.
         window.show_warning(told);

@@ -1,11 +1,13 @@
 #include "app/save_file.h"
 
 #include "core/game_state.h"
+#include "core/saturating.h"
 #include "core/texts.h"
 #include "home/new_game.h"
 #include "render/message_log.h"
 
 #include "platform/files.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,8 +29,7 @@ struct Range {
     std::int32_t hi;
     std::int32_t keep_at_most = hi;
 };
-// No number the game keeps comes near a billion, so two saved values always add up within 32 bits.
-constexpr std::int32_t kValueLimit = 999999999;
+constexpr std::int32_t kValueLimit = kKeptLimit;
 constexpr Range kAny{-kValueLimit, kValueLimit};
 constexpr Range kCount{0, kValueLimit};
 constexpr Range kDay{0, kValueLimit};
@@ -81,22 +82,20 @@ void for_each_saved_field(G& game, Visit&& visit)
 }
 
 // Reads the text one value at a time: blank space and line ends are skipped, a value runs to the
-// next space or control character, and the rest of its line is ignored. Line ends are LF or CR LF;
-// a carriage return alone is not one.
+// next space or control character, and the rest of its line is ignored. A line ends in LF, CR LF or
+// a carriage return alone, and the last line needs no line end.
 class ValueReader {
 public:
     explicit ValueReader(std::string_view text) : text_(text) {}
 
-    enum class Result { value, end, bad_value, bad_line };
+    enum class Result { value, end, bad_value };
 
     Result next(std::int32_t& out)
     {
         for (; pos_ < text_.size(); ++pos_) {
             const char c = text_[pos_];
-            if (c == '\n')
+            if (c == '\n' || (c == '\r' && !lf_follows()))
                 ++line_;
-            else if (c == '\r' && !line_end_follows())
-                return Result::bad_line;
             else if (c != ' ' && c != '\t' && c != '\r')
                 break;
         }
@@ -104,20 +103,15 @@ public:
         const std::size_t start = pos_;
         while (pos_ < text_.size() && !is_separator(text_[pos_])) ++pos_;
         const std::string_view token = text_.substr(start, pos_ - start);
-        // Skip the rest of the line, whatever it holds, to its end; a last line without one
-        // may have been cut off anywhere.
-        for (;; ++pos_) {
-            if (pos_ >= text_.size()) return Result::bad_line;
-            if (text_[pos_] == '\n') break;
-            if (text_[pos_] == '\r' && !line_end_follows()) return Result::bad_line;
-        }
+        // The rest of the line, up to its end (which the next value's skip counts).
+        while (pos_ < text_.size() && text_[pos_] != '\n' && text_[pos_] != '\r') ++pos_;
         return token.size() <= kLongestValue && parse(token, out) ? Result::value : Result::bad_value;
     }
 
     int line() const { return line_; }
 
 private:
-    bool line_end_follows() const { return pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n'; }
+    bool lf_follows() const { return pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n'; }
     static bool is_separator(char c) { return c == ' ' || static_cast<unsigned char>(c) < 32 || c == 127; }
 
     static bool parse(std::string_view token, std::int32_t& out)
@@ -151,7 +145,7 @@ fs::path keep_aside(const fs::path& file, const std::string& text, std::string& 
         fs::path copy = file;
         copy += n == 1 ? std::string(".bad") : ".bad" + std::to_string(n);
         bool taken = false;
-        if (write_new_file(copy, text, taken, error)) return copy;
+        if (write_new_file(copy, text, taken, error, permission_bits(file, 0644))) return copy;
         if (!taken) return {}; // the folder refuses: no other name will do better
     }
     error = "every name from " + file.filename().string() + ".bad to " + file.filename().string() + ".bad999 is taken";
@@ -194,7 +188,6 @@ SaveReading read_save_text(Game& game, std::string_view text)
             field = 0;
             return;
         case ValueReader::Result::bad_value: reading = {SaveReading::Problem::bad_value, reader.line()}; break;
-        case ValueReader::Result::bad_line: reading = {SaveReading::Problem::bad_line, reader.line()}; break;
         }
         stopped = true;
     });
@@ -205,8 +198,10 @@ std::string save_text(const Game& game)
 {
     std::string text;
     text.reserve(static_cast<std::size_t>(kSaveLines) * 4);
-    for_each_saved_field(game, [&](const std::int32_t& v, Range) {
-        text += std::to_string(v);
+    // The game keeps its numbers within what is read; should one ever stray, it is written as the
+    // nearest value the reader takes, never as a save that the next start refuses.
+    for_each_saved_field(game, [&](const std::int32_t& v, Range range) {
+        text += std::to_string(std::clamp(v, range.lo, range.keep_at_most));
         text += "\r\n";
     });
     return text;
@@ -235,14 +230,39 @@ bool save_game(Game& game, std::string* told)
     return false;
 }
 
+FileLock::Result lock_save_folder(Platform& platform, std::string& error)
+{
+    std::error_code ec;
+    fs::create_directories(platform.paths.save_dir, ec);
+    return platform.save_lock.take(platform.paths.save_lock_file(), error);
+}
+
 void load_game(Game& game)
 {
     const fs::path file = game.platform.paths.save_file();
-    remove_stale_temporaries(file);
     game.save_blocked = false;
+    std::string error;
+    switch (lock_save_folder(game.platform, error)) {
+    case FileLock::Result::held:
+        // Only the copy that holds the folder may clear it: another's save may be half-way through.
+        remove_stale_temporaries(file);
+        break;
+    case FileLock::Result::busy:
+        game.save_blocked = true;
+        std::fprintf(stderr, "zentrifa: another copy of the game is using %s; this one will not read or save it\n",
+                     file.c_str());
+        post_message(game, tr(game, Text::save_used_by_another), Ink::red);
+        post_message(game, tr(game, Text::save_not_this_time), Ink::red);
+        return;
+    case FileLock::Result::failed:
+        std::fprintf(stderr,
+                     "zentrifa: cannot lock the save folder (%s); another copy of the game started on it "
+                     "would not be noticed\n",
+                     error.c_str());
+        break;
+    }
 
     std::string text;
-    std::string error;
     const ReadResult read = read_file_bytes(file, kSaveFileLimit, text, error);
     if (read == ReadResult::missing) {
         new_game(game);
@@ -275,10 +295,6 @@ void load_game(Game& game)
         break;
     case SaveReading::Problem::bad_value:
         what = "line " + line + ": not a value the game can use";
-        told = tr(game, Text::save_bad_line, {{"line", line}});
-        break;
-    case SaveReading::Problem::bad_line:
-        what = "line " + line + ": a line end the game never writes (a carriage return alone, or a last line cut off)";
         told = tr(game, Text::save_bad_line, {{"line", line}});
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 // The save file my.dat: 3419 decimal integers, one per line, in a fixed order.
+#include "platform/files.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -7,8 +9,12 @@
 namespace zen {
 
 struct Game;
+struct Platform;
 
 constexpr int kSaveLines = 3419;
+
+// The exit code of a copy of the game started on a save folder that another running copy holds.
+constexpr int kExitSaveInUse = 3;
 
 // Writes the save through a fresh temporary file renamed over my.dat, so the old file survives
 // any failure. Returns false (and tells the player, in told too when given) when it cannot be
@@ -16,11 +22,20 @@ constexpr int kSaveLines = 3419;
 // never saved over.
 bool save_game(Game& game, std::string* told = nullptr);
 
-// Reads my.dat after clearing away what a killed save left. A missing file starts a new game
+// Locks the save folder (my.dat.lock in it, made with the folder when missing) for the rest of the
+// run, so that a second copy of the game started on the same folder finds the first and leaves
+// the save alone. busy: another running copy holds it. failed: no lock can be had there (error
+// says why); the game may play on, but clears away nothing.
+FileLock::Result lock_save_folder(Platform& platform, std::string& error);
+
+// Reads my.dat after locking the save folder (unless the run holds the lock already) and then
+// clearing away what a killed save left. When another copy of the game holds the folder, nothing
+// there is touched: the save is neither read nor written. A missing file starts a new game
 // and writes it. A file that is not a save the game wrote (a bad value, a value its field
-// cannot hold, broken lines, too few lines) is read up to that point, kept aside as my.dat.bad
+// cannot hold, too few lines) is read up to that point, kept aside as my.dat.bad
 // (.bad2, ...), and the player is told. A file that cannot be read at all (a folder, a pipe,
-// far too large) is left alone and not saved over.
+// far too large) is left alone and not saved over. A copy kept aside has the permission bits of
+// the file it copies.
 void load_game(Game& game);
 
 // What reading the text of a save found.
@@ -30,7 +45,6 @@ struct SaveReading {
         empty,     // not a single value
         too_short, // ends before the stage's sales
         bad_value, // not a number, too long, or not what its field can hold
-        bad_line,  // a line end that is not the game's: a carriage return alone, a last line cut off
     };
     Problem problem = Problem::none;
     int line = 0; // where the problem is (for too_short: how many lines there are)

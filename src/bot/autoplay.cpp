@@ -2,6 +2,7 @@
 
 #include "bot/autoplay_policy.h"
 #include "core/game_state.h"
+#include "core/saturating.h"
 #include "home/menu_commands.h"
 #include "rules/catalog_rules.h"
 #include "rules/prices.h"
@@ -97,7 +98,9 @@ void Autoplay::report_stage_end(const Game& game)
     if (won) {
         replays_ = again ? replays_ + 1 : 0;
         last_clear_stage_ = game.stage;
-        last_clear_minutes_ = (my.day * 24 + my.hour) * 60 + my.minute;
+        // An edited save may hold any day and hour the save keeps: counted wide, then cut.
+        last_clear_minutes_ = clamp_to_int32((static_cast<std::int64_t>(my.day) * 24 + my.hour) * 60 +
+                                             static_cast<std::int64_t>(my.minute));
     }
     if (!report_) return;
     std::fprintf(report_, "autoplay: stage %2d  %-9s  days %d/8  sales %6d/%-6d  money %7d  level %2d\n", game.stage,

@@ -1,6 +1,7 @@
 #include "bot/autoplay_policy.h"
 
 #include "core/game_state.h"
+#include "core/saturating.h"
 #include "home/menu_commands.h"
 #include "rules/catalog_rules.h"
 #include "rules/prices.h"
@@ -77,8 +78,9 @@ std::vector<int> genres_to_stock(const Game& game)
 
 int stock_on_hand(const Game& game)
 {
-    int n = 0;
-    for (const int g : genres_to_stock(game)) n += count_of(game, g);
+    // Piles of an edited save may each hold up to a billion copies.
+    std::int32_t n = 0;
+    for (const int g : genres_to_stock(game)) n = saturating_add(n, count_of(game, g));
     return n;
 }
 

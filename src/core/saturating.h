@@ -20,4 +20,15 @@ constexpr std::int32_t saturating_add(std::int32_t a, std::int64_t b)
     return clamp_to_int32(static_cast<std::int64_t>(a) + b);
 }
 
+// The largest number the save file keeps, either way from 0. What the game writes it must read
+// again, so a kept number the game raises or lowers (a day, a stage's clears, a pile's stock)
+// stops here. No number of honest play comes near it, and two of them add up within 32 bits.
+constexpr std::int32_t kKeptLimit = 999999999;
+
+constexpr std::int32_t kept_add(std::int32_t a, std::int64_t b)
+{
+    const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+    return static_cast<std::int32_t>(sum > kKeptLimit ? kKeptLimit : (sum < -kKeptLimit ? -kKeptLimit : sum));
+}
+
 } // namespace zen

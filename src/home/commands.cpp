@@ -241,8 +241,8 @@ void make_game_command(Game& game, int index)
         my.energy -= cost;
     }
     // Hunger and fatigue are clamped to 0..100 at the end of the frame.
-    my.hunger = saturating_add(my.hunger, -(static_cast<std::int64_t>(cost) + game.random(3)));
-    my.fatigue = saturating_add(my.fatigue, static_cast<std::int64_t>(cost) + game.random(2));
+    my.hunger = kept_add(my.hunger, -(static_cast<std::int64_t>(cost) + game.random(3)));
+    my.fatigue = kept_add(my.fatigue, static_cast<std::int64_t>(cost) + game.random(2));
     post_silver(game, tr(game, Text::game_finished));
     gain_one_item(game, genre);
     // Each tool of the genre may add one more copy.
@@ -251,7 +251,7 @@ void make_game_command(Game& game, int index)
         play_sound(game, Sound::extra_copy);
         post_message(game, tr(game, Text::extra_copy), Ink::green);
         std::int32_t& stock = my.item_count[static_cast<std::size_t>(genre)];
-        stock = saturating_add(stock, 1);
+        stock = kept_add(stock, 1);
     }
     gain_exp(game, boost_exp(game, cost));
     show_menu(game, kMenuMakeGame);
@@ -295,7 +295,7 @@ void wake_up_command(Game& game, int)
     // Counted from the day before waking: one more than the clock's own count for the new day.
     post_silver(game, tr(game, Text::good_morning, {{"days", days_left(game)}}));
     show_picture(game, "pc.jpg");
-    my.day = saturating_add(my.day, 1); // a night's sleep costs exactly one day
+    my.day = kept_add(my.day, 1); // a night's sleep costs exactly one day
     show_menu(game, kMenuHome);
 }
 
@@ -338,18 +338,18 @@ void shop_command(Game& game, int index)
     switch (command) {
     case ShopCommand::energy:
         play_sound(game, Sound::purchase);
-        my.energy_max = saturating_add(my.energy_max, 1);
+        my.energy_max = kept_add(my.energy_max, 1);
         post_silver(game, tr(game, Text::bought_energy));
         break;
     case ShopCommand::poster:
         play_sound(game, Sound::purchase);
-        *ad = saturating_add(*ad, 1);
+        *ad = kept_add(*ad, 1);
         post_message(game, tr(game, Text::bought_poster), Ink::aqua);
         break;
     case ShopCommand::loan:
-        my.day = saturating_add(my.day, 1);
+        my.day = kept_add(my.day, 1);
         post_silver(game, tr(game, Text::took_loan, {{"days", days_left(game)}}));
-        my.loans = saturating_add(my.loans, 1);
+        my.loans = kept_add(my.loans, 1);
         gain_money(game, kLoanAmount);
         break;
     case ShopCommand::book:
@@ -367,7 +367,7 @@ void shop_command(Game& game, int index)
         break;
     case ShopCommand::animal:
         play_sound(game, Sound::purchase);
-        *contracts = saturating_add(*contracts, 1);
+        *contracts = kept_add(*contracts, 1);
         post_message(game, tr(game, Text::bought_animal), Ink::aqua);
         break;
     }

@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +36,13 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
+    // Hands the descriptor over; this no longer closes it.
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Closes now; false (with errno) when the close reports a failed write.
     bool close()
     {
@@ -179,21 +187,31 @@ bool replace_file(const fs::path& file, std::string_view bytes, std::string& err
     return true;
 }
 
-bool write_new_file(const fs::path& file, std::string_view bytes, bool& exists, std::string& error)
+bool write_new_file(const fs::path& file, std::string_view bytes, bool& exists, std::string& error, unsigned mode)
 {
     exists = false;
-    Fd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+    mode &= 07777u;
+    Fd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (fd.get() < 0) {
         exists = errno == EEXIST;
         error = describe(file, "cannot create", errno);
         return false;
     }
-    if (const int err = finish_file(fd, bytes)) {
+    // Created private, then given its bits exactly (the umask leaves them alone this way).
+    int err = ::fchmod(fd.get(), static_cast<mode_t>(mode)) == 0 ? 0 : errno;
+    if (err == 0) err = finish_file(fd, bytes);
+    if (err != 0) {
         ::unlink(file.c_str());
         error = describe(file, "cannot write", err);
         return false;
     }
     return true;
+}
+
+unsigned permission_bits(const fs::path& file, unsigned fallback)
+{
+    struct stat st {};
+    return ::stat(file.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode) & 07777u : fallback;
 }
 
 int remove_stale_temporaries(const fs::path& file)
@@ -215,6 +233,111 @@ int remove_stale_temporaries(const fs::path& file)
         if (fs::remove(it->path(), gone)) ++removed;
     }
     return removed;
+}
+
+namespace {
+
+// Why a file of this type cannot be written as an output file; null when it can.
+const char* not_an_output(mode_t mode)
+{
+    if (S_ISREG(mode)) return nullptr;
+    return S_ISDIR(mode) ? "is a folder, not a file" : "is not a regular file (a pipe or a device)";
+}
+
+} // namespace
+
+bool can_be_output_file(const fs::path& file, std::string& error)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) {
+        if (errno == ENOENT) return true; // a new file (a link to nothing makes one where it points)
+        error = describe(file, "cannot be written", errno);
+        return false;
+    }
+    if (const char* why = not_an_output(st.st_mode)) {
+        error = describe(file, why, 0);
+        return false;
+    }
+    return true;
+}
+
+std::FILE* open_output_file(const fs::path& file, std::string& error)
+{
+    // Non-blocking, so that a pipe with no reader fails at once and one with a reader is seen
+    // for what it is before anything is written to it; not emptied before it is known to be a file.
+    Fd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        const int err = errno;
+        if (err == EISDIR)
+            error = describe(file, not_an_output(S_IFDIR), 0);
+        else if (err == ENXIO)
+            error = describe(file, not_an_output(S_IFIFO), 0);
+        else
+            error = describe(file, "cannot be written", err);
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        error = describe(file, "cannot be written", errno);
+        return nullptr;
+    }
+    if (const char* why = not_an_output(st.st_mode)) {
+        error = describe(file, why, 0);
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (::ftruncate(fd.get(), 0) != 0 || flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = describe(file, "cannot be written", errno);
+        return nullptr;
+    }
+    std::FILE* out = ::fdopen(fd.get(), "wb");
+    if (!out) {
+        error = describe(file, "cannot be written", errno);
+        return nullptr;
+    }
+    static_cast<void>(fd.release());
+    return out;
+}
+
+FileLock::~FileLock()
+{
+    if (fd_ >= 0) ::close(fd_);
+}
+
+FileLock::FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FileLock::Result FileLock::take(const fs::path& file, std::string& error)
+{
+    if (fd_ >= 0) return Result::held;
+    // Never through a link planted at the name, and never blocking on a pipe put there.
+    Fd fd(::open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        error = describe(file, "cannot create", errno);
+        return Result::failed;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = describe(file, "is not a regular file", 0);
+        return Result::failed;
+    }
+    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        if (errno == EWOULDBLOCK) return Result::busy;
+        error = describe(file, "cannot lock", errno);
+        return Result::failed;
+    }
+    fd_ = fd.release();
+    return Result::held;
 }
 
 } // namespace zen

@@ -13,6 +13,8 @@ struct Paths {
     std::filesystem::path picture(const std::string& name) const { return data_dir / "cg" / name; }
     std::filesystem::path sound(const std::string& name) const { return data_dir / "dat" / name; }
     std::filesystem::path save_file() const { return save_dir / "my.dat"; }
+    // Locked by the running game for as long as it runs.
+    std::filesystem::path save_lock_file() const { return save_dir / "my.dat.lock"; }
 };
 
 // Data: --data-dir as given, else beside the executable, else the installed data folder

@@ -3,12 +3,14 @@
 // the sound device, the window and the clock. A window run and a headless run differ only here.
 #include "platform/audio.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/settings_file.h"
 #include "platform/window.h"
 
 #include <memory>
+#include <string>
 
 namespace zen {
 
@@ -19,11 +21,22 @@ struct Platform {
     std::unique_ptr<Window> window;
     std::unique_ptr<Clock> clock;
     SettingsFile settings;
+    // The save folder's lock, held for the whole run once taken.
+    FileLock save_lock;
     bool headless = true;
 };
 
 // Headless services: no window, no sound device, a virtual clock.
 Platform make_headless_platform(const Paths& paths);
+
+// A modal error box that needs no game window (one may not be open yet).
+void show_error_box(const std::string& title, const std::string& message);
+
+// From now on SIGTERM, SIGINT and SIGHUP no longer end the process at once: they are noted, and
+// stop_requested() turns true, so the game can close as it does when its window closes. Call it
+// before the window opens (the window library then leaves these signals to the game).
+void catch_stop_signals();
+bool stop_requested();
 
 // Releases what the platform libraries still hold once every service is gone (end of the program).
 void quit_platform();

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <set>
 #include <vector>
@@ -90,6 +91,18 @@ public:
         // or trusts a chunk size that runs past the file.
         std::string bytes;
         if (!read_sound_file(file, bytes) || !looks_like_wav(bytes)) return -1;
+        int rate = 0;
+        Uint16 format = 0;
+        int channels = 0;
+        if (Mix_QuerySpec(&rate, &format, &channels) == 0) return -1;
+        const int frame_bytes = static_cast<int>(SDL_AUDIO_BITSIZE(format)) / 8 * channels;
+        if (wav_converted_bytes(bytes, rate, frame_bytes) > kConvertedSoundLimit) {
+            std::fprintf(stderr,
+                         "zentrifa: sound %s: would take more than %llu MB once converted for the sound "
+                         "device; it stays silent\n",
+                         file.c_str(), static_cast<unsigned long long>(kConvertedSoundLimit >> 20));
+            return -1;
+        }
         Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
         if (!chunk) return -1;
         chunks_.push_back(chunk);

@@ -2,6 +2,7 @@
 // Sound files as the audio services take them: read whole, bounded in size, and a WAV checked
 // chunk by chunk before any decoder sees it.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,15 @@ bool read_sound_file(const std::string& file, std::string& bytes);
 
 // A RIFF/WAVE file whose format chunk is PCM-like and whose data chunk lies inside the file.
 bool looks_like_wav(std::string_view bytes);
+
+// The most memory one effect may take once converted for the sound device: as much as the
+// largest file read, some six minutes of CD-quality stereo. Conversion to the device's rate can
+// make a tiny file at a very low sample rate thousands of times larger.
+constexpr std::uint64_t kConvertedSoundLimit = kSoundFileLimit;
+
+// How many bytes a WAV's samples take once converted to the device's rate (frames a second) and
+// frame size (bytes a frame, all channels); an upper bound for compressed samples. UINT64_MAX
+// when the file is not a WAV or names no sample rate.
+std::uint64_t wav_converted_bytes(std::string_view bytes, int device_rate, int device_frame_bytes);
 
 } // namespace zen

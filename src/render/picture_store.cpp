@@ -3,15 +3,43 @@
 #include "core/game_state.h"
 #include "platform/pictures.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace zen {
+
+namespace {
+
+std::uint64_t bytes_of(const Canvas& c)
+{
+    return static_cast<std::uint64_t>(c.width()) * static_cast<std::uint64_t>(c.height()) * 4;
+}
+
+} // namespace
+
+std::uint64_t picture_bytes_held(const Game& game)
+{
+    std::uint64_t sum = bytes_of(game.cg) + bytes_of(game.bak) + bytes_of(game.haikei);
+    for (const Canvas& c : game.work_bitmaps) sum += bytes_of(c);
+    for (const Canvas& c : game.char_bitmaps) sum += bytes_of(c);
+    for (const Canvas& c : game.picture_cache) sum += bytes_of(c);
+    return sum;
+}
 
 bool load_game_picture(Game& game, const std::string& name, Canvas& out)
 {
     std::string error;
     Canvas loaded;
-    if (!load_picture(game.platform.paths.picture(name), loaded, error)) {
+    bool ok = load_picture(game.platform.paths.picture(name), loaded, error);
+    // What out holds now is given back when the new picture takes its place.
+    const std::uint64_t held = ok ? picture_bytes_held(game) : 0;
+    if (ok && held - std::min(held, bytes_of(out)) + bytes_of(loaded) > kPictureMemoryLimit) {
+        error = "the pictures would take more than " + std::to_string(kPictureMemoryLimit >> 20) +
+                " MB together; this one is left out";
+        ok = false;
+    }
+    if (!ok) {
         if (game.bad_pictures.insert(name).second)
             std::fprintf(stderr, "zentrifa: picture %s: %s\n", name.c_str(), error.c_str());
         out.clear();

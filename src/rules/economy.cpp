@@ -37,7 +37,7 @@ void gain_item(Game& game, std::int32_t id, std::int32_t count)
     if (id < 0 || static_cast<std::size_t>(id) >= game.my.item_count.size()) return;
     play_sound(game, Sound::item_get);
     std::int32_t& held = game.my.item_count[static_cast<std::size_t>(id)];
-    held = saturating_add(held, count);
+    held = kept_add(held, count);
     post_message(game,
                  tr(game, Text::item_gained,
                     {{"item", tr(game, game.item_table.at(id).name)}, {"count", num(count)}, {"held", num(held)}}),
@@ -54,16 +54,16 @@ void gain_energy(Game& game, std::int32_t amount)
     const int y = 15 + game.fx_random(15);
     add_effect(game, x, y, FxKind::energy_text, tr(game, Text::energy_gained, {{"amount", num(amount)}}));
     tmy& my = game.my;
-    my.energy = saturating_add(my.energy, amount);
+    my.energy = kept_add(my.energy, amount);
     if (my.energy > my.energy_max) my.energy = my.energy_max;
 }
 
 void gain_exp(Game& game, std::int32_t amount)
 {
     tmy& my = game.my;
-    my.exp = saturating_add(my.exp, amount);
+    my.exp = kept_add(my.exp, amount);
     if (my.exp < exp_to_next_level(my.level)) return;
-    my.level = saturating_add(my.level, 1);
+    my.level = kept_add(my.level, 1);
     my.exp = 0;
     post_message(game, tr(game, Text::level_up, {{"level", num(my.level)}}), Ink::pink);
     post_message(game, tr(game, Text::level_up_heal), Ink::aqua);

@@ -30,7 +30,7 @@ bool check_quota(Game& game)
     my.quota_done = 1;
     play_sound(game, Sound::quota_reached);
     post_silver(game, tr(game, Text::quota_reached, {{"quota", num(quota)}}));
-    if (std::int32_t* clears = stage_entry(my.stage_clears, game.stage)) *clears = saturating_add(*clears, 1);
+    if (std::int32_t* clears = stage_entry(my.stage_clears, game.stage)) *clears = kept_add(*clears, 1);
     return true;
 }
 
@@ -49,17 +49,17 @@ bool time_is_up(Game& game)
 void advance_time(Game& game)
 {
     tmy& my = game.my;
-    my.minute = saturating_add(my.minute, kMinutesPerTick);
+    my.minute = kept_add(my.minute, kMinutesPerTick);
     if (my.minute < 60) return;
     my.minute = 0;
-    my.hour = saturating_add(my.hour, 1);
+    my.hour = kept_add(my.hour, 1);
     if (my.day >= kLastDay && my.game_over == 0 && my.hour < 24) {
         post_silver(game, tr(game, Text::hours_left, {{"hours", num(24 - static_cast<std::int64_t>(my.hour))}}));
         play_sound(game, Sound::last_hours);
     }
     if (my.hour >= 24) {
         my.hour = 0;
-        my.day = saturating_add(my.day, 1);
+        my.day = kept_add(my.day, 1);
         if (my.day <= kLastDay) {
             play_sound(game, Sound::new_day);
             post_silver(game, tr(game, Text::days_left, {{"days", num(kLastDay - static_cast<std::int64_t>(my.day))}}));
@@ -87,7 +87,7 @@ bool clock_stopped(const Game& game) { return game.my.game_over >= 1 || game.my.
 
 void pass_hunger(Game& game)
 {
-    if (game.frame_no % kHungerPeriod == 0) game.my.hunger = std::max(0, saturating_add(game.my.hunger, -1));
+    if (game.frame_no % kHungerPeriod == 0) game.my.hunger = std::max(0, kept_add(game.my.hunger, -1));
 }
 
 } // namespace zen

@@ -289,7 +289,7 @@ void street_tick(Game& game)
     animal_arrival(game);
     hazard_arrival(game);
     // Standing at the table tires.
-    if (game.frame_no % 10 == 0) my.fatigue = std::min(kExhaustedFatigue, saturating_add(my.fatigue, 1));
+    if (game.frame_no % 10 == 0) my.fatigue = std::min(kExhaustedFatigue, kept_add(my.fatigue, 1));
     lay_out_table(game);
     for (tman& f : game.street_figures) f.moved = 0;
     depth_pass(game);
@@ -313,7 +313,7 @@ void sell_game(Game& game, int slot, int genre_id)
         gain_money(game, price);
         const int base_exp = game.random(3);
         gain_exp(game, boost_exp(game, saturating_add(base_exp, genre.energy_cost)));
-        my.sales = saturating_add(my.sales, price);
+        my.sales = kept_add(my.sales, price);
     }
     f.target_x = f.exit_x;
 }

@@ -34,7 +34,7 @@ void shout(Game& game)
     tmy& my = game.my;
     add_effect(game, 383, 490, FxKind::shout_wave, "");
     post_silver(game, tr(game, Text::shout_call));
-    my.shouts_used = saturating_add(my.shouts_used, 1);
+    my.shouts_used = kept_add(my.shouts_used, 1);
     play_sound(game, Sound::shout);
     const int kind = pick_customer_kind(game);
     if (kind != 0 && spawn_figure(game, kind, 0, 0))

@@ -70,10 +70,12 @@ int run(const fs::path& save_dir, const fs::path& script, double& took)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The files in the save folder besides its lock (which stays, empty, once a game has run there).
 std::vector<std::string> names_in(const fs::path& dir)
 {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().filename() != "my.dat.lock") names.push_back(e.path().filename().string());
     return names;
 }
 
