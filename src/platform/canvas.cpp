@@ -373,35 +373,31 @@ void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
     const int cy1 = std::max(0, y1);
     const int cx2 = std::min(width(), x2);
     const int cy2 = std::min(height(), y2);
+    if (cx2 <= cx1 || cy2 <= cy1) return;
     mark_drawn(cx1, cy1, cx2, cy2);
+    // The source column of each column drawn, found once for every row: sx = (x - x1) * sw / dw,
+    // stepped along without a division per pixel.
+    std::vector<int> columns(static_cast<std::size_t>(cx2 - cx1));
+    const long long start = static_cast<long long>(cx1 - x1) * sw;
+    int sx = static_cast<int>(start / dw);
+    int rest = static_cast<int>(start % dw);
+    for (int& column : columns) {
+        column = mirror_x ? sw - 1 - sx : sx;
+        rest += sw;
+        while (rest >= dw) {
+            rest -= dw;
+            ++sx;
+        }
+    }
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
     for (int y = cy1; y < cy2; ++y) {
         int sy = static_cast<int>((static_cast<long long>(y - y1) * sh) / dh);
         if (mirror_y) sy = sh - 1 - sy;
         const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
-        std::uint32_t* drow = row(y);
-        if (dw == sw) {
-            // As wide as the picture (a street figure walking the other way): column by column.
-            const int step = mirror_x ? -1 : 1;
-            int sx = mirror_x ? sw - 1 - (cx1 - x1) : cx1 - x1;
-            for (int x = cx1; x < cx2; ++x, sx += step) {
-                const std::uint32_t p = srow[sx] & 0xFFFFFFu;
-                if (!keyed || p != key) drow[x] = p;
-            }
-            continue;
-        }
-        // The source column steps along without a division per pixel: sx = (x - x1) * sw / dw.
-        const long long start = static_cast<long long>(cx1 - x1) * sw;
-        int sx = static_cast<int>(start / dw);
-        int rest = static_cast<int>(start % dw);
-        for (int x = cx1; x < cx2; ++x) {
-            const std::uint32_t p = srow[mirror_x ? sw - 1 - sx : sx] & 0xFFFFFFu;
-            if (!keyed || p != key) drow[x] = p;
-            rest += sw;
-            while (rest >= dw) {
-                rest -= dw;
-                ++sx;
-            }
+        std::uint32_t* drow = row(y) + cx1;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const std::uint32_t p = srow[columns[i]] & 0xFFFFFFu;
+            if (!keyed || p != key) drow[i] = p;
         }
     }
 }
