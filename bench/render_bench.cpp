@@ -1,4 +1,5 @@
 // Frame cost of the presentation on the street: read against BM_PlainCopy in the same run.
+#include "app/frame_tick.h"
 #include "app/startup.h"
 #include "core/game_state.h"
 #include "render/effects.h"
@@ -45,9 +46,8 @@ void set_up_street(Game& game)
 void street_frame(Game& game, const std::vector<int>& sprites)
 {
     game.frame_no = (game.frame_no + 1) % 1000;
-    game.cg.fill(0);
     game.bak.fill(0);
-    game.cg.copy_rect(0, 0, game.work_bitmaps[6], 0, 0, 800, 600);
+    show_composed(game);
     for (std::size_t i = 0; i < sprites.size(); ++i) {
         const Canvas& sprite = game.char_bitmaps[static_cast<std::size_t>(sprites[i])];
         const int x = static_cast<int>(i * 25 % 760);

@@ -1,26 +1,30 @@
 #!/usr/bin/env bash
 # The golden recordings in tests/golden/: each NAME.rec is a recorded session (its first line names
 # the seed); NAME.start.dat, when there is one, is the save it starts from; NAME.save and
-# NAME.trace are the save file and the --trace it must leave when it is played again.
+# NAME.trace are the save file and the --trace it must leave when it is played again; NAME.png,
+# when there is one, is the last frame it must show (a busy street, a home menu: the proof that a
+# change to the drawing left every pixel where it was).
 #
 #   scripts/golden.sh check GAME NAME     replay one with the program GAME; on a difference, print
 #                                         the first differing line and fail (CTest runs this); it
 #                                         is replayed in English too, to the same save
 #   scripts/golden.sh update [BUILD]      replay every one with BUILD/zentrifa (default: build) and
-#                                         write its NAME.save and NAME.trace anew: for a change
-#                                         that is meant to alter the game (the diff shows how)
+#                                         write its NAME.save and NAME.trace (and the NAME.png it
+#                                         has) anew: for a change that is meant to alter the game
+#                                         (the diff shows how)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 golden="$here/tests/golden"
 
 # replay GAME NAME OUT [LANG]: plays NAME.rec headless in LANG (default ja, the language the traces
-# are in) into the folder OUT (my.dat, trace, err).
+# are in) into the folder OUT (my.dat, trace, err, and the last frame as shot.png).
 replay() {
   local game="$1" name="$2" out="$3" lang="${4:-ja}"
   rm -rf "$out"
   mkdir -p "$out/save"
   if [[ -f "$golden/$name.start.dat" ]]; then cp "$golden/$name.start.dat" "$out/save/my.dat"; fi
-  if ! XDG_CONFIG_HOME="$out/config" "$game" --headless --lang "$lang" --trace --input "$golden/$name.rec" --save-dir "$out/save" >"$out/trace" 2>"$out/err"; then
+  if ! XDG_CONFIG_HOME="$out/config" "$game" --headless --lang "$lang" --trace --input "$golden/$name.rec" \
+    --save-dir "$out/save" --screenshot "$out/shot.png" >"$out/trace" 2>"$out/err"; then
     echo "golden $name: the replay failed:" >&2
     cat "$out/err" >&2
     return 1
@@ -50,6 +54,12 @@ case "${1:-}" in
     status=0
     first_difference "golden $name: the trace" "$golden/$name.trace" "$out/trace" || status=1
     first_difference "golden $name: the save" "$golden/$name.save" "$out/save/my.dat" || status=1
+    if [[ -f "$golden/$name.png" ]] && ! cmp -s "$golden/$name.png" "$out/shot.png"; then
+      kept="${TMPDIR:-/tmp}/golden-$name.png"
+      cp "$out/shot.png" "$kept"
+      echo "golden $name: the last frame differs from $name.png (this run's frame: $kept)" >&2
+      status=1
+    fi
     # The save holds no text: the same session played in English leaves the same save.
     replay "$game" "$name" "$out/en" en
     first_difference "golden $name: the save played in English" "$golden/$name.save" "$out/en/save/my.dat" || status=1
@@ -57,7 +67,11 @@ case "${1:-}" in
       echo "(a change meant to alter the game re-records them: scripts/golden.sh update)" >&2
       exit 1
     fi
-    echo "golden $name: the same save and trace"
+    if [[ -f "$golden/$name.png" ]]; then
+      echo "golden $name: the same save, trace and last frame"
+    else
+      echo "golden $name: the same save and trace"
+    fi
     ;;
   update)
     build="${2:-build}"
@@ -69,6 +83,7 @@ case "${1:-}" in
       replay "$build/zentrifa" "$name" "$out/$name"
       cp "$out/$name/trace" "$golden/$name.trace"
       cp "$out/$name/save/my.dat" "$golden/$name.save"
+      if [[ -f "$golden/$name.png" ]]; then cp "$out/$name/shot.png" "$golden/$name.png"; fi
       echo "golden $name: recorded anew"
     done
     ;;

@@ -78,6 +78,11 @@ TEST(Canvas, StretchIntoAReversedRectangleMirrors)
     EXPECT_EQ(screen.pixel(0, 0), 0x00FF00u);
     EXPECT_EQ(screen.pixel(0, 1), 0xFF00FFu);
     EXPECT_EQ(screen.pixel(3, 1), 0x777777u); // the key, mirrored, is still left out
+    // Mirrored and half off the left edge: the columns that show are the picture's left ones.
+    screen.stretch_draw(sprite, 2, 5, -2, 7);
+    EXPECT_EQ(screen.pixel(1, 5), 0xFF0000u);
+    EXPECT_EQ(screen.pixel(0, 5), 0x00FF00u);
+    EXPECT_EQ(screen.pixel(2, 5), 0x777777u);
     // Stretched to twice the size, not mirrored.
     screen.stretch_draw(sprite, 10, 10, 18, 14);
     EXPECT_EQ(screen.pixel(10, 10), 0xFF0000u);
@@ -132,6 +137,70 @@ TEST(Canvas, RectanglesCoverTheirBoxAndShapesStayAliased)
     EXPECT_EQ(l.pixel(20, 18), 0xFFFFFFu);
     EXPECT_EQ(l.pixel(20, 22), 0xFFFFFFu);
     EXPECT_EQ(l.pixel(20, 25), 0u);
+}
+
+// The overlay is cleared and ORed on only inside its drawn box: a pixel drawn outside it would
+// stay on the screen for good.
+TEST(Canvas, EveryDrawnPixelLiesInTheDrawnBoxAndFillingBlackClearsIt)
+{
+    const auto expect_inside = [](const Canvas& c, const char* what) {
+        const Box b = c.drawn_box();
+        for (int y = 0; y < c.height(); ++y) {
+            for (int x = 0; x < c.width(); ++x) {
+                if (c.pixel(x, y) == 0) continue;
+                ASSERT_TRUE(x >= b.x1 && x < b.x2 && y >= b.y1 && y < b.y2)
+                    << what << ": (" << x << ", " << y << ") outside " << b.x1 << "," << b.y1 << "-" << b.x2 << ","
+                    << b.y2;
+            }
+        }
+    };
+    Canvas sprite = solid(6, 4, 0x123456);
+    sprite.set_pixel(0, 3, 0x010101); // the key
+    sprite.set_transparent(true);
+    Canvas spot = solid(5, 5, 0);
+    spot.set_pixel(2, 2, 0x00FF00);
+
+    Canvas c = solid(200, 150, 0);
+    EXPECT_TRUE(c.drawn_box().empty());
+    c.circle(20, 20, 5, Pen{0xFF0000, 1}, 0x0000FF);
+    expect_inside(c, "a disc");
+    EXPECT_LE(c.drawn_box().x2, 30) << "a small disc marks a small box";
+    // The spiral waves: a ring whose corners all lie far outside the picture, one side across it.
+    const Point corners[] = {{-500, 140}, {700, 140}, {700, 900}, {-500, 900}, {-500, 140}};
+    c.polyline(corners, 5, Pen{0xAAFFCC, 9});
+    expect_inside(c, "a path around the picture");
+    c.fill(0);
+    EXPECT_TRUE(c.drawn_box().empty());
+    expect_inside(c, "cleared");
+
+    const Point across[] = {{-300, -10}, {500, 160}};
+    c.polyline(across, 2, Pen{0xFFFFFF, 3});
+    expect_inside(c, "a line through the picture");
+    c.fill(0);
+    c.ellipse(150, 100, 260, 190, Pen{0xFFCC00, 14}, std::nullopt); // a thick ring, off the corner
+    expect_inside(c, "a ring");
+    c.fill(0);
+    c.rectangle(190, 2, 199, 9, Pen{0x00FFFF, 7}, 0x880000);
+    c.set_pixel(0, 149, 0x010000);
+    expect_inside(c, "a rectangle and a pixel");
+    c.fill(0);
+    c.draw(sprite, 197, 148);
+    c.stretch_draw(sprite, 5, 140, -1, 144);
+    c.stretch_draw(sprite, 100, 0, 80, 30);
+    c.copy_rect(60, 60, spot, 0, 0, 5, 5);
+    expect_inside(c, "pictures and copies");
+    c.fill(0);
+    c.or_combine(spot);
+    expect_inside(c, "an OR");
+    EXPECT_EQ(c.pixel(2, 2), 0x00FF00u);
+    c.fill(0);
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) ASSERT_EQ(c.pixel(x, y), 0u) << x << "," << y;
+
+    // ORed from an overlay with nothing drawn: the screen stays as it was.
+    Canvas screen = solid(200, 150, 0x202020);
+    screen.or_combine(c);
+    EXPECT_EQ(screen.pixel(2, 2), 0x202020u);
 }
 
 TEST(Canvas, TextDrawsWithTheJapaneseFontAndShowsBackslashAsYen)

@@ -83,5 +83,47 @@ TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
     EXPECT_FALSE(window->wait_event(ev, 10)); // nothing more: the wait ends by itself
 }
 
+// What the window shows, read back from its renderer.
+Colour shown(int x, int y)
+{
+    SDL_Renderer* r = SDL_GetRenderer(SDL_GetWindowFromID(1));
+    Uint32 p = 0;
+    const SDL_Rect at{x, y, 1, 1};
+    if (!r || SDL_RenderReadPixels(r, &at, SDL_PIXELFORMAT_XRGB8888, &p, 4) != 0) return 0xDEAD;
+    return p & 0xFFFFFFu;
+}
+
+// Only the rows that changed go to the window; the picture shown is still the whole last frame.
+TEST(SdlWindow, ShowsEachFrameWhole)
+{
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    test::TempDir shots;
+    std::string error;
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), error);
+    ASSERT_TRUE(window) << error;
+    Canvas frame;
+    frame.resize(800, 600);
+    frame.fill(0x224466);
+    window->present(frame);
+    EXPECT_EQ(shown(400, 300), 0x224466u);
+
+    frame.fill_rect(0, 100, 800, 111, 0xFF0000);
+    frame.set_pixel(799, 599, 0x00FF00); // the last row too
+    window->present(frame);
+    window->present(frame); // the same frame again
+    EXPECT_EQ(shown(400, 99), 0x224466u);
+    EXPECT_EQ(shown(400, 100), 0xFF0000u);
+    EXPECT_EQ(shown(10, 110), 0xFF0000u);
+    EXPECT_EQ(shown(400, 111), 0x224466u);
+    EXPECT_EQ(shown(799, 599), 0x00FF00u);
+
+    frame.fill(0x224466);
+    frame.set_pixel(0, 0, 0xFFFFFF); // the first row and the last change
+    window->present(frame);
+    EXPECT_EQ(shown(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(shown(400, 105), 0x224466u);
+    EXPECT_EQ(shown(799, 599), 0x224466u);
+}
+
 } // namespace
 } // namespace zen

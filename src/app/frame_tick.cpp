@@ -12,6 +12,15 @@
 
 namespace zen {
 
+// Only a background smaller than the play area leaves part of the screen to the black it is
+// first filled with; one that covers it is not cleared for nothing.
+void show_composed(Game& game)
+{
+    const Canvas& composed = game.work_bitmaps[kWorkComposed];
+    if (composed.width() < game.cg.width() || composed.height() < game.cg.height()) game.cg.fill(0);
+    game.cg.copy_rect(0, 0, composed, 0, 0, kPlayWidth, kPlayHeight);
+}
+
 void tick(Game& game)
 {
     count_down_sound_guard(game);
@@ -37,8 +46,7 @@ void frame_step(Game& game)
 
     if (game.title_step == kTitleStartScreen || game.title_step == kTitleScreen) {
         // The start and title screens only show their picture.
-        game.cg.fill(0);
-        game.cg.copy_rect(0, 0, game.work_bitmaps[kWorkComposed], 0, 0, kPlayWidth, kPlayHeight);
+        show_composed(game);
         return;
     }
     compose_frame(game);
@@ -62,10 +70,9 @@ void run_stage_clock(Game& game)
 
 void compose_frame(Game& game)
 {
-    game.cg.fill(0);
-    game.bak.fill(0);
+    game.bak.fill(0); // only the box the effects drew into last frame
     if (game.bg_dirty == 1) rebuild_background(game);
-    game.cg.copy_rect(0, 0, game.work_bitmaps[kWorkComposed], 0, 0, kPlayWidth, kPlayHeight);
+    show_composed(game);
 
     // The street layer: desk, figures and piles, only on the sales floor of a running stage.
     street_tick(game);

@@ -18,6 +18,22 @@ namespace {
 
 std::uint32_t to_pixel(Colour c) { return c & 0xFFFFFFu; }
 
+// n pixels of one colour at memory speed: black is a memset, another colour goes four pixels to
+// a store (a vector of the compilers we build with) rather than one.
+void fill_row(std::uint32_t* row, int n, std::uint32_t p)
+{
+    if (n <= 0) return;
+    if (p == 0) {
+        std::memset(row, 0, static_cast<std::size_t>(n) * sizeof *row);
+        return;
+    }
+    using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+    const Pixels4 four = {p, p, p, p};
+    int x = 0;
+    for (; x + 4 <= n; x += 4) std::memcpy(row + x, &four, sizeof four);
+    for (; x < n; ++x) row[x] = p;
+}
+
 // Half of the span of the ellipse with radii (rx, ry) on the row whose centre is yc from the
 // centre; negative when the row misses it.
 double half_span(double rx, double ry, double yc)
@@ -35,8 +51,7 @@ void span(std::uint32_t* row, int width, double cx, double h, Colour c, int& fro
     to = static_cast<int>(std::floor(cx + h - 0.5));
     const int a = std::max(from, 0);
     const int b = std::min(to, width - 1);
-    if (row)
-        for (int x = a; x <= b; ++x) row[x] = c;
+    if (row && b >= a) fill_row(row + a, b - a + 1, c);
 }
 
 } // namespace
@@ -88,11 +103,40 @@ void Canvas::resize(int width, int height)
     SDL_FillRect(s, nullptr, 0);
     impl_ = std::make_unique<Impl>();
     impl_->surface = s;
+    drawn_ = {};
 }
 
-void Canvas::assign(Canvas&& other) { impl_ = std::move(other.impl_); }
+void Canvas::assign(Canvas&& other)
+{
+    impl_ = std::move(other.impl_);
+    drawn_ = std::exchange(other.drawn_, Box{});
+}
 
-void Canvas::clear() { impl_.reset(); }
+void Canvas::clear()
+{
+    impl_.reset();
+    drawn_ = {};
+}
+
+void Canvas::mark_drawn(int x1, int y1, int x2, int y2)
+{
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, width());
+    y2 = std::min(y2, height());
+    if (x2 <= x1 || y2 <= y1) return;
+    if (drawn_.empty()) {
+        drawn_ = {x1, y1, x2, y2};
+        return;
+    }
+    drawn_ = {std::min(drawn_.x1, x1), std::min(drawn_.y1, y1), std::max(drawn_.x2, x2), std::max(drawn_.y2, y2)};
+}
+
+std::uint32_t* Canvas::row(int y)
+{
+    return reinterpret_cast<std::uint32_t*>(static_cast<char*>(impl_->surface->pixels) +
+                                            static_cast<std::ptrdiff_t>(y) * impl_->surface->pitch);
+}
 
 int Canvas::width() const { return impl_ ? impl_->surface->w : 0; }
 int Canvas::height() const { return impl_ ? impl_->surface->h : 0; }
@@ -102,7 +146,12 @@ const std::uint32_t* Canvas::pixels() const
 {
     return impl_ ? static_cast<const std::uint32_t*>(impl_->surface->pixels) : nullptr;
 }
-std::uint32_t* Canvas::pixels() { return impl_ ? static_cast<std::uint32_t*>(impl_->surface->pixels) : nullptr; }
+std::uint32_t* Canvas::pixels()
+{
+    if (!impl_) return nullptr;
+    mark_drawn(0, 0, width(), height()); // the caller may write anywhere
+    return static_cast<std::uint32_t*>(impl_->surface->pixels);
+}
 int Canvas::pitch() const { return impl_ ? impl_->surface->pitch : 0; }
 
 Colour Canvas::pixel(int x, int y) const
@@ -116,14 +165,21 @@ Colour Canvas::pixel(int x, int y) const
 void Canvas::set_pixel(int x, int y, Colour c)
 {
     if (!impl_ || x < 0 || y < 0 || x >= width() || y >= height()) return;
-    auto* row = reinterpret_cast<std::uint32_t*>(static_cast<char*>(impl_->surface->pixels) +
-                                                 static_cast<std::ptrdiff_t>(y) * impl_->surface->pitch);
-    row[x] = to_pixel(c);
+    row(y)[x] = to_pixel(c);
+    mark_drawn(x, y, x + 1, y + 1);
 }
 
 void Canvas::fill(Colour c)
 {
-    if (impl_) fill_rect(0, 0, width(), height(), c);
+    if (!impl_) return;
+    if (to_pixel(c) != 0) {
+        fill_rect(0, 0, width(), height(), c);
+        return;
+    }
+    // Outside the drawn box everything is black already.
+    const Box b = drawn_;
+    fill_rect(b.x1, b.y1, b.x2, b.y2, 0);
+    drawn_ = {};
 }
 
 // Plain stores rather than SDL_FillRect's streaming ones: a frame fills its surfaces and reads
@@ -139,11 +195,13 @@ void Canvas::fill_rect(int x1, int y1, int x2, int y2, Colour c)
     y2 = std::min(y2, height());
     if (x2 <= x1 || y2 <= y1) return;
     const std::uint32_t p = to_pixel(c);
-    auto* base = static_cast<char*>(impl_->surface->pixels);
-    for (int y = y1; y < y2; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * pitch());
-        std::fill(row + x1, row + x2, p);
+    if (p != 0) mark_drawn(x1, y1, x2, y2); // black keeps the drawn box true as it is
+    if (x1 == 0 && x2 == width() && pitch() == width() * static_cast<int>(sizeof p)) {
+        // Whole rows without gaps between them: one run.
+        fill_row(row(y1), width() * (y2 - y1), p);
+        return;
     }
+    for (int y = y1; y < y2; ++y) fill_row(row(y) + x1, x2 - x1, p);
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush)
@@ -198,11 +256,13 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     const int top = std::max(0, static_cast<int>(std::floor(cy - ory)) - 1);
     const int bottom = std::min(h_img - 1, static_cast<int>(std::ceil(cy + ory)) + 1);
     if (top > bottom || cx + orx < -1 || cx - orx > w_img + 1) return;
-    auto* base = reinterpret_cast<char*>(pixels());
-    const int row_bytes = pitch();
+    // Every span lies within the outer radius of the centre.
+    const double box_left = std::max(-2.0, std::floor(cx - orx) - 1);
+    const double box_right = std::min(w_img + 2.0, std::ceil(cx + orx) + 2);
+    mark_drawn(static_cast<int>(box_left), top, static_cast<int>(box_right), bottom + 1);
     const Colour pc = pen.colour & 0xFFFFFFu;
     for (int y = top; y <= bottom; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * row_bytes);
+        std::uint32_t* row = this->row(y);
         const double yc = y + 0.5 - cy;
         const double ho = half_span(orx, ory, yc);
         if (ho < 0) continue;
@@ -228,8 +288,12 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
             span(row, w_img, cx, ho, pc, f, t);
             continue;
         }
-        for (int x = std::max(of, 0); x <= std::min(inf - 1, w_img - 1); ++x) row[x] = pc;
-        for (int x = std::max(it + 1, 0); x <= std::min(ot, w_img - 1); ++x) row[x] = pc;
+        const int left = std::max(of, 0);
+        const int left_end = std::min(inf - 1, w_img - 1);
+        if (left_end >= left) fill_row(row + left, left_end - left + 1, pc);
+        const int right = std::max(it + 1, 0);
+        const int right_end = std::min(ot, w_img - 1);
+        if (right_end >= right) fill_row(row + right, right_end - right + 1, pc);
     }
 }
 
@@ -245,6 +309,17 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
     cairo_t* cr = impl_->begin_shapes();
     const double w = std::max(1, pen.width);
     const double shift = (static_cast<int>(w) % 2 == 1) ? 0.5 : 0.0;
+    // The stroke stays within half the pen of its path (round caps and joins), and the path
+    // within the box of its points, wherever they lie.
+    const int reach = std::max(1, pen.width) / 2 + 2;
+    Box path{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (int i = 1; i < count; ++i) {
+        path.x1 = std::min(path.x1, points[i].x);
+        path.y1 = std::min(path.y1, points[i].y);
+        path.x2 = std::max(path.x2, points[i].x);
+        path.y2 = std::max(path.y2, points[i].y);
+    }
+    mark_drawn(path.x1 - reach, path.y1 - reach, path.x2 + reach + 1, path.y2 + reach + 1);
     cairo_new_path(cr);
     cairo_move_to(cr, points[0].x + shift, points[0].y + shift);
     for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x + shift, points[i].y + shift);
@@ -278,6 +353,7 @@ void Canvas::draw(const Canvas& src, int x, int y)
     }
     SDL_Rect dst{x, y, s->w, s->h};
     SDL_BlitSurface(s, nullptr, impl_->surface, &dst);
+    mark_drawn(x, y, x + s->w, y + s->h);
 }
 
 void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
@@ -298,25 +374,31 @@ void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
     const int cy1 = std::max(0, y1);
     const int cx2 = std::min(width(), x2);
     const int cy2 = std::min(height(), y2);
+    if (cx2 <= cx1 || cy2 <= cy1) return;
+    mark_drawn(cx1, cy1, cx2, cy2);
+    // The source column of each column drawn, found once for every row: sx = (x - x1) * sw / dw,
+    // stepped along without a division per pixel.
+    std::vector<int> columns(static_cast<std::size_t>(cx2 - cx1));
+    const long long start = static_cast<long long>(cx1 - x1) * sw;
+    int sx = static_cast<int>(start / dw);
+    int rest = static_cast<int>(start % dw);
+    for (int& column : columns) {
+        column = mirror_x ? sw - 1 - sx : sx;
+        rest += sw;
+        while (rest >= dw) {
+            rest -= dw;
+            ++sx;
+        }
+    }
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
-    auto* dp = static_cast<char*>(impl_->surface->pixels);
     for (int y = cy1; y < cy2; ++y) {
         int sy = static_cast<int>((static_cast<long long>(y - y1) * sh) / dh);
         if (mirror_y) sy = sh - 1 - sy;
         const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
-        auto* drow = reinterpret_cast<std::uint32_t*>(dp + static_cast<std::ptrdiff_t>(y) * pitch());
-        // The source column steps along without a division per pixel: sx = (x - x1) * sw / dw.
-        const long long start = static_cast<long long>(cx1 - x1) * sw;
-        int sx = static_cast<int>(start / dw);
-        int rest = static_cast<int>(start % dw);
-        for (int x = cx1; x < cx2; ++x) {
-            const std::uint32_t p = srow[mirror_x ? sw - 1 - sx : sx] & 0xFFFFFFu;
-            if (!keyed || p != key) drow[x] = p;
-            rest += sw;
-            while (rest >= dw) {
-                rest -= dw;
-                ++sx;
-            }
+        std::uint32_t* drow = row(y) + cx1;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const std::uint32_t p = srow[columns[i]] & 0xFFFFFFu;
+            if (!keyed || p != key) drow[i] = p;
         }
     }
 }
@@ -350,6 +432,7 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
     w = std::min(w, width() - dx);
     h = std::min(h, height() - dy);
     if (w <= 0 || h <= 0) return;
+    mark_drawn(dx, dy, dx + w, dy + h);
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
     auto* dp = static_cast<char*>(impl_->surface->pixels);
     const std::size_t bytes = static_cast<std::size_t>(w) * 4;
@@ -370,17 +453,21 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
 void Canvas::or_combine(const Canvas& src)
 {
     if (!impl_ || !src.impl_) return;
-    const int w = std::min(width(), src.width());
-    const int h = std::min(height(), src.height());
+    // Black ORs to nothing: only the box src has drawn into.
+    const Box b = src.drawn_;
+    const int x1 = b.x1;
+    const int x2 = std::min(b.x2, width());
+    const int y2 = std::min(b.y2, height());
+    if (x2 <= x1 || y2 <= b.y1) return;
+    mark_drawn(x1, b.y1, x2, y2);
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
-    auto* dp = static_cast<char*>(impl_->surface->pixels);
-    for (int y = 0; y < h; ++y) {
+    for (int y = b.y1; y < y2; ++y) {
         const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(y) * src.pitch());
-        auto* drow = reinterpret_cast<std::uint32_t*>(dp + static_cast<std::ptrdiff_t>(y) * pitch());
+        std::uint32_t* drow = row(y);
         // Four pixels at a time (a vector of the compilers we build with), then the rest one by one.
         using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
-        int x = 0;
-        for (; x + 4 <= w; x += 4) {
+        int x = x1;
+        for (; x + 4 <= x2; x += 4) {
             Pixels4 d;
             Pixels4 s;
             std::memcpy(&d, drow + x, sizeof d);
@@ -388,7 +475,7 @@ void Canvas::or_combine(const Canvas& src)
             d = (d | s) & 0xFFFFFFu;
             std::memcpy(drow + x, &d, sizeof d);
         }
-        for (; x < w; ++x) drow[x] = (drow[x] | srow[x]) & 0xFFFFFFu;
+        for (; x < x2; ++x) drow[x] = (drow[x] | srow[x]) & 0xFFFFFFu;
     }
 }
 

@@ -46,6 +46,15 @@ struct Extent {
     int height = 0;
 };
 
+// The pixels x1 <= x < x2, y1 <= y < y2.
+struct Box {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+    bool empty() const { return x2 <= x1 || y2 <= y1; }
+};
+
 class Canvas {
 public:
     Canvas();
@@ -87,7 +96,9 @@ public:
     Colour pixel(int x, int y) const; // 0 outside
     void set_pixel(int x, int y, Colour c);
 
-    // Solid fills. Rectangles cover x1 <= x < x2, y1 <= y < y2.
+    // Solid fills. Rectangles cover x1 <= x < x2, y1 <= y < y2. Filling black clears only what
+    // has been drawn since the canvas was last all black (an overlay with nothing on it costs
+    // nothing).
     void fill(Colour c);
     void fill_rect(int x1, int y1, int x2, int y2, Colour c);
 
@@ -118,8 +129,14 @@ public:
     void stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2);
     // Plain copy of the w x h area at (sx, sy) of src to (dx, dy) here (src may be this canvas).
     void copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w, int h);
-    // Bitwise OR of src's pixels onto this canvas (black in src leaves this unchanged).
+    // Bitwise OR of src's pixels onto this canvas (black in src leaves this unchanged); only the
+    // box that src has drawn into is read.
     void or_combine(const Canvas& src);
+
+    // The box outside which every pixel is black: everything drawn since the canvas was last all
+    // black (sized, cleared, or filled black) lies in it. Raw writes through pixels() count as
+    // drawing on the whole canvas.
+    Box drawn_box() const { return drawn_; }
 
     bool save_png(const std::filesystem::path& file) const;
 
@@ -129,8 +146,13 @@ public:
     int pitch() const;
 
 private:
+    // Grows the drawn box by the box (x1, y1)-(x2, y2), clipped to the canvas.
+    void mark_drawn(int x1, int y1, int x2, int y2);
+    std::uint32_t* row(int y);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
+    Box drawn_;
     bool transparent_ = false;
     Fonts* fonts_ = nullptr;
     std::vector<DrawnText>* text_notes_ = nullptr;

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <vector>
 
 namespace zen {
 
@@ -73,15 +75,36 @@ public:
         }
     }
 
+    // The run loop presents once per game frame. Only the rows that changed since the last
+    // frame shown go to the texture, and a frame like the last one (a still menu) is not shown
+    // again unless the window needs painting anew.
     void present(const Canvas& frame) override
     {
         last_frame_ = &frame;
-        if (frame.empty()) return;
-        SDL_UpdateTexture(texture_, nullptr, frame.pixels(), frame.pitch());
+        if (frame.empty() || frame.width() != kWidth || frame.height() != kHeight) return;
+        const auto* pixels = reinterpret_cast<const char*>(frame.pixels());
+        const std::size_t row_bytes = static_cast<std::size_t>(kWidth) * sizeof(std::uint32_t);
+        const auto row_at = [&](int y) { return pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch(); };
+        const auto shown_at = [&](int y) { return shown_.data() + static_cast<std::size_t>(y) * row_bytes; };
+        if (shown_.empty()) {
+            shown_.resize(row_bytes * kHeight);
+            repaint_ = true;
+        }
+        int first = 0;
+        int last = kHeight - 1;
+        if (!repaint_) {
+            while (first < kHeight && std::memcmp(row_at(first), shown_at(first), row_bytes) == 0) ++first;
+            if (first == kHeight) return; // the same picture as before
+            while (last > first && std::memcmp(row_at(last), shown_at(last), row_bytes) == 0) --last;
+        }
+        for (int y = first; y <= last; ++y) std::memcpy(shown_at(y), row_at(y), row_bytes);
+        const SDL_Rect rows{0, first, kWidth, last - first + 1};
+        SDL_UpdateTexture(texture_, &rows, row_at(first), frame.pitch());
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
         SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
         SDL_RenderPresent(renderer_);
+        repaint_ = false;
     }
 
     bool ask_yes_no(const std::string& question, const std::string& yes, const std::string& no) override
@@ -132,6 +155,15 @@ private:
             out.y = inside(e.button.y, 600);
             out.button = button_of(e.button.button);
             return true;
+        case SDL_WINDOWEVENT:
+            // Uncovered, resized or back from the task bar: the next frame is shown in full.
+            repaint_ = repaint_ || e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                       e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_RESTORED;
+            return false;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET: // the texture may have lost what it held
+            repaint_ = true;
+            return false;
         case SDL_KEYDOWN: {
             const SDL_Keycode k = e.key.keysym.sym;
             if (k == SDLK_F11 || (k == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT))) {
@@ -155,6 +187,7 @@ private:
     {
         const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
         SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        repaint_ = true;
     }
 
     void screenshot()
@@ -177,6 +210,8 @@ private:
     SDL_Texture* texture_;
     std::string shot_dir_;
     const Canvas* last_frame_ = nullptr;
+    std::vector<char> shown_; // the frame on the window, row by row
+    bool repaint_ = true;
 };
 
 class HeadlessWindow final : public Window {
