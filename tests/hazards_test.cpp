@@ -297,9 +297,14 @@ TEST(HazardStep, AMeteorStrikesWithAShakeAndFourExplosions)
 {
     StreetGame g(6);
     no_passers_by(*g);
+    // Explosions in a colour nothing else on the street has, to see which of them are drawn.
+    constexpr std::uint32_t kBlast = 0xFF00FF;
+    g->char_bitmaps[204].resize(4, 60);
+    g->char_bitmaps[204].fill(kBlast);
+    g->char_bitmaps[204].set_transparent(false);
     const int m = spawn(g, 207);
     tman& meteor = fig(*g, m);
-    // Low, so two of the explosions stand below the last depth band: they burn out all the same.
+    // Low, so two of the explosions land below the last depth band, beside a customer at the table.
     meteor.target_y = 374;
     g.take_trace();
     int guard = 0;
@@ -314,8 +319,22 @@ TEST(HazardStep, AMeteorStrikesWithAShakeAndFourExplosions)
         if (f.age >= 1 && f.man_id == 204) spots.insert({f.x, f.y});
     const std::multiset<std::pair<int, int>> pattern{{x - 40, 374}, {x - 20, 414}, {x, 374}, {x + 20, 414}};
     EXPECT_EQ(spots, pattern);
+
+    // The low ones are never drawn and never run over the customer they stand on; they give their
+    // slots back at the next tick, while the high ones burn on for their ten ticks.
+    const int customer = place_customer(g, x + 20, 389);
+    g.ticks(1);
+    EXPECT_GE(fig(*g, customer).age, 1);
+    std::multiset<std::pair<int, int>> burning;
+    for (const tman& f : g->street_figures)
+        if (f.age >= 1 && f.man_id == 204) burning.insert({f.x, f.y});
+    EXPECT_EQ(burning, (std::multiset<std::pair<int, int>>{{x - 40, 374}, {x, 374}}));
+    EXPECT_EQ(g->cg.pixel(x, 370), kBlast);
+    EXPECT_NE(g->cg.pixel(x + 20, 410), kBlast);
+    EXPECT_NE(g->cg.pixel(x - 20, 410), kBlast);
     g.ticks(10);
     EXPECT_EQ(g.live(204), 0);
+    EXPECT_GE(fig(*g, customer).age, 1);
 }
 
 TEST(HazardStep, TheLaserRobotFiresLeavesFireAndKeepsItsSlotOutOfSight)

@@ -373,6 +373,24 @@ TEST(StreetTick, FiguresAreDrawnBackToFrontAndMirroredWalkingRight)
     EXPECT_EQ(depth_band(298), 0);
     EXPECT_EQ(depth_band(-10), -29);
     EXPECT_EQ(depth_band(398), 10);
+    EXPECT_EQ(depth_band(-11), -30);
+    EXPECT_EQ(depth_band(399), 11);
+    EXPECT_EQ(depth_band(INT32_MIN), -214748393);
+
+    // A figure in no band is neither moved nor drawn, and leaves its slot at once.
+    for (const int y : {399, 460, -11}) {
+        tman& low = fig(*g, 7);
+        low = far;
+        low.y = y;
+        low.target_y = y;
+        low.target_x = 300;
+        g.ticks(1);
+        EXPECT_EQ(low.age, 0) << y;
+        EXPECT_EQ(low.x, 200) << y;
+        if (y > 0) {
+            EXPECT_NE(g->cg.pixel(200, y - 1), 0xFF0000u) << y;
+        }
+    }
 }
 
 TEST(StreetTick, RunsOnlyOnTheStreetOfAStageStillRunning)

@@ -173,8 +173,15 @@ void lay_out_table(Game& game)
 }
 
 // Back to front by depth band, in slot order within a band, so nearer figures cover farther ones.
+// A figure beyond the first or the last band (an explosion below a low meteor's impact, a bomb
+// landing at the very front) is never moved, drawn or run into anyone; it gives its slot back at
+// once rather than hold it until the next stage.
 void depth_pass(Game& game)
 {
+    for (tman& f : game.street_figures) {
+        const int band = depth_band(f.y);
+        if (f.age >= 1 && (band < kFirstBand || band > kLastBand)) f.age = 0;
+    }
     for (int band = kFirstBand; band <= kLastBand; ++band) {
         for (int s = 0; s < kStreetSlots; ++s) {
             const tman& f = game.street_figures[at(s)];
@@ -218,10 +225,8 @@ void move_figure(tman& f)
 
 int depth_band(std::int32_t y)
 {
-    // A figure beyond the first or last band (a bomb landing at the very front, an explosion
-    // below a meteor's impact) goes with that band, so it is still moved, drawn and removed.
-    const std::int64_t band = (static_cast<std::int64_t>(y) - 289) / 10;
-    return static_cast<int>(std::clamp<std::int64_t>(band, kFirstBand, kLastBand));
+    // Truncated toward zero, so y from 280 to 298 is band 0; the result always fits an int.
+    return static_cast<int>((static_cast<std::int64_t>(y) - 289) / 10);
 }
 
 bool spawn_figure(Game& game, int man_id, int x, int y)

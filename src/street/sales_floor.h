@@ -28,7 +28,8 @@ void move_figure(tman& f);
 // way it turns to leave.
 void sell_game(Game& game, int slot, int genre_id);
 
-// Depth bands of the street: a figure's band is (y - 289) / 10; bands are drawn back to front.
+// Depth bands of the street: a figure's band is (y - 289) / 10; bands kFirstBand to kLastBand are
+// drawn back to front, and a figure in no band (y outside -10..398) leaves the street.
 constexpr int kFirstBand = -29;
 constexpr int kLastBand = 10;
 int depth_band(std::int32_t y);
