@@ -58,6 +58,7 @@ int main(int argc, char** argv)
     platform.settings.load(paths.settings_file, problems);
     check_setting_keys(platform.settings, problems);
     const Lang lang = choose_language(options.lang, platform.settings, system_language(), problems);
+    const bool pause_on_focus_loss = yes_no_setting(platform.settings, kPauseOnFocusLossSetting, true, problems);
     for (const std::string& p : problems) std::fprintf(stderr, "zentrifa: %s\n", p.c_str());
     // The save folder is this copy's for the whole run, before anything in it is written or cleared.
     if (lock_save_folder(platform, error) == FileLock::Result::busy) {
@@ -96,6 +97,7 @@ int main(int argc, char** argv)
 
     auto game = std::make_unique<Game>(platform, seed);
     game->lang = lang;
+    game->pause_on_focus_loss = pause_on_focus_loss;
     if (options.trace) game->trace = &std::cout;
     Autoplay bot(stderr);
     const int code = options.fx_gallery.empty()

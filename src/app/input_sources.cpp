@@ -1,5 +1,6 @@
 #include "app/input_sources.h"
 
+#include "app/pause.h"
 #include "core/game_state.h"
 
 #include <algorithm>
@@ -69,6 +70,13 @@ bool WindowSource::before_frame(Game& game, std::int64_t, std::int64_t deadline_
         if (wait <= 0) return true;
         if (!window.wait_event(ev, static_cast<int>(wait))) continue;
         if (ev.type == InputEvent::Type::quit) return false;
+        if (pauses_game(game, ev)) {
+            if (!hold_pause(game)) return false;
+            // No game time passed: the frame is due a whole frame after the game plays on.
+            deadline_ms = clock.now_ms() + game.timer_interval;
+            continue;
+        }
+        if (ev.type == InputEvent::Type::focus_lost) continue;
         deliver(ev);
     }
 }

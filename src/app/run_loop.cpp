@@ -22,7 +22,8 @@ void deliver_event(Game& game, const InputEvent& event)
     case InputEvent::Type::mouse_down: on_mouse_down(game, event.x, event.y, event.button); break;
     case InputEvent::Type::mouse_up: on_mouse_up(game, event.button); break;
     case InputEvent::Type::key: on_key(game, event.key); break;
-    case InputEvent::Type::quit: break;
+    case InputEvent::Type::quit:
+    case InputEvent::Type::focus_lost: break;
     }
 }
 

@@ -99,6 +99,8 @@ struct Game {
 
     // The language of every text the game shows from now on (texts already in the log stay).
     Lang lang = Lang::ja;
+    // The window going to the background pauses the game (a setting).
+    bool pause_on_focus_loss = true;
 
     // Scene control and frame counters.
     std::int32_t stage = 0; // 0: no stage runs

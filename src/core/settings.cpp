@@ -31,6 +31,17 @@ Lang choose_language(std::string_view option, const SettingsFile& file, std::str
     return Lang::en;
 }
 
+bool yes_no_setting(const SettingsFile& file, const SettingKey& key, bool fallback, std::vector<std::string>& problems)
+{
+    const std::string* value = file.get(key.key);
+    if (!value) return fallback;
+    if (*value == "yes") return true;
+    if (*value == "no") return false;
+    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + *value +
+                       " is neither yes nor no; " + (fallback ? "yes" : "no") + " is used");
+    return fallback;
+}
+
 void switch_language(Game& game, Lang lang)
 {
     game.lang = lang;

@@ -22,8 +22,15 @@ struct SettingKey {
 inline constexpr SettingKey kLanguageSetting{
     "language", "The language of the game's texts: ja (Japanese, 日本語) or en (English)."};
 
+inline constexpr SettingKey kPauseOnFocusLossSetting{
+    "pause_on_focus_loss", "Pause the game when its window goes to the background or is minimised: yes or no."};
+
 // Every key the game knows.
-inline constexpr SettingKey kSettingKeys[] = {kLanguageSetting};
+inline constexpr SettingKey kSettingKeys[] = {kLanguageSetting, kPauseOnFocusLossSetting};
+
+// A yes/no setting: the file's value when it is yes or no, else `fallback` (a bad value adds a
+// problem).
+bool yes_no_setting(const SettingsFile& file, const SettingKey& key, bool fallback, std::vector<std::string>& problems);
 
 // One line in `problems` for each key of the file the game does not know.
 void check_setting_keys(const SettingsFile& file, std::vector<std::string>& problems);

@@ -19,6 +19,9 @@ public:
     // Opens a music file (closing what was open) and plays it once from the start; failures are silent.
     virtual void play_music(const std::string& file) = 0;
     virtual void stop_music() = 0;
+    // Holds every sound where it is (the music and the effects still sounding) while the game is
+    // paused, and lets them go on from there.
+    virtual void set_paused(bool /*paused*/) {}
 };
 
 // SDL2_mixer on the default device; falls back to the silent backend when there is no device.

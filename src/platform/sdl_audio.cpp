@@ -109,6 +109,17 @@ public:
         return static_cast<int>(chunks_.size()) - 1;
     }
 
+    void set_paused(bool paused) override
+    {
+        if (paused) {
+            Mix_PauseMusic();
+            Mix_Pause(-1);
+        } else {
+            Mix_ResumeMusic();
+            Mix_Resume(-1);
+        }
+    }
+
     void play_effect(int handle, double gain) override
     {
         if (handle < 0 || handle >= static_cast<int>(chunks_.size())) return;

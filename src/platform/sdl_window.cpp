@@ -159,6 +159,11 @@ private:
             // Uncovered, resized or back from the task bar: the next frame is shown in full.
             repaint_ = repaint_ || e.window.event == SDL_WINDOWEVENT_EXPOSED ||
                        e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_RESTORED;
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+                out = InputEvent{};
+                out.type = InputEvent::Type::focus_lost;
+                return true;
+            }
             return false;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET: // the texture may have lost what it held

@@ -11,7 +11,8 @@ namespace zen {
 enum class MouseButton { left, right, middle };
 
 struct InputEvent {
-    enum class Type { mouse_move, mouse_down, mouse_up, key, quit };
+    // focus_lost: the window went to the background or was minimised.
+    enum class Type { mouse_move, mouse_down, mouse_up, key, quit, focus_lost };
     Type type = Type::mouse_move;
     int x = 0; // play-area pixels
     int y = 0;
