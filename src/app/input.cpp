@@ -1,6 +1,7 @@
 #include "app/input.h"
 
 #include "app/commands.h"
+#include "app/question.h"
 #include "core/game_state.h"
 #include "core/line_queue.h"
 #include "core/saturating.h"
@@ -137,7 +138,7 @@ bool take_answer(Game& game, const std::string& question)
         std::fprintf(stderr, "zentrifa: no scripted answer for \"%s\"; answering no\n", question.c_str());
         return false;
     }
-    return game.platform.window->ask_yes_no(question, tr(game, Text::answer_yes), tr(game, Text::answer_no));
+    return ask_in_window(game, question, game.frames_in_question);
 }
 
 } // namespace

@@ -78,6 +78,7 @@ bool WindowSource::before_frame(Game& game, std::int64_t, std::int64_t deadline_
         }
         if (ev.type == InputEvent::Type::focus_lost) continue;
         deliver(ev);
+        if (game.close_requested) return false; // closed while a question was open
     }
 }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace zen {
 
@@ -31,13 +32,17 @@ namespace {
 
 // Hands an event to the game before frame `frame` and writes it into the recording: first the
 // answers its yes/no questions were given (a replay must have them waiting), then the event.
-void deliver_and_record(Game& game, const InputEvent& event, std::int64_t frame, Recording* recording)
+// A question asked in the window runs frames behind it: they count as the loop's own, so what
+// follows is recorded at the frame it came before.
+void deliver_and_record(Game& game, const InputEvent& event, std::int64_t& frame, Recording* recording)
 {
     game.answers_given.clear();
     deliver_event(game, event);
-    if (!recording) return;
-    for (const bool yes : game.answers_given) recording->answer(frame, yes);
-    recording->event(frame, event);
+    if (recording) {
+        for (const bool yes : game.answers_given) recording->answer(frame, yes);
+        recording->event(frame, event);
+    }
+    frame += std::exchange(game.frames_in_question, 0);
 }
 
 } // namespace

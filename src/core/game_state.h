@@ -101,6 +101,10 @@ struct Game {
     Lang lang = Lang::ja;
     // The window going to the background pauses the game (a setting).
     bool pause_on_focus_loss = true;
+    // Frames run behind a question asked in the window, for the run loop to count; and the window
+    // closed while a question was open.
+    std::int64_t frames_in_question = 0;
+    bool close_requested = false;
 
     // Scene control and frame counters.
     std::int32_t stage = 0; // 0: no stage runs

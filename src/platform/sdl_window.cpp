@@ -107,24 +107,6 @@ public:
         repaint_ = false;
     }
 
-    bool ask_yes_no(const std::string& question, const std::string& yes, const std::string& no) override
-    {
-        const SDL_MessageBoxButtonData buttons[] = {
-            {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, no.c_str()},
-            {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, yes.c_str()},
-        };
-        SDL_MessageBoxData data{};
-        data.flags = SDL_MESSAGEBOX_INFORMATION;
-        data.window = window_;
-        data.title = "Q.Z.";
-        data.message = question.c_str();
-        data.numbuttons = 2;
-        data.buttons = buttons;
-        int chosen = 0;
-        if (SDL_ShowMessageBox(&data, &chosen) != 0) return false;
-        return chosen == 1;
-    }
-
     void show_warning(const std::string& message) override
     {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Q.Z.", message.c_str(), window_);
@@ -170,6 +152,8 @@ private:
             repaint_ = true;
             return false;
         case SDL_KEYDOWN: {
+            // A held key counts once: its repeats would answer a question before it is read.
+            if (e.key.repeat != 0) return false;
             const SDL_Keycode k = e.key.keysym.sym;
             if (k == SDLK_F11 || (k == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT))) {
                 toggle_fullscreen();
@@ -224,7 +208,6 @@ public:
     bool poll_event(InputEvent&) override { return false; }
     bool wait_event(InputEvent&, int) override { return false; }
     void present(const Canvas&) override {}
-    bool ask_yes_no(const std::string&, const std::string&, const std::string&) override { return false; }
     void show_warning(const std::string&) override {}
     void set_title(const std::string& title) override { title_ = title; }
 

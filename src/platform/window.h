@@ -1,5 +1,5 @@
 #pragma once
-// The game window: events, presenting a frame, the modal yes/no question and the caption.
+// The game window: events, presenting a frame, a warning box and the caption.
 // A headless run has a window with no events and nothing shown.
 #include "platform/canvas.h"
 
@@ -28,8 +28,6 @@ public:
     // Waits up to timeout_ms for an event; false when none came.
     virtual bool wait_event(InputEvent& event, int timeout_ms) = 0;
     virtual void present(const Canvas& frame) = 0;
-    // Modal question with Yes and No; true for Yes.
-    virtual bool ask_yes_no(const std::string& question, const std::string& yes, const std::string& no) = 0;
     // Modal warning with one button (nothing when headless).
     virtual void show_warning(const std::string& message) = 0;
     virtual void set_title(const std::string& title) = 0;

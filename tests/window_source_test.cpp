@@ -1,7 +1,11 @@
-// The pause, as the window's input source meets it: what reaches the game, what the window shows,
-// what the sound does and when the next frame is due.
+// Playing in a window, as the window's input source meets it: the pause and the questions asked in
+// the window; what reaches the game, what the window shows, what the sound does, when frames run,
+// and what a recording keeps.
 #include "app/input_sources.h"
 #include "app/pause.h"
+#include "app/question.h"
+#include "app/recording.h"
+#include "app/run_loop.h"
 #include "core/game_state.h"
 #include "core/settings.h"
 #include "core/texts.h"
@@ -41,21 +45,26 @@ InputEvent of_type(InputEvent::Type type)
     return e;
 }
 
-// A window that hands out the events it was given, each after the delay given with it (the
-// player taking their time), then waits out every timeout on the game's clock; it keeps what
-// it was shown.
+// A window that hands out the events it was given, each the given time after the one before (the
+// player taking their time), on the game's virtual clock, and waits out every timeout on it; it
+// keeps what it was shown.
 class ScriptedWindow final : public Window {
 public:
-    explicit ScriptedWindow(Clock& clock) : clock_(clock) {}
-    void add(const InputEvent& e, std::int64_t after_ms = 0) { events_.push_back({e, after_ms}); }
+    explicit ScriptedWindow(Clock& clock) : clock_(clock), last_at_(clock.now_ms()) {}
+    void add(const InputEvent& e, std::int64_t after_ms = 0)
+    {
+        last_at_ += after_ms;
+        events_.push_back({e, last_at_});
+    }
     bool poll_event(InputEvent& event) override { return wait_event(event, 0); }
     bool wait_event(InputEvent& event, int timeout_ms) override
     {
-        if (events_.empty()) {
-            clock_.sleep_until(clock_.now_ms() + timeout_ms);
+        const std::int64_t until = clock_.now_ms() + timeout_ms;
+        if (events_.empty() || events_.front().second > until) {
+            clock_.sleep_until(until);
             return false;
         }
-        clock_.sleep_until(clock_.now_ms() + events_.front().second);
+        clock_.sleep_until(events_.front().second);
         event = events_.front().first;
         events_.pop_front();
         return true;
@@ -70,7 +79,6 @@ public:
             first_shown.copy_rect(0, 0, frame, 0, 0, frame.width(), frame.height());
         }
     }
-    bool ask_yes_no(const std::string&, const std::string&, const std::string&) override { return false; }
     void show_warning(const std::string&) override {}
     void set_title(const std::string&) override {}
 
@@ -80,6 +88,7 @@ public:
 
 private:
     Clock& clock_;
+    std::int64_t last_at_;
     std::deque<std::pair<InputEvent, std::int64_t>> events_;
 };
 
@@ -211,6 +220,132 @@ TEST(Pause, TheSettingIsYesOrNo)
         file.load(dir.path() / "zentrifa.ini", problems);
         EXPECT_EQ(yes_no_setting(file, kPauseOnFocusLossSetting, fallback, problems), expected) << text;
         EXPECT_EQ(problems.size(), complaints) << text;
+    }
+}
+
+} // namespace
+} // namespace zen
+
+namespace zen {
+namespace {
+
+InputEvent button(InputEvent::Type type, int x, int y)
+{
+    InputEvent e = mouse(type, x, y);
+    e.button = MouseButton::left;
+    return e;
+}
+
+TEST(Question, AskedInTheWindowWhileTheGameRunsBehindIt)
+{
+    PausableGame g;
+    const std::string question = test::ja(Text::reset_ask_1);
+    const QuestionLayout l = question_layout(*g, question);
+    ASSERT_LT(l.left, l.yes_x);
+    ASSERT_GT(l.right, l.no_x + QuestionLayout::kButtonWidth);
+    const int yes_x = l.yes_x + 10;
+    const int no_x = l.no_x + 10;
+    const int y = l.buttons_y + 10;
+    ASSERT_EQ(question_button_at(l, yes_x, y), 1);
+    ASSERT_EQ(question_button_at(l, no_x, y), 2);
+    ASSERT_EQ(question_button_at(l, 400, y), 0); // between the two
+
+    struct Case {
+        const char* how;
+        std::vector<std::pair<InputEvent, std::int64_t>> events;
+        bool yes;
+    };
+    const std::vector<Case> cases{
+        {"Enter", {{key("return"), 1000}}, true},
+        {"Escape", {{key("escape"), 1000}}, false},
+        {"a click on Yes",
+         {{button(InputEvent::Type::mouse_down, yes_x, y), 1000}, {button(InputEvent::Type::mouse_up, yes_x, y), 50}},
+         true},
+        // A press that leaves the button it began on answers nothing; the next click does.
+        {"a click on No after a slip",
+         {{button(InputEvent::Type::mouse_down, yes_x, y), 1000},
+          {button(InputEvent::Type::mouse_up, no_x, y), 50},
+          {key("p"), 50},
+          {button(InputEvent::Type::mouse_down, no_x, y), 50},
+          {button(InputEvent::Type::mouse_up, no_x, y), 50}},
+         false},
+    };
+    for (const Case& c : cases) {
+        PausableGame h;
+        for (const auto& [e, after] : c.events) h.window->add(e, after);
+        const std::int32_t frame_no = h->frame_no;
+        std::int64_t frames = 0;
+        EXPECT_EQ(ask_in_window(*h, question, frames), c.yes) << c.how;
+        // About a second of frames ran behind the question, each shown with the question over it.
+        EXPECT_GE(frames, 1000 / h->timer_interval) << c.how;
+        EXPECT_LE(frames, 1300 / h->timer_interval + 1) << c.how;
+        EXPECT_EQ(h->frame_no - frame_no, frames) << c.how;
+        EXPECT_GE(h.window->presents, frames) << c.how;
+        EXPECT_FALSE(h->close_requested) << c.how;
+    }
+
+    // Drawn over the frame: the box in the middle, the game's picture around it.
+    std::int64_t frames = 0;
+    g.window->add(mouse(InputEvent::Type::mouse_move, yes_x, y), 10);
+    g.window->add(key("escape"), 10);
+    EXPECT_FALSE(ask_in_window(*g, question, frames));
+    const Canvas& asked = g.window->first_shown;
+    EXPECT_EQ(asked.pixel(5, 5), 0x000001u);
+    EXPECT_EQ(asked.pixel(l.left + 5, l.bottom - 5), 0x101018u);
+    EXPECT_TRUE(test::has_colour(asked, l.left, l.top + 30, l.right, l.buttons_y, 0xFFFFFF));
+    // And the game's own frame once answered.
+    EXPECT_EQ(g.window->shown.pixel(400, 300), 0x80C0FEu);
+
+    // Closing the window answers no and closes the game.
+    PausableGame h;
+    h.window->add(of_type(InputEvent::Type::quit), 200);
+    EXPECT_FALSE(ask_in_window(*h, question, frames));
+    EXPECT_TRUE(h->close_requested);
+}
+
+// The Escape reset asked in the window, with the game's frames running behind its questions, and
+// the session's recording played again headless: the same save, and the same last frame number.
+TEST(Question, ASessionWithQuestionsReplaysToTheSameSave)
+{
+    for (const bool reset : {false, true}) {
+        test::TempDir dir;
+        std::string save_before;
+        std::string save_after;
+        {
+            PausableGame g;
+            g.platform.headless = false;
+            ScriptedWindow& w = *g.window;
+            w.add(mouse(InputEvent::Type::mouse_move, 300, 300), 500);
+            w.add(key("escape"), 500);
+            w.add(key("return"), 700);
+            w.add(key(reset ? "return" : "escape"), 700);
+            if (reset) w.add(key("return"), 700);
+            w.add(mouse(InputEvent::Type::mouse_move, 310, 300), 400);
+            w.add(of_type(InputEvent::Type::quit), 400);
+            Recording recording;
+            std::string error;
+            ASSERT_TRUE(recording.open(dir.path() / "session.rec", 5, error)) << error;
+            Options options;
+            EXPECT_EQ(run_game(*g, options, {}, &recording), 0);
+            save_before = test::read_file(g.save_dir.path() / "my.dat");
+        }
+        const std::string rec = test::read_file(dir.path() / "session.rec");
+        EXPECT_NE(rec.find("answer yes\n"), std::string::npos) << rec;
+        // The frames that ran behind the questions count: the move after them is recorded at the
+        // frame it came before, about one frame per 90 ms of the session.
+        const std::size_t at = rec.find(" move 310 300");
+        ASSERT_NE(at, std::string::npos) << rec;
+        const int move_frame = std::stoi(rec.substr(rec.rfind('\n', at) + 1));
+        const int session_ms = reset ? 3500 : 2800;
+        EXPECT_GE(move_frame, session_ms / 90 - 2) << rec;
+        EXPECT_LE(move_frame, session_ms / 90 + 6) << rec;
+        std::filesystem::create_directories(dir.path() / "replay");
+        const test::RunResult r = test::run_program("--headless --input " + (dir.path() / "session.rec").string() +
+                                                    " --save-dir " + (dir.path() / "replay").string());
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        save_after = test::read_file(dir.path() / "replay" / "my.dat");
+        EXPECT_FALSE(save_before.empty());
+        EXPECT_EQ(save_before, save_after) << rec;
     }
 }
 
