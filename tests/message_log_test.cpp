@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <iterator>
 #include <sstream>
 
@@ -222,6 +223,77 @@ TEST(MessageLogDrawing, RowsSitOnGreyBandsNewestAtTheBottom)
     EXPECT_EQ(g->cg.pixel(2, 466), 0x505050u);
     EXPECT_EQ(g->cg.pixel(2, 441), 0x303030u);
     EXPECT_FALSE(has_colour(g->cg, 0, 0, 800, 600, lighten(0xFF9900, -20)));
+}
+
+// The log's history: the last 200 rows, scrolled back through and drawn in the log's place.
+TEST(MessageLogDrawing, TheHistoryScrollsBackThroughTheLast200Rows)
+{
+    TestGame g;
+    full_screen(*g, 0x303030);
+    for (int i = 0; i < 250; ++i) post_message(*g, "line " + std::to_string(i), i == 60 ? Ink::red : Ink::silver);
+    const LogHistory& h = g->log_history;
+    ASSERT_EQ(h.rows.size(), 200u);
+    EXPECT_EQ(h.rows.front().text, "line 249");
+    EXPECT_EQ(h.rows.back().text, "line 50");
+    // A two-row text keeps both rows, as the log shows them.
+    post_message(*g, repeat("長い", 200), Ink::silver);
+    EXPECT_EQ(h.rows[0].text, g->message_log[0].text);
+    EXPECT_EQ(h.rows[1].text, g->message_log[1].text);
+    EXPECT_EQ(h.rows[2].text, "line 249");
+
+    // Back as far as the oldest row filling the top of the log, and no further either way.
+    scroll_log(*g, 3);
+    EXPECT_EQ(h.scroll, 3);
+    scroll_log(*g, 1000);
+    EXPECT_EQ(h.scroll, 195);
+    scroll_log(*g, INT_MIN);
+    EXPECT_EQ(h.scroll, 0);
+    scroll_log(*g, INT_MAX);
+    EXPECT_EQ(h.scroll, 195);
+
+    // Drawn from the history: "line 60", in red, is 191 rows back (two rows of the long text
+    // after it); with the view 189 back it shows as the third row from the bottom.
+    const auto draw_log = [&](Canvas& c) {
+        make_play_area(*g, c);
+        c.fill(0x303030);
+        draw_message_log(*g, c);
+    };
+    ASSERT_EQ(h.rows[191].text, "line 60");
+    scroll_log(*g, 189 - h.scroll);
+    Canvas back;
+    draw_log(back);
+    const Colour red_row_2 = lighten(message_colour(colour_code(Ink::red), 2, g->frame_no), 20);
+    EXPECT_TRUE(has_colour(back, 2, 515, 200, 540, red_row_2));
+    EXPECT_TRUE(has_colour(back, 500, 465, 560, 480, 0xFFFFFF)); // the marker: how far back
+    scroll_log(*g, -189);
+    Canvas newest;
+    draw_log(newest);
+    EXPECT_FALSE(has_colour(newest, 0, 465, 560, 600, red_row_2));
+
+    // A new message brings the log back to its newest rows, drawn as the log itself is.
+    scroll_log(*g, 50);
+    post_silver(*g, "new");
+    EXPECT_EQ(h.scroll, 0);
+    Canvas now;
+    draw_log(now);
+    EXPECT_FALSE(has_colour(now, 500, 465, 560, 480, 0xFFFFFF));
+
+    // When the game clears its log, the first step back shows what it cleared, newest at the bottom.
+    clear_messages(*g);
+    scroll_log(*g, 1);
+    EXPECT_EQ(h.scroll, 1);
+    Canvas cleared;
+    draw_log(cleared);
+    EXPECT_TRUE(has_colour(cleared, 2, 565, 200, 590, lighten(0x999999, 60)));
+    TestGame few;
+    post_silver(*few, "only");
+    clear_messages(*few);
+    scroll_log(*few, 5);
+    EXPECT_EQ(few->log_history.scroll, 1);
+
+    EXPECT_TRUE(over_log(10, 580));
+    EXPECT_FALSE(over_log(10, 400));
+    EXPECT_FALSE(over_log(700, 580));
 }
 
 TEST(MessageLogDrawing, MarkerShowsOnlyWhileADialogueLineWaits)

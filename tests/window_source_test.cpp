@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "core/texts.h"
 #include "platform/audio.h"
+#include "render/message_log.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -122,6 +123,7 @@ struct PausableGame : HomeGame {
         WindowSource source;
         const std::int64_t due = platform.clock->now_ms() + game->timer_interval;
         running = source.before_frame(*game, 1, due, [&](const InputEvent& e) {
+            if (e.type == InputEvent::Type::mouse_move) deliver_event(*game, e); // where the pointer is
             got += e.type == InputEvent::Type::key ? "key " + e.key + "; "
                                                    : std::to_string(static_cast<int>(e.type)) + " " +
                                                          std::to_string(e.x) + " " + std::to_string(e.y) + "; ";
@@ -200,6 +202,24 @@ TEST(Pause, TheWindowGoingToTheBackgroundPausesUnlessTurnedOff)
     EXPECT_EQ(g.frame(running), "");
     EXPECT_FALSE(running);
     EXPECT_EQ(g.audio->log, "hold go ");
+}
+
+TEST(WindowSource, TheWheelOverTheLogScrollsItsHistoryAndNothingElse)
+{
+    PausableGame g;
+    for (int i = 0; i < 30; ++i) post_silver(*g, "row " + std::to_string(i));
+    InputEvent wheel = of_type(InputEvent::Type::wheel);
+    wheel.y = 3;
+    g.window->add(mouse(InputEvent::Type::mouse_move, 300, 100)); // over the street: no scrolling
+    g.window->add(wheel);
+    g.window->add(mouse(InputEvent::Type::mouse_move, 100, 560)); // over the log
+    g.window->add(wheel);
+    g.window->add(wheel);
+    wheel.y = -1;
+    g.window->add(wheel);
+    bool running = false;
+    EXPECT_EQ(g.frame(running), "0 300 100; 0 100 560; ");
+    EXPECT_EQ(g->log_history.scroll, 5);
 }
 
 TEST(Pause, TheSettingIsYesOrNo)

@@ -2,6 +2,7 @@
 
 #include "app/pause.h"
 #include "core/game_state.h"
+#include "render/message_log.h"
 
 #include <algorithm>
 
@@ -77,6 +78,11 @@ bool WindowSource::before_frame(Game& game, std::int64_t, std::int64_t deadline_
             continue;
         }
         if (ev.type == InputEvent::Type::focus_lost) continue;
+        // The wheel over the log scrolls its history: the screen's business, not the game's.
+        if (ev.type == InputEvent::Type::wheel) {
+            if (over_log(game.mouse_x, game.mouse_y)) scroll_log(game, ev.y);
+            continue;
+        }
         deliver(ev);
         if (game.close_requested) return false; // closed while a question was open
     }

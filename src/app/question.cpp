@@ -136,7 +136,8 @@ bool ask_in_window(Game& game, const std::string& question, std::int64_t& frames
                 if (ev.key == "return" || ev.key == "keypad_enter") return true;
                 if (ev.key == "escape") return false;
                 break;
-            case InputEvent::Type::focus_lost: break;
+            case InputEvent::Type::focus_lost:
+            case InputEvent::Type::wheel: break;
             }
         }
     }();

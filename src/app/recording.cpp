@@ -33,7 +33,8 @@ std::string script_line(std::int64_t frame, const InputEvent& e)
     case InputEvent::Type::mouse_up: return at + "up " + button_word(e.button) + " " + position(e);
     case InputEvent::Type::key: return at + "key " + (e.key.empty() ? std::string("unknown") : e.key);
     case InputEvent::Type::quit:
-    case InputEvent::Type::focus_lost: break; // never reaches the game
+    case InputEvent::Type::focus_lost:
+    case InputEvent::Type::wheel: break; // never reaches the game
     }
     return at + "quit";
 }

@@ -24,7 +24,8 @@ void deliver_event(Game& game, const InputEvent& event)
     case InputEvent::Type::mouse_up: on_mouse_up(game, event.button); break;
     case InputEvent::Type::key: on_key(game, event.key); break;
     case InputEvent::Type::quit:
-    case InputEvent::Type::focus_lost: break;
+    case InputEvent::Type::focus_lost:
+    case InputEvent::Type::wheel: break;
     }
 }
 

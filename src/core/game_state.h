@@ -170,6 +170,7 @@ struct Game {
 
     // Presentation.
     MessageLog message_log{};
+    LogHistory log_history;
     EffectsRing effects;
     StatusPanelState panel;
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 
 namespace zen {
@@ -17,6 +18,14 @@ struct tmoji_efe {
 
 // 0 is the newest entry; 0..4 are drawn.
 using MessageLog = std::array<tmoji_efe, 21>;
+
+// The rows the log has shown, newest first, for the player to scroll back through (the mouse wheel
+// over the log); only the screen reads it. `scroll` rows back from the newest, 0 when at the end.
+struct LogHistory {
+    static constexpr std::size_t kKept = 200;
+    std::deque<tmoji_efe> rows;
+    int scroll = 0;
+};
 
 // Short animations: floating texts, explosions, smoke, sparks, laser, waves, screen shake.
 struct EffectsRing {

@@ -137,6 +137,11 @@ private:
             out.y = inside(e.button.y, 600);
             out.button = button_of(e.button.button);
             return true;
+        case SDL_MOUSEWHEEL:
+            out = InputEvent{};
+            out.type = InputEvent::Type::wheel;
+            out.y = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            return out.y != 0;
         case SDL_WINDOWEVENT:
             // Uncovered, resized or back from the task bar: the next frame is shown in full.
             repaint_ = repaint_ || e.window.event == SDL_WINDOWEVENT_EXPOSED ||

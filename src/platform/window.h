@@ -11,8 +11,9 @@ namespace zen {
 enum class MouseButton { left, right, middle };
 
 struct InputEvent {
-    // focus_lost: the window went to the background or was minimised.
-    enum class Type { mouse_move, mouse_down, mouse_up, key, quit, focus_lost };
+    // focus_lost: the window went to the background or was minimised. wheel: the mouse wheel
+    // turned y steps away from the player (negative: toward).
+    enum class Type { mouse_move, mouse_down, mouse_up, key, quit, focus_lost, wheel };
     Type type = Type::mouse_move;
     int x = 0; // play-area pixels
     int y = 0;

@@ -83,6 +83,15 @@ void shift_log(Game& game)
     game.message_log[0] = tmoji_efe{};
 }
 
+// The newest row, as the log got it, into the history; a new row brings the log back to its end.
+void keep_in_history(Game& game)
+{
+    LogHistory& h = game.log_history;
+    h.rows.push_front(game.message_log[0]);
+    if (h.rows.size() > LogHistory::kKept) h.rows.pop_back();
+    h.scroll = 0;
+}
+
 // Decodes the UTF-8 character at s[i]; sets len to its byte count (1 for a broken byte).
 char32_t decode_at(std::string_view s, std::size_t i, std::size_t& len)
 {
@@ -294,12 +303,41 @@ void post_message(Game& game, std::string_view text, Ink ink)
     shift_log(game);
     if (rows.size() < 2) {
         game.message_log[0] = tmoji_efe{std::string(text), code};
+        keep_in_history(game);
         return;
     }
     game.message_log[0] = tmoji_efe{rows[0], code};
+    keep_in_history(game);
     shift_log(game);
     game.message_log[0] = tmoji_efe{"　" + rows[1], code};
+    keep_in_history(game);
 }
+
+namespace {
+
+// 1 when the log's newest row is the history's newest, 0 when the game has cleared the log since:
+// then the first step back shows the rows it cleared.
+int live_rows(const Game& game)
+{
+    const LogHistory& h = game.log_history;
+    if (h.rows.empty()) return 0;
+    const tmoji_efe& newest = game.message_log[0];
+    return newest.text == h.rows.front().text && newest.colour_code == h.rows.front().colour_code ? 1 : 0;
+}
+
+} // namespace
+
+void scroll_log(Game& game, int rows)
+{
+    LogHistory& h = game.log_history;
+    const int live = live_rows(game);
+    // As far back as the oldest row at the top of the log; a cleared log can always step back once.
+    const std::int64_t furthest = std::max<std::int64_t>(
+        live == 0 && !h.rows.empty() ? 1 : 0, static_cast<std::int64_t>(h.rows.size()) - (kLogRows - 1) - live);
+    h.scroll = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{h.scroll} + rows, 0, furthest));
+}
+
+bool over_log(int x, int y) { return x >= 0 && x < kLogRight && y >= kLogTop && y < kPlayHeight; }
 
 void post_silver(Game& game, std::string_view text) { post_message(game, text, Ink::silver); }
 
@@ -311,8 +349,16 @@ void clear_messages(Game& game)
 
 void draw_message_log(Game& game, Canvas& canvas)
 {
-    for (int r = 0; r < 5; ++r) {
-        const tmoji_efe& entry = game.message_log[static_cast<std::size_t>(r)];
+    // Scrolled back, the rows come from the history, from `scroll` rows before the newest.
+    const LogHistory& history = game.log_history;
+    const bool back = history.scroll > 0;
+    const int first = history.scroll - 1 + live_rows(game);
+    for (int r = 0; r < kLogRows; ++r) {
+        const auto back_row = static_cast<std::size_t>(first + r);
+        static const tmoji_efe kNone{};
+        const tmoji_efe& entry = !back                            ? game.message_log[static_cast<std::size_t>(r)]
+                                 : back_row < history.rows.size() ? history.rows[back_row]
+                                                                  : kNone;
         if (entry.text.empty()) continue;
         const Colour band = lighten(0x000000, 20 * r);
         Font font = kMessageFont;
@@ -325,11 +371,17 @@ void draw_message_log(Game& game, Canvas& canvas)
         const int y = 565 - 25 * r;
         const Colour colour = lighten(message_colour(entry.colour_code, r, game.frame_no), 60 - 20 * r);
         canvas.text(x, y, entry.text, font, colour, band);
-        if (r == 0 && !game.line_queue[0].empty()) {
+        if (r == 0 && !back && !game.line_queue[0].empty()) {
             // A dialogue line waits for a click: the bobbing marker after the newest row.
             const int my = 565 - (game.frame_no % 3) + 2;
             canvas.text(x + width, my, "▼", Font{kMarkerFontSize, font.bold}, colour, band);
         }
+    }
+    if (back) {
+        // How far back the player is: an arrow and the count of newer rows, at the log's right end.
+        const std::string where = "▲" + std::to_string(history.scroll);
+        const Font font{kMarkerFontSize, true};
+        canvas.text(kLogRight - canvas.text_width(where, font) - 4, kLogTop + 4, where, font, 0xFFFFFF, 0x000000);
     }
     // Every text here names its own size, so nothing of the log's sizes carries over to later text.
 }

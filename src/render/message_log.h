@@ -22,6 +22,15 @@ std::string_view ink_name(Ink ink);
 Colour lighten(Colour colour, int amount);
 void draw_message_log(Game& game, Canvas& canvas);
 
+// The rows drawn, and the part of the screen the log takes (the mouse wheel scrolls it there).
+constexpr int kLogRows = 5;
+constexpr int kLogTop = 465;
+constexpr int kLogRight = 560;
+// Moves the view `rows` further back into the history (negative: toward the newest), as far as
+// the oldest row kept.
+void scroll_log(Game& game, int rows);
+bool over_log(int x, int y);
+
 // The drawing colour of a log entry's code in row r (0..4) at a frame, before the row's lightening.
 Colour message_colour(std::int32_t code, int row, int frame_no);
 // The first rows of a text laid out in the log's 458-pixel box (explicit breaks, then wrapping
