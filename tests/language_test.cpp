@@ -156,6 +156,17 @@ TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
     run_command(*g, 64);
     EXPECT_EQ(g->lang, Lang::ja);
     EXPECT_NE(read_file(ini).find("language = ja\n"), std::string::npos);
+
+    // Pausing in the background is a switch of the same menu: its caption says what choosing it does.
+    EXPECT_EQ(g->menu_buttons[65].caption, test::ja(Text::options_play_on_in_background));
+    run_command(*g, 65);
+    EXPECT_FALSE(g->pause_on_focus_loss);
+    EXPECT_EQ(g->menu_buttons[65].caption, test::ja(Text::options_pause_in_background));
+    EXPECT_NE(read_file(ini).find("pause_on_focus_loss = no\n"), std::string::npos);
+    EXPECT_NE(read_file(ini).find("language = ja\n"), std::string::npos) << "the other setting stays";
+    run_command(*g, 65);
+    EXPECT_TRUE(g->pause_on_focus_loss);
+    EXPECT_NE(read_file(ini).find("pause_on_focus_loss = yes\n"), std::string::npos);
 }
 
 TEST(Language, TheProgramSpeaksTheChosenLanguageAndKeepsABrokenSettingsFile)

@@ -189,7 +189,8 @@ TEST(OtherMenus, FixedEntriesAndTheirWaysBack)
     const Fixed menus[] = {
         {kMenuAbandon, {"はい", "いいえ"}, kMenuHome},
         {kMenuOptions,
-         {"エナジーの回復率について", "寝るコマンドについて", "SOUND", "クレジット", "Play in English"},
+         {"エナジーの回復率について", "寝るコマンドについて", "SOUND", "クレジット", "Play in English",
+          "裏にいる間も続ける"},
          kMenuHome},
         {kMenuSound, {"音量を下げる", "音量を上げる"}, kMenuOptions},
         {kMenuWakeUp, {"起床"}, kMenuWakeUp},

@@ -42,12 +42,28 @@ bool yes_no_setting(const SettingsFile& file, const SettingKey& key, bool fallba
     return fallback;
 }
 
+namespace {
+
+void remember(Game& game, const SettingKey& key, const std::string& value)
+{
+    std::string error;
+    if (!game.platform.settings.set(key.key, value, key.comment, error))
+        std::fprintf(stderr, "zentrifa: the setting %s is not remembered for the next start: %s\n",
+                     std::string(key.key).c_str(), error.c_str());
+}
+
+} // namespace
+
+void switch_pause_on_focus_loss(Game& game, bool on)
+{
+    game.pause_on_focus_loss = on;
+    remember(game, kPauseOnFocusLossSetting, on ? "yes" : "no");
+}
+
 void switch_language(Game& game, Lang lang)
 {
     game.lang = lang;
-    std::string error;
-    if (!game.platform.settings.set(kLanguageSetting.key, language_code(lang), kLanguageSetting.comment, error))
-        std::fprintf(stderr, "zentrifa: the language is not remembered for the next start: %s\n", error.c_str());
+    remember(game, kLanguageSetting, std::string(language_code(lang)));
 }
 
 } // namespace zen

@@ -41,6 +41,9 @@ void check_setting_keys(const SettingsFile& file, std::vector<std::string>& prob
 Lang choose_language(std::string_view option, const SettingsFile& file, std::string_view system,
                      std::vector<std::string>& problems);
 
+// The player switched pausing in the background; the settings file remembers it.
+void switch_pause_on_focus_loss(Game& game, bool on);
+
 // The player switched the language in play: every text from now on is in `lang`, and the settings
 // file remembers it (a file that cannot be written says so on standard error; the game goes on).
 void switch_language(Game& game, Lang lang);

@@ -150,6 +150,12 @@ void options_command(Game& game, int index)
         post_silver(game, tr(game, Text::language_now));
         show_menu(game, kMenuOptions); // its captions in the new language
         break;
+    case OptionsCommand::pause_in_background:
+        switch_pause_on_focus_loss(game, !game.pause_on_focus_loss);
+        post_silver(game,
+                    tr(game, game.pause_on_focus_loss ? Text::pauses_in_background : Text::plays_on_in_background));
+        show_menu(game, kMenuOptions); // the switch's caption turns
+        break;
     }
 }
 

@@ -10,7 +10,14 @@ namespace zen {
 
 enum class HomeCommand : std::int32_t { abandon = 1, make = 2, options = 3, go_out = 4, eat = 5, sleep = 6, shop = 7 };
 enum class AbandonCommand : std::int32_t { yes = 1, no = 2 };
-enum class OptionsCommand : std::int32_t { sound = 1, energy_help = 2, credits = 3, sleep_help = 4, language = 5 };
+enum class OptionsCommand : std::int32_t {
+    sound = 1,
+    energy_help = 2,
+    credits = 3,
+    sleep_help = 4,
+    language = 5,
+    pause_in_background = 6,
+};
 enum class SoundCommand : std::int32_t { quieter = 1, louder = 2 };
 enum class StartCommand : std::int32_t { start = 2, cleared = 3, true_clear = 4, news = 5, legend_clear = 6 };
 enum class MakeGameCommand : std::int32_t { make = 1 };

@@ -51,7 +51,12 @@ struct FixedEntry {
     std::int32_t command;
     int width;
     MenuKey back_to;
+    // A switch says what choosing it does: this caption while `on` holds.
+    Text caption_when_on = Text::none;
+    bool (*on)(const Game& game) = nullptr;
 };
+
+bool pauses_in_background(const Game& game) { return game.pause_on_focus_loss; }
 
 constexpr FixedEntry kFixedEntries[] = {
     {50, kMenuAbandon, Text::answer_yes, command_number(AbandonCommand::yes), 200, kMenuHome},
@@ -61,6 +66,8 @@ constexpr FixedEntry kFixedEntries[] = {
     {62, kMenuOptions, Text::options_sound, command_number(OptionsCommand::sound), 300, kMenuNone},
     {63, kMenuOptions, Text::options_credits, command_number(OptionsCommand::credits), 300, kMenuNone},
     {64, kMenuOptions, Text::options_language, command_number(OptionsCommand::language), 300, kMenuNone},
+    {65, kMenuOptions, Text::options_pause_in_background, command_number(OptionsCommand::pause_in_background), 300,
+     kMenuNone, Text::options_play_on_in_background, pauses_in_background},
     {100, kMenuSound, Text::sound_quieter, command_number(SoundCommand::quieter), 200, kMenuOptions},
     {101, kMenuSound, Text::sound_louder, command_number(SoundCommand::louder), 200, kMenuNone},
     {kWakeUpRecord, kMenuWakeUp, Text::wake_up, 0, 200, kMenuNone},
@@ -72,7 +79,10 @@ constexpr FixedEntry kFixedEntries[] = {
 void build_fixed(Game& game, std::int32_t key)
 {
     for (const FixedEntry& f : kFixedEntries)
-        if (f.key == key) menu_entry(game, f.index, f.key, tr(game, f.caption), f.command, f.width).back_to = f.back_to;
+        if (f.key == key) {
+            const Text caption = f.on && f.on(game) ? f.caption_when_on : f.caption;
+            menu_entry(game, f.index, f.key, tr(game, caption), f.command, f.width).back_to = f.back_to;
+        }
 }
 
 void build_start(Game& game, std::int32_t)
