@@ -59,6 +59,8 @@ int main(int argc, char** argv)
     check_setting_keys(platform.settings, problems);
     const Lang lang = choose_language(options.lang, platform.settings, system_language(), problems);
     const bool pause_on_focus_loss = yes_no_setting(platform.settings, kPauseOnFocusLossSetting, true, problems);
+    const double pointer_speed = number_setting(platform.settings, kPointerSpeedSetting, 1.0, 0.25, 4.0, problems);
+    const double dead_zone = number_setting(platform.settings, kDeadZoneSetting, 0.2, 0.0, 0.9, problems);
     for (const std::string& p : problems) std::fprintf(stderr, "zentrifa: %s\n", p.c_str());
     // The save folder is this copy's for the whole run, before anything in it is written or cleared.
     if (lock_save_folder(platform, error) == FileLock::Result::busy) {
@@ -81,7 +83,8 @@ int main(int argc, char** argv)
     }
 
     if (!options.headless) {
-        auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(), error);
+        auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(),
+                                      paths.settings_file.parent_path() / "gamecontrollerdb.txt", error);
         if (!window) {
             std::fprintf(stderr,
                          "zentrifa: cannot open the game window: %s\n"
@@ -98,6 +101,8 @@ int main(int argc, char** argv)
     auto game = std::make_unique<Game>(platform, seed);
     game->lang = lang;
     game->pause_on_focus_loss = pause_on_focus_loss;
+    game->pointer_speed = pointer_speed;
+    game->dead_zone = dead_zone;
     if (options.trace) game->trace = &std::cout;
     Autoplay bot(stderr);
     const int code = options.fx_gallery.empty()

@@ -29,7 +29,7 @@ TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
     ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), error);
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, error);
     ASSERT_TRUE(window) << error;
 
     Canvas frame;
@@ -99,7 +99,7 @@ TEST(SdlWindow, ShowsEachFrameWhole)
     ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), error);
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, error);
     ASSERT_TRUE(window) << error;
     Canvas frame;
     frame.resize(800, 600);
@@ -123,6 +123,69 @@ TEST(SdlWindow, ShowsEachFrameWhole)
     EXPECT_EQ(shown(0, 0), 0xFFFFFFu);
     EXPECT_EQ(shown(400, 105), 0x224466u);
     EXPECT_EQ(shown(799, 599), 0x224466u);
+}
+
+} // namespace
+} // namespace zen
+
+namespace zen {
+namespace {
+
+// A virtual game controller, plugged in while the window is open: its buttons and sticks reach
+// the game as pad events by their names, and unplugging it says so.
+TEST(SdlWindow, TurnsAGameControllerIntoPadEvents)
+{
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // The dummy driver's window never has the focus, without which SDL holds back a controller.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    test::TempDir shots;
+    std::string error;
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, error);
+    ASSERT_TRUE(window) << error;
+    InputEvent ev;
+    while (window->poll_event(ev)) {
+    }
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* joystick = SDL_JoystickOpen(index);
+    ASSERT_NE(joystick, nullptr) << SDL_GetError();
+    // The window opens the controller as it is announced.
+    while (window->poll_event(ev)) {
+    }
+
+    const auto next_pad_event = [&](InputEvent& out) {
+        SDL_JoystickUpdate();
+        for (int tries = 0; tries < 10; ++tries)
+            if (window->wait_event(out, 20)) return true;
+        return false;
+    };
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 1);
+    ASSERT_TRUE(next_pad_event(ev));
+    EXPECT_EQ(ev.type, InputEvent::Type::pad_down);
+    EXPECT_EQ(ev.key, "a");
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 0);
+    ASSERT_TRUE(next_pad_event(ev));
+    EXPECT_EQ(ev.type, InputEvent::Type::pad_up);
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, 1);
+    ASSERT_TRUE(next_pad_event(ev));
+    EXPECT_EQ(ev.key, "start");
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 20000);
+    ASSERT_TRUE(next_pad_event(ev));
+    EXPECT_EQ(ev.type, InputEvent::Type::pad_axis);
+    EXPECT_EQ(ev.key, "leftx");
+    EXPECT_EQ(ev.x, 20000);
+
+    SDL_JoystickClose(joystick);
+    SDL_JoystickDetachVirtual(index);
+    bool gone = false;
+    for (int tries = 0; tries < 10 && !gone; ++tries)
+        gone = window->wait_event(ev, 20) && ev.type == InputEvent::Type::pad_gone;
+    EXPECT_TRUE(gone);
 }
 
 } // namespace

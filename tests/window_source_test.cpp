@@ -12,6 +12,7 @@
 #include "platform/audio.h"
 #include "render/message_log.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,15 @@ InputEvent mouse(InputEvent::Type type, int x, int y)
     e.type = type;
     e.x = x;
     e.y = y;
+    return e;
+}
+
+InputEvent pad(InputEvent::Type type, const std::string& name, int value = 0)
+{
+    InputEvent e;
+    e.type = type;
+    e.key = name;
+    e.x = value;
     return e;
 }
 
@@ -82,7 +92,18 @@ public:
     }
     void show_warning(const std::string&) override {}
     void set_title(const std::string&) override {}
+    void show_pointer(int x, int y, bool visible) override
+    {
+        if (visible && (x != pointer_x || y != pointer_y)) pointer_moves.push_back(clock_.now_ms());
+        pointer_x = x;
+        pointer_y = y;
+        pointer_visible = visible;
+    }
 
+    int pointer_x = -1;
+    int pointer_y = -1;
+    bool pointer_visible = false;
+    std::vector<std::int64_t> pointer_moves; // when the pointer was shown at a new place
     Canvas shown;
     Canvas first_shown;
     int presents = 0;
@@ -130,6 +151,14 @@ struct PausableGame : HomeGame {
         });
         return got;
     }
+    // Runs the window source for one frame, every event going into the game as in play; the
+    // source lives on from frame to frame, as in the run loop.
+    bool play_frame()
+    {
+        const std::int64_t due = platform.clock->now_ms() + game->timer_interval;
+        return source.before_frame(*game, 1, due, [&](const InputEvent& e) { deliver_event(*game, e); });
+    }
+    WindowSource source;
     ScriptedWindow* window = nullptr;
     PauseAudio* audio = nullptr;
 };
@@ -278,6 +307,8 @@ TEST(Question, AskedInTheWindowWhileTheGameRunsBehindIt)
     const std::vector<Case> cases{
         {"Enter", {{key("return"), 1000}}, true},
         {"Escape", {{key("escape"), 1000}}, false},
+        {"a controller's A", {{pad(InputEvent::Type::pad_down, "a"), 1000}}, true},
+        {"a controller's B", {{pad(InputEvent::Type::pad_down, "b"), 1000}}, false},
         {"a click on Yes",
          {{button(InputEvent::Type::mouse_down, yes_x, y), 1000}, {button(InputEvent::Type::mouse_up, yes_x, y), 50}},
          true},
@@ -367,6 +398,104 @@ TEST(Question, ASessionWithQuestionsReplaysToTheSameSave)
         EXPECT_FALSE(save_before.empty());
         EXPECT_EQ(save_before, save_after) << rec;
     }
+}
+
+} // namespace
+} // namespace zen
+
+namespace zen {
+namespace {
+
+// A game controller plays as the mouse: the stick moves the game's pointer between the game's
+// frames, the d-pad walks the menu column, A clicks, B goes back, Start pauses.
+TEST(Pad, TheStickMovesThePointerSmoothlyAndTheButtonsClick)
+{
+    PausableGame g;
+    g->title_step = kTitleDone;
+    show_menu(*g, kMenuHome);
+    for (int i = 0; i < 12; ++i) button_pass(*g);
+    ScriptedWindow& w = *g.window;
+    // Full tilt to the right for half a second, then let go: 900 pixels a second, shown anew at
+    // least 60 times a second (not at the game's 11).
+    const std::int64_t start = g.platform.clock->now_ms();
+    w.add(pad(InputEvent::Type::pad_axis, "leftx", 32767), 10);
+    w.add(pad(InputEvent::Type::pad_axis, "leftx", 0), 500);
+    while (g.platform.clock->now_ms() < start + 600) ASSERT_TRUE(g.play_frame());
+    EXPECT_NEAR(g->mouse_x, 450, 20);
+    EXPECT_EQ(g->mouse_y, 0);
+    EXPECT_TRUE(w.pointer_visible);
+    EXPECT_GE(w.pointer_moves.size(), 30u);
+    for (std::size_t i = 1; i < w.pointer_moves.size(); ++i)
+        EXPECT_LE(w.pointer_moves[i] - w.pointer_moves[i - 1], 1000 / 60) << i;
+
+    // A slight lean inside the dead zone moves nothing; a shoulder button held makes it slow.
+    w.add(pad(InputEvent::Type::pad_axis, "lefty", 6000));
+    w.add(pad(InputEvent::Type::pad_axis, "lefty", 0), 300);
+    w.add(pad(InputEvent::Type::pad_down, "rightshoulder"));
+    w.add(pad(InputEvent::Type::pad_axis, "lefty", 32767));
+    w.add(pad(InputEvent::Type::pad_axis, "lefty", 0), 400);
+    w.add(pad(InputEvent::Type::pad_up, "rightshoulder"));
+    const std::int64_t lean = g.platform.clock->now_ms();
+    while (g.platform.clock->now_ms() < lean + 800) ASSERT_TRUE(g.play_frame());
+    EXPECT_NEAR(g->mouse_y, 90, 10);
+
+    // Down from the pointer, the d-pad goes to the nearest button below it, then the next.
+    const tmenu& third = g->menu_buttons[3];
+    ASSERT_GT(third.target_y + third.height / 2, g->mouse_y);
+    w.add(pad(InputEvent::Type::pad_down, "dpdown"));
+    w.add(pad(InputEvent::Type::pad_down, "dpdown"));
+    w.add(pad(InputEvent::Type::pad_down, "dpup"));
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->mouse_x, third.target_x + third.width / 2);
+    EXPECT_EQ(g->mouse_y, third.target_y + third.height / 2);
+    // Left, out into the play area; right, back to the column's first button; A runs it; B goes back.
+    const tmenu& first = g->menu_buttons[1];
+    w.add(pad(InputEvent::Type::pad_down, "dpleft"));
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_LT(g->mouse_x, first.target_x);
+    w.add(pad(InputEvent::Type::pad_down, "dpright"));
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->mouse_x, first.target_x + first.width / 2);
+    EXPECT_EQ(g->mouse_y, first.target_y + first.height / 2);
+    w.add(pad(InputEvent::Type::pad_down, "a"));
+    w.add(pad(InputEvent::Type::pad_up, "a"), 50);
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->open_menu, kMenuMakeGame);
+    w.add(pad(InputEvent::Type::pad_down, "b"));
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->open_menu, kMenuHome);
+
+    // The mouse hides the pointer again; Start pauses and resumes.
+    w.add(mouse(InputEvent::Type::mouse_move, 5, 5));
+    w.add(pad(InputEvent::Type::pad_down, "start"));
+    w.add(pad(InputEvent::Type::pad_down, "start"), 1000);
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_FALSE(w.pointer_visible);
+    EXPECT_EQ(g.audio->log, "hold go ");
+}
+
+TEST(Pad, HoldingAOrTheTriggerHoldsTheButton)
+{
+    PausableGame g;
+    g->on_street = 1;
+    g.window->add(pad(InputEvent::Type::pad_down, "a"), 10);
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->fire_held, 1);
+    g.window->add(pad(InputEvent::Type::pad_axis, "righttrigger", 30000));
+    g.window->add(pad(InputEvent::Type::pad_up, "a"));
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->fire_held, 1) << "the trigger still holds it";
+    g.window->add(pad(InputEvent::Type::pad_axis, "righttrigger", 12000)); // between: still held
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->fire_held, 1);
+    g.window->add(pad(InputEvent::Type::pad_axis, "righttrigger", 0));
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->fire_held, 0);
+    // Unplugged while A is held: the button is let go.
+    g.window->add(pad(InputEvent::Type::pad_down, "a"));
+    g.window->add(pad(InputEvent::Type::pad_gone, ""));
+    ASSERT_TRUE(g.play_frame());
+    EXPECT_EQ(g->fire_held, 0);
 }
 
 } // namespace

@@ -63,15 +63,22 @@ bool ScriptSource::before_frame(Game& game, std::int64_t frame, std::int64_t, co
 
 bool WindowSource::before_frame(Game& game, std::int64_t, std::int64_t deadline_ms, const Deliver& deliver)
 {
+    // While a stick is held the pointer steps this often, however slow the game's frames.
+    constexpr std::int64_t kPointerStepMs = 10;
     Clock& clock = *game.platform.clock;
     Window& window = *game.platform.window;
     InputEvent ev;
     for (;;) {
-        const std::int64_t wait = deadline_ms - clock.now_ms();
+        const std::int64_t now = clock.now_ms();
+        pointer_.step(game, now, deliver);
+        window.show_pointer(pointer_.x(), pointer_.y(), pointer_.visible());
+        const std::int64_t wait = deadline_ms - now;
         if (wait <= 0) return true;
-        if (!window.wait_event(ev, static_cast<int>(wait))) continue;
+        const std::int64_t timeout = pointer_.moving() ? std::min(wait, kPointerStepMs) : wait;
+        if (!window.wait_event(ev, static_cast<int>(timeout))) continue;
         if (ev.type == InputEvent::Type::quit) return false;
         if (pauses_game(game, ev)) {
+            pointer_.release(game, deliver);
             if (!hold_pause(game)) return false;
             // No game time passed: the frame is due a whole frame after the game plays on.
             deadline_ms = clock.now_ms() + game.timer_interval;
@@ -83,6 +90,8 @@ bool WindowSource::before_frame(Game& game, std::int64_t, std::int64_t deadline_
             if (over_log(game.mouse_x, game.mouse_y)) scroll_log(game, ev.y);
             continue;
         }
+        if (pointer_.on_event(game, ev, clock.now_ms(), deliver)) continue;
+        if (ev.type == InputEvent::Type::mouse_move) pointer_.hide();
         deliver(ev);
         if (game.close_requested) return false; // closed while a question was open
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The run loop's input sources besides the bot: an input script and the game window.
 #include "app/input_script.h"
+#include "app/pad_pointer.h"
 #include "core/input_source.h"
 
 #include <vector>
@@ -21,11 +22,17 @@ private:
     std::int64_t last_frame_ = 1;
 };
 
-// The player's events from the window as they come, until the frame is due.
+// The player's events from the window as they come, until the frame is due; a game controller's
+// become the mouse's (its pointer moves on between the game's frames, a hundred times a second).
 class WindowSource : public InputSource {
 public:
+    explicit WindowSource(PadFeel feel = {}) : pointer_(feel) {}
     bool before_frame(Game& game, std::int64_t frame, std::int64_t deadline_ms, const Deliver& deliver) override;
     bool spent(std::int64_t) const override { return false; }
+    const PadPointer& pointer() const { return pointer_; }
+
+private:
+    PadPointer pointer_;
 };
 
 } // namespace zen

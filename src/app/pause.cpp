@@ -13,7 +13,12 @@ namespace {
 constexpr int kBandTop = 225;
 constexpr int kBandBottom = 345;
 
-bool is_pause_key(const InputEvent& event) { return event.type == InputEvent::Type::key && event.key == "p"; }
+// P, or a controller's Start.
+bool is_pause_key(const InputEvent& event)
+{
+    return (event.type == InputEvent::Type::key && event.key == "p") ||
+           (event.type == InputEvent::Type::pad_down && event.key == "start");
+}
 
 // Text centred across the play area with its top at y.
 void centred(Canvas& c, int y, const std::string& text, Font font, Colour colour)

@@ -136,8 +136,16 @@ bool ask_in_window(Game& game, const std::string& question, std::int64_t& frames
                 if (ev.key == "return" || ev.key == "keypad_enter") return true;
                 if (ev.key == "escape") return false;
                 break;
+            case InputEvent::Type::pad_down:
+                // A controller's A says yes, B no.
+                if (ev.key == "a") return true;
+                if (ev.key == "b") return false;
+                break;
             case InputEvent::Type::focus_lost:
-            case InputEvent::Type::wheel: break;
+            case InputEvent::Type::wheel:
+            case InputEvent::Type::pad_up:
+            case InputEvent::Type::pad_axis:
+            case InputEvent::Type::pad_gone: break;
             }
         }
     }();

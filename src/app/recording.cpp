@@ -34,7 +34,11 @@ std::string script_line(std::int64_t frame, const InputEvent& e)
     case InputEvent::Type::key: return at + "key " + (e.key.empty() ? std::string("unknown") : e.key);
     case InputEvent::Type::quit:
     case InputEvent::Type::focus_lost:
-    case InputEvent::Type::wheel: break; // never reaches the game
+    case InputEvent::Type::wheel:
+    case InputEvent::Type::pad_down:
+    case InputEvent::Type::pad_up:
+    case InputEvent::Type::pad_axis:
+    case InputEvent::Type::pad_gone: break; // never reaches the game
     }
     return at + "quit";
 }

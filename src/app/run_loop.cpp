@@ -25,7 +25,11 @@ void deliver_event(Game& game, const InputEvent& event)
     case InputEvent::Type::key: on_key(game, event.key); break;
     case InputEvent::Type::quit:
     case InputEvent::Type::focus_lost:
-    case InputEvent::Type::wheel: break;
+    case InputEvent::Type::wheel:
+    case InputEvent::Type::pad_down:
+    case InputEvent::Type::pad_up:
+    case InputEvent::Type::pad_axis:
+    case InputEvent::Type::pad_gone: break;
     }
 }
 
@@ -58,7 +62,7 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     // Before each frame: the script's events, then the bot's hand, then (in a window) the player's
     // events as they come until the tick is due.
     ScriptSource script_source(script);
-    WindowSource window_source;
+    WindowSource window_source(PadFeel{game.pointer_speed, game.dead_zone});
     std::vector<InputSource*> sources{&script_source};
     if (bot) sources.push_back(bot);
     if (!game.platform.headless) sources.push_back(&window_source);

@@ -101,6 +101,9 @@ struct Game {
     Lang lang = Lang::ja;
     // The window going to the background pauses the game (a setting).
     bool pause_on_focus_loss = true;
+    // A game controller's pointer: its speed (times the usual) and the stick's dead zone (settings).
+    double pointer_speed = 1.0;
+    double dead_zone = 0.2;
     // Frames run behind a question asked in the window, for the run loop to count; and the window
     // closed while a question was open.
     std::int64_t frames_in_question = 0;

@@ -3,7 +3,9 @@
 #include "core/game_state.h"
 #include "core/texts.h"
 
+#include <charconv>
 #include <cstdio>
+#include <system_error>
 
 namespace zen {
 
@@ -58,6 +60,24 @@ void switch_pause_on_focus_loss(Game& game, bool on)
 {
     game.pause_on_focus_loss = on;
     remember(game, kPauseOnFocusLossSetting, on ? "yes" : "no");
+}
+
+double number_setting(const SettingsFile& file, const SettingKey& key, double fallback, double lowest, double highest,
+                      std::vector<std::string>& problems)
+{
+    const std::string* value = file.get(key.key);
+    if (!value) return fallback;
+    // Read in the C way whatever the locale: a dot before the decimals, nothing after the number.
+    double v = 0;
+    const char* first = value->data();
+    const char* last = first + value->size();
+    const auto [end, error] = std::from_chars(first, last, v);
+    if (error == std::errc{} && end == last && v >= lowest && v <= highest) return v;
+    char range[64];
+    std::snprintf(range, sizeof range, "%g to %g", lowest, highest);
+    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + *value + " is not a number from " +
+                       range + "; " + std::to_string(fallback).substr(0, 4) + " is used");
+    return fallback;
 }
 
 void switch_language(Game& game, Lang lang)

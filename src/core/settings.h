@@ -25,12 +25,23 @@ inline constexpr SettingKey kLanguageSetting{
 inline constexpr SettingKey kPauseOnFocusLossSetting{
     "pause_on_focus_loss", "Pause the game when its window goes to the background or is minimised: yes or no."};
 
+inline constexpr SettingKey kPointerSpeedSetting{
+    "pointer_speed", "How fast a game controller's stick moves the pointer: 0.25 to 4 times the usual speed (1)."};
+
+inline constexpr SettingKey kDeadZoneSetting{
+    "dead_zone", "How far a game controller's stick may lean before it moves anything: 0 to 0.9 of its travel (0.2)."};
+
 // Every key the game knows.
-inline constexpr SettingKey kSettingKeys[] = {kLanguageSetting, kPauseOnFocusLossSetting};
+inline constexpr SettingKey kSettingKeys[] = {kLanguageSetting, kPauseOnFocusLossSetting, kPointerSpeedSetting,
+                                              kDeadZoneSetting};
 
 // A yes/no setting: the file's value when it is yes or no, else `fallback` (a bad value adds a
 // problem).
 bool yes_no_setting(const SettingsFile& file, const SettingKey& key, bool fallback, std::vector<std::string>& problems);
+// A number setting: the file's value when it is a number from lowest to highest, else `fallback`
+// (a bad value adds a problem).
+double number_setting(const SettingsFile& file, const SettingKey& key, double fallback, double lowest, double highest,
+                      std::vector<std::string>& problems);
 
 // One line in `problems` for each key of the file the game does not know.
 void check_setting_keys(const SettingsFile& file, std::vector<std::string>& problems);

@@ -1,3 +1,4 @@
+#include "platform/sdl_pads.h"
 #include "platform/window.h"
 
 #include <SDL.h>
@@ -29,6 +30,34 @@ std::string key_name(SDL_Keycode key)
     return name.empty() ? "unknown" : name;
 }
 
+// The game's own pointer: an arrow, white with a black edge, its tip at the top-left corner.
+constexpr int kPointerWidth = 12;
+constexpr int kPointerHeight = 19;
+constexpr const char* kPointerShape[kPointerHeight] = {
+    "X           ", "XX          ", "X.X         ", "X..X        ", "X...X       ", "X....X      ", "X.....X     ",
+    "X......X    ", "X.......X   ", "X........X  ", "X.........X ", "X......XXXXX", "X...X..X    ", "X..XX..X    ",
+    "X.X  X..X   ", "XX   X..X   ", "X     X..X  ", "      X..X  ", "       XX   ",
+};
+
+SDL_Texture* make_pointer(SDL_Renderer* renderer)
+{
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kPointerWidth, kPointerHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return nullptr;
+    SDL_LockSurface(s);
+    for (int y = 0; y < kPointerHeight; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+        for (int x = 0; x < kPointerWidth; ++x) {
+            const char c = kPointerShape[y][x];
+            row[x] = c == 'X' ? 0xFF000000u : c == '.' ? 0xFFFFFFFFu : 0x00000000u;
+        }
+    }
+    SDL_UnlockSurface(s);
+    SDL_Texture* t = SDL_CreateTextureFromSurface(renderer, s);
+    SDL_FreeSurface(s);
+    if (t) SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    return t;
+}
+
 // The pointer in play-area pixels: the letterbox bars around a scaled window count as the edge.
 int inside(int v, int size) { return std::clamp(v, 0, size - 1); }
 
@@ -41,11 +70,14 @@ MouseButton button_of(Uint8 b)
 
 class SdlWindow final : public Window {
 public:
-    SdlWindow(SDL_Window* w, SDL_Renderer* r, SDL_Texture* t, std::string shot_dir)
-        : window_(w), renderer_(r), texture_(t), shot_dir_(std::move(shot_dir))
+    SdlWindow(SDL_Window* w, SDL_Renderer* r, SDL_Texture* t, std::string shot_dir,
+              const std::filesystem::path& pad_mappings)
+        : window_(w), renderer_(r), texture_(t), shot_dir_(std::move(shot_dir)), pads_(pad_mappings),
+          pointer_(make_pointer(r))
     {}
     ~SdlWindow() override
     {
+        if (pointer_) SDL_DestroyTexture(pointer_);
         SDL_DestroyTexture(texture_);
         SDL_DestroyRenderer(renderer_);
         SDL_DestroyWindow(window_);
@@ -100,11 +132,17 @@ public:
         for (int y = first; y <= last; ++y) std::memcpy(shown_at(y), row_at(y), row_bytes);
         const SDL_Rect rows{0, first, kWidth, last - first + 1};
         SDL_UpdateTexture(texture_, &rows, row_at(first), frame.pitch());
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        render();
         repaint_ = false;
+    }
+
+    void show_pointer(int x, int y, bool visible) override
+    {
+        if (visible == pointer_visible_ && (!visible || (x == pointer_x_ && y == pointer_y_))) return;
+        pointer_visible_ = visible;
+        pointer_x_ = x;
+        pointer_y_ = y;
+        if (!shown_.empty()) render(); // the frame in the texture, the pointer over it
     }
 
     void show_warning(const std::string& message) override
@@ -173,8 +211,21 @@ private:
             out.key = key_name(k);
             return true;
         }
-        default: return false;
+        default: return pads_.translate(e, out);
         }
+    }
+
+    // The texture's frame, letterboxed, and the game's pointer over it when it shows.
+    void render()
+    {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        if (pointer_visible_ && pointer_) {
+            const SDL_Rect at{pointer_x_, pointer_y_, kPointerWidth, kPointerHeight};
+            SDL_RenderCopy(renderer_, pointer_, nullptr, &at);
+        }
+        SDL_RenderPresent(renderer_);
     }
 
     void toggle_fullscreen()
@@ -206,6 +257,11 @@ private:
     const Canvas* last_frame_ = nullptr;
     std::vector<char> shown_; // the frame on the window, row by row
     bool repaint_ = true;
+    SdlPads pads_;
+    SDL_Texture* pointer_;
+    bool pointer_visible_ = false;
+    int pointer_x_ = 0;
+    int pointer_y_ = 0;
 };
 
 class HeadlessWindow final : public Window {
@@ -222,7 +278,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir, std::string& error)
+std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir,
+                                        const std::filesystem::path& pad_mappings, std::string& error)
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
@@ -255,7 +312,7 @@ std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::str
         return nullptr;
     }
     SDL_SetWindowMinimumSize(w, kWidth / 4, kHeight / 4);
-    return std::make_unique<SdlWindow>(w, r, t, shot_dir);
+    return std::make_unique<SdlWindow>(w, r, t, shot_dir, pad_mappings);
 }
 
 std::unique_ptr<Window> make_headless_window() { return std::make_unique<HeadlessWindow>(); }

@@ -3,6 +3,7 @@
 // A headless run has a window with no events and nothing shown.
 #include "platform/canvas.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -12,8 +13,23 @@ enum class MouseButton { left, right, middle };
 
 struct InputEvent {
     // focus_lost: the window went to the background or was minimised. wheel: the mouse wheel
-    // turned y steps away from the player (negative: toward).
-    enum class Type { mouse_move, mouse_down, mouse_up, key, quit, focus_lost, wheel };
+    // turned y steps away from the player (negative: toward). pad_down, pad_up: a game controller's
+    // button (key: "a", "b", "start", "dpup", "leftshoulder", ...); pad_axis: a stick or trigger
+    // (key: "leftx", "lefty", "rightx", "righty", "lefttrigger", "righttrigger") now at x
+    // (-32768..32767); pad_gone: a controller was unplugged.
+    enum class Type {
+        mouse_move,
+        mouse_down,
+        mouse_up,
+        key,
+        quit,
+        focus_lost,
+        wheel,
+        pad_down,
+        pad_up,
+        pad_axis,
+        pad_gone
+    };
     Type type = Type::mouse_move;
     int x = 0; // play-area pixels
     int y = 0;
@@ -32,11 +48,16 @@ public:
     // Modal warning with one button (nothing when headless).
     virtual void show_warning(const std::string& message) = 0;
     virtual void set_title(const std::string& title) = 0;
+    // The game's own pointer, drawn over the frame shown at play-area (x, y) when visible, shown
+    // at once (a controller moves it between the game's frames).
+    virtual void show_pointer(int /*x*/, int /*y*/, bool /*visible*/) {}
 };
 
 // The real SDL2 window (800 x 600 play area, resizable and letterboxed, F11/Alt+Enter fullscreen,
 // F12 screenshot into shot_dir). Returns null with error set when no window can be opened.
-std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir, std::string& error);
+// Game controllers are read with SDL's mappings and those of pad_mappings (a gamecontrollerdb.txt).
+std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir,
+                                        const std::filesystem::path& pad_mappings, std::string& error);
 std::unique_ptr<Window> make_headless_window();
 
 } // namespace zen
