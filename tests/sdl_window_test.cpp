@@ -125,5 +125,43 @@ TEST(SdlWindow, ShowsEachFrameWhole)
     EXPECT_EQ(shown(799, 599), 0x224466u);
 }
 
+// F12's picture is always a new file: a link planted at its name is not written through (nor is
+// the file it points to, nor a file made where a dangling one leads), an existing file is kept,
+// and the picture takes the next free name.
+TEST(SdlWindow, ScreenshotsNeverWriteThroughALinkNorOverAFile)
+{
+    test::TempDir dir;
+    const fs::path shots = dir.path() / "screenshots";
+    fs::create_directories(shots);
+    const fs::path victim = dir.path() / "my.dat";
+    test::write_file(victim, "progress\n");
+    const fs::path nowhere = dir.path() / "made-through-a-link";
+    fs::create_symlink(victim, shots / "zentrifa-20260101-120000.png");
+    test::write_file(shots / "zentrifa-20260101-120000-2.png", "an older picture");
+    fs::create_symlink(nowhere, shots / "zentrifa-20260101-120000-3.png");
+    fs::create_directory(shots / "zentrifa-20260101-120000-4.png");
+
+    Canvas frame;
+    frame.resize(800, 600);
+    frame.fill(0x336699);
+    std::string error;
+    const fs::path written = save_new_screenshot(frame, shots, "20260101-120000", error);
+    EXPECT_EQ(written, shots / "zentrifa-20260101-120000-5.png") << error;
+    EXPECT_EQ(test::read_file(victim), "progress\n");
+    EXPECT_EQ(test::read_file(shots / "zentrifa-20260101-120000-2.png"), "an older picture");
+    EXPECT_FALSE(fs::exists(nowhere));
+    EXPECT_TRUE(fs::is_symlink(shots / "zentrifa-20260101-120000.png"));
+    Canvas shot;
+    ASSERT_TRUE(test::read_png(written, shot));
+    EXPECT_EQ(shot.pixel(799, 599), 0x336699u);
+
+    // The next one takes the name after it; a folder that is missing is made.
+    EXPECT_EQ(save_new_screenshot(frame, shots, "20260101-120000", error), shots / "zentrifa-20260101-120000-6.png");
+    EXPECT_EQ(save_new_screenshot(frame, dir.path() / "new", "x", error), dir.path() / "new" / "zentrifa-x.png");
+    // A folder that cannot be made: no file, a reason.
+    EXPECT_TRUE(save_new_screenshot(frame, victim / "sub", "x", error).empty());
+    EXPECT_FALSE(error.empty());
+}
+
 } // namespace
 } // namespace zen

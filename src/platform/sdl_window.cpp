@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/files.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -184,14 +186,17 @@ private:
         if (!last_frame_) return;
         char stamp[32];
         const std::time_t t = std::time(nullptr);
-        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&t));
-        std::error_code ec;
-        std::filesystem::create_directories(shot_dir_, ec);
-        const auto file = std::filesystem::path(shot_dir_) / (std::string("zentrifa-") + stamp + ".png");
-        if (last_frame_->save_png(file))
+        std::tm local{};
+        if (::localtime_r(&t, &local))
+            std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+        else
+            std::snprintf(stamp, sizeof stamp, "%lld", static_cast<long long>(t));
+        std::string error;
+        const std::filesystem::path file = save_new_screenshot(*last_frame_, shot_dir_, stamp, error);
+        if (!file.empty())
             std::fprintf(stderr, "zentrifa: screenshot %s\n", file.c_str());
         else
-            std::fprintf(stderr, "zentrifa: cannot write screenshot %s\n", file.c_str());
+            std::fprintf(stderr, "zentrifa: cannot write a screenshot: %s\n", error.c_str());
     }
 
     SDL_Window* window_;
@@ -254,5 +259,28 @@ std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::str
 }
 
 std::unique_ptr<Window> make_headless_window() { return std::make_unique<HeadlessWindow>(); }
+
+std::filesystem::path save_new_screenshot(const Canvas& frame, const std::filesystem::path& folder,
+                                          const std::string& stamp, std::string& error)
+{
+    std::string bytes;
+    if (!frame.encode_png(bytes)) {
+        error = "the frame cannot be encoded as PNG";
+        return {};
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    // Enough names for a key held down for the whole second.
+    constexpr int kNamesPerStamp = 1000;
+    for (int n = 1; n <= kNamesPerStamp; ++n) {
+        const std::string suffix = n == 1 ? "" : "-" + std::to_string(n);
+        const std::filesystem::path file = folder / ("zentrifa-" + stamp + suffix + ".png");
+        bool taken = false;
+        if (write_new_file(file, bytes, taken, error)) return file;
+        if (!taken) return {};
+    }
+    error = "every name for " + stamp + " in " + folder.string() + " is taken";
+    return {};
+}
 
 } // namespace zen

@@ -3,6 +3,7 @@
 // A headless run has a window with no events and nothing shown.
 #include "platform/canvas.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -37,5 +38,11 @@ public:
 // F12 screenshot into shot_dir). Returns null with error set when no window can be opened.
 std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir, std::string& error);
 std::unique_ptr<Window> make_headless_window();
+
+// Writes frame as a new PNG in folder (made when missing): zentrifa-STAMP.png, or when that name
+// is taken by anything (a file, a link, a folder) zentrifa-STAMP-2.png, -3 and so on. Never writes
+// through a link nor over a file. Returns the file written; empty, with error set, when none was.
+std::filesystem::path save_new_screenshot(const Canvas& frame, const std::filesystem::path& folder,
+                                          const std::string& stamp, std::string& error);
 
 } // namespace zen
