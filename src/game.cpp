@@ -81,7 +81,8 @@ int main(int argc, char** argv)
     }
 
     if (!options.headless) {
-        auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(), error);
+        auto window =
+            make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(), paths.icon_files(), error);
         if (!window) {
             std::fprintf(stderr,
                          "zentrifa: cannot open the game window: %s\n"

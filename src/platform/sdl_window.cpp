@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include <SDL.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cctype>
@@ -39,6 +40,28 @@ MouseButton button_of(Uint8 b)
     if (b == SDL_BUTTON_RIGHT) return MouseButton::right;
     if (b == SDL_BUTTON_MIDDLE) return MouseButton::middle;
     return MouseButton::left;
+}
+
+// The first icon that loads becomes the window's; a broken one is named on standard error, and
+// with none the window keeps the system's default.
+void set_icon(SDL_Window* window, const std::vector<std::filesystem::path>& files)
+{
+    for (const std::filesystem::path& file : files) {
+        std::error_code ec;
+        if (!std::filesystem::exists(file, ec)) continue;
+        IconPicture icon;
+        std::string error;
+        if (!load_icon(file, icon, error)) {
+            std::fprintf(stderr, "zentrifa: window icon %s\n", error.c_str());
+            continue;
+        }
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.bgra.data(), icon.width, icon.height, 32,
+                                                                  icon.width * 4, SDL_PIXELFORMAT_BGRA32);
+        if (!surface) continue;
+        SDL_SetWindowIcon(window, surface); // SDL keeps its own copy
+        SDL_FreeSurface(surface);
+        return;
+    }
 }
 
 class SdlWindow final : public Window {
@@ -222,7 +245,41 @@ private:
 
 } // namespace
 
-std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir, std::string& error)
+bool load_icon(const std::filesystem::path& file, IconPicture& out, std::string& error)
+{
+    out = IconPicture{};
+    // The largest icon as an uncompressed PNG, and a header.
+    constexpr std::size_t kIconFileLimit = std::size_t{kMaxIconSide} * kMaxIconSide * 4 + (std::size_t{1} << 16);
+    std::string bytes;
+    if (read_file_bytes(file, kIconFileLimit, bytes, error) != ReadResult::ok) return false;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        error = file.string() + ": not a PNG picture (" + image.message + ")";
+        return false;
+    }
+    // The size from the header, before anything is set aside for the pixels.
+    if (image.width < 1 || image.height < 1 || image.width > kMaxIconSide || image.height > kMaxIconSide) {
+        error = file.string() + ": an icon of unusable size " + std::to_string(image.width) + " x " +
+                std::to_string(image.height);
+        png_image_free(&image);
+        return false;
+    }
+    image.format = PNG_FORMAT_BGRA;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+        error = file.string() + ": damaged PNG (" + image.message + ")";
+        png_image_free(&image);
+        return false;
+    }
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    out.bgra = std::move(pixels);
+    return true;
+}
+
+std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir,
+                                        const std::vector<std::filesystem::path>& icon_files, std::string& error)
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
@@ -255,6 +312,7 @@ std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::str
         return nullptr;
     }
     SDL_SetWindowMinimumSize(w, kWidth / 4, kHeight / 4);
+    set_icon(w, icon_files);
     return std::make_unique<SdlWindow>(w, r, t, shot_dir);
 }
 

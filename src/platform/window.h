@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zen {
 
@@ -35,9 +36,23 @@ public:
 };
 
 // The real SDL2 window (800 x 600 play area, resizable and letterboxed, F11/Alt+Enter fullscreen,
-// F12 screenshot into shot_dir). Returns null with error set when no window can be opened.
-std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir, std::string& error);
+// F12 screenshot into shot_dir), with the first of icon_files that loads as its icon (none: the
+// system's default). Returns null with error set when no window can be opened.
+std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir,
+                                        const std::vector<std::filesystem::path>& icon_files, std::string& error);
 std::unique_ptr<Window> make_headless_window();
+
+// A window icon: a PNG of at most kMaxIconSide on each side, as rows of unpremultiplied
+// B, G, R, A bytes.
+struct IconPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bgra;
+};
+constexpr int kMaxIconSide = 1024;
+// Loads an icon; on failure (missing, not a PNG, damaged, too large) out is left empty and error
+// says why.
+bool load_icon(const std::filesystem::path& file, IconPicture& out, std::string& error);
 
 // Writes frame as a new PNG in folder (made when missing): zentrifa-STAMP.png, or when that name
 // is taken by anything (a file, a link, a folder) zentrifa-STAMP-2.png, -3 and so on. Never writes
