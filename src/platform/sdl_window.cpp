@@ -332,7 +332,7 @@ std::filesystem::path save_new_screenshot(const Canvas& frame, const std::filesy
     constexpr int kNamesPerStamp = 1000;
     for (int n = 1; n <= kNamesPerStamp; ++n) {
         const std::string suffix = n == 1 ? "" : "-" + std::to_string(n);
-        const std::filesystem::path file = folder / ("zentrifa-" + stamp + suffix + ".png");
+        std::filesystem::path file = folder / ("zentrifa-" + stamp + suffix + ".png");
         bool taken = false;
         if (write_new_file(file, bytes, taken, error)) return file;
         if (!taken) return {};
