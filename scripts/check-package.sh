@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks a built Debian package of the game: its run-time dependencies (the libraries read off the
-# program, and the font), the files a desktop needs, and that the packed game runs headless from
-# its /usr layout, finds its pictures there and saves in the player's data folder.
+# program, and the font), the files a desktop needs, its licence (the tree's LICENSE, and Debian's
+# machine-readable copyright file saying MIT), that no web address in it is a placeholder, and that
+# the packed game runs headless from its /usr layout, finds its pictures there and saves in the
+# player's data folder.
 #   scripts/check-package.sh build/zentrifa_1.1_amd64.deb
 set -euo pipefail
 deb="$1"
@@ -19,7 +21,8 @@ for file in ./usr/bin/zentrifa ./usr/share/zentrifa/cg/title.bmp ./usr/share/zen
             ./usr/share/applications/org.zentrifa.Zentrifa.desktop \
             ./usr/share/metainfo/org.zentrifa.Zentrifa.metainfo.xml \
             ./usr/share/icons/hicolor/48x48/apps/zentrifa.png ./usr/share/icons/hicolor/128x128/apps/zentrifa.png \
-            ./usr/share/icons/hicolor/256x256/apps/zentrifa.png ./usr/share/man/man6/zentrifa.6.gz; do
+            ./usr/share/icons/hicolor/256x256/apps/zentrifa.png ./usr/share/man/man6/zentrifa.6.gz \
+            ./usr/share/doc/zentrifa/copyright ./usr/share/licenses/zentrifa/LICENSE; do
   grep -qxF "$file" <<<"$contents" || problem "the package lacks $file"
 done
 if grep -q 'my\.dat' <<<"$contents"; then problem "the package holds a save file"; fi
@@ -27,6 +30,33 @@ if grep -q 'my\.dat' <<<"$contents"; then problem "the package holds a save file
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 dpkg-deb -x "$deb" "$work/root"
+
+# The licence: LICENSE as in the tree, and a copyright file in Debian's format whose MIT text is
+# LICENSE's permission notice, line for line.
+licence="$(dirname "$0")/../LICENSE"
+copyright="$work/root/usr/share/doc/zentrifa/copyright"
+cmp -s "$licence" "$work/root/usr/share/licenses/zentrifa/LICENSE" || problem "the packed LICENSE is not the tree's"
+if [[ -f "$copyright" ]]; then
+  [[ "$(head -n 1 "$copyright")" == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] ||
+    problem "the copyright file is not in Debian's machine-readable format"
+  grep -qx 'Files: \*' "$copyright" && grep -qx 'License: MIT' "$copyright" || problem "the copyright file does not put every file under MIT"
+  notice="$(sed -n '/^Permission is hereby granted/,/^SOFTWARE\.$/p' "$licence")"
+  packed="$(sed -n '/^ Permission is hereby granted/,/^ SOFTWARE\.$/p' "$copyright" | sed 's/^ //; s/^\.$//')"
+  [[ -n "$notice" && "$notice" == "$packed" ]] || problem "the copyright file's MIT text is not LICENSE's"
+fi
+listing="$work/root/usr/share/metainfo/org.zentrifa.Zentrifa.metainfo.xml"
+grep -q '<project_license>MIT</project_license>' "$listing" || problem "the listing does not say MIT"
+grep -q '<metadata_license>CC0-1.0</metadata_license>' "$listing" || problem "the listing's own licence is not CC0-1.0"
+# No address that leads nowhere, in the listing, the desktop entry, the copyright file or the
+# package's fields.
+addresses="$( (cat "$listing" "$work/root/usr/share/applications/org.zentrifa.Zentrifa.desktop" "$copyright"
+               dpkg-deb -f "$deb") | grep -oE '[a-z]+://[^ <>"]*' || true)"
+while read -r address; do
+  [[ -z "$address" ]] && continue
+  if grep -qiE '\.(invalid|example|test|localhost)(/|:|$)|(\.|//)(example\.(com|org|net)|localhost)(/|:|$)|//127\.' <<<"$address"; then
+    problem "a placeholder web address: $address"
+  fi
+done <<<"$addresses"
 mkdir "$work/player"
 if ! (cd "$work/player" && XDG_DATA_HOME="$work/player/data" HOME="$work/player" \
       "$work/root/usr/bin/zentrifa" --headless --frames 30 --screenshot s.png >out.txt 2>&1 </dev/null); then

@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     }
 
     if (!options.headless) {
-        auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(),
+        auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(), paths.icon_files(),
                                       paths.settings_file.parent_path() / "gamecontrollerdb.txt", error);
         if (!window) {
             std::fprintf(stderr,

@@ -1,7 +1,9 @@
 // `cmake --install` into a staging folder, then the installed game run from somewhere else, the
 // way a player starts it from the menu: it finds its pack under share/ and saves in the player's
 // data folder, never in the installed tree.
+#include "platform/paths.h"
 #include "platform/pictures.h"
+#include "platform/window.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +52,8 @@ TEST(Install, TheInstalledGameFindsItsPackAndSavesInXdgDataHome)
           "share/zentrifa/dat/title_for_game.mp3", "share/man/man6/zentrifa.6.gz",
           "share/applications/org.zentrifa.Zentrifa.desktop", "share/metainfo/org.zentrifa.Zentrifa.metainfo.xml",
           "share/icons/hicolor/48x48/apps/zentrifa.png", "share/icons/hicolor/128x128/apps/zentrifa.png",
-          "share/icons/hicolor/256x256/apps/zentrifa.png"})
+          "share/icons/hicolor/256x256/apps/zentrifa.png", "share/doc/zentrifa/copyright",
+          "share/licenses/zentrifa/LICENSE"})
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     // Only the pack itself: no save, no screenshots of the build's own runs.
     for (const fs::path& f : files_under(data)) {
@@ -79,6 +82,14 @@ TEST(Install, TheInstalledGameFindsItsPackAndSavesInXdgDataHome)
     ASSERT_TRUE(load_picture(data / "cg" / "title.bmp", title, error)) << error;
     for (auto [x, y] : {std::pair{10, 10}, {400, 300}, {799, 599}})
         EXPECT_EQ(frame.pixel(x, y), title.pixel(x, y)) << x << "," << y;
+
+    // The window's icon is found from the installed data folder, in the prefix's icon theme.
+    Paths installed;
+    installed.data_dir = data;
+    IconPicture icon;
+    bool found = false;
+    for (const fs::path& f : installed.icon_files()) found = found || load_icon(f, icon, error);
+    EXPECT_TRUE(found) << error;
 }
 
 } // namespace

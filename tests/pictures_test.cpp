@@ -255,6 +255,46 @@ TEST(Pictures, AJpegOfEndlessScansIsRefusedEarly)
     }
 }
 
+// A progressive JPEG keeps every coefficient until its last scan: two bytes a sample, three
+// colours. No picture within the size limit needs more than the game's memory limit, so the limit
+// is tried with a smaller one given to the decoder, on a picture that needs more than it.
+TEST(Pictures, AJpegNeedingMoreMemoryThanTheLimitIsRefused)
+{
+    constexpr int kW = 2048;
+    constexpr int kH = 2048;
+    constexpr long kLimit = 16L << 20; // the progressive picture needs 24 MB
+    const auto progressive = encode_jpeg(kW, kH, true);
+    Canvas kept;
+    kept.resize(4, 4);
+    kept.fill(0x123456);
+    std::string error;
+    EXPECT_FALSE(decode_jpeg(progressive.data(), progressive.size(), kept, error, kLimit));
+    EXPECT_NE(error.find("needs more than 16 MB"), std::string::npos) << error;
+    EXPECT_EQ(kept.width(), 4);
+    EXPECT_EQ(kept.pixel(0, 0), 0x123456u);
+
+    // A baseline picture of the same size is decoded a few rows at a time: the same limit is plenty.
+    const auto baseline = encode_jpeg(kW, kH);
+    Canvas out;
+    ASSERT_TRUE(decode_jpeg(baseline.data(), baseline.size(), out, error, kLimit)) << error;
+    EXPECT_EQ(out.height(), kH);
+    // And the progressive one with the game's own limit.
+    ASSERT_TRUE(decode_jpeg(progressive.data(), progressive.size(), out, error)) << error;
+    EXPECT_NEAR(red_of(out.pixel(kW - 1, kH - 1)), 200, 8);
+}
+
+// The game's limit leaves room for the largest picture there is: a progressive one of the
+// largest size on both sides.
+TEST(Pictures, TheLargestProgressiveJpegFitsTheMemoryLimit)
+{
+    const auto largest = encode_jpeg(kMaxPictureSide, kMaxPictureSide, true);
+    Canvas out;
+    std::string error;
+    ASSERT_TRUE(decode_jpeg(largest.data(), largest.size(), out, error)) << error;
+    EXPECT_EQ(out.width(), kMaxPictureSide);
+    EXPECT_EQ(out.height(), kMaxPictureSide);
+}
+
 TEST(Pictures, AFolderOrAPipeWhereAPictureShouldBeIsAnError)
 {
     test::TempDir dir;

@@ -273,7 +273,7 @@ TEST(Recording, AWindowSessionReplaysHeadless)
         paths.data_dir = test::build_dir();
         paths.save_dir = save.path();
         Platform platform = make_headless_platform(paths);
-        auto window = make_sdl_window("Zentrifa test", (save.path() / "shots").string(), {}, error);
+        auto window = make_sdl_window("Zentrifa test", (save.path() / "shots").string(), {}, {}, error);
         ASSERT_TRUE(window) << error;
         platform.window = std::move(window);
         platform.clock = make_system_clock();

@@ -1,5 +1,6 @@
 // The real SDL window on SDL's dummy video driver: which keys the window keeps for itself,
 // which events reach the game, and the F12 screenshot.
+#include "platform/paths.h"
 #include "platform/window.h"
 
 #include "test_support.h"
@@ -29,7 +30,7 @@ TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
     ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, error);
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, {}, error);
     ASSERT_TRUE(window) << error;
 
     Canvas frame;
@@ -99,7 +100,7 @@ TEST(SdlWindow, ShowsEachFrameWhole)
     ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, error);
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, {}, error);
     ASSERT_TRUE(window) << error;
     Canvas frame;
     frame.resize(800, 600);
@@ -125,6 +126,107 @@ TEST(SdlWindow, ShowsEachFrameWhole)
     EXPECT_EQ(shown(799, 599), 0x224466u);
 }
 
+// F12's picture is always a new file: a link planted at its name is not written through (nor is
+// the file it points to, nor a file made where a dangling one leads), an existing file is kept,
+// and the picture takes the next free name.
+TEST(SdlWindow, ScreenshotsNeverWriteThroughALinkNorOverAFile)
+{
+    test::TempDir dir;
+    const fs::path shots = dir.path() / "screenshots";
+    fs::create_directories(shots);
+    const fs::path victim = dir.path() / "my.dat";
+    test::write_file(victim, "progress\n");
+    const fs::path nowhere = dir.path() / "made-through-a-link";
+    fs::create_symlink(victim, shots / "zentrifa-20260101-120000.png");
+    test::write_file(shots / "zentrifa-20260101-120000-2.png", "an older picture");
+    fs::create_symlink(nowhere, shots / "zentrifa-20260101-120000-3.png");
+    fs::create_directory(shots / "zentrifa-20260101-120000-4.png");
+
+    Canvas frame;
+    frame.resize(800, 600);
+    frame.fill(0x336699);
+    std::string error;
+    const fs::path written = save_new_screenshot(frame, shots, "20260101-120000", error);
+    EXPECT_EQ(written, shots / "zentrifa-20260101-120000-5.png") << error;
+    EXPECT_EQ(test::read_file(victim), "progress\n");
+    EXPECT_EQ(test::read_file(shots / "zentrifa-20260101-120000-2.png"), "an older picture");
+    EXPECT_FALSE(fs::exists(nowhere));
+    EXPECT_TRUE(fs::is_symlink(shots / "zentrifa-20260101-120000.png"));
+    Canvas shot;
+    ASSERT_TRUE(test::read_png(written, shot));
+    EXPECT_EQ(shot.pixel(799, 599), 0x336699u);
+
+    // The next one takes the name after it; a folder that is missing is made.
+    EXPECT_EQ(save_new_screenshot(frame, shots, "20260101-120000", error), shots / "zentrifa-20260101-120000-6.png");
+    EXPECT_EQ(save_new_screenshot(frame, dir.path() / "new", "x", error), dir.path() / "new" / "zentrifa-x.png");
+    // A folder that cannot be made: no file, a reason.
+    EXPECT_TRUE(save_new_screenshot(frame, victim / "sub", "x", error).empty());
+    EXPECT_FALSE(error.empty());
+}
+
+// The window's icon is the pack's desktop icon, found from the data folder in a build and in an
+// installed layout; anything broken in its place is refused without harm and the window still opens.
+TEST(SdlWindow, TheIconComesFromThePackAndABrokenOneIsLeftOut)
+{
+    Paths built;
+    built.data_dir = test::build_dir();
+    const std::vector<fs::path> files = built.icon_files();
+    ASSERT_FALSE(files.empty());
+    IconPicture icon;
+    std::string error;
+    ASSERT_TRUE(load_icon(files.front(), icon, error)) << error;
+    EXPECT_EQ(icon.width, 128);
+    EXPECT_EQ(icon.height, 128);
+    ASSERT_EQ(icon.bgra.size(), 128u * 128u * 4u);
+    EXPECT_EQ(icon.bgra[3], 0) << "the corner outside the rounded tile is transparent";
+    EXPECT_EQ(icon.bgra[(64 * 128 + 64) * 4 + 3], 255) << "the middle is opaque";
+    Paths installed;
+    installed.data_dir = "/usr/share/zentrifa/";
+    EXPECT_EQ(installed.icon_files().back(), fs::path("/usr/share/icons/hicolor/128x128/apps/zentrifa.png"));
+
+    test::TempDir dir;
+    const std::string good = test::read_file(files.front());
+    test::write_file(dir.path() / "empty.png", "");
+    test::write_file(dir.path() / "cut.png", good.substr(0, good.size() / 2));
+    test::write_file(dir.path() / "bmp.png", test::bmp_bytes(16, 16, 0x123456));
+    // The same icon with a header, its check sum made good, claiming 60000 x 60000.
+    std::string huge = good;
+    for (const std::size_t at : {16u, 20u}) {
+        huge[at + 2] = static_cast<char>(60000 >> 8);
+        huge[at + 3] = static_cast<char>(60000 & 0xFF);
+    }
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 12; i < 29; ++i) { // the chunk's type and data
+        crc ^= static_cast<unsigned char>(huge[i]);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc ^= 0xFFFFFFFFu;
+    for (int i = 0; i < 4; ++i) huge[29 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (24 - 8 * i));
+    test::write_file(dir.path() / "huge.png", huge);
+    fs::create_directory(dir.path() / "folder.png");
+    for (const char* name : {"missing.png", "empty.png", "cut.png", "bmp.png", "huge.png", "folder.png"}) {
+        SCOPED_TRACE(name);
+        icon.width = 5;
+        EXPECT_FALSE(load_icon(dir.path() / name, icon, error));
+        EXPECT_EQ(icon.width, 0);
+        EXPECT_TRUE(icon.bgra.empty());
+        EXPECT_FALSE(error.empty());
+        if (std::string(name) == "huge.png") {
+            EXPECT_NE(error.find("60000 x 60000"), std::string::npos) << error;
+        }
+    }
+
+    // Broken icons before the good one: the window opens with the good one; with only broken ones,
+    // with the default.
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    for (const bool with_good : {true, false}) {
+        std::vector<fs::path> tried = {dir.path() / "missing.png", dir.path() / "cut.png", dir.path() / "folder.png"};
+        if (with_good) tried.push_back(files.front());
+        auto window = make_sdl_window("Zentrifa test", dir.path().string(), tried, {}, error);
+        EXPECT_TRUE(window) << error;
+    }
+}
+
 } // namespace
 } // namespace zen
 
@@ -140,7 +242,7 @@ TEST(SdlWindow, TurnsAGameControllerIntoPadEvents)
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, error);
+    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, {}, error);
     ASSERT_TRUE(window) << error;
     InputEvent ev;
     while (window->poll_event(ev)) {

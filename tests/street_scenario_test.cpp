@@ -178,6 +178,28 @@ TEST(StreetScenario, ASaveOnTheLastDayRunsOutOfTime)
     set_save_line(dat, kSaveMinute, 57);
     set_save_line(dat, kSaveItemCount + 2, 4);
 
+    // Out on the street when the time is up: the street's picture fills the whole screen, the
+    // band the desk covered while selling included.
+    TempDir street_save;
+    fs::copy_file(dat, street_save.path() / "my.dat");
+    r = play(street_save, work,
+             "5 click 400 300\n"
+             "10 click 400 300\n"
+             "20 click 700 30\n"  // < START >
+             "30 click 700 76\n", // out to the street
+             58, work.path() / "up.png");
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    Canvas shot;
+    Canvas street;
+    std::string error;
+    ASSERT_TRUE(read_png(work.path() / "up.png", shot));
+    ASSERT_TRUE(load_picture(build_dir() / "cg" / "map01.jpg", street, error)) << error;
+    ASSERT_EQ(street.height(), 600);
+    int same = 0;
+    for (int y = 560; y < 600; ++y)
+        for (int x = 320; x < 580; ++x) same += shot.pixel(x, y) == street.pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(same, 40 * 260) << "the lower band is not the street's";
+
     r = play(save, work,
              "5 click 400 300\n"
              "10 click 400 300\n"

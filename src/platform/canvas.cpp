@@ -479,25 +479,34 @@ void Canvas::or_combine(const Canvas& src)
     }
 }
 
-bool Canvas::save_png(const std::filesystem::path& file) const
+namespace {
+
+extern "C" void append_png_bytes(png_structp png, png_bytep data, png_size_t length)
 {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+extern "C" void flush_nothing(png_structp) {}
+
+} // namespace
+
+bool Canvas::encode_png(std::string& bytes) const
+{
+    bytes.clear();
     if (!impl_) return false;
-    FILE* fp = std::fopen(file.c_str(), "wb");
-    if (!fp) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(fp);
         return false;
     }
     std::vector<unsigned char> row(static_cast<std::size_t>(width()) * 3);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(fp);
+        bytes.clear();
         return false;
     }
-    png_init_io(png, fp);
+    png_set_write_fn(png, &bytes, append_png_bytes, flush_nothing);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width()), static_cast<png_uint_32>(height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -512,7 +521,17 @@ bool Canvas::save_png(const std::filesystem::path& file) const
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return std::fclose(fp) == 0;
+    return true;
+}
+
+bool Canvas::save_png(const std::filesystem::path& file) const
+{
+    std::string bytes;
+    if (!encode_png(bytes)) return false;
+    FILE* fp = std::fopen(file.c_str(), "wb");
+    if (!fp) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), fp) == bytes.size();
+    return std::fclose(fp) == 0 && written;
 }
 
 } // namespace zen

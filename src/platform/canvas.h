@@ -138,6 +138,9 @@ public:
     // drawing on the whole canvas.
     Box drawn_box() const { return drawn_; }
 
+    // The canvas as a PNG file's bytes; false (bytes empty) when it is empty or cannot be encoded.
+    bool encode_png(std::string& bytes) const;
+    // Writes it to file, as an ordinary output file (a file already there is replaced).
     bool save_png(const std::filesystem::path& file) const;
 
     // Raw pixels for the platform (XRGB8888, rows of pitch() bytes); null when empty.

@@ -16,6 +16,14 @@ namespace zen {
 
 namespace fs = std::filesystem;
 
+std::vector<fs::path> Paths::icon_files() const
+{
+    const fs::path theme_file = fs::path("hicolor") / "128x128" / "apps" / "zentrifa.png";
+    fs::path data = data_dir.lexically_normal();
+    if (!data.has_filename()) data = data.parent_path(); // "share/zentrifa/" as "share/zentrifa"
+    return {data / "icons" / theme_file, data.parent_path() / "icons" / theme_file};
+}
+
 fs::path executable_from_argv0(const char* argv0, const char* path_env)
 {
     const std::string name = argv0 && *argv0 ? argv0 : "zentrifa";

@@ -2,6 +2,7 @@
 // Where the game finds its pictures and sounds (cg/, dat/) and keeps its save file.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace zen {
 
@@ -15,6 +16,9 @@ struct Paths {
     std::filesystem::path save_file() const { return save_dir / "my.dat"; }
     // Locked by the running game for as long as it runs.
     std::filesystem::path save_lock_file() const { return save_dir / "my.dat.lock"; }
+    // The desktop icon the pack draws, where it may lie: in icons/ beside cg/ in a build, in the
+    // icon theme of the prefix (share/icons beside share/zentrifa) once installed.
+    std::vector<std::filesystem::path> icon_files() const;
 };
 
 // Data: --data-dir as given, else beside the executable, else the installed data folder

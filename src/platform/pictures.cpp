@@ -10,6 +10,8 @@
 
 #include <jpeglib.h>
 
+#include <jerror.h> // after jpeglib.h, which it needs
+
 namespace zen {
 
 namespace {
@@ -45,10 +47,6 @@ void jpeg_scan_limit(j_common_ptr cinfo)
     std::snprintf(err->message, sizeof err->message, "more than %d scans", kMaxJpegScans);
     std::longjmp(err->jump, 1);
 }
-
-// What libjpeg may take besides the picture itself: enough for the coefficients of a progressive
-// picture of the largest size (two bytes a sample, three colours), with room to spare.
-constexpr long kJpegMemory = 160L << 20;
 
 // The largest picture file read: the largest picture as an uncompressed 32-bit BMP, and a header.
 constexpr std::size_t kPictureFileLimit =
@@ -130,7 +128,7 @@ bool decode_bmp(const unsigned char* data, std::size_t size, Canvas& out, std::s
 
 } // namespace
 
-bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::string& error)
+bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::string& error, long memory_limit)
 {
     jpeg_decompress_struct cinfo{};
     JpegError err{};
@@ -142,14 +140,17 @@ bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::
     Canvas c;
     // Only plain data lives across the jump; the canvas is filled after the header is read.
     if (setjmp(err.jump)) {
+        // Past the memory limit libjpeg would spill to a file, which it cannot do here.
+        const bool too_big = err.base.msg_code == JERR_NO_BACKING_STORE;
         jpeg_destroy_decompress(&cinfo);
-        error = std::string("damaged JPEG: ") + err.message;
+        error = too_big ? "JPEG that needs more than " + std::to_string(memory_limit >> 20) + " MB to decode"
+                        : std::string("damaged JPEG: ") + err.message;
         return false;
     }
     jpeg_create_decompress(&cinfo);
     cinfo.progress = &progress;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-    cinfo.mem->max_memory_to_use = kJpegMemory;
+    cinfo.mem->max_memory_to_use = memory_limit;
     jpeg_read_header(&cinfo, TRUE);
     // The size from the header, before the decoder sets anything up for it.
     if (!usable_size(cinfo.image_width, cinfo.image_height, "JPEG", error)) {

@@ -18,7 +18,14 @@ constexpr int kMaxPictureSide = 4096;
 // A BMP or JPEG from memory: what load_picture does once the file is read.
 bool decode_picture(const unsigned char* data, std::size_t size, Canvas& out, std::string& error);
 
-// JPEG bytes from memory (used by load_picture; open for tests).
-bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::string& error);
+// What libjpeg may take besides the picture itself. The largest picture needs about 96 MB of it
+// (a progressive 4096 x 4096 keeps two bytes a sample for three colours until its last scan); the
+// rest is room to spare. A JPEG that would need more is refused before anything is decoded.
+constexpr long kJpegMemory = 160L << 20;
+
+// JPEG bytes from memory (used by load_picture; open for tests, which may give a smaller memory
+// limit than the game's).
+bool decode_jpeg(const unsigned char* data, std::size_t size, Canvas& out, std::string& error,
+                 long memory_limit = kJpegMemory);
 
 } // namespace zen

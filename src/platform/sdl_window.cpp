@@ -1,7 +1,10 @@
 #include "platform/sdl_pads.h"
 #include "platform/window.h"
 
+#include "platform/files.h"
+
 #include <SDL.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cctype>
@@ -66,6 +69,28 @@ MouseButton button_of(Uint8 b)
     if (b == SDL_BUTTON_RIGHT) return MouseButton::right;
     if (b == SDL_BUTTON_MIDDLE) return MouseButton::middle;
     return MouseButton::left;
+}
+
+// The first icon that loads becomes the window's; a broken one is named on standard error, and
+// with none the window keeps the system's default.
+void set_icon(SDL_Window* window, const std::vector<std::filesystem::path>& files)
+{
+    for (const std::filesystem::path& file : files) {
+        std::error_code ec;
+        if (!std::filesystem::exists(file, ec)) continue;
+        IconPicture icon;
+        std::string error;
+        if (!load_icon(file, icon, error)) {
+            std::fprintf(stderr, "zentrifa: window icon %s\n", error.c_str());
+            continue;
+        }
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.bgra.data(), icon.width, icon.height, 32,
+                                                                  icon.width * 4, SDL_PIXELFORMAT_BGRA32);
+        if (!surface) continue;
+        SDL_SetWindowIcon(window, surface); // SDL keeps its own copy
+        SDL_FreeSurface(surface);
+        return;
+    }
 }
 
 class SdlWindow final : public Window {
@@ -240,14 +265,17 @@ private:
         if (!last_frame_) return;
         char stamp[32];
         const std::time_t t = std::time(nullptr);
-        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&t));
-        std::error_code ec;
-        std::filesystem::create_directories(shot_dir_, ec);
-        const auto file = std::filesystem::path(shot_dir_) / (std::string("zentrifa-") + stamp + ".png");
-        if (last_frame_->save_png(file))
+        std::tm local{};
+        if (::localtime_r(&t, &local))
+            std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+        else
+            std::snprintf(stamp, sizeof stamp, "%lld", static_cast<long long>(t));
+        std::string error;
+        const std::filesystem::path file = save_new_screenshot(*last_frame_, shot_dir_, stamp, error);
+        if (!file.empty())
             std::fprintf(stderr, "zentrifa: screenshot %s\n", file.c_str());
         else
-            std::fprintf(stderr, "zentrifa: cannot write screenshot %s\n", file.c_str());
+            std::fprintf(stderr, "zentrifa: cannot write a screenshot: %s\n", error.c_str());
     }
 
     SDL_Window* window_;
@@ -278,7 +306,41 @@ private:
 
 } // namespace
 
+bool load_icon(const std::filesystem::path& file, IconPicture& out, std::string& error)
+{
+    out = IconPicture{};
+    // The largest icon as an uncompressed PNG, and a header.
+    constexpr std::size_t kIconFileLimit = std::size_t{kMaxIconSide} * kMaxIconSide * 4 + (std::size_t{1} << 16);
+    std::string bytes;
+    if (read_file_bytes(file, kIconFileLimit, bytes, error) != ReadResult::ok) return false;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        error = file.string() + ": not a PNG picture (" + image.message + ")";
+        return false;
+    }
+    // The size from the header, before anything is set aside for the pixels.
+    if (image.width < 1 || image.height < 1 || image.width > kMaxIconSide || image.height > kMaxIconSide) {
+        error = file.string() + ": an icon of unusable size " + std::to_string(image.width) + " x " +
+                std::to_string(image.height);
+        png_image_free(&image);
+        return false;
+    }
+    image.format = PNG_FORMAT_BGRA;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+        error = file.string() + ": damaged PNG (" + image.message + ")";
+        png_image_free(&image);
+        return false;
+    }
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    out.bgra = std::move(pixels);
+    return true;
+}
+
 std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir,
+                                        const std::vector<std::filesystem::path>& icon_files,
                                         const std::filesystem::path& pad_mappings, std::string& error)
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -312,9 +374,33 @@ std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::str
         return nullptr;
     }
     SDL_SetWindowMinimumSize(w, kWidth / 4, kHeight / 4);
+    set_icon(w, icon_files);
     return std::make_unique<SdlWindow>(w, r, t, shot_dir, pad_mappings);
 }
 
 std::unique_ptr<Window> make_headless_window() { return std::make_unique<HeadlessWindow>(); }
+
+std::filesystem::path save_new_screenshot(const Canvas& frame, const std::filesystem::path& folder,
+                                          const std::string& stamp, std::string& error)
+{
+    std::string bytes;
+    if (!frame.encode_png(bytes)) {
+        error = "the frame cannot be encoded as PNG";
+        return {};
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    // Enough names for a key held down for the whole second.
+    constexpr int kNamesPerStamp = 1000;
+    for (int n = 1; n <= kNamesPerStamp; ++n) {
+        const std::string suffix = n == 1 ? "" : "-" + std::to_string(n);
+        std::filesystem::path file = folder / ("zentrifa-" + stamp + suffix + ".png");
+        bool taken = false;
+        if (write_new_file(file, bytes, taken, error)) return file;
+        if (!taken) return {};
+    }
+    error = "every name for " + stamp + " in " + folder.string() + " is taken";
+    return {};
+}
 
 } // namespace zen

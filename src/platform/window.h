@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zen {
 
@@ -54,10 +55,30 @@ public:
 };
 
 // The real SDL2 window (800 x 600 play area, resizable and letterboxed, F11/Alt+Enter fullscreen,
-// F12 screenshot into shot_dir). Returns null with error set when no window can be opened.
-// Game controllers are read with SDL's mappings and those of pad_mappings (a gamecontrollerdb.txt).
+// F12 screenshot into shot_dir), with the first of icon_files that loads as its icon (none: the
+// system's default). Game controllers are read with SDL's mappings and those of pad_mappings (a
+// gamecontrollerdb.txt). Returns null with error set when no window can be opened.
 std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::string& shot_dir,
+                                        const std::vector<std::filesystem::path>& icon_files,
                                         const std::filesystem::path& pad_mappings, std::string& error);
 std::unique_ptr<Window> make_headless_window();
+
+// A window icon: a PNG of at most kMaxIconSide on each side, as rows of unpremultiplied
+// B, G, R, A bytes.
+struct IconPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bgra;
+};
+constexpr int kMaxIconSide = 1024;
+// Loads an icon; on failure (missing, not a PNG, damaged, too large) out is left empty and error
+// says why.
+bool load_icon(const std::filesystem::path& file, IconPicture& out, std::string& error);
+
+// Writes frame as a new PNG in folder (made when missing): zentrifa-STAMP.png, or when that name
+// is taken by anything (a file, a link, a folder) zentrifa-STAMP-2.png, -3 and so on. Never writes
+// through a link nor over a file. Returns the file written; empty, with error set, when none was.
+std::filesystem::path save_new_screenshot(const Canvas& frame, const std::filesystem::path& folder,
+                                          const std::string& stamp, std::string& error);
 
 } // namespace zen

@@ -129,9 +129,9 @@ TEST_F(ArtPack, EveryFileHasItsFormatAndSize)
             EXPECT_EQ(w, 800);
             EXPECT_EQ(h, 600);
             break;
-        case Kind::Stage:
+        case Kind::Stage: // the whole screen: nothing of the home's picture stays below the street
             EXPECT_EQ(w, 800);
-            EXPECT_EQ(h, 480);
+            EXPECT_EQ(h, 600);
             break;
         case Kind::Desk:
             EXPECT_EQ(w, 800);

@@ -1,6 +1,8 @@
-// The six street backgrounds (800 x 480) and the desk strip. Scenery has no ink outlines and less
-// contrast than the figures; a road crosses at the back (y 140..220), customers walk on the open
-// ground in front (y 260..390), and the sky in the upper left stays calm for the status texts.
+// The six street backgrounds (800 x 600, the whole screen) and the desk strip. Scenery has no ink
+// outlines and less contrast than the figures; a road crosses at the back (y 140..220), customers
+// walk on the open ground in front (y 260..390), and the sky in the upper left stays calm for the
+// status texts. Below y 390 the desk covers the street while selling; when a stage ends the street
+// shows whole, so its ground goes on to the lower edge.
 #include "art/draw.h"
 #include "art/scenes.h"
 
@@ -11,7 +13,9 @@
 namespace assetgen::art {
 namespace {
 
-constexpr int W = 800, H = 480;
+constexpr int W = 800, H = 600;
+// The ground's shading runs from the road down to here and stays even below it.
+constexpr int kShadeEnd = 480;
 
 void rect(cairo_t* cr, double x, double y, double w, double h, Col c, double a = 1.0)
 {
@@ -63,10 +67,23 @@ void road(cairo_t* cr, double y0, double y1, Col asphalt, Col line, bool dashes)
         for (double x = 10; x < W; x += 60) rect(cr, x, (y0 + y1) / 2 - 1.5, 30, 3, line, 0.85);
 }
 
+// The ground in front, from y0 to the lower edge: shaded from top to bottom down to kShadeEnd.
+void ground(cairo_t* cr, double y0, Col top, Col bottom)
+{
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, kShadeEnd);
+    cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
+    cairo_pattern_set_extend(g, CAIRO_EXTEND_PAD);
+    cairo_rectangle(cr, 0, y0, W, H - y0);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
 // Paving tiles in perspective: rows get taller toward the front.
 void paving(cairo_t* cr, double y0, Col a, Col b, Col joint)
 {
-    vgradient(cr, 0, y0, W, H - y0, a, b);
+    ground(cr, y0, a, b);
     double y = y0, hgt = 10;
     int row = 0;
     while (y < H) {
@@ -88,6 +105,14 @@ void utility_pole(cairo_t* cr, double x, double base)
     fill(cr, ellipse(x + 12, 32, 3, 3), hex(0xE8E4DA));
 }
 
+// Limits what follows to the front rows, below the street the desk leaves open while selling.
+void front_rows(cairo_t* cr)
+{
+    cairo_reset_clip(cr);
+    cairo_rectangle(cr, 0, kShadeEnd, W, H - kShadeEnd);
+    cairo_clip(cr);
+}
+
 // Darkens the upper left a little so the white status texts read on any scenery.
 Image finish(Canvas& cv, double strength = 0.55)
 {
@@ -98,7 +123,8 @@ Image finish(Canvas& cv, double strength = 0.55)
     cairo_matrix_t m;
     cairo_matrix_init_scale(&m, 1.0, 2.6); // wider than tall: the status lines run to the right
     cairo_pattern_set_matrix(g, &m);
-    cairo_rectangle(cr, 0, 0, W, H);
+    cairo_reset_clip(cr);
+    cairo_rectangle(cr, 0, 0, W, kShadeEnd); // it fades out long before
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
@@ -151,6 +177,27 @@ Image stage_map01()
     rect(cr, 38, 208, 26, 8, hex(0xB83830));
     rect(cr, 44, 222, 14, 3, hex(0x3A2A2A));
     fill(cr, ellipse(51, 255, 16, 3), hex(0x000000), 0.18);
+    // in front: a manhole cover and a gutter grate set in the paving
+    front_rows(cr);
+    fill(cr, ellipse(560, 548, 70, 20), hex(0x7E786C));
+    fill(cr, ellipse(560, 546, 64, 17), hex(0x9A9284));
+    for (double r : {46.0, 28.0}) {
+        cairo_new_path(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 560, 546);
+        cairo_scale(cr, 1, 17.0 / 64.0);
+        cairo_arc(cr, 0, 0, r, 0, 2 * M_PI);
+        cairo_restore(cr);
+        set(cr, hex(0x7E786C), 0.9);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+    }
+    rect(cr, 150, 510, 90, 26, hex(0x5E5A52));
+    for (double x = 156; x < 236; x += 10) rect(cr, x, 514, 5, 18, hex(0x2E2C2A));
+    Rng front(201);
+    for (int i = 0; i < 10; ++i) // a few fallen leaves
+        fill(cr, ellipse(front.range(20, 780), front.range(490, 592), 4, 2), i % 2 ? hex(0xC08A40) : hex(0x9A7A3A),
+             0.8);
     return finish(cv);
 }
 
@@ -179,7 +226,7 @@ Image stage_map02()
     rect(cr, 0, 138, W, 3, hex(0xB8A27A));
     for (int i = 0; i < 120; ++i) fill(cr, ellipse(rng.range(0, W), rng.range(145, 222), 1.5, 1), hex(0xB8A27A), 0.6);
     // lawn with a round gravel plaza
-    vgradient(cr, 0, 224, W, H - 224, hex(0x86BE72), hex(0x9ACC80));
+    ground(cr, 224, hex(0x86BE72), hex(0x9ACC80));
     rect(cr, 0, 224, W, 4, hex(0x6EA05E));
     fill(cr, ellipse(400, 360, 520, 118), hex(0xD8CCB0));
     fill(cr, ellipse(400, 360, 500, 110), hex(0xE4D8BC));
@@ -193,6 +240,27 @@ Image stage_map02()
                  : i % 3 == 1 ? hex(0xF8E070)
                               : hex(0xFFFFFF));
     }
+    // in front: the lawn goes on, with tufts of grass, clover and a few flowers
+    front_rows(cr);
+    Rng front(202);
+    for (int i = 0; i < 90; ++i) {
+        const double x = front.range(0, W), y = front.range(486, 598);
+        cairo_new_path(cr);
+        cairo_move_to(cr, x - 4, y);
+        cairo_line_to(cr, x - 6, y - 7);
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x, y - 9);
+        cairo_move_to(cr, x + 4, y);
+        cairo_line_to(cr, x + 7, y - 6);
+        set(cr, hex(0x5E9A52), 0.8);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    }
+    for (int i = 0; i < 24; ++i)
+        fill(cr, ellipse(front.range(0, W), front.range(488, 596), 3, 3),
+             i % 3 == 0   ? hex(0xF08AA8)
+             : i % 3 == 1 ? hex(0xF8E070)
+                          : hex(0xFFFFFF));
     return finish(cv);
 }
 
@@ -228,7 +296,7 @@ Image stage_uriba()
     rect(cr, 0, 226, W, 8, hex(0xD8DCE0));
     for (double x = 20; x < W; x += 80) rect(cr, x, 226, 3, 14, hex(0x9EA2A8));
     // the lot where the table stands: worn asphalt with parking lines and shop flags
-    vgradient(cr, 0, 234, W, H - 234, hex(0x8C8A86), hex(0x9C9890));
+    ground(cr, 234, hex(0x8C8A86), hex(0x9C9890));
     Rng rng(103);
     for (int i = 0; i < 160; ++i) fill(cr, ellipse(rng.range(0, W), rng.range(240, 470), 2, 1), hex(0x7A7874), 0.5);
     for (double x = -40; x < W; x += 140) {
@@ -240,6 +308,17 @@ Image stage_uriba()
         rect(cr, x + 3, 210, 20, 66, x < 400 ? hex(0xE8C040) : hex(0xD85048));
         rect(cr, x + 8, 220, 10, 42, hex(0xFFFFFF), 0.5);
     }
+    // in front: the parking lines and the worn asphalt go on, with an oil stain
+    cairo_reset_clip(cr);
+    for (double x = -40; x < W; x += 140) { // each line as it leaves off at y 470, on to the edge
+        const double shift = 30.0 * (H - 470) / 218.0;
+        fill(cr, poly({x - 30, 470, x - 20, 470, x - 20 - shift, H, x - 30 - shift, H}), hex(0xECEAE2), 0.7);
+    }
+    front_rows(cr);
+    Rng front(203);
+    for (int i = 0; i < 70; ++i) fill(cr, ellipse(front.range(0, W), front.range(484, 598), 2, 1), hex(0x7A7874), 0.5);
+    fill(cr, ellipse(610, 552, 46, 12), hex(0x4A4846), 0.45);
+    fill(cr, ellipse(628, 556, 22, 6), hex(0x3A3836), 0.4);
     return finish(cv);
 }
 
@@ -265,7 +344,7 @@ Image stage_sea()
     road(cr, 140, 220, hex(0x787A80), hex(0xF4F4EC), true);
     rect(cr, 0, 220, W, 10, hex(0xCEC8B8));
     // the beach
-    vgradient(cr, 0, 230, W, H - 230, hex(0xEAD8A8), hex(0xF2E2B8));
+    ground(cr, 230, hex(0xEAD8A8), hex(0xF2E2B8));
     for (int i = 0; i < 260; ++i) fill(cr, ellipse(rng.range(0, W), rng.range(236, 475), 1.2, 0.8), hex(0xC8B486), 0.6);
     for (int i = 0; i < 8; ++i) {
         double x = rng.range(20, 780), y = rng.range(250, 470);
@@ -283,6 +362,19 @@ Image stage_sea()
     }
     fill(cr, poly({60, 300, 64, 308, 73, 309, 66, 314, 69, 323, 60, 317, 52, 323, 54, 314, 47, 309, 56, 308}),
          hex(0xF0946A));
+    // in front: more beach, with shells and a line of footprints
+    front_rows(cr);
+    Rng front(204);
+    for (int i = 0; i < 130; ++i)
+        fill(cr, ellipse(front.range(0, W), front.range(484, 598), 1.2, 0.8), hex(0xC8B486), 0.6);
+    for (int i = 0; i < 6; ++i) {
+        const double x = front.range(20, 780), y = front.range(490, 594);
+        fill(cr, ellipse(x, y, 4, 3), i % 2 ? hex(0xF8D8D0) : hex(0xFFFFFF));
+    }
+    for (int step = 0; step < 9; ++step) {
+        const double x = 120 + step * 60, y = 590 - step * 12 + (step % 2 ? 8 : 0);
+        fill(cr, ellipse(x, y, 7, 4), hex(0xD2BE8E), 0.8);
+    }
     return finish(cv);
 }
 
@@ -316,7 +408,7 @@ Image stage_city()
     rect(cr, 0, 220, W, 5, hex(0x5AE8F0), 0.8);
     for (double x = 0; x < W; x += 60) rect(cr, x + 10, 178, 30, 3, hex(0xE8D8F0), 0.7);
     // the street: wet asphalt with neon reflections
-    vgradient(cr, 0, 225, W, H - 225, hex(0x40365A), hex(0x4E4268));
+    ground(cr, 225, hex(0x40365A), hex(0x4E4268));
     for (int i = 0; i < 30; ++i) {
         double x = rng.range(0, W), y = rng.range(240, 470);
         rect(cr, x, y, rng.range(10, 40), 2, rng.below(2) ? hex(0x5AE8F0) : hex(0xF060C0), 0.25);
@@ -330,6 +422,21 @@ Image stage_city()
     rect(cr, 752, 186, 40, 66, hex(0x1A1228));
     rect(cr, 756, 190, 32, 58, hex(0x5AE8F0), 0.25);
     for (double y = 196; y < 240; y += 14) rect(cr, 762, y, 20, 5, hex(0xA0F8FF));
+    // in front: the wet street goes on, with its lines and a puddle full of neon
+    cairo_reset_clip(cr);
+    for (double x = -60; x < W + 60; x += 110) { // each line as it leaves off at y 470, on to the edge
+        const double shift = 36.0 * (H - 470) / 235.0;
+        fill(cr, poly({x - 36, 470, x - 30, 470, x - 30 - shift, H, x - 36 - shift, H}), hex(0x524668), 0.6);
+    }
+    front_rows(cr);
+    Rng front(205);
+    for (int i = 0; i < 16; ++i) {
+        const double x = front.range(0, W), y = front.range(484, 596);
+        rect(cr, x, y, front.range(10, 40), 2, front.below(2) ? hex(0x5AE8F0) : hex(0xF060C0), 0.25);
+    }
+    fill(cr, ellipse(250, 552, 90, 18), hex(0x2E2646), 0.8);
+    rect(cr, 200, 546, 50, 3, hex(0xF060C0), 0.45);
+    rect(cr, 262, 556, 44, 3, hex(0x5AE8F0), 0.45);
     return finish(cv);
 }
 
@@ -366,7 +473,7 @@ Image stage_space()
     rect(cr, 0, 219, W, 3, hex(0x7AE8FF), 0.9);
     for (double x = 0; x < W; x += 50) rect(cr, x + 10, 179, 26, 3, hex(0xB8F4FF), 0.8);
     // moon ground with craters
-    vgradient(cr, 0, 222, W, H - 222, hex(0x8E8CA0), hex(0xA2A0B2));
+    ground(cr, 222, hex(0x8E8CA0), hex(0xA2A0B2));
     rect(cr, 0, 222, W, 6, hex(0x6E6C82));
     for (int i = 0; i < 18; ++i) {
         double x = rng.range(0, W), y = rng.range(244, 470), r = rng.range(8, 26);
@@ -380,6 +487,19 @@ Image stage_space()
     rect(cr, 748, 170, 6, 92, hex(0xB0B0C0));
     fill(cr, ellipse(751, 170, 12, 5), hex(0xD0D0E0));
     fill(cr, ellipse(751, 166, 3, 3), hex(0xFF5050));
+    // in front: more moon ground, with craters and rocks
+    front_rows(cr);
+    Rng front(206);
+    for (int i = 0; i < 7; ++i) {
+        const double x = front.range(0, W), y = front.range(500, 590), r = front.range(12, 34);
+        fill(cr, ellipse(x, y, r, r * 0.32), hex(0x787690));
+        fill(cr, ellipse(x + r * 0.1, y + r * 0.06, r * 0.85, r * 0.24), hex(0x8A889E));
+    }
+    for (int i = 0; i < 10; ++i) {
+        const double x = front.range(0, W), y = front.range(488, 596);
+        fill(cr, ellipse(x, y, 5, 3), hex(0x6E6C82));
+        fill(cr, ellipse(x - 1, y - 1, 3, 1.6), hex(0xB4B2C4));
+    }
     return finish(cv);
 }
 
