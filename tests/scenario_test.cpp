@@ -2,6 +2,7 @@
 // the save file it leaves, the trace of messages and sounds, the pixels of its screenshot.
 #include "app/save_file.h"
 #include "platform/pictures.h"
+#include "scenario_support.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -392,6 +393,43 @@ TEST(Scenario, TermIntAndHangUpCloseTheGameWithASaveAsClosingTheWindowDoes)
             EXPECT_EQ(game.wait(), 0) << game.err();
             EXPECT_EQ(count_lines(test::read_file(file)), 3419);
         }
+    }
+}
+
+TEST(Scenario, AKillRightAfterAClearFindsTheClearInTheSave)
+{
+    TempDir save;
+    const fs::path file = save.path() / "my.dat";
+    auto arguments = endless(save.path());
+    arguments.insert(arguments.end(), {"--autoplay", "--seed", "1"});
+    Running game(arguments);
+    // The bot tells of a clear in the frame after it: by then the save must hold it.
+    bool cleared = false;
+    for (int tenth = 0; tenth < 600 && !cleared; ++tenth) {
+        cleared = game.err().find("stage  1  cleared") != std::string::npos;
+        if (!cleared) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    game.signal(SIGKILL);
+    ASSERT_EQ(game.wait(), 128 + SIGKILL);
+    ASSERT_TRUE(cleared) << game.err();
+    const auto saved = test::save_lines(file);
+    ASSERT_EQ(saved.size(), static_cast<std::size_t>(kSaveLines) + 1);
+    EXPECT_GE(saved[test::kSaveStageClears + 1], 1) << "the clear of stage 1";
+}
+
+TEST(Scenario, AFontOverrideThatIsNoFileIsRefusedAndTheSystemFontsServe)
+{
+    TempDir save;
+    TempDir work;
+    const fs::path fifo = work.path() / "font.ttf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // A pipe would hold the start for ever; a device or a folder is no font either.
+    for (const fs::path& font : {fifo, work.path(), fs::path("/dev/zero")}) {
+        SCOPED_TRACE(font);
+        const auto r = run_program("--headless --frames 30 --save-dir " + q(save.path()), "ZENTRIFA_FONT=" + q(font));
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_EQ(count_lines(r.err), 1) << r.err;
+        EXPECT_NE(r.err.find("ZENTRIFA_FONT=" + font.string() + " is not a font file"), std::string::npos) << r.err;
     }
 }
 
