@@ -318,16 +318,16 @@ unsigned permission_bits(const fs::path& file, unsigned fallback)
     return ::stat(file.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode) & 07777u : fallback;
 }
 
-int remove_stale_temporaries(const fs::path& link)
+int remove_stale_temporaries(const fs::path& file)
 {
     // The temporaries lie beside the file the save's link points to.
-    fs::path file;
+    fs::path target;
     std::string unused;
-    if (!resolve_links(link, file, unused)) return 0;
-    const std::string legacy = file.filename().string() + std::string(kTempMark);
+    if (!resolve_links(file, target, unused)) return 0;
+    const std::string legacy = target.filename().string() + std::string(kTempMark);
     const std::string prefix = legacy + "-";
     std::error_code ec;
-    fs::directory_iterator it(folder_of(file), ec);
+    fs::directory_iterator it(folder_of(target), ec);
     int removed = 0;
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
