@@ -84,13 +84,55 @@ TEST(Files, ReplaceNeverWritesThroughAPlantedLinkAndLeavesNoTemporaryFile)
     ASSERT_TRUE(replace_file(file, "second", error)) << error;
     EXPECT_EQ(test::read_file(file), "second");
     EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"my.dat", "my.dat.tmp", "victim.txt"}));
+}
 
-    // my.dat itself a link: the link is replaced by the file, the victim stays.
-    fs::remove(file);
-    fs::create_symlink(victim, file);
-    ASSERT_TRUE(replace_file(file, "third", error)) << error;
-    EXPECT_FALSE(fs::is_symlink(file));
-    EXPECT_EQ(test::read_file(victim), "precious");
+mode_t mode_of(const fs::path& file)
+{
+    struct stat st {};
+    return ::stat(file.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(Files, AReplacedFileKeptThroughLinksStaysLinkedAndKeepsItsPermissions)
+{
+    TempDir dir;
+    TempDir synced; // another folder, as a synced one would be
+    const fs::path file = dir.path() / "my.dat";
+    const fs::path kept = synced.path() / "zentrifa.dat";
+    test::write_file(kept, "old");
+    ASSERT_EQ(::chmod(kept.c_str(), 0600), 0);
+    // Relative, and through a second link: each is followed from the folder it lies in.
+    fs::create_symlink("hop", file);
+    fs::create_symlink(fs::relative(kept, dir.path()), dir.path() / "hop");
+    std::string error;
+    ASSERT_TRUE(replace_file(file, "new", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "hop"));
+    EXPECT_EQ(test::read_file(kept), "new");
+    EXPECT_EQ(mode_of(kept), 0600u);
+    EXPECT_EQ(names_in(synced.path()), std::set<std::string>{"zentrifa.dat"}) << "the temporary went beside it";
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"hop", "my.dat"}));
+    // Plain files keep their bits too, odd ones included.
+    const fs::path plain = dir.path() / "plain.dat";
+    test::write_file(plain, "old");
+    ASSERT_EQ(::chmod(plain.c_str(), 0640), 0);
+    ASSERT_TRUE(replace_file(plain, "new", error)) << error;
+    EXPECT_EQ(mode_of(plain), 0640u);
+
+    // A link to nothing: the file is made where it points.
+    fs::remove(kept);
+    ASSERT_TRUE(replace_file(file, "made", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(test::read_file(kept), "made");
+
+    // A loop of links: refused, nothing written anywhere, no temporary left.
+    const fs::path loop = dir.path() / "loop.dat";
+    fs::create_symlink("loop2.dat", loop);
+    fs::create_symlink("loop.dat", dir.path() / "loop2.dat");
+    const auto before = names_in(dir.path());
+    EXPECT_FALSE(replace_file(loop, "lost", error));
+    EXPECT_NE(error.find("loop"), std::string::npos) << error;
+    EXPECT_EQ(names_in(dir.path()), before);
+    EXPECT_TRUE(fs::is_symlink(loop));
 }
 
 TEST(Files, AReplaceThatCannotBeWrittenKeepsTheOldFile)

@@ -5,6 +5,7 @@
 #include "app/input_script.h"
 #include "app/recording.h"
 #include "app/run_loop.h"
+#include "app/save_file.h"
 #include "core/game_state.h"
 #include "core/random.h"
 #include "scenario_support.h"
@@ -12,6 +13,8 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -257,6 +260,40 @@ TEST(Recording, AnUnwritableRecordingStopsTheGameBeforeItStarts)
         EXPECT_NE(r.err.find(bad.string()), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(dir.path() / "my.dat")) << "nothing was played, nothing saved";
     }
+}
+
+// A disk that fills up while the game plays (16 KiB per file here: the save fits, the recording
+// and the screenshot do not): the run ends in an error that says which file, the recording ends at
+// its last whole line and still replays, and no half picture is left under the screenshot's name.
+TEST(Recording, AFullDiskEndsTheRunWithAnErrorAndLeavesNoHalfFile)
+{
+    TempDir dir;
+    const fs::path rec = dir.path() / "rec.txt";
+    const fs::path shot = dir.path() / "shot.png";
+    const fs::path err = dir.path() / "err.txt";
+    // Writes past the limit fail with EFBIG instead of ending the program.
+    const std::string command = "bash -c \"trap '' XFSZ; ulimit -f 16; exec '" + std::string(ZENTRIFA_EXE) +
+                                "' --headless --autoplay --seed 1 --frames 6000 --save-dir " + q(dir.path()) +
+                                " --record " + q(rec) + " --screenshot " + q(shot) + "\" 2>" + q(err) + " </dev/null";
+    const int status = std::system(command.c_str());
+    const std::string told = read_file(err);
+    ASSERT_TRUE(WIFEXITED(status)) << told;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << told;
+    EXPECT_NE(told.find("the recording " + rec.string() + " could not be written in full"), std::string::npos) << told;
+    EXPECT_NE(told.find("cannot write the screenshot"), std::string::npos) << told;
+    EXPECT_FALSE(fs::exists(shot));
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+
+    const std::string recorded = read_file(rec);
+    ASSERT_GT(recorded.size(), 8000u);
+    EXPECT_EQ(recorded.back(), '\n') << "cut mid-line";
+    std::vector<ScriptEvent> events;
+    std::string error;
+    RecordingNotes notes;
+    ASSERT_TRUE(parse_input_script(rec, events, error, &notes)) << error;
+    EXPECT_TRUE(notes.cut.empty()) << notes.cut;
+    EXPECT_EQ(test::save_lines(dir.path() / "my.dat").size(), static_cast<std::size_t>(kSaveLines) + 1);
 }
 
 // A person at the window: events arrive while the frames run, at whatever moments they come;

@@ -364,6 +364,38 @@ TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
     }
 }
 
+TEST(SaveFile, APrivateSaveKeptThroughALinkStaysPrivateAndLinkedAndSoDoesItsDamagedCopy)
+{
+    TestGame g;
+    test::TempDir synced;
+    const fs::path file = g->platform.paths.save_file();
+    const fs::path kept = synced.path() / "zentrifa.dat";
+    test::write_file(kept, whole_save(4, "x"));
+    ASSERT_EQ(::chmod(kept.c_str(), 0600), 0);
+    fs::create_directories(file.parent_path());
+    fs::create_symlink(kept, file);
+    const auto mode = [](const fs::path& f) {
+        struct stat st {};
+        return ::lstat(f.c_str(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+
+    load_game(*g);
+    EXPECT_EQ(test::read_file(aside(file)), whole_save(4, "x"));
+    EXPECT_EQ(mode(aside(file)), 0600u) << "the damaged copy is as private as the save";
+    g->my.day = 5;
+    ASSERT_TRUE(save_game(*g));
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(lines_of(test::read_file(kept)).at(1), "5");
+    EXPECT_EQ(mode(kept), 0600u);
+    // The next start reads it back through the link.
+    TestGame again;
+    fs::remove_all(again->platform.paths.save_dir);
+    fs::create_directories(again->platform.paths.save_dir);
+    fs::create_symlink(kept, again->platform.paths.save_file());
+    load_game(*again);
+    EXPECT_EQ(again->my.day, 5);
+}
+
 TEST(SaveFile, MoneyGainedJustBeforeTheWindowClosedIsCutNotRefused)
 {
     TestGame g;

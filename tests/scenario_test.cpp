@@ -2,11 +2,13 @@
 // the save file it leaves, the trace of messages and sounds, the pixels of its screenshot.
 #include "app/save_file.h"
 #include "platform/pictures.h"
+#include "scenario_support.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -393,6 +396,110 @@ TEST(Scenario, TermIntAndHangUpCloseTheGameWithASaveAsClosingTheWindowDoes)
             EXPECT_EQ(count_lines(test::read_file(file)), 3419);
         }
     }
+}
+
+TEST(Scenario, AKillRightAfterAClearFindsTheClearInTheSave)
+{
+    TempDir save;
+    const fs::path file = save.path() / "my.dat";
+    auto arguments = endless(save.path());
+    arguments.insert(arguments.end(), {"--autoplay", "--seed", "1"});
+    Running game(arguments);
+    // The bot tells of a clear in the frame after it: by then the save must hold it.
+    bool cleared = false;
+    for (int tenth = 0; tenth < 600 && !cleared; ++tenth) {
+        cleared = game.err().find("stage  1  cleared") != std::string::npos;
+        if (!cleared) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    game.signal(SIGKILL);
+    ASSERT_EQ(game.wait(), 128 + SIGKILL);
+    ASSERT_TRUE(cleared) << game.err();
+    const auto saved = test::save_lines(file);
+    ASSERT_EQ(saved.size(), static_cast<std::size_t>(kSaveLines) + 1);
+    EXPECT_GE(saved[test::kSaveStageClears + 1], 1) << "the clear of stage 1";
+}
+
+TEST(Scenario, AFontOverrideThatIsNoFileIsRefusedAndTheSystemFontsServe)
+{
+    TempDir save;
+    TempDir work;
+    const fs::path fifo = work.path() / "font.ttf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // A pipe would hold the start for ever; a device or a folder is no font either.
+    for (const fs::path& font : {fifo, work.path(), fs::path("/dev/zero")}) {
+        SCOPED_TRACE(font);
+        const auto r = run_program("--headless --frames 30 --save-dir " + q(save.path()), "ZENTRIFA_FONT=" + q(font));
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_EQ(count_lines(r.err), 1) << r.err;
+        EXPECT_NE(r.err.find("ZENTRIFA_FONT=" + font.string() + " is not a font file"), std::string::npos) << r.err;
+    }
+}
+
+// Runs the program to its end and gives its exit code and the most memory it held at once (KiB).
+std::pair<int, long> peak_memory_of(const std::vector<std::string>& arguments)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, 0);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        std::vector<char*> argv{const_cast<char*>(ZENTRIFA_EXE)};
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(ZENTRIFA_EXE, argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (::wait4(pid, &status, 0, &usage) != pid) return {-1, 0};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss};
+}
+
+// What the README promises of memory, on the largest files the game takes: an input script of the
+// largest kind (a line an event, more events than a script may hold) and a pack whose sprites are
+// all of the largest size allowed.
+TEST(Scenario, TheLargestFilesTheGameTakesStayWithinTheMemoryItStates)
+{
+    TempDir save;
+    TempDir work;
+    constexpr long kScriptMemoryKiB = 256 << 10;
+    const fs::path script = work.path() / "in.txt";
+    {
+        std::ofstream out(script, std::ios::binary);
+        const std::string lines = [] {
+            std::string s;
+            for (int i = 0; i < 4096; ++i) s += "1 key a\n";
+            return s;
+        }();
+        for (int i = 0; i < 1024; ++i) out << lines; // 32 MiB, four million events
+    }
+    auto [code, peak] =
+        peak_memory_of({"--headless", "--frames", "1", "--input", script.string(), "--save-dir", save.path().string()});
+    EXPECT_EQ(code, 2) << "more events than a script may hold";
+    EXPECT_LT(peak, kScriptMemoryKiB);
+    fs::remove(script);
+
+    // Every sprite that two character templates show 4096 x 4096 (64 MiB of pixels each): the
+    // pictures are held within their 256 MB, each once however many show it, plus the picture
+    // being read and its file.
+    constexpr long kPictureMemoryKiB = 512 << 10;
+    const fs::path data = work.path() / "data";
+    fs::create_directories(data / "cg");
+    fs::create_directory_symlink(test::build_dir() / "dat", data / "dat");
+    const fs::path big = work.path() / "big.bmp";
+    test::write_file(big, test::bmp_bytes(4096, 4096, rgb(0, 128, 255)));
+    for (const auto& e : fs::directory_iterator(test::build_dir() / "cg")) {
+        const std::string name = e.path().filename().string();
+        const bool shown_twice = name == "usagi.bmp" || name == "tako.bmp" || name == "meteo.bmp" ||
+                                 name == "kuma.bmp" || name == "dog.bmp" || name == "cat.bmp" ||
+                                 name.rfind("robo0", 0) == 0;
+        fs::create_symlink(shown_twice ? big : e.path(), data / "cg" / name);
+    }
+    std::tie(code, peak) = peak_memory_of(
+        {"--headless", "--frames", "30", "--data-dir", data.string(), "--save-dir", save.path().string()});
+    EXPECT_EQ(code, 0);
+    EXPECT_LT(peak, kPictureMemoryKiB);
 }
 
 TEST(Scenario, OutputFilesThatAreNotFilesOfTheirOwnAreRefusedAndTheSaveComesFirst)

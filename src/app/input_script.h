@@ -35,6 +35,11 @@ constexpr int kRecordingFormat = 2;
 // days, so it is refused.
 constexpr std::int64_t kLastScriptFrame = 10000000;
 
+// The most events a script may hold: what it costs in memory is bounded by this, some 64 bytes an
+// event (about 130 MB at most, and about 200 MB for a moment while the list grows), whatever the
+// size of the file. Two million events are some 50 hours of play with an event on every frame.
+constexpr std::size_t kScriptEventLimit = 2000000;
+
 // What a script says besides its events, when it is a recording.
 struct RecordingNotes {
     std::optional<std::uint64_t> seed; // from the first line
@@ -42,7 +47,7 @@ struct RecordingNotes {
     std::string other_format;          // set when it was made by a game of another format
 };
 
-// Reads a whole script; a malformed line stops with "FILE:LINE: what is wrong" in error. With
+// Reads a whole script, line by line; a malformed line (or one event too many) stops with "FILE:LINE: what is wrong" in error. With
 // notes, a recording's seed is read from its first line, and the last line of a recording that
 // has no line end (the recording was cut short) is left out instead of read.
 bool parse_input_script(const std::filesystem::path& file, std::vector<ScriptEvent>& events, std::string& error,

@@ -56,6 +56,9 @@ bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, std:
         error = "cannot write the recording " + why;
         return false;
     }
+    // Unbuffered: each line goes out in one write as it comes, and a line the disk refused is not
+    // left waiting in a buffer to be written after the cut.
+    std::setvbuf(out_, nullptr, _IONBF, 0);
     name_ = file.string();
     line(std::string(kRecordingHeader) + ZENTRIFA_VERSION + " format " + std::to_string(kRecordingFormat) + " seed " +
          std::to_string(seed) + " (replay: zentrifa --headless --seed " + std::to_string(seed) + " --input FILE)");
@@ -72,11 +75,21 @@ void Recording::line(const std::string& text)
     const std::string whole = text + "\n";
     if (std::fwrite(whole.data(), 1, whole.size(), out_) != whole.size() || std::fflush(out_) != 0) {
         failed_ = true;
+        // A disk that filled up mid-line leaves part of it: cut back to the last whole line, so
+        // the file still replays up to there.
+        std::clearerr(out_);
+        static_cast<void>(cut_output_file(out_, whole_));
         std::fprintf(stderr, "zentrifa: the recording %s could not be written on; it stops here\n", name_.c_str());
+        return;
     }
+    whole_ += static_cast<long>(whole.size());
 }
 
-void Recording::event(std::int64_t frame, const InputEvent& e) { line(script_line(frame, e)); }
+void Recording::event(std::int64_t frame, const InputEvent& e)
+{
+    line(script_line(frame, e));
+    if (!failed_) kept_to_ = frame;
+}
 
 void Recording::answer(std::int64_t frame, bool yes)
 {
@@ -84,5 +97,21 @@ void Recording::answer(std::int64_t frame, bool yes)
 }
 
 void Recording::end(std::int64_t frame) { line(std::to_string(frame) + " quit"); }
+
+bool Recording::finish(std::string& error)
+{
+    if (!out_) return true;
+    std::FILE* out = out_;
+    out_ = nullptr;
+    // The close reports what the disk refused late (a full disk over the network, a quota).
+    const bool closed = std::fclose(out) == 0;
+    if (failed_ || !closed) {
+        error = "the recording " + name_ + " could not be written in full" +
+                (failed_ ? " (the disk refused it); it holds the session only up to frame " + std::to_string(kept_to_)
+                         : std::string(" (the file could not be closed)"));
+        return false;
+    }
+    return true;
+}
 
 } // namespace zen

@@ -31,12 +31,18 @@ public:
     // The session ended before frame `frame` (closed, quit, or its frames ran out).
     void end(std::int64_t frame);
 
+    // Closes the file. False, with why in error, when any of it could not be written: the file
+    // then ends at its last whole line, and the session is not all in it.
+    bool finish(std::string& error);
+
 private:
     void line(const std::string& text);
 
     std::FILE* out_ = nullptr;
     std::string name_;
     bool failed_ = false;
+    long whole_ = 0;           // bytes of the whole lines written
+    std::int64_t kept_to_ = 0; // the frame of the last event written whole
 };
 
 } // namespace zen

@@ -4,6 +4,7 @@
 #include "app/input.h"
 #include "app/input_sources.h"
 #include "app/recording.h"
+#include "app/save_file.h"
 #include "app/startup.h"
 #include "core/game_state.h"
 #include "platform/files.h"
@@ -67,6 +68,7 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     if (bot) sources.push_back(bot);
     if (!game.platform.headless) sources.push_back(&window_source);
 
+    Progress progress = progress_of(game);
     std::int64_t last_tick = clock.now_ms();
     std::int64_t frame = 1;
     // Made once: it reads the frame number as the loop moves it on.
@@ -91,20 +93,30 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
         if (game.platform.headless) clock.sleep_until(due);
         last_tick = clock.now_ms();
         tick(game);
+        // A cleared or lost stage and each new day are kept at once: a session that ends
+        // without a close (a power cut, a kill) loses at most the day under way.
+        save_on_progress(game, progress);
         window.present(game.cg);
     }
 
     // However the session ended, its replay stops before the same frame.
-    if (recording) recording->end(frame);
+    int code = 0;
+    if (recording) {
+        recording->end(frame);
+        std::string why;
+        if (!recording->finish(why)) {
+            std::fprintf(stderr, "zentrifa: %s\n", why.c_str());
+            code = 1;
+        }
+    }
 
     // The save first: whatever becomes of the screenshot, the session is kept.
-    int code = 0;
     std::string told;
     const bool saved = close_game(game, &told);
     if (!options.screenshot.empty()) {
         // Checked again: a pipe put at that name during the run would hold the program for ever.
         std::string why;
-        if (!can_be_output_file(options.screenshot, why) || !game.cg.save_png(options.screenshot)) {
+        if (!can_be_output_file(options.screenshot, why) || !game.cg.save_png(options.screenshot, &why)) {
             std::fprintf(stderr, "zentrifa: cannot write the screenshot %s\n",
                          why.empty() ? options.screenshot.c_str() : why.c_str());
             code = 1;

@@ -230,6 +230,19 @@ bool save_game(Game& game, std::string* told)
     return false;
 }
 
+Progress progress_of(const Game& game) { return {game.my.day, game.my.quota_done, game.my.game_over}; }
+
+bool save_on_progress(Game& game, Progress& last)
+{
+    const Progress now = progress_of(game);
+    const bool cleared = now.quota_done != 0 && last.quota_done == 0;
+    const bool lost = now.game_over != 0 && last.game_over == 0;
+    const bool new_day = now.day > last.day;
+    last = now;
+    if (!(cleared || lost || new_day) || game.save_blocked) return false;
+    return save_game(game);
+}
+
 FileLock::Result lock_save_folder(Platform& platform, std::string& error)
 {
     std::error_code ec;

@@ -22,6 +22,20 @@ constexpr int kExitSaveInUse = 3;
 // never saved over.
 bool save_game(Game& game, std::string* told = nullptr);
 
+// Where a session stands, as far as saving along the way is concerned.
+struct Progress {
+    std::int32_t day = 0;
+    std::int32_t quota_done = 0;
+    std::int32_t game_over = 0;
+};
+Progress progress_of(const Game& game);
+
+// Saves along the way, besides on closing: when a stage has been cleared or lost and when a new
+// game day has begun since `last` (which then moves on). A save the run may not write (the file
+// could not be read at the start, or another copy holds the folder) is skipped without a word,
+// the player having been told at the start. True when a save was written.
+bool save_on_progress(Game& game, Progress& last);
+
 // Locks the save folder (my.dat.lock in it, made with the folder when missing) for the rest of the
 // run, so that a second copy of the game started on the same folder finds the first and leaves
 // the save alone. busy: another running copy holds it. failed: no lock can be had there (error

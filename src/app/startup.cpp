@@ -31,7 +31,8 @@ void full_screen_copy(Game& game, const Canvas& title, Canvas& out)
 
 void load_char_bitmaps(Game& game)
 {
-    // Templates of the two cycles share their sprite files: each file is read once.
+    // Templates of the two cycles share their sprite files: each file is read once, and its
+    // pixels are held once by every template that shows it.
     std::unordered_map<std::string, int> first_with_file;
     for (int id = 0; id < kCharBitmaps; ++id) {
         Canvas& sprite = game.char_bitmaps[static_cast<std::size_t>(id)];
@@ -43,9 +44,7 @@ void load_char_bitmaps(Game& game)
         if (is_new) {
             load_game_picture(game, file, sprite);
         } else {
-            const Canvas& same = game.char_bitmaps[static_cast<std::size_t>(seen->second)];
-            sprite.resize(same.width(), same.height());
-            sprite.copy_rect(0, 0, same, 0, 0, same.width(), same.height());
+            sprite.share(game.char_bitmaps[static_cast<std::size_t>(seen->second)]);
         }
     }
 }

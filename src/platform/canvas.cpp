@@ -1,5 +1,6 @@
 #include "platform/canvas.h"
 
+#include "platform/files.h"
 #include "platform/fonts.h"
 
 #include <SDL.h>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace zen {
@@ -101,9 +103,36 @@ void Canvas::resize(int width, int height)
         return;
     }
     SDL_FillRect(s, nullptr, 0);
-    impl_ = std::make_unique<Impl>();
+    impl_ = std::make_shared<Impl>();
     impl_->surface = s;
     drawn_ = {};
+}
+
+void Canvas::share(const Canvas& other)
+{
+    impl_ = other.impl_;
+    drawn_ = other.drawn_;
+    transparent_ = other.transparent_;
+}
+
+bool Canvas::writable()
+{
+    if (!impl_) return false;
+    if (impl_.use_count() == 1) return true;
+    const SDL_Surface* from = impl_->surface;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, from->w, from->h, 32, SDL_PIXELFORMAT_XRGB8888);
+    if (!s) {
+        std::fprintf(stderr, "zentrifa: cannot create a %dx%d image: %s\n", from->w, from->h, SDL_GetError());
+        return false;
+    }
+    for (int y = 0; y < from->h; ++y)
+        std::memcpy(static_cast<char*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch,
+                    static_cast<const char*>(from->pixels) + static_cast<std::ptrdiff_t>(y) * from->pitch,
+                    static_cast<std::size_t>(from->w) * 4);
+    auto own = std::make_shared<Impl>();
+    own->surface = s;
+    impl_ = std::move(own);
+    return true;
 }
 
 void Canvas::assign(Canvas&& other)
@@ -148,7 +177,7 @@ const std::uint32_t* Canvas::pixels() const
 }
 std::uint32_t* Canvas::pixels()
 {
-    if (!impl_) return nullptr;
+    if (!writable()) return nullptr;
     mark_drawn(0, 0, width(), height()); // the caller may write anywhere
     return static_cast<std::uint32_t*>(impl_->surface->pixels);
 }
@@ -164,14 +193,14 @@ Colour Canvas::pixel(int x, int y) const
 
 void Canvas::set_pixel(int x, int y, Colour c)
 {
-    if (!impl_ || x < 0 || y < 0 || x >= width() || y >= height()) return;
+    if (!impl_ || x < 0 || y < 0 || x >= width() || y >= height() || !writable()) return;
     row(y)[x] = to_pixel(c);
     mark_drawn(x, y, x + 1, y + 1);
 }
 
 void Canvas::fill(Colour c)
 {
-    if (!impl_) return;
+    if (!writable()) return;
     if (to_pixel(c) != 0) {
         fill_rect(0, 0, width(), height(), c);
         return;
@@ -186,7 +215,7 @@ void Canvas::fill(Colour c)
 // them again at once (the copy, the OR), and streamed pixels would have to come back from memory.
 void Canvas::fill_rect(int x1, int y1, int x2, int y2, Colour c)
 {
-    if (!impl_) return;
+    if (!writable()) return;
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     x1 = std::max(x1, 0);
@@ -206,7 +235,7 @@ void Canvas::fill_rect(int x1, int y1, int x2, int y2, Colour c)
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush)
 {
-    if (!impl_) return;
+    if (!writable()) return;
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (brush) fill_rect(x1, y1, x2, y2, *brush);
@@ -233,7 +262,7 @@ static void set_source(cairo_t* cr, Colour c)
 // a general path fill.
 void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colour> brush)
 {
-    if (!impl_) return;
+    if (!writable()) return;
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     const double rx = (x2 - x1) / 2.0;
@@ -305,7 +334,7 @@ void Canvas::line(int x0, int y0, int x1, int y1, Pen pen)
 
 void Canvas::polyline(const Point* points, int count, Pen pen)
 {
-    if (!impl_ || count < 2) return;
+    if (!writable() || count < 2) return;
     cairo_t* cr = impl_->begin_shapes();
     const double w = std::max(1, pen.width);
     const double shift = (static_cast<int>(w) % 2 == 1) ? 0.5 : 0.0;
@@ -331,7 +360,7 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
 
 void Canvas::text(int x, int y, std::string_view utf8, Font font, Colour colour, std::optional<Colour> background)
 {
-    if (!impl_ || !fonts_ || utf8.empty()) return;
+    if (!fonts_ || utf8.empty() || !writable()) return;
     const Extent drawn = fonts_->draw(*this, x, y, utf8, font, colour, background);
     if (text_notes_) text_notes_->push_back(DrawnText{std::string(utf8), x, y, drawn.width, drawn.height});
 }
@@ -344,7 +373,7 @@ Extent Canvas::text_extent(std::string_view utf8, Font font) const
 
 void Canvas::draw(const Canvas& src, int x, int y)
 {
-    if (!impl_ || !src.impl_) return;
+    if (!writable() || !src.impl_) return;
     SDL_Surface* s = src.impl_->surface;
     if (src.transparent_) {
         SDL_SetColorKey(s, SDL_TRUE, src.pixel(0, src.height() - 1));
@@ -358,7 +387,7 @@ void Canvas::draw(const Canvas& src, int x, int y)
 
 void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
 {
-    if (!impl_ || !src.impl_) return;
+    if (!writable() || !src.impl_) return;
     const bool mirror_x = x2 < x1;
     const bool mirror_y = y2 < y1;
     if (mirror_x) std::swap(x1, x2);
@@ -405,7 +434,7 @@ void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
 
 void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w, int h)
 {
-    if (!impl_ || !src.impl_ || w <= 0 || h <= 0) return;
+    if (!writable() || !src.impl_ || w <= 0 || h <= 0) return;
     // Clip against the source, then the destination.
     if (sx < 0) {
         dx -= sx;
@@ -452,7 +481,7 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
 
 void Canvas::or_combine(const Canvas& src)
 {
-    if (!impl_ || !src.impl_) return;
+    if (!writable() || !src.impl_) return;
     // Black ORs to nothing: only the box src has drawn into.
     const Box b = src.drawn_;
     const int x1 = b.x1;
@@ -524,14 +553,20 @@ bool Canvas::encode_png(std::string& bytes) const
     return true;
 }
 
-bool Canvas::save_png(const std::filesystem::path& file) const
+bool Canvas::save_png(const std::filesystem::path& file, std::string* error) const
 {
+    std::string why;
     std::string bytes;
-    if (!encode_png(bytes)) return false;
-    FILE* fp = std::fopen(file.c_str(), "wb");
-    if (!fp) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), fp) == bytes.size();
-    return std::fclose(fp) == 0 && written;
+    if (!impl_) {
+        why = file.string() + ": nothing to write (an empty picture)";
+    } else if (!encode_png(bytes)) {
+        why = file.string() + ": the picture could not be encoded";
+    } else if (replace_file(file, bytes, why)) {
+        // Whole or not at all: a temporary beside it takes its name only once complete.
+        return true;
+    }
+    if (error) *error = why;
+    return false;
 }
 
 } // namespace zen

@@ -68,6 +68,12 @@ public:
     void resize(int width, int height);
     // Takes over another canvas's pixels (used by picture loading).
     void assign(Canvas&& other);
+    // Holds the same pixels as other without a copy of them (with its transparency): a picture
+    // read once and shown by many holders costs its memory once. Whichever of them is drawn on
+    // first takes a copy of its own then, so the others never change under it.
+    void share(const Canvas& other);
+    // Whether the two hold the very same pixels (shared, not copies).
+    bool shares_pixels_with(const Canvas& other) const { return impl_ && impl_ == other.impl_; }
     void clear(); // back to empty, no pixel memory
 
     int width() const;
@@ -140,8 +146,9 @@ public:
 
     // The canvas as a PNG file's bytes; false (bytes empty) when it is empty or cannot be encoded.
     bool encode_png(std::string& bytes) const;
-    // Writes it to file, as an ordinary output file (a file already there is replaced).
-    bool save_png(const std::filesystem::path& file) const;
+    // Writes the picture as a PNG file, whole or not at all (through a temporary renamed into
+    // place); false, with why in error when given, when it cannot.
+    bool save_png(const std::filesystem::path& file, std::string* error = nullptr) const;
 
     // Raw pixels for the platform (XRGB8888, rows of pitch() bytes); null when empty.
     const std::uint32_t* pixels() const;
@@ -152,9 +159,11 @@ private:
     // Grows the drawn box by the box (x1, y1)-(x2, y2), clipped to the canvas.
     void mark_drawn(int x1, int y1, int x2, int y2);
     std::uint32_t* row(int y);
+    // Before any change to the pixels: false when there are none; shared pixels are copied first.
+    bool writable();
 
     struct Impl;
-    std::unique_ptr<Impl> impl_;
+    std::shared_ptr<Impl> impl_;
     Box drawn_;
     bool transparent_ = false;
     Fonts* fonts_ = nullptr;

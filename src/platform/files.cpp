@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <system_error>
 
 namespace zen {
@@ -20,6 +21,8 @@ namespace {
 
 // The temporary name of a file being saved: "my.dat.tmp-" and eight letters.
 constexpr std::string_view kTempMark = ".tmp";
+// Links followed to reach a file before giving up on it as a loop (the system's own limit).
+constexpr int kLinkHops = 40;
 
 std::string describe(const fs::path& file, const char* what, int err)
 {
@@ -152,16 +155,111 @@ ReadResult read_file_bytes(const fs::path& file, std::size_t max_bytes, std::str
     return ReadResult::ok;
 }
 
+ReadResult read_file_lines(const fs::path& file, std::size_t max_bytes, std::size_t max_line, std::string& error,
+                           const std::function<bool(std::string_view line, bool has_end)>& each)
+{
+    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0) {
+        const int err = errno;
+        error = describe(file, "cannot open", err);
+        return err == ENOENT || err == ENOTDIR ? ReadResult::missing : ReadResult::failed;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        error = describe(file, "cannot read", errno);
+        return ReadResult::failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = describe(file, S_ISDIR(st.st_mode) ? "is a folder, not a file" : "is not a regular file", 0);
+        return ReadResult::not_a_file;
+    }
+    const auto too_large = [&] {
+        error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
+        return ReadResult::too_large;
+    };
+    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > max_bytes) return too_large();
+    const auto line_too_long = [&](int line) {
+        error = describe(
+            file, ("line " + std::to_string(line) + " is longer than " + std::to_string(max_line) + " bytes").c_str(),
+            0);
+        return ReadResult::too_large;
+    };
+    // The line being read, and what came after it in the last block read.
+    std::string pending;
+    std::string block(std::size_t{64} << 10, '\0');
+    std::size_t total = 0;
+    int lines = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), block.data(), block.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = describe(file, "cannot read", errno);
+            return ReadResult::failed;
+        }
+        if (n == 0) break;
+        total += static_cast<std::size_t>(n);
+        if (total > max_bytes) return too_large(); // it grew while being read
+        pending.append(block.data(), static_cast<std::size_t>(n));
+        std::size_t at = 0;
+        for (std::size_t end; (end = pending.find('\n', at)) != std::string::npos; at = end + 1) {
+            if (end - at > max_line) return line_too_long(lines + 1);
+            ++lines;
+            if (!each(std::string_view(pending).substr(at, end - at), true)) return ReadResult::ok;
+        }
+        pending.erase(0, at);
+        if (pending.size() > max_line) return line_too_long(lines + 1);
+    }
+    if (!pending.empty()) each(pending, false);
+    return ReadResult::ok;
+}
+
+bool resolve_links(const fs::path& file, fs::path& target, std::string& error)
+{
+    target = file;
+    for (int hops = 0;; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0) {
+            // Nothing there (a link to nothing ends here: the file is made where it points), or a
+            // folder on the way that cannot be looked into, which the write will report.
+            return true;
+        }
+        if (!S_ISLNK(st.st_mode)) return true;
+        if (hops >= kLinkHops) {
+            error = describe(file,
+                             ("leads through more than " + std::to_string(kLinkHops) +
+                              " symbolic links (a loop of links?); nothing is written")
+                                 .c_str(),
+                             0);
+            return false;
+        }
+        std::error_code ec;
+        const fs::path to = fs::read_symlink(target, ec);
+        if (ec) {
+            error = describe(target, "cannot read the link", ec.value());
+            return false;
+        }
+        target = to.is_absolute() ? to : folder_of(target) / to;
+    }
+}
+
 bool replace_file(const fs::path& file, std::string_view bytes, std::string& error)
 {
-    const fs::path folder = folder_of(file);
-    const std::string base = file.filename().string() + std::string(kTempMark) + "-";
+    // A save kept elsewhere through a link stays a link: the file it points to is the one
+    // replaced, by a temporary beside it.
+    fs::path target;
+    if (!resolve_links(file, target, error)) return false;
+    const fs::path folder = folder_of(target);
+    // The bits of the file replaced (a private save stays private); a new file gets the usual ones.
+    struct stat old {};
+    const bool had_bits = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const std::string base = target.filename().string() + std::string(kTempMark) + "-";
     fs::path temp;
     int fd_number = -1;
     for (unsigned attempt = 0; attempt < 100 && fd_number < 0; ++attempt) {
         temp = folder / (base + fresh_suffix(attempt));
         // Exclusive and without following links: whatever lies at the name is never written through.
-        fd_number = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        // Private until its bits are set, so a private save is never readable by others on the way.
+        fd_number = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, had_bits ? 0600 : 0644);
         if (fd_number < 0 && errno != EEXIST) break;
     }
     if (fd_number < 0) {
@@ -169,15 +267,21 @@ bool replace_file(const fs::path& file, std::string_view bytes, std::string& err
         return false;
     }
     Fd fd(fd_number);
+    if (had_bits && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        error = describe(temp, "cannot set the permissions of", err);
+        return false;
+    }
     if (const int err = finish_file(fd, bytes)) {
         ::unlink(temp.c_str());
         error = describe(temp, "cannot write", err);
         return false;
     }
-    if (::rename(temp.c_str(), file.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        error = describe(file, "cannot replace", err);
+        error = describe(target, "cannot replace", err);
         return false;
     }
     // The rename itself reaches the disk with the folder. Some file systems cannot flush a folder;
@@ -216,10 +320,14 @@ unsigned permission_bits(const fs::path& file, unsigned fallback)
 
 int remove_stale_temporaries(const fs::path& file)
 {
-    const std::string legacy = file.filename().string() + std::string(kTempMark);
+    // The temporaries lie beside the file the save's link points to.
+    fs::path target;
+    std::string unused;
+    if (!resolve_links(file, target, unused)) return 0;
+    const std::string legacy = target.filename().string() + std::string(kTempMark);
     const std::string prefix = legacy + "-";
     std::error_code ec;
-    fs::directory_iterator it(folder_of(file), ec);
+    fs::directory_iterator it(folder_of(target), ec);
     int removed = 0;
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
@@ -297,6 +405,11 @@ std::FILE* open_output_file(const fs::path& file, std::string& error)
     }
     static_cast<void>(fd.release());
     return out;
+}
+
+bool cut_output_file(std::FILE* out, long size)
+{
+    return out && size >= 0 && ::ftruncate(::fileno(out), static_cast<off_t>(size)) == 0;
 }
 
 FileLock::~FileLock()

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -31,7 +32,16 @@ namespace {
 // The free proportional Japanese gothic first; any Japanese-capable face after it.
 std::string find_font_file()
 {
-    if (const char* env = SDL_getenv("ZENTRIFA_FONT")) return env;
+    if (const char* env = SDL_getenv("ZENTRIFA_FONT")) {
+        // Only a regular file: a pipe would hold the start for ever, a device or a folder would
+        // be read as a font. Anything else falls back to the fonts of the system.
+        struct stat st {};
+        if (::stat(env, &st) == 0 && S_ISREG(st.st_mode)) return env;
+        std::fprintf(stderr, "zentrifa: ZENTRIFA_FONT=%s is not a font file (%s); using the system's fonts\n", env,
+                     ::stat(env, &st) != 0 ? "not found"
+                     : S_ISDIR(st.st_mode) ? "a folder"
+                                           : "not a regular file");
+    }
     std::string found;
     // A configuration of our own, freed when done, rather than fontconfig's process-wide one.
     FcConfig* config = FcInitLoadConfigAndFonts();

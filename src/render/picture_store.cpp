@@ -22,7 +22,11 @@ std::uint64_t picture_bytes_held(const Game& game)
 {
     std::uint64_t sum = bytes_of(game.cg) + bytes_of(game.bak) + bytes_of(game.haikei);
     for (const Canvas& c : game.work_bitmaps) sum += bytes_of(c);
-    for (const Canvas& c : game.char_bitmaps) sum += bytes_of(c);
+    // Sprites of one file share their pixels: counted once.
+    for (const auto* c = game.char_bitmaps.begin(); c != game.char_bitmaps.end(); ++c) {
+        if (std::none_of(game.char_bitmaps.begin(), c, [&](const Canvas& o) { return o.shares_pixels_with(*c); }))
+            sum += bytes_of(*c);
+    }
     for (const Canvas& c : game.picture_cache) sum += bytes_of(c);
     return sum;
 }
