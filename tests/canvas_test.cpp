@@ -3,9 +3,15 @@
 #include "platform/fonts.h"
 #include "test_support.h"
 
+#include <SDL.h>
+#include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <random>
+#include <utility>
+#include <vector>
 
 namespace zen {
 namespace {
@@ -246,6 +252,147 @@ TEST(Canvas, TwoSetsOfFontsLiveAndGoIndependently)
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 200; ++x) lit += b.pixel(x, y) != 0;
     EXPECT_GT(lit, 30);
+}
+
+// Raw 32-bit words, the unused top byte included: what a later keyed draw compares.
+std::vector<std::uint32_t> words(const Canvas& c)
+{
+    std::vector<std::uint32_t> w(static_cast<std::size_t>(c.width()) * static_cast<std::size_t>(c.height()));
+    for (int y = 0; y < c.height(); ++y)
+        std::memcpy(w.data() + static_cast<std::ptrdiff_t>(y) * c.width(),
+                    reinterpret_cast<const char*>(c.pixels()) + static_cast<std::ptrdiff_t>(y) * c.pitch(),
+                    static_cast<std::size_t>(c.width()) * 4);
+    return w;
+}
+
+// Random pixels, the top byte set in some, and runs of the key colour among them.
+void scribble(Canvas& c, std::mt19937& rng, std::uint32_t key)
+{
+    std::uint32_t* p = c.pixels();
+    for (int y = 0; y < c.height(); ++y) {
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(p) + static_cast<std::ptrdiff_t>(y) * c.pitch());
+        const bool empty_row = rng() % 6 == 0;
+        for (int x = 0; x < c.width(); ++x) {
+            const unsigned r = rng() % 10;
+            row[x] = empty_row || r < 4 ? key
+                     : r == 4           ? (key | 0xFF000000u)
+                     : r == 5           ? (rng() | 0x01000000u)
+                                        : rng() & 0xFFFFFFu;
+        }
+    }
+}
+
+// Lines the canvas draws from its cache of stroke shapes: the same 32-bit words as Cairo stroking
+// the same path into the same pixels, wherever they lie, however wide, and again from the cache.
+TEST(Canvas, CachedStrokesCoverExactlyWhatCairoStrokes)
+{
+    std::mt19937 rng(21);
+    Canvas c = solid(90, 70, 0);
+    std::vector<std::uint32_t> reference(90 * 70);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(reference.data()),
+                                                                   CAIRO_FORMAT_RGB24, 90, 70, 90 * 4);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    for (int i = 0; i < 3000; ++i) {
+        // Few distinct shapes, so most come from the cache; some too long or too wide to keep.
+        const int span = i % 10 == 0 ? 90 : 12;
+        const int x0 = static_cast<int>(rng() % 110) - 10;
+        const int y0 = static_cast<int>(rng() % 90) - 10;
+        const int x1 = x0 + static_cast<int>(rng() % (2 * span + 1)) - span;
+        const int y1 = rng() % 4 == 0 ? y0 : y0 + static_cast<int>(rng() % (2 * span + 1)) - span;
+        const int width = i % 50 == 0 ? 20 : static_cast<int>(rng() % 9) - 1;
+        const Colour colour = rng() & 0xFFFFFFu;
+        c.line(x0, y0, x1, y1, Pen{colour, width});
+
+        const int w = std::max(1, width);
+        const double shift = w % 2 == 1 ? 0.5 : 0.0;
+        cairo_surface_mark_dirty(surface);
+        cairo_new_path(cr);
+        cairo_move_to(cr, x0 + shift, y0 + shift);
+        cairo_line_to(cr, x1 + shift, y1 + shift);
+        cairo_set_source_rgb(cr, red_of(colour) / 255.0, green_of(colour) / 255.0, blue_of(colour) / 255.0);
+        cairo_set_line_width(cr, w);
+        cairo_stroke(cr);
+        cairo_surface_flush(surface);
+        if (i % 100 == 99 || words(c) != reference) {
+            ASSERT_EQ(words(c), reference)
+                << "after line " << i << ": (" << x0 << ", " << y0 << ")-(" << x1 << ", " << y1 << ") width " << width;
+        }
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
+// Keyed pictures drawn from their runs of opaque pixels: the same words as SDL's colour-keyed blit
+// (the key's exact 32-bit value left out, the top byte of the rest cleared), and stretched the same
+// as a pixel-by-pixel stretch; also after the picture's pixels change under the runs found for it.
+TEST(Canvas, KeyedPicturesDrawLikeThePixelByPixelBlit)
+{
+    std::mt19937 rng(7);
+    const int sw = 37;
+    const int sh = 23;
+    Canvas sprite = solid(sw, sh, 0);
+    sprite.set_transparent(true);
+    Canvas c = solid(80, 60, 0);
+    SDL_Surface* reference = SDL_CreateRGBSurfaceWithFormat(0, 80, 60, 32, SDL_PIXELFORMAT_XRGB8888);
+    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormat(0, sw, sh, 32, SDL_PIXELFORMAT_XRGB8888);
+    ASSERT_TRUE(reference && from);
+    const auto reference_words = [&] {
+        std::vector<std::uint32_t> w(80 * 60);
+        for (int y = 0; y < 60; ++y)
+            std::memcpy(w.data() + y * 80, static_cast<const char*>(reference->pixels) + y * reference->pitch, 80 * 4);
+        return w;
+    };
+    std::memset(reference->pixels, 0, static_cast<std::size_t>(reference->pitch) * 60);
+    for (int i = 0; i < 400; ++i) {
+        if (i % 20 == 0) {
+            const std::uint32_t key = rng() & 0xFFFFFFu;
+            scribble(sprite, rng, key);
+            sprite.set_pixel(0, sh - 1, key);
+        } else if (i % 5 == 0) {
+            // A few pixels change after the picture has been drawn.
+            for (int k = 0; k < 10; ++k)
+                sprite.set_pixel(static_cast<int>(rng() % sw), static_cast<int>(rng() % sh),
+                                 rng() % 2 ? rng() : sprite.pixel(0, sh - 1));
+        }
+        for (int y = 0; y < sh; ++y)
+            std::memcpy(static_cast<char*>(from->pixels) + y * from->pitch,
+                        reinterpret_cast<const char*>(std::as_const(sprite).pixels()) + y * sprite.pitch(),
+                        static_cast<std::size_t>(sw) * 4);
+        const std::uint32_t key = sprite.pixel(0, sh - 1);
+        const int x = static_cast<int>(rng() % 120) - 40;
+        const int y = static_cast<int>(rng() % 100) - 30;
+        if (i % 2 == 0) {
+            c.draw(sprite, x, y);
+            SDL_SetColorKey(from, SDL_TRUE, key);
+            SDL_Rect at{x, y, sw, sh};
+            SDL_BlitSurface(from, nullptr, reference, &at);
+        } else {
+            // Stretched or shrunk, mirrored either way or both.
+            const int w = sw * static_cast<int>(rng() % 6 + 2) / 4;
+            const int h = sh * static_cast<int>(rng() % 6 + 2) / 4;
+            const bool mx = rng() % 2;
+            const bool my = rng() % 2;
+            c.stretch_draw(sprite, mx ? x + w : x, my ? y + h : y, mx ? x : x + w, my ? y : y + h);
+            for (int dy = std::max(0, y); dy < std::min(60, y + h); ++dy) {
+                int sy = (dy - y) * sh / h;
+                if (my) sy = sh - 1 - sy;
+                for (int dx = std::max(0, x); dx < std::min(80, x + w); ++dx) {
+                    int sx = (dx - x) * sw / w;
+                    if (mx) sx = sw - 1 - sx;
+                    const std::uint32_t p =
+                        static_cast<const std::uint32_t*>(from->pixels)[sy * from->pitch / 4 + sx] & 0xFFFFFFu;
+                    if (p != key) static_cast<std::uint32_t*>(reference->pixels)[dy * reference->pitch / 4 + dx] = p;
+                }
+            }
+        }
+        ASSERT_EQ(words(c), reference_words()) << "after picture " << i << " at (" << x << ", " << y << ")";
+    }
+    SDL_FreeSurface(from);
+    SDL_FreeSurface(reference);
 }
 
 TEST(Canvas, SavesAPng)

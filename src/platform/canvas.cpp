@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 #include <utility>
 
 namespace zen {
@@ -54,6 +56,13 @@ void span(std::uint32_t* row, int width, double cx, double h, Colour c, int& fro
     if (row && b >= a) fill_row(row + a, b - a + 1, c);
 }
 
+// One row of a stroke's pixels, relative to the stroke's first point.
+struct StampRun {
+    int dy;
+    int x1;
+    int x2; // one past the last pixel
+};
+
 } // namespace
 
 struct Canvas::Impl {
@@ -84,7 +93,98 @@ struct Canvas::Impl {
         return cr;
     }
     void end_shapes() { cairo_surface_flush(cairo_surface); }
+
+    // The pixels that differ from a colour key, as runs row by row: found once for a picture and
+    // its key, so a keyed draw copies whole runs and never looks at the pixels it leaves out.
+    // Forgotten whenever the pixels change.
+    struct OpaqueRuns {
+        bool valid = false;
+        std::uint32_t key = 0;
+        std::vector<int> first; // the runs of row y are first[y] .. first[y + 1] - 1
+        std::vector<int> starts;
+        std::vector<int> ends; // one past the run's last pixel
+    };
+    OpaqueRuns opaque;
+
+    const OpaqueRuns& opaque_runs(std::uint32_t key)
+    {
+        if (opaque.valid && opaque.key == key) return opaque;
+        opaque.valid = true;
+        opaque.key = key;
+        opaque.first.assign(static_cast<std::size_t>(surface->h) + 1, 0);
+        opaque.starts.clear();
+        opaque.ends.clear();
+        for (int y = 0; y < surface->h; ++y) {
+            opaque.first[static_cast<std::size_t>(y)] = static_cast<int>(opaque.starts.size());
+            const auto* r = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(surface->pixels) +
+                                                                   static_cast<std::ptrdiff_t>(y) * surface->pitch);
+            for (int x = 0; x < surface->w;) {
+                while (x < surface->w && r[x] == key) ++x;
+                if (x >= surface->w) break;
+                opaque.starts.push_back(x);
+                while (x < surface->w && r[x] != key) ++x;
+                opaque.ends.push_back(x);
+            }
+        }
+        opaque.first.back() = static_cast<int>(opaque.starts.size());
+        return opaque;
+    }
+
+    // The pixels a short stroke covers, relative to its first point, by its run (x2 - x0, y2 - y0)
+    // and pen width: a stroke covers the same pixels wherever it starts, so Cairo draws each shape
+    // once and later strokes fill its runs.
+    static constexpr int kStampReach = 64; // the longest run kept, in each direction
+    static constexpr int kStampWidth = 16; // the widest pen kept
+    static constexpr std::size_t kStampLimit = 1024;
+    std::unordered_map<std::uint64_t, std::vector<StampRun>> stamps;
 };
+
+namespace {
+
+// The shape of the stroke from (0, 0) to (dx, dy) with a pen of width w, drawn by Cairo as the
+// canvas draws its lines; nothing when it would not fit the scratch image (never, by its size).
+std::optional<std::vector<StampRun>> draw_stamp(int dx, int dy, int w)
+{
+    const int reach = w / 2 + 3;
+    const int ox = std::max(0, -dx) + reach;
+    const int oy = std::max(0, -dy) + reach;
+    const int sw = std::abs(dx) + 2 * reach + 1;
+    const int sh = std::abs(dy) + 2 * reach + 1;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(sw) * static_cast<std::size_t>(sh), 0);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels.data()),
+                                                                   CAIRO_FORMAT_RGB24, sw, sh, sw * 4);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    const double shift = (w % 2 == 1) ? 0.5 : 0.0;
+    cairo_move_to(cr, ox + shift, oy + shift);
+    cairo_line_to(cr, ox + dx + shift, oy + dy + shift);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_set_line_width(cr, w);
+    cairo_stroke(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    const bool drawn = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    if (!drawn) return std::nullopt;
+    std::vector<StampRun> runs;
+    for (int y = 0; y < sh; ++y) {
+        const std::uint32_t* r = pixels.data() + static_cast<std::ptrdiff_t>(y) * sw;
+        for (int x = 0; x < sw;) {
+            while (x < sw && r[x] == 0) ++x;
+            if (x >= sw) break;
+            const int start = x;
+            while (x < sw && r[x] != 0) ++x;
+            // A shape touching the scratch image's edge may have been cut: not kept.
+            if (start == 0 || x == sw || y == 0 || y == sh - 1) return std::nullopt;
+            runs.push_back({y - oy, start - ox, x - ox});
+        }
+    }
+    return runs;
+}
+
+} // namespace
 
 Canvas::Canvas() = default;
 Canvas::~Canvas() = default;
@@ -120,6 +220,7 @@ void Canvas::clear()
 
 void Canvas::mark_drawn(int x1, int y1, int x2, int y2)
 {
+    if (impl_) impl_->opaque.valid = false;
     x1 = std::max(x1, 0);
     y1 = std::max(y1, 0);
     x2 = std::min(x2, width());
@@ -195,6 +296,7 @@ void Canvas::fill_rect(int x1, int y1, int x2, int y2, Colour c)
     y2 = std::min(y2, height());
     if (x2 <= x1 || y2 <= y1) return;
     const std::uint32_t p = to_pixel(c);
+    impl_->opaque.valid = false;
     if (p != 0) mark_drawn(x1, y1, x2, y2); // black keeps the drawn box true as it is
     if (x1 == 0 && x2 == width() && pitch() == width() * static_cast<int>(sizeof p)) {
         // Whole rows without gaps between them: one run.
@@ -306,7 +408,6 @@ void Canvas::line(int x0, int y0, int x1, int y1, Pen pen)
 void Canvas::polyline(const Point* points, int count, Pen pen)
 {
     if (!impl_ || count < 2) return;
-    cairo_t* cr = impl_->begin_shapes();
     const double w = std::max(1, pen.width);
     const double shift = (static_cast<int>(w) % 2 == 1) ? 0.5 : 0.0;
     // The stroke stays within half the pen of its path (round caps and joins), and the path
@@ -320,6 +421,9 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
         path.y2 = std::max(path.y2, points[i].y);
     }
     mark_drawn(path.x1 - reach, path.y1 - reach, path.x2 + reach + 1, path.y2 + reach + 1);
+    if (count == 2 && stamp_line(points[0].x, points[0].y, points[1].x, points[1].y, static_cast<int>(w), pen.colour))
+        return;
+    cairo_t* cr = impl_->begin_shapes();
     cairo_new_path(cr);
     cairo_move_to(cr, points[0].x + shift, points[0].y + shift);
     for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x + shift, points[i].y + shift);
@@ -327,6 +431,35 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
     cairo_set_line_width(cr, w);
     cairo_stroke(cr);
     impl_->end_shapes();
+}
+
+bool Canvas::stamp_line(int x0, int y0, int x1, int y1, int pen_width, Colour colour)
+{
+    const int dx = x1 - x0;
+    const int dy = y1 - y0;
+    if (std::abs(dx) > Impl::kStampReach || std::abs(dy) > Impl::kStampReach || pen_width > Impl::kStampWidth) return false;
+    const std::uint64_t key = (static_cast<std::uint64_t>(dx + Impl::kStampReach) << 32) |
+                              (static_cast<std::uint64_t>(dy + Impl::kStampReach) << 16) |
+                              static_cast<std::uint64_t>(pen_width);
+    auto found = impl_->stamps.find(key);
+    if (found == impl_->stamps.end()) {
+        std::optional<std::vector<StampRun>> runs = draw_stamp(dx, dy, pen_width);
+        if (!runs) return false;
+        if (impl_->stamps.size() >= Impl::kStampLimit) impl_->stamps.clear();
+        found = impl_->stamps.emplace(key, std::move(*runs)).first;
+    }
+    // Cairo writes its opaque pixels with the unused top byte set; so does the copy.
+    const std::uint32_t p = 0xFF000000u | to_pixel(colour);
+    const int w_img = width();
+    const int h_img = height();
+    for (const StampRun& r : found->second) {
+        const int y = y0 + r.dy;
+        if (y < 0 || y >= h_img) continue;
+        const int a = std::max(0, x0 + r.x1);
+        const int b = std::min(w_img, x0 + r.x2);
+        if (b > a) fill_row(row(y) + a, b - a, p);
+    }
+    return true;
 }
 
 void Canvas::text(int x, int y, std::string_view utf8, Font font, Colour colour, std::optional<Colour> background)
@@ -345,15 +478,33 @@ Extent Canvas::text_extent(std::string_view utf8, Font font) const
 void Canvas::draw(const Canvas& src, int x, int y)
 {
     if (!impl_ || !src.impl_) return;
-    SDL_Surface* s = src.impl_->surface;
-    if (src.transparent_) {
-        SDL_SetColorKey(s, SDL_TRUE, src.pixel(0, src.height() - 1));
-    } else {
-        SDL_SetColorKey(s, SDL_FALSE, 0);
+    const int sw = src.width();
+    const int sh = src.height();
+    if (!src.transparent_) {
+        copy_rect(x, y, src, 0, 0, sw, sh);
+        return;
     }
-    SDL_Rect dst{x, y, s->w, s->h};
-    SDL_BlitSurface(s, nullptr, impl_->surface, &dst);
-    mark_drawn(x, y, x + s->w, y + s->h);
+    // Colour-keyed: every pixel but the key's exact value is drawn, its unused top byte cleared.
+    const std::uint32_t key = src.pixel(0, sh - 1);
+    mark_drawn(x, y, x + sw, y + sh);
+    const int cx1 = std::max(0, x);
+    const int cx2 = std::min(width(), x + sw);
+    const int cy1 = std::max(0, y);
+    const int cy2 = std::min(height(), y + sh);
+    if (cx2 <= cx1 || cy2 <= cy1) return;
+    const Impl::OpaqueRuns& runs = src.impl_->opaque_runs(key);
+    const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
+    for (int dy = cy1; dy < cy2; ++dy) {
+        const int sy = dy - y;
+        const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
+        std::uint32_t* drow = row(dy) + x;
+        const int last = runs.first[static_cast<std::size_t>(sy) + 1];
+        for (int k = runs.first[static_cast<std::size_t>(sy)]; k < last; ++k) {
+            const int a = std::max(runs.starts[static_cast<std::size_t>(k)], cx1 - x);
+            const int b = std::min(runs.ends[static_cast<std::size_t>(k)], cx2 - x);
+            for (int i = a; i < b; ++i) drow[i] = srow[i] & 0xFFFFFFu;
+        }
+    }
 }
 
 void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
@@ -390,13 +541,31 @@ void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
             ++sx;
         }
     }
+    // Keyed, only the columns that reach from the row's first pixel unlike the key to its last
+    // are looked at (the columns run one way through the source, so they are found by halving).
+    const Impl::OpaqueRuns* runs = keyed && &src != this ? &src.impl_->opaque_runs(key) : nullptr;
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
     for (int y = cy1; y < cy2; ++y) {
         int sy = static_cast<int>((static_cast<long long>(y - y1) * sh) / dh);
         if (mirror_y) sy = sh - 1 - sy;
         const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
         std::uint32_t* drow = row(y) + cx1;
-        for (std::size_t i = 0; i < columns.size(); ++i) {
+        std::size_t from = 0;
+        std::size_t to = columns.size();
+        if (runs) {
+            const int k1 = runs->first[static_cast<std::size_t>(sy)];
+            const int k2 = runs->first[static_cast<std::size_t>(sy) + 1];
+            if (k1 == k2) continue;
+            const int lo = runs->starts[static_cast<std::size_t>(k1)];
+            const int hi = runs->ends[static_cast<std::size_t>(k2) - 1];
+            const auto before_start = [&](int column) { return mirror_x ? column >= hi : column < lo; };
+            const auto before_end = [&](int column) { return mirror_x ? column >= lo : column < hi; };
+            from = static_cast<std::size_t>(std::partition_point(columns.begin(), columns.end(), before_start) -
+                                            columns.begin());
+            to = static_cast<std::size_t>(std::partition_point(columns.begin(), columns.end(), before_end) -
+                                          columns.begin());
+        }
+        for (std::size_t i = from; i < to; ++i) {
             const std::uint32_t p = srow[columns[i]] & 0xFFFFFFu;
             if (!keyed || p != key) drow[i] = p;
         }
