@@ -265,8 +265,8 @@ std::vector<std::uint32_t> words(const Canvas& c)
     return w;
 }
 
-// Random pixels, the top byte set in some, and runs of the key colour among them.
-void scribble(Canvas& c, std::mt19937& rng, std::uint32_t key)
+// Random pixels, and runs of the key colour among them; with top bytes, the top byte set in some.
+void scribble(Canvas& c, std::mt19937& rng, std::uint32_t key, bool top_bytes)
 {
     std::uint32_t* p = c.pixels();
     for (int y = 0; y < c.height(); ++y) {
@@ -275,10 +275,14 @@ void scribble(Canvas& c, std::mt19937& rng, std::uint32_t key)
         const bool empty_row = rng() % 6 == 0;
         for (int x = 0; x < c.width(); ++x) {
             const unsigned r = rng() % 10;
-            row[x] = empty_row || r < 4 ? key
-                     : r == 4           ? (key | 0xFF000000u)
-                     : r == 5           ? (rng() | 0x01000000u)
-                                        : rng() & 0xFFFFFFu;
+            if (empty_row || r < 4)
+                row[x] = key;
+            else if (top_bytes && r == 4)
+                row[x] = key | 0xFF000000u;
+            else if (top_bytes && r == 5)
+                row[x] = rng() | 0x01000000u;
+            else
+                row[x] = rng() & 0xFFFFFFu;
         }
     }
 }
@@ -350,7 +354,7 @@ TEST(Canvas, KeyedPicturesDrawLikeThePixelByPixelBlit)
     for (int i = 0; i < 400; ++i) {
         if (i % 20 == 0) {
             const std::uint32_t key = rng() & 0xFFFFFFu;
-            scribble(sprite, rng, key);
+            scribble(sprite, rng, key, i % 40 == 20);
             sprite.set_pixel(0, sh - 1, key);
         } else if (i % 5 == 0) {
             // A few pixels change after the picture has been drawn.

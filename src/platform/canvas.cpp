@@ -103,6 +103,9 @@ struct Canvas::Impl {
         std::vector<int> first; // the runs of row y are first[y] .. first[y + 1] - 1
         std::vector<int> starts;
         std::vector<int> ends; // one past the run's last pixel
+        // No pixel has its unused top byte set: the runs copy as they are, and they are exactly
+        // the pixels whose colour differs from the key.
+        bool clean = true;
     };
     OpaqueRuns opaque;
 
@@ -114,10 +117,12 @@ struct Canvas::Impl {
         opaque.first.assign(static_cast<std::size_t>(surface->h) + 1, 0);
         opaque.starts.clear();
         opaque.ends.clear();
+        std::uint32_t top = 0;
         for (int y = 0; y < surface->h; ++y) {
             opaque.first[static_cast<std::size_t>(y)] = static_cast<int>(opaque.starts.size());
             const auto* r = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(surface->pixels) +
                                                                    static_cast<std::ptrdiff_t>(y) * surface->pitch);
+            for (int x = 0; x < surface->w; ++x) top |= r[x];
             for (int x = 0; x < surface->w;) {
                 while (x < surface->w && r[x] == key) ++x;
                 if (x >= surface->w) break;
@@ -127,6 +132,7 @@ struct Canvas::Impl {
             }
         }
         opaque.first.back() = static_cast<int>(opaque.starts.size());
+        opaque.clean = (top & 0xFF000000u) == 0;
         return opaque;
     }
 
@@ -437,7 +443,8 @@ bool Canvas::stamp_line(int x0, int y0, int x1, int y1, int pen_width, Colour co
 {
     const int dx = x1 - x0;
     const int dy = y1 - y0;
-    if (std::abs(dx) > Impl::kStampReach || std::abs(dy) > Impl::kStampReach || pen_width > Impl::kStampWidth) return false;
+    if (std::abs(dx) > Impl::kStampReach || std::abs(dy) > Impl::kStampReach || pen_width > Impl::kStampWidth)
+        return false;
     const std::uint64_t key = (static_cast<std::uint64_t>(dx + Impl::kStampReach) << 32) |
                               (static_cast<std::uint64_t>(dy + Impl::kStampReach) << 16) |
                               static_cast<std::uint64_t>(pen_width);
@@ -502,7 +509,12 @@ void Canvas::draw(const Canvas& src, int x, int y)
         for (int k = runs.first[static_cast<std::size_t>(sy)]; k < last; ++k) {
             const int a = std::max(runs.starts[static_cast<std::size_t>(k)], cx1 - x);
             const int b = std::min(runs.ends[static_cast<std::size_t>(k)], cx2 - x);
-            for (int i = a; i < b; ++i) drow[i] = srow[i] & 0xFFFFFFu;
+            if (b <= a) continue;
+            if (runs.clean) {
+                std::memcpy(drow + a, srow + a, static_cast<std::size_t>(b - a) * sizeof *drow);
+            } else {
+                for (int i = a; i < b; ++i) drow[i] = srow[i] & 0xFFFFFFu;
+            }
         }
     }
 }
@@ -541,31 +553,44 @@ void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
             ++sx;
         }
     }
-    // Keyed, only the columns that reach from the row's first pixel unlike the key to its last
-    // are looked at (the columns run one way through the source, so they are found by halving).
     const Impl::OpaqueRuns* runs = keyed && &src != this ? &src.impl_->opaque_runs(key) : nullptr;
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
-    for (int y = cy1; y < cy2; ++y) {
+    const auto source_row = [&](int y) {
         int sy = static_cast<int>((static_cast<long long>(y - y1) * sh) / dh);
         if (mirror_y) sy = sh - 1 - sy;
+        return sy;
+    };
+    if (runs && runs->clean) {
+        // The runs are exactly what shows. The columns run one way through the source, so the
+        // columns drawn from a run lie together: found from the first column drawn at or past
+        // each source column (counted along the picture, mirrored or not).
+        std::vector<int> first_at(static_cast<std::size_t>(sw) + 1);
+        std::size_t i = 0;
+        for (int m = 0; m <= sw; ++m) {
+            while (i < columns.size() && (mirror_x ? sw - 1 - columns[i] : columns[i]) < m) ++i;
+            first_at[static_cast<std::size_t>(m)] = static_cast<int>(i);
+        }
+        for (int y = cy1; y < cy2; ++y) {
+            const int sy = source_row(y);
+            const auto* srow =
+                reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
+            std::uint32_t* drow = row(y) + cx1;
+            const int last = runs->first[static_cast<std::size_t>(sy) + 1];
+            for (int k = runs->first[static_cast<std::size_t>(sy)]; k < last; ++k) {
+                const int a = runs->starts[static_cast<std::size_t>(k)];
+                const int b = runs->ends[static_cast<std::size_t>(k)];
+                const int from = first_at[static_cast<std::size_t>(mirror_x ? sw - b : a)];
+                const int to = first_at[static_cast<std::size_t>(mirror_x ? sw - a : b)];
+                for (int d = from; d < to; ++d) drow[d] = srow[columns[static_cast<std::size_t>(d)]];
+            }
+        }
+        return;
+    }
+    for (int y = cy1; y < cy2; ++y) {
+        const int sy = source_row(y);
         const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
         std::uint32_t* drow = row(y) + cx1;
-        std::size_t from = 0;
-        std::size_t to = columns.size();
-        if (runs) {
-            const int k1 = runs->first[static_cast<std::size_t>(sy)];
-            const int k2 = runs->first[static_cast<std::size_t>(sy) + 1];
-            if (k1 == k2) continue;
-            const int lo = runs->starts[static_cast<std::size_t>(k1)];
-            const int hi = runs->ends[static_cast<std::size_t>(k2) - 1];
-            const auto before_start = [&](int column) { return mirror_x ? column >= hi : column < lo; };
-            const auto before_end = [&](int column) { return mirror_x ? column >= lo : column < hi; };
-            from = static_cast<std::size_t>(std::partition_point(columns.begin(), columns.end(), before_start) -
-                                            columns.begin());
-            to = static_cast<std::size_t>(std::partition_point(columns.begin(), columns.end(), before_end) -
-                                          columns.begin());
-        }
-        for (std::size_t i = from; i < to; ++i) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
             const std::uint32_t p = srow[columns[i]] & 0xFFFFFFu;
             if (!keyed || p != key) drow[i] = p;
         }
