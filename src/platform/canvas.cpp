@@ -46,14 +46,58 @@ double half_span(double rx, double ry, double yc)
     return rx * std::sqrt(1 - t * t);
 }
 
-// Pixels whose centres lie within [cx - h, cx + h], clipped to the row.
-void span(std::uint32_t* row, int width, double cx, double h, Colour c, int& from, int& to)
+// One row of an ellipse: the brush's span, then the pen's (two for a ring's sides), each the
+// columns from[k] to to[k] (empty when from[k] > to[k]).
+struct EllipseRow {
+    bool exact = true; // false: an end lies too near a pixel's edge to be moved with the shape
+    int from[3] = {1, 1, 1};
+    int to[3] = {0, 0, 0};
+};
+
+// The radii an ellipse is drawn with: the path the pen follows, and the pen's outer and inner edges.
+struct EllipseRadii {
+    double prx, pry, orx, ory, irx, iry;
+};
+
+bool near_whole(double v) { return std::abs(v - std::round(v)) < 1e-6; }
+
+// The spans of the row whose centre is yc from the ellipse's centre cx: the pixels whose centres
+// lie within each half span of cx. With check, a row whose span ends come near a whole number is
+// marked not exact: moved sideways, the rounding of a larger cx could put the end elsewhere.
+EllipseRow ellipse_row(const EllipseRadii& e, double cx, double yc, bool brush, bool check)
 {
-    from = static_cast<int>(std::ceil(cx - h - 0.5));
-    to = static_cast<int>(std::floor(cx + h - 0.5));
-    const int a = std::max(from, 0);
-    const int b = std::min(to, width - 1);
-    if (row && b >= a) fill_row(row + a, b - a + 1, c);
+    EllipseRow r;
+    const auto from = [&](double h) {
+        const double v = cx - h - 0.5;
+        if (check && near_whole(v)) r.exact = false;
+        return static_cast<int>(std::ceil(v));
+    };
+    const auto to = [&](double h) {
+        const double v = cx + h - 0.5;
+        if (check && near_whole(v)) r.exact = false;
+        return static_cast<int>(std::floor(v));
+    };
+    const double ho = half_span(e.orx, e.ory, yc);
+    if (ho < 0) return r;
+    const double hi = half_span(e.irx, e.iry, yc);
+    if (brush) {
+        const double hb = half_span(e.prx, e.pry, yc);
+        if (hb >= 0) {
+            r.from[0] = from(hb);
+            r.to[0] = to(hb);
+        }
+    }
+    r.from[1] = from(ho);
+    r.to[1] = to(ho);
+    if (hi < 0) return r;
+    // The ring: the outer span without the inner one, unless the hole misses the pixel centres.
+    const int inner_from = from(hi);
+    const int inner_to = to(hi);
+    if (inner_from > inner_to) return r;
+    r.from[2] = inner_to + 1;
+    r.to[2] = r.to[1];
+    r.to[1] = inner_from - 1;
+    return r;
 }
 
 // One row of a stroke's pixels, relative to the stroke's first point.
@@ -143,6 +187,17 @@ struct Canvas::Impl {
     static constexpr int kStampWidth = 16; // the widest pen kept
     static constexpr std::size_t kStampLimit = 1024;
     std::unordered_map<std::uint64_t, std::vector<StampRun>> stamps;
+
+    // The rows of small ellipses by size, pen width and brush, relative to their box's top-left
+    // corner: a row's distance from the centre is exact wherever the box lies, so only the span
+    // ends are moved (and the few rows marked not exact are worked out again).
+    struct EllipseShape {
+        int first = 0; // the row of rows[0], from the box's top
+        std::vector<EllipseRow> rows;
+    };
+    static constexpr int kShapeSize = 200;
+    static constexpr std::size_t kShapeLimit = 512;
+    std::unordered_map<std::uint64_t, EllipseShape> shapes;
 };
 
 namespace {
@@ -368,40 +423,42 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     const double box_left = std::max(-2.0, std::floor(cx - orx) - 1);
     const double box_right = std::min(w_img + 2.0, std::ceil(cx + orx) + 2);
     mark_drawn(static_cast<int>(box_left), top, static_cast<int>(box_right), bottom + 1);
-    const Colour pc = pen.colour & 0xFFFFFFu;
-    for (int y = top; y <= bottom; ++y) {
+    const EllipseRadii radii{prx, pry, orx, ory, irx, iry};
+    const std::uint32_t colours[3] = {brush ? to_pixel(*brush) : 0, to_pixel(pen.colour), to_pixel(pen.colour)};
+    const auto fill_spans = [&](int y, const EllipseRow& r, int dx) {
         std::uint32_t* row = this->row(y);
-        const double yc = y + 0.5 - cy;
-        const double ho = half_span(orx, ory, yc);
-        if (ho < 0) continue;
-        const double hi = half_span(irx, iry, yc);
-        int f = 0;
-        int t = 0;
-        if (brush) {
-            const double hb = half_span(prx, pry, yc);
-            if (hb >= 0) span(row, w_img, cx, hb, *brush & 0xFFFFFFu, f, t);
+        for (int k = 0; k < 3; ++k) {
+            const int a = std::max(r.from[k] + dx, 0);
+            const int b = std::min(r.to[k] + dx, w_img - 1);
+            if (b >= a) fill_row(row + a, b - a + 1, colours[k]);
         }
-        if (hi < 0) {
-            span(row, w_img, cx, ho, pc, f, t);
-            continue;
+    };
+    const Impl::EllipseShape* shape = nullptr;
+    if (x2 - x1 <= Impl::kShapeSize && y2 - y1 <= Impl::kShapeSize && w <= 64 && std::abs(x1) < (1 << 20)) {
+        const std::uint64_t key = (static_cast<std::uint64_t>(x2 - x1) << 24) |
+                                  (static_cast<std::uint64_t>(y2 - y1) << 12) | (static_cast<std::uint64_t>(w) << 1) |
+                                  (brush ? 1u : 0u);
+        auto found = impl_->shapes.find(key);
+        if (found == impl_->shapes.end()) {
+            Impl::EllipseShape made;
+            made.first = static_cast<int>(std::floor(ry - ory)) - 1;
+            const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
+            for (int r = made.first; r <= last; ++r)
+                made.rows.push_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
+            if (impl_->shapes.size() >= Impl::kShapeLimit) impl_->shapes.clear();
+            found = impl_->shapes.emplace(key, std::move(made)).first;
         }
-        // The ring: the outer span without the inner one.
-        int of = 0;
-        int ot = 0;
-        span(nullptr, w_img, cx, ho, pc, of, ot);
-        int inf = 0;
-        int it = 0;
-        span(nullptr, w_img, cx, hi, pc, inf, it);
-        if (inf > it) { // the hole misses this row's pixel centres
-            span(row, w_img, cx, ho, pc, f, t);
-            continue;
+        shape = &found->second;
+    }
+    for (int y = top; y <= bottom; ++y) {
+        if (shape) {
+            const auto r = static_cast<std::size_t>(y - y1 - shape->first);
+            if (r < shape->rows.size() && shape->rows[r].exact) {
+                fill_spans(y, shape->rows[r], x1);
+                continue;
+            }
         }
-        const int left = std::max(of, 0);
-        const int left_end = std::min(inf - 1, w_img - 1);
-        if (left_end >= left) fill_row(row + left, left_end - left + 1, pc);
-        const int right = std::max(it + 1, 0);
-        const int right_end = std::min(ot, w_img - 1);
-        if (right_end >= right) fill_row(row + right, right_end - right + 1, pc);
+        fill_spans(y, ellipse_row(radii, cx, y + 0.5 - cy, brush.has_value(), false), 0);
     }
 }
 
