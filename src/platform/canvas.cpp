@@ -203,7 +203,8 @@ struct Canvas::Impl {
 namespace {
 
 // The shape of the stroke from (0, 0) to (dx, dy) with a pen of width w, drawn by Cairo as the
-// canvas draws its lines; nothing when it would not fit the scratch image (never, by its size).
+// canvas draws its lines; nothing when Cairo fails or the shape reaches the scratch image's edge
+// (the margin is wider than the pen, so that is only a guard).
 std::optional<std::vector<StampRun>> draw_stamp(int dx, int dy, int w)
 {
     const int reach = w / 2 + 3;
@@ -561,16 +562,16 @@ void Canvas::draw(const Canvas& src, int x, int y)
     for (int dy = cy1; dy < cy2; ++dy) {
         const int sy = dy - y;
         const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
-        std::uint32_t* drow = row(dy) + x;
+        std::uint32_t* drow = row(dy);
         const int last = runs.first[static_cast<std::size_t>(sy) + 1];
         for (int k = runs.first[static_cast<std::size_t>(sy)]; k < last; ++k) {
             const int a = std::max(runs.starts[static_cast<std::size_t>(k)], cx1 - x);
             const int b = std::min(runs.ends[static_cast<std::size_t>(k)], cx2 - x);
             if (b <= a) continue;
             if (runs.clean) {
-                std::memcpy(drow + a, srow + a, static_cast<std::size_t>(b - a) * sizeof *drow);
+                std::memcpy(drow + x + a, srow + a, static_cast<std::size_t>(b - a) * sizeof *drow);
             } else {
-                for (int i = a; i < b; ++i) drow[i] = srow[i] & 0xFFFFFFu;
+                for (int i = a; i < b; ++i) drow[x + i] = srow[i] & 0xFFFFFFu;
             }
         }
     }
