@@ -295,7 +295,7 @@ TEST(Canvas, CachedStrokesCoverExactlyWhatCairoStrokes)
 {
     std::mt19937 rng(21);
     Canvas c = solid(90, 70, 0);
-    std::vector<std::uint32_t> reference(90 * 70);
+    std::vector<std::uint32_t> reference(std::size_t{90} * 70);
     cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(reference.data()),
                                                                    CAIRO_FORMAT_RGB24, 90, 70, 90 * 4);
     cairo_t* cr = cairo_create(surface);
@@ -425,9 +425,11 @@ TEST(Canvas, KeyedPicturesDrawLikeThePixelByPixelBlit)
     SDL_Surface* from = SDL_CreateRGBSurfaceWithFormat(0, sw, sh, 32, SDL_PIXELFORMAT_XRGB8888);
     ASSERT_TRUE(reference && from);
     const auto reference_words = [&] {
-        std::vector<std::uint32_t> w(80 * 60);
+        std::vector<std::uint32_t> w(std::size_t{80} * 60);
         for (int y = 0; y < 60; ++y)
-            std::memcpy(w.data() + y * 80, static_cast<const char*>(reference->pixels) + y * reference->pitch, 80 * 4);
+            std::memcpy(w.data() + static_cast<std::ptrdiff_t>(y) * 80,
+                        static_cast<const char*>(reference->pixels) + static_cast<std::ptrdiff_t>(y) * reference->pitch,
+                        std::size_t{80} * 4);
         return w;
     };
     std::memset(reference->pixels, 0, static_cast<std::size_t>(reference->pitch) * 60);
@@ -443,8 +445,9 @@ TEST(Canvas, KeyedPicturesDrawLikeThePixelByPixelBlit)
                                  rng() % 2 ? rng() : sprite.pixel(0, sh - 1));
         }
         for (int y = 0; y < sh; ++y)
-            std::memcpy(static_cast<char*>(from->pixels) + y * from->pitch,
-                        reinterpret_cast<const char*>(std::as_const(sprite).pixels()) + y * sprite.pitch(),
+            std::memcpy(static_cast<char*>(from->pixels) + static_cast<std::ptrdiff_t>(y) * from->pitch,
+                        reinterpret_cast<const char*>(std::as_const(sprite).pixels()) +
+                            static_cast<std::ptrdiff_t>(y) * sprite.pitch(),
                         static_cast<std::size_t>(sw) * 4);
         const std::uint32_t key = sprite.pixel(0, sh - 1);
         const int x = static_cast<int>(rng() % 120) - 40;
