@@ -3,9 +3,17 @@
 #include "platform/fonts.h"
 #include "test_support.h"
 
+#include <SDL.h>
+#include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <random>
+#include <utility>
+#include <vector>
 
 namespace zen {
 namespace {
@@ -246,6 +254,232 @@ TEST(Canvas, TwoSetsOfFontsLiveAndGoIndependently)
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 200; ++x) lit += b.pixel(x, y) != 0;
     EXPECT_GT(lit, 30);
+}
+
+// Raw 32-bit words, the unused top byte included: what a later keyed draw compares.
+std::vector<std::uint32_t> words(const Canvas& c)
+{
+    std::vector<std::uint32_t> w(static_cast<std::size_t>(c.width()) * static_cast<std::size_t>(c.height()));
+    for (int y = 0; y < c.height(); ++y)
+        std::memcpy(w.data() + static_cast<std::ptrdiff_t>(y) * c.width(),
+                    reinterpret_cast<const char*>(c.pixels()) + static_cast<std::ptrdiff_t>(y) * c.pitch(),
+                    static_cast<std::size_t>(c.width()) * 4);
+    return w;
+}
+
+// Random pixels, and runs of the key colour among them; with top bytes, the top byte set in some.
+void scribble(Canvas& c, std::mt19937& rng, std::uint32_t key, bool top_bytes)
+{
+    std::uint32_t* p = c.pixels();
+    for (int y = 0; y < c.height(); ++y) {
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(p) + static_cast<std::ptrdiff_t>(y) * c.pitch());
+        const bool empty_row = rng() % 6 == 0;
+        for (int x = 0; x < c.width(); ++x) {
+            const unsigned r = rng() % 10;
+            if (empty_row || r < 4)
+                row[x] = key;
+            else if (top_bytes && r == 4)
+                row[x] = key | 0xFF000000u;
+            else if (top_bytes && r == 5)
+                row[x] = rng() | 0x01000000u;
+            else
+                row[x] = rng() & 0xFFFFFFu;
+        }
+    }
+}
+
+// Lines the canvas draws from its cache of stroke shapes: the same 32-bit words as Cairo stroking
+// the same path into the same pixels, wherever they lie, however wide, and again from the cache.
+TEST(Canvas, CachedStrokesCoverExactlyWhatCairoStrokes)
+{
+    std::mt19937 rng(21);
+    Canvas c = solid(90, 70, 0);
+    std::vector<std::uint32_t> reference(std::size_t{90} * 70);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(reference.data()),
+                                                                   CAIRO_FORMAT_RGB24, 90, 70, 90 * 4);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    for (int i = 0; i < 3000; ++i) {
+        // Few distinct shapes, so most come from the cache; some too long or too wide to keep.
+        const int span = i % 10 == 0 ? 90 : 12;
+        const int x0 = static_cast<int>(rng() % 110) - 10;
+        const int y0 = static_cast<int>(rng() % 90) - 10;
+        const int x1 = x0 + static_cast<int>(rng() % (2 * span + 1)) - span;
+        const int y1 = rng() % 4 == 0 ? y0 : y0 + static_cast<int>(rng() % (2 * span + 1)) - span;
+        const int width = i % 50 == 0 ? 20 : static_cast<int>(rng() % 9) - 1;
+        const Colour colour = rng() & 0xFFFFFFu;
+        c.line(x0, y0, x1, y1, Pen{colour, width});
+
+        const int w = std::max(1, width);
+        const double shift = w % 2 == 1 ? 0.5 : 0.0;
+        cairo_surface_mark_dirty(surface);
+        cairo_new_path(cr);
+        cairo_move_to(cr, x0 + shift, y0 + shift);
+        cairo_line_to(cr, x1 + shift, y1 + shift);
+        cairo_set_source_rgb(cr, red_of(colour) / 255.0, green_of(colour) / 255.0, blue_of(colour) / 255.0);
+        cairo_set_line_width(cr, w);
+        cairo_stroke(cr);
+        cairo_surface_flush(surface);
+        if (i % 100 == 99 || words(c) != reference) {
+            ASSERT_EQ(words(c), reference)
+                << "after line " << i << ": (" << x0 << ", " << y0 << ")-(" << x1 << ", " << y1 << ") width " << width;
+        }
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
+// An ellipse worked out row by row from its centre, as the canvas draws one it has not seen: the
+// pixels whose centres lie within each row's half span (brush, then the pen's ring).
+void reference_ellipse(std::vector<std::uint32_t>& px, int width, int height, int x1, int y1, int x2, int y2, Pen pen,
+                       std::optional<Colour> brush)
+{
+    const double rx = (x2 - x1) / 2.0;
+    const double ry = (y2 - y1) / 2.0;
+    if (rx <= 0 || ry <= 0) return;
+    const int w = std::max(1, pen.width);
+    const double shift = w % 2 == 1 ? 0.5 : 0.0;
+    const double cx = x1 + rx;
+    const double cy = y1 + ry;
+    const double prx = std::max(0.5, rx - shift);
+    const double pry = std::max(0.5, ry - shift);
+    const auto half = [](double a, double b, double yc) {
+        if (a <= 0 || b <= 0) return -1.0;
+        const double t = yc / b;
+        return t <= -1 || t >= 1 ? -1.0 : a * std::sqrt(1 - t * t);
+    };
+    const auto fill = [&](int y, int from, int to, Colour c) {
+        for (int x = std::max(from, 0); x <= std::min(to, width - 1); ++x)
+            px[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = c;
+    };
+    for (int y = 0; y < height; ++y) {
+        const double yc = y + 0.5 - cy;
+        const double ho = half(prx + w / 2.0, pry + w / 2.0, yc);
+        if (ho < 0) continue;
+        const double hi = half(prx - w / 2.0, pry - w / 2.0, yc);
+        const auto from = [&](double h) { return static_cast<int>(std::ceil(cx - h - 0.5)); };
+        const auto to = [&](double h) { return static_cast<int>(std::floor(cx + h - 0.5)); };
+        const double hb = half(prx, pry, yc);
+        if (brush && hb >= 0) fill(y, from(hb), to(hb), *brush);
+        if (hi < 0 || from(hi) > to(hi)) {
+            fill(y, from(ho), to(ho), pen.colour);
+        } else {
+            fill(y, from(ho), from(hi) - 1, pen.colour);
+            fill(y, to(hi) + 1, to(ho), pen.colour);
+        }
+    }
+}
+
+// Ellipses of sizes seen before are drawn from the rows kept for that size: the same pixels as
+// working each out from its centre, wherever the box lies (the rounding of far-off centres
+// included), for discs, rings and thick pens.
+TEST(Canvas, EllipsesOfAKnownSizeDrawLikeNewOnes)
+{
+    std::mt19937 rng(3);
+    const int width = 900;
+    const int height = 80;
+    Canvas c = solid(width, height, 0);
+    std::vector<std::uint32_t> reference(static_cast<std::size_t>(width) * height, 0);
+    const int sweep = 2 * (width + 30);
+    for (int i = 0; i < sweep + 6000; ++i) {
+        // First one box at every column (the centre's rounding differs from column to column),
+        // then few sizes at random, so most are drawn from kept rows; now and then one too large
+        // to keep.
+        const bool swept = i < sweep;
+        const int w = swept ? 6 : i % 100 == 0 ? 260 : static_cast<int>(rng() % 24);
+        const int h = swept ? 11 : i % 100 == 0 ? 70 : static_cast<int>(rng() % 24);
+        const int x1 = swept ? i / 2 - 30 : static_cast<int>(rng() % (width + 40)) - 20;
+        const int y1 = swept ? 30 : static_cast<int>(rng() % (height + 40)) - 20;
+        const Pen pen{static_cast<Colour>(rng() & 0xFFFFFFu),
+                      swept ? 1 + 2 * (i % 2) : static_cast<int>(rng() % 8) - 1};
+        const std::optional<Colour> brush =
+            rng() % 2 ? std::optional<Colour>(static_cast<Colour>(rng() & 0xFFFFFFu)) : std::optional<Colour>();
+        c.ellipse(x1, y1, x1 + w, y1 + h, pen, brush);
+        reference_ellipse(reference, width, height, x1, y1, x1 + w, y1 + h, pen, brush);
+        // Only pixels around the box change: compared there, at once, before another covers them.
+        for (int y = std::max(0, y1 - 8); y < std::min(height, y1 + h + 8); ++y) {
+            for (int x = std::max(0, x1 - 8); x < std::min(width, x1 + w + 8); ++x) {
+                ASSERT_EQ(c.pixel(x, y), reference[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)])
+                    << "ellipse " << i << " (" << x1 << ", " << y1 << ") " << w << "x" << h << " pen " << pen.width
+                    << (brush ? " filled" : "") << ": pixel (" << x << ", " << y << ")";
+            }
+        }
+    }
+}
+
+// Keyed pictures drawn from their runs of opaque pixels: the same words as SDL's colour-keyed blit
+// (the key's exact 32-bit value left out, the top byte of the rest cleared), and stretched the same
+// as a pixel-by-pixel stretch; also after the picture's pixels change under the runs found for it.
+TEST(Canvas, KeyedPicturesDrawLikeThePixelByPixelBlit)
+{
+    std::mt19937 rng(7);
+    const int sw = 37;
+    const int sh = 23;
+    Canvas sprite = solid(sw, sh, 0);
+    sprite.set_transparent(true);
+    Canvas c = solid(80, 60, 0);
+    SDL_Surface* reference = SDL_CreateRGBSurfaceWithFormat(0, 80, 60, 32, SDL_PIXELFORMAT_XRGB8888);
+    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormat(0, sw, sh, 32, SDL_PIXELFORMAT_XRGB8888);
+    ASSERT_TRUE(reference && from);
+    const auto reference_words = [&] {
+        std::vector<std::uint32_t> w(std::size_t{80} * 60);
+        for (int y = 0; y < 60; ++y)
+            std::memcpy(w.data() + static_cast<std::ptrdiff_t>(y) * 80,
+                        static_cast<const char*>(reference->pixels) + static_cast<std::ptrdiff_t>(y) * reference->pitch,
+                        std::size_t{80} * 4);
+        return w;
+    };
+    std::memset(reference->pixels, 0, static_cast<std::size_t>(reference->pitch) * 60);
+    for (int i = 0; i < 400; ++i) {
+        if (i % 20 == 0) {
+            const std::uint32_t key = rng() & 0xFFFFFFu;
+            scribble(sprite, rng, key, i % 40 == 20);
+            sprite.set_pixel(0, sh - 1, key);
+        } else if (i % 5 == 0) {
+            // A few pixels change after the picture has been drawn.
+            for (int k = 0; k < 10; ++k)
+                sprite.set_pixel(static_cast<int>(rng() % sw), static_cast<int>(rng() % sh),
+                                 rng() % 2 ? rng() : sprite.pixel(0, sh - 1));
+        }
+        for (int y = 0; y < sh; ++y)
+            std::memcpy(static_cast<char*>(from->pixels) + static_cast<std::ptrdiff_t>(y) * from->pitch,
+                        reinterpret_cast<const char*>(std::as_const(sprite).pixels()) +
+                            static_cast<std::ptrdiff_t>(y) * sprite.pitch(),
+                        static_cast<std::size_t>(sw) * 4);
+        const std::uint32_t key = sprite.pixel(0, sh - 1);
+        const int x = static_cast<int>(rng() % 120) - 40;
+        const int y = static_cast<int>(rng() % 100) - 30;
+        if (i % 2 == 0) {
+            c.draw(sprite, x, y);
+            SDL_SetColorKey(from, SDL_TRUE, key);
+            SDL_Rect at{x, y, sw, sh};
+            SDL_BlitSurface(from, nullptr, reference, &at);
+        } else {
+            // Stretched or shrunk, mirrored either way or both.
+            const int w = sw * static_cast<int>(rng() % 6 + 2) / 4;
+            const int h = sh * static_cast<int>(rng() % 6 + 2) / 4;
+            const bool mx = rng() % 2;
+            const bool my = rng() % 2;
+            c.stretch_draw(sprite, mx ? x + w : x, my ? y + h : y, mx ? x : x + w, my ? y : y + h);
+            for (int dy = std::max(0, y); dy < std::min(60, y + h); ++dy) {
+                int sy = (dy - y) * sh / h;
+                if (my) sy = sh - 1 - sy;
+                for (int dx = std::max(0, x); dx < std::min(80, x + w); ++dx) {
+                    int sx = (dx - x) * sw / w;
+                    if (mx) sx = sw - 1 - sx;
+                    const std::uint32_t p =
+                        static_cast<const std::uint32_t*>(from->pixels)[sy * from->pitch / 4 + sx] & 0xFFFFFFu;
+                    if (p != key) static_cast<std::uint32_t*>(reference->pixels)[dy * reference->pitch / 4 + dx] = p;
+                }
+            }
+        }
+        ASSERT_EQ(words(c), reference_words()) << "after picture " << i << " at (" << x << ", " << y << ")";
+    }
+    SDL_FreeSurface(from);
+    SDL_FreeSurface(reference);
 }
 
 TEST(Canvas, SavesAPng)

@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace zen {
@@ -46,15 +48,66 @@ double half_span(double rx, double ry, double yc)
     return rx * std::sqrt(1 - t * t);
 }
 
-// Pixels whose centres lie within [cx - h, cx + h], clipped to the row.
-void span(std::uint32_t* row, int width, double cx, double h, Colour c, int& from, int& to)
+// One row of an ellipse: the brush's span, then the pen's (two for a ring's sides), each the
+// columns from[k] to to[k] (empty when from[k] > to[k]).
+struct EllipseRow {
+    bool exact = true; // false: an end lies too near a pixel's edge to be moved with the shape
+    int from[3] = {1, 1, 1};
+    int to[3] = {0, 0, 0};
+};
+
+// The radii an ellipse is drawn with: the path the pen follows, and the pen's outer and inner edges.
+struct EllipseRadii {
+    double prx, pry, orx, ory, irx, iry;
+};
+
+bool near_whole(double v) { return std::abs(v - std::round(v)) < 1e-6; }
+
+// The spans of the row whose centre is yc from the ellipse's centre cx: the pixels whose centres
+// lie within each half span of cx. With check, a row whose span ends come near a whole number is
+// marked not exact: moved sideways, the rounding of a larger cx could put the end elsewhere.
+EllipseRow ellipse_row(const EllipseRadii& e, double cx, double yc, bool brush, bool check)
 {
-    from = static_cast<int>(std::ceil(cx - h - 0.5));
-    to = static_cast<int>(std::floor(cx + h - 0.5));
-    const int a = std::max(from, 0);
-    const int b = std::min(to, width - 1);
-    if (row && b >= a) fill_row(row + a, b - a + 1, c);
+    EllipseRow r;
+    const auto from = [&](double h) {
+        const double v = cx - h - 0.5;
+        if (check && near_whole(v)) r.exact = false;
+        return static_cast<int>(std::ceil(v));
+    };
+    const auto to = [&](double h) {
+        const double v = cx + h - 0.5;
+        if (check && near_whole(v)) r.exact = false;
+        return static_cast<int>(std::floor(v));
+    };
+    const double ho = half_span(e.orx, e.ory, yc);
+    if (ho < 0) return r;
+    const double hi = half_span(e.irx, e.iry, yc);
+    if (brush) {
+        const double hb = half_span(e.prx, e.pry, yc);
+        if (hb >= 0) {
+            r.from[0] = from(hb);
+            r.to[0] = to(hb);
+        }
+    }
+    r.from[1] = from(ho);
+    r.to[1] = to(ho);
+    if (hi < 0) return r;
+    // The ring: the outer span without the inner one, unless the hole misses the pixel centres.
+    const int inner_from = from(hi);
+    const int inner_to = to(hi);
+    if (inner_from > inner_to) return r;
+    r.from[2] = inner_to + 1;
+    r.to[2] = r.to[1];
+    r.to[1] = inner_from - 1;
+    return r;
 }
+
+// One row of a stroke's pixels, relative to the stroke's first point.
+struct StampRun {
+    int dy;
+    int x1;
+    int x2; // one past the last pixel
+};
 
 } // namespace
 
@@ -86,7 +139,116 @@ struct Canvas::Impl {
         return cr;
     }
     void end_shapes() { cairo_surface_flush(cairo_surface); }
+
+    // The pixels that differ from a colour key, as runs row by row: found once for a picture and
+    // its key, so a keyed draw copies whole runs and never looks at the pixels it leaves out.
+    // Forgotten whenever the pixels change.
+    struct OpaqueRuns {
+        bool valid = false;
+        std::uint32_t key = 0;
+        std::vector<int> first; // the runs of row y are first[y] .. first[y + 1] - 1
+        std::vector<int> starts;
+        std::vector<int> ends; // one past the run's last pixel
+        // No pixel has its unused top byte set: the runs copy as they are, and they are exactly
+        // the pixels whose colour differs from the key.
+        bool clean = true;
+    };
+    OpaqueRuns opaque;
+
+    const OpaqueRuns& opaque_runs(std::uint32_t key)
+    {
+        if (opaque.valid && opaque.key == key) return opaque;
+        opaque.valid = true;
+        opaque.key = key;
+        opaque.first.assign(static_cast<std::size_t>(surface->h) + 1, 0);
+        opaque.starts.clear();
+        opaque.ends.clear();
+        std::uint32_t top = 0;
+        for (int y = 0; y < surface->h; ++y) {
+            opaque.first[static_cast<std::size_t>(y)] = static_cast<int>(opaque.starts.size());
+            const auto* r = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(surface->pixels) +
+                                                                   static_cast<std::ptrdiff_t>(y) * surface->pitch);
+            for (int x = 0; x < surface->w; ++x) top |= r[x];
+            for (int x = 0; x < surface->w;) {
+                while (x < surface->w && r[x] == key) ++x;
+                if (x >= surface->w) break;
+                opaque.starts.push_back(x);
+                while (x < surface->w && r[x] != key) ++x;
+                opaque.ends.push_back(x);
+            }
+        }
+        opaque.first.back() = static_cast<int>(opaque.starts.size());
+        opaque.clean = (top & 0xFF000000u) == 0;
+        return opaque;
+    }
+
+    // The pixels a short stroke covers, relative to its first point, by its run (x2 - x0, y2 - y0)
+    // and pen width: a stroke covers the same pixels wherever it starts, so Cairo draws each shape
+    // once and later strokes fill its runs.
+    static constexpr int kStampReach = 64; // the longest run kept, in each direction
+    static constexpr int kStampWidth = 16; // the widest pen kept
+    static constexpr std::size_t kStampLimit = 1024;
+    std::unordered_map<std::uint64_t, std::vector<StampRun>> stamps;
+
+    // The rows of small ellipses by size, pen width and brush, relative to their box's top-left
+    // corner: a row's distance from the centre is exact wherever the box lies, so only the span
+    // ends are moved (and the few rows marked not exact are worked out again).
+    struct EllipseShape {
+        int first = 0; // the row of rows[0], from the box's top
+        std::vector<EllipseRow> rows;
+    };
+    static constexpr int kShapeSize = 200;
+    static constexpr std::size_t kShapeLimit = 512;
+    std::unordered_map<std::uint64_t, EllipseShape> shapes;
 };
+
+namespace {
+
+// The shape of the stroke from (0, 0) to (dx, dy) with a pen of width w, drawn by Cairo as the
+// canvas draws its lines; nothing when Cairo fails or the shape reaches the scratch image's edge
+// (the margin is wider than the pen, so that is only a guard).
+std::optional<std::vector<StampRun>> draw_stamp(int dx, int dy, int w)
+{
+    const int reach = w / 2 + 3;
+    const int ox = std::max(0, -dx) + reach;
+    const int oy = std::max(0, -dy) + reach;
+    const int sw = std::abs(dx) + 2 * reach + 1;
+    const int sh = std::abs(dy) + 2 * reach + 1;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(sw) * static_cast<std::size_t>(sh), 0);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels.data()),
+                                                                   CAIRO_FORMAT_RGB24, sw, sh, sw * 4);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    const double shift = (w % 2 == 1) ? 0.5 : 0.0;
+    cairo_move_to(cr, ox + shift, oy + shift);
+    cairo_line_to(cr, ox + dx + shift, oy + dy + shift);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_set_line_width(cr, w);
+    cairo_stroke(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    const bool drawn = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    if (!drawn) return std::nullopt;
+    std::vector<StampRun> runs;
+    for (int y = 0; y < sh; ++y) {
+        const std::uint32_t* r = pixels.data() + static_cast<std::ptrdiff_t>(y) * sw;
+        for (int x = 0; x < sw;) {
+            while (x < sw && r[x] == 0) ++x;
+            if (x >= sw) break;
+            const int start = x;
+            while (x < sw && r[x] != 0) ++x;
+            // A shape touching the scratch image's edge may have been cut: not kept.
+            if (start == 0 || x == sw || y == 0 || y == sh - 1) return std::nullopt;
+            runs.push_back({y - oy, start - ox, x - ox});
+        }
+    }
+    return runs;
+}
+
+} // namespace
 
 Canvas::Canvas() = default;
 Canvas::~Canvas() = default;
@@ -149,6 +311,7 @@ void Canvas::clear()
 
 void Canvas::mark_drawn(int x1, int y1, int x2, int y2)
 {
+    if (impl_) impl_->opaque.valid = false;
     x1 = std::max(x1, 0);
     y1 = std::max(y1, 0);
     x2 = std::min(x2, width());
@@ -224,6 +387,7 @@ void Canvas::fill_rect(int x1, int y1, int x2, int y2, Colour c)
     y2 = std::min(y2, height());
     if (x2 <= x1 || y2 <= y1) return;
     const std::uint32_t p = to_pixel(c);
+    impl_->opaque.valid = false;
     if (p != 0) mark_drawn(x1, y1, x2, y2); // black keeps the drawn box true as it is
     if (x1 == 0 && x2 == width() && pitch() == width() * static_cast<int>(sizeof p)) {
         // Whole rows without gaps between them: one run.
@@ -289,40 +453,42 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     const double box_left = std::max(-2.0, std::floor(cx - orx) - 1);
     const double box_right = std::min(w_img + 2.0, std::ceil(cx + orx) + 2);
     mark_drawn(static_cast<int>(box_left), top, static_cast<int>(box_right), bottom + 1);
-    const Colour pc = pen.colour & 0xFFFFFFu;
-    for (int y = top; y <= bottom; ++y) {
+    const EllipseRadii radii{prx, pry, orx, ory, irx, iry};
+    const std::uint32_t colours[3] = {brush ? to_pixel(*brush) : 0, to_pixel(pen.colour), to_pixel(pen.colour)};
+    const auto fill_spans = [&](int y, const EllipseRow& r, int dx) {
         std::uint32_t* row = this->row(y);
-        const double yc = y + 0.5 - cy;
-        const double ho = half_span(orx, ory, yc);
-        if (ho < 0) continue;
-        const double hi = half_span(irx, iry, yc);
-        int f = 0;
-        int t = 0;
-        if (brush) {
-            const double hb = half_span(prx, pry, yc);
-            if (hb >= 0) span(row, w_img, cx, hb, *brush & 0xFFFFFFu, f, t);
+        for (int k = 0; k < 3; ++k) {
+            const int a = std::max(r.from[k] + dx, 0);
+            const int b = std::min(r.to[k] + dx, w_img - 1);
+            if (b >= a) fill_row(row + a, b - a + 1, colours[k]);
         }
-        if (hi < 0) {
-            span(row, w_img, cx, ho, pc, f, t);
-            continue;
+    };
+    const Impl::EllipseShape* shape = nullptr;
+    if (x2 - x1 <= Impl::kShapeSize && y2 - y1 <= Impl::kShapeSize && w <= 64 && std::abs(x1) < (1 << 20)) {
+        const std::uint64_t key = (static_cast<std::uint64_t>(x2 - x1) << 24) |
+                                  (static_cast<std::uint64_t>(y2 - y1) << 12) | (static_cast<std::uint64_t>(w) << 1) |
+                                  (brush ? 1u : 0u);
+        auto found = impl_->shapes.find(key);
+        if (found == impl_->shapes.end()) {
+            Impl::EllipseShape made;
+            made.first = static_cast<int>(std::floor(ry - ory)) - 1;
+            const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
+            for (int r = made.first; r <= last; ++r)
+                made.rows.push_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
+            if (impl_->shapes.size() >= Impl::kShapeLimit) impl_->shapes.clear();
+            found = impl_->shapes.emplace(key, std::move(made)).first;
         }
-        // The ring: the outer span without the inner one.
-        int of = 0;
-        int ot = 0;
-        span(nullptr, w_img, cx, ho, pc, of, ot);
-        int inf = 0;
-        int it = 0;
-        span(nullptr, w_img, cx, hi, pc, inf, it);
-        if (inf > it) { // the hole misses this row's pixel centres
-            span(row, w_img, cx, ho, pc, f, t);
-            continue;
+        shape = &found->second;
+    }
+    for (int y = top; y <= bottom; ++y) {
+        if (shape) {
+            const auto r = static_cast<std::size_t>(y - y1 - shape->first);
+            if (r < shape->rows.size() && shape->rows[r].exact) {
+                fill_spans(y, shape->rows[r], x1);
+                continue;
+            }
         }
-        const int left = std::max(of, 0);
-        const int left_end = std::min(inf - 1, w_img - 1);
-        if (left_end >= left) fill_row(row + left, left_end - left + 1, pc);
-        const int right = std::max(it + 1, 0);
-        const int right_end = std::min(ot, w_img - 1);
-        if (right_end >= right) fill_row(row + right, right_end - right + 1, pc);
+        fill_spans(y, ellipse_row(radii, cx, y + 0.5 - cy, brush.has_value(), false), 0);
     }
 }
 
@@ -335,7 +501,6 @@ void Canvas::line(int x0, int y0, int x1, int y1, Pen pen)
 void Canvas::polyline(const Point* points, int count, Pen pen)
 {
     if (!writable() || count < 2) return;
-    cairo_t* cr = impl_->begin_shapes();
     const double w = std::max(1, pen.width);
     const double shift = (static_cast<int>(w) % 2 == 1) ? 0.5 : 0.0;
     // The stroke stays within half the pen of its path (round caps and joins), and the path
@@ -349,6 +514,9 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
         path.y2 = std::max(path.y2, points[i].y);
     }
     mark_drawn(path.x1 - reach, path.y1 - reach, path.x2 + reach + 1, path.y2 + reach + 1);
+    if (count == 2 && stamp_line(points[0].x, points[0].y, points[1].x, points[1].y, static_cast<int>(w), pen.colour))
+        return;
+    cairo_t* cr = impl_->begin_shapes();
     cairo_new_path(cr);
     cairo_move_to(cr, points[0].x + shift, points[0].y + shift);
     for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x + shift, points[i].y + shift);
@@ -356,6 +524,36 @@ void Canvas::polyline(const Point* points, int count, Pen pen)
     cairo_set_line_width(cr, w);
     cairo_stroke(cr);
     impl_->end_shapes();
+}
+
+bool Canvas::stamp_line(int x0, int y0, int x1, int y1, int pen_width, Colour colour)
+{
+    const int dx = x1 - x0;
+    const int dy = y1 - y0;
+    if (std::abs(dx) > Impl::kStampReach || std::abs(dy) > Impl::kStampReach || pen_width > Impl::kStampWidth)
+        return false;
+    const std::uint64_t key = (static_cast<std::uint64_t>(dx + Impl::kStampReach) << 32) |
+                              (static_cast<std::uint64_t>(dy + Impl::kStampReach) << 16) |
+                              static_cast<std::uint64_t>(pen_width);
+    auto found = impl_->stamps.find(key);
+    if (found == impl_->stamps.end()) {
+        std::optional<std::vector<StampRun>> runs = draw_stamp(dx, dy, pen_width);
+        if (!runs) return false;
+        if (impl_->stamps.size() >= Impl::kStampLimit) impl_->stamps.clear();
+        found = impl_->stamps.emplace(key, std::move(*runs)).first;
+    }
+    // Cairo writes its opaque pixels with the unused top byte set; so does the copy.
+    const std::uint32_t p = 0xFF000000u | to_pixel(colour);
+    const int w_img = width();
+    const int h_img = height();
+    for (const StampRun& r : found->second) {
+        const int y = y0 + r.dy;
+        if (y < 0 || y >= h_img) continue;
+        const int a = std::max(0, x0 + r.x1);
+        const int b = std::min(w_img, x0 + r.x2);
+        if (b > a) fill_row(row(y) + a, b - a, p);
+    }
+    return true;
 }
 
 void Canvas::text(int x, int y, std::string_view utf8, Font font, Colour colour, std::optional<Colour> background)
@@ -374,15 +572,38 @@ Extent Canvas::text_extent(std::string_view utf8, Font font) const
 void Canvas::draw(const Canvas& src, int x, int y)
 {
     if (!writable() || !src.impl_) return;
-    SDL_Surface* s = src.impl_->surface;
-    if (src.transparent_) {
-        SDL_SetColorKey(s, SDL_TRUE, src.pixel(0, src.height() - 1));
-    } else {
-        SDL_SetColorKey(s, SDL_FALSE, 0);
+    const int sw = src.width();
+    const int sh = src.height();
+    if (!src.transparent_) {
+        copy_rect(x, y, src, 0, 0, sw, sh);
+        return;
     }
-    SDL_Rect dst{x, y, s->w, s->h};
-    SDL_BlitSurface(s, nullptr, impl_->surface, &dst);
-    mark_drawn(x, y, x + s->w, y + s->h);
+    // Colour-keyed: every pixel but the key's exact value is drawn, its unused top byte cleared.
+    const std::uint32_t key = src.pixel(0, sh - 1);
+    mark_drawn(x, y, x + sw, y + sh);
+    const int cx1 = std::max(0, x);
+    const int cx2 = std::min(width(), x + sw);
+    const int cy1 = std::max(0, y);
+    const int cy2 = std::min(height(), y + sh);
+    if (cx2 <= cx1 || cy2 <= cy1) return;
+    const Impl::OpaqueRuns& runs = src.impl_->opaque_runs(key);
+    const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
+    for (int dy = cy1; dy < cy2; ++dy) {
+        const int sy = dy - y;
+        const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
+        std::uint32_t* drow = row(dy);
+        const int last = runs.first[static_cast<std::size_t>(sy) + 1];
+        for (int k = runs.first[static_cast<std::size_t>(sy)]; k < last; ++k) {
+            const int a = std::max(runs.starts[static_cast<std::size_t>(k)], cx1 - x);
+            const int b = std::min(runs.ends[static_cast<std::size_t>(k)], cx2 - x);
+            if (b <= a) continue;
+            if (runs.clean) {
+                std::memcpy(drow + x + a, srow + a, static_cast<std::size_t>(b - a) * sizeof *drow);
+            } else {
+                for (int i = a; i < b; ++i) drow[x + i] = srow[i] & 0xFFFFFFu;
+            }
+        }
+    }
 }
 
 void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
@@ -419,10 +640,41 @@ void Canvas::stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2)
             ++sx;
         }
     }
+    const Impl::OpaqueRuns* runs = keyed && &src != this ? &src.impl_->opaque_runs(key) : nullptr;
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
-    for (int y = cy1; y < cy2; ++y) {
+    const auto source_row = [&](int y) {
         int sy = static_cast<int>((static_cast<long long>(y - y1) * sh) / dh);
         if (mirror_y) sy = sh - 1 - sy;
+        return sy;
+    };
+    if (runs && runs->clean) {
+        // The runs are exactly what shows. The columns run one way through the source, so the
+        // columns drawn from a run lie together: found from the first column drawn at or past
+        // each source column (counted along the picture, mirrored or not).
+        std::vector<int> first_at(static_cast<std::size_t>(sw) + 1);
+        std::size_t i = 0;
+        for (int m = 0; m <= sw; ++m) {
+            while (i < columns.size() && (mirror_x ? sw - 1 - columns[i] : columns[i]) < m) ++i;
+            first_at[static_cast<std::size_t>(m)] = static_cast<int>(i);
+        }
+        for (int y = cy1; y < cy2; ++y) {
+            const int sy = source_row(y);
+            const auto* srow =
+                reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
+            std::uint32_t* drow = row(y) + cx1;
+            const int last = runs->first[static_cast<std::size_t>(sy) + 1];
+            for (int k = runs->first[static_cast<std::size_t>(sy)]; k < last; ++k) {
+                const int a = runs->starts[static_cast<std::size_t>(k)];
+                const int b = runs->ends[static_cast<std::size_t>(k)];
+                const int from = first_at[static_cast<std::size_t>(mirror_x ? sw - b : a)];
+                const int to = first_at[static_cast<std::size_t>(mirror_x ? sw - a : b)];
+                for (int d = from; d < to; ++d) drow[d] = srow[columns[static_cast<std::size_t>(d)]];
+            }
+        }
+        return;
+    }
+    for (int y = cy1; y < cy2; ++y) {
+        const int sy = source_row(y);
         const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(sy) * src.pitch());
         std::uint32_t* drow = row(y) + cx1;
         for (std::size_t i = 0; i < columns.size(); ++i) {

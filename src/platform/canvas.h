@@ -156,8 +156,12 @@ public:
     int pitch() const;
 
 private:
-    // Grows the drawn box by the box (x1, y1)-(x2, y2), clipped to the canvas.
+    // Grows the drawn box by the box (x1, y1)-(x2, y2), clipped to the canvas; the pixels are
+    // about to change, so what was learnt about them (the opaque runs) is forgotten.
     void mark_drawn(int x1, int y1, int x2, int y2);
+    // A two-point stroke drawn from a cached copy of its shape; false when the line is too large
+    // to keep (Cairo draws it then).
+    bool stamp_line(int x0, int y0, int x1, int y1, int pen_width, Colour colour);
     std::uint32_t* row(int y);
     // Before any change to the pixels: false when there are none; shared pixels are copied first.
     bool writable();
