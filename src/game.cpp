@@ -61,6 +61,8 @@ int main(int argc, char** argv)
     const bool pause_on_focus_loss = yes_no_setting(platform.settings, kPauseOnFocusLossSetting, true, problems);
     const double pointer_speed = number_setting(platform.settings, kPointerSpeedSetting, 1.0, 0.25, 4.0, problems);
     const double dead_zone = number_setting(platform.settings, kDeadZoneSetting, 0.2, 0.0, 0.9, problems);
+    const bool fullscreen = yes_no_setting(platform.settings, kFullscreenSetting, false, problems);
+    const WindowSize window_size = window_size_setting(platform.settings, problems);
     for (const std::string& p : problems) std::fprintf(stderr, "zentrifa: %s\n", p.c_str());
     // The save folder is this copy's for the whole run, before anything in it is written or cleared.
     if (lock_save_folder(platform, error) == FileLock::Result::busy) {
@@ -92,6 +94,8 @@ int main(int argc, char** argv)
                          error.c_str());
             return 1;
         }
+        if (window_size != WindowSize{}) window->set_size(window_size);
+        window->set_fullscreen(fullscreen);
         platform.window = std::move(window);
         platform.clock = make_system_clock();
         platform.audio = make_sdl_audio();

@@ -167,6 +167,16 @@ TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
     run_command(*g, 65);
     EXPECT_TRUE(g->pause_on_focus_loss);
     EXPECT_NE(read_file(ini).find("pause_on_focus_loss = yes\n"), std::string::npos);
+
+    // So is fullscreen: the window switches at once and the file remembers it.
+    EXPECT_EQ(g->menu_buttons[66].caption, test::ja(Text::options_fullscreen));
+    run_command(*g, 66);
+    EXPECT_TRUE(g->platform.window->fullscreen());
+    EXPECT_EQ(g->menu_buttons[66].caption, test::ja(Text::options_windowed));
+    EXPECT_NE(read_file(ini).find("fullscreen = yes\n"), std::string::npos);
+    run_command(*g, 66);
+    EXPECT_FALSE(g->platform.window->fullscreen());
+    EXPECT_NE(read_file(ini).find("fullscreen = no\n"), std::string::npos);
 }
 
 TEST(Language, TheProgramSpeaksTheChosenLanguageAndKeepsABrokenSettingsFile)

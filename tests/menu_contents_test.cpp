@@ -190,7 +190,7 @@ TEST(OtherMenus, FixedEntriesAndTheirWaysBack)
         {kMenuAbandon, {"はい", "いいえ"}, kMenuHome},
         {kMenuOptions,
          {"エナジーの回復率について", "寝るコマンドについて", "SOUND", "クレジット", "Play in English",
-          "裏にいる間も続ける"},
+          "裏にいる間も続ける", "全画面で遊ぶ"},
          kMenuHome},
         {kMenuSound, {"音量を下げる", "音量を上げる"}, kMenuOptions},
         {kMenuWakeUp, {"起床"}, kMenuWakeUp},

@@ -92,6 +92,10 @@ public:
     }
     void show_warning(const std::string&) override {}
     void set_title(const std::string&) override {}
+    bool fullscreen() const override { return false; }
+    void set_fullscreen(bool) override {}
+    WindowSize size() const override { return {}; }
+    void set_size(WindowSize) override {}
     void show_pointer(int x, int y, bool visible) override
     {
         if (visible && (x != pointer_x || y != pointer_y)) pointer_moves.push_back(clock_.now_ms());
@@ -249,6 +253,41 @@ TEST(WindowSource, TheWheelOverTheLogScrollsItsHistoryAndNothingElse)
     bool running = false;
     EXPECT_EQ(g.frame(running), "0 300 100; 0 100 560; ");
     EXPECT_EQ(g->log_history.scroll, 5);
+}
+
+TEST(Settings, TheWindowsSizeAndFullscreenAreReadAndRemembered)
+{
+    test::TempDir dir;
+    const auto size_of = [&](const std::string& text, std::size_t complaints) {
+        test::write_file(dir.path() / "zentrifa.ini", text);
+        SettingsFile file;
+        std::vector<std::string> problems;
+        file.load(dir.path() / "zentrifa.ini", problems);
+        const WindowSize s = window_size_setting(file, problems);
+        EXPECT_EQ(problems.size(), complaints) << text;
+        return std::to_string(s.width) + "x" + std::to_string(s.height);
+    };
+    EXPECT_EQ(size_of("", 0), "800x600");
+    EXPECT_EQ(size_of("window_size = 1000x500\n", 0), "1000x500");
+    EXPECT_EQ(size_of("window_size = 1000x\n", 1), "800x600");
+    EXPECT_EQ(size_of("window_size = 100x100\n", 1), "800x600");
+    EXPECT_EQ(size_of("window_size = 99999999999x500\n", 1), "800x600");
+    EXPECT_EQ(size_of("window_size = 1000x500px\n", 1), "800x600");
+
+    // What the player left the window as goes into the file, and only what changed.
+    HomeGame g;
+    const std::filesystem::path ini = g.save_dir.path() / "zentrifa.ini";
+    remember_window(*g);
+    EXPECT_FALSE(std::filesystem::exists(ini)) << "nothing changed: nothing written";
+    g->platform.window->set_size({1000, 500});
+    remember_window(*g);
+    EXPECT_NE(test::read_file(ini).find("window_size = 1000x500\n"), std::string::npos);
+    EXPECT_EQ(test::read_file(ini).find("fullscreen"), std::string::npos);
+    g->platform.window->set_fullscreen(true);
+    g->platform.window->set_size({1920, 1080}); // the desktop's, while fullscreen
+    remember_window(*g);
+    EXPECT_NE(test::read_file(ini).find("fullscreen = yes\n"), std::string::npos);
+    EXPECT_NE(test::read_file(ini).find("window_size = 1000x500\n"), std::string::npos);
 }
 
 TEST(Pause, TheSettingIsYesOrNo)

@@ -7,6 +7,7 @@
 #include "app/save_file.h"
 #include "app/startup.h"
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 
@@ -113,6 +114,8 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     // The save first: whatever becomes of the screenshot, the session is kept.
     std::string told;
     const bool saved = close_game(game, &told);
+    // Fullscreen or not, and the window's size, for the next start.
+    if (!game.platform.headless) remember_window(game);
     if (!options.screenshot.empty()) {
         // Checked again: a pipe put at that name during the run would hold the program for ever.
         std::string why;

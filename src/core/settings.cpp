@@ -56,6 +56,47 @@ void remember(Game& game, const SettingKey& key, const std::string& value)
 
 } // namespace
 
+WindowSize window_size_setting(const SettingsFile& file, std::vector<std::string>& problems)
+{
+    const std::string* value = file.get(kWindowSizeSetting.key);
+    if (!value) return {};
+    WindowSize s;
+    const char* first = value->data();
+    const char* last = first + value->size();
+    const auto [x_at, e1] = std::from_chars(first, last, s.width);
+    if (e1 == std::errc{} && x_at != last && *x_at == 'x') {
+        const auto [end, e2] = std::from_chars(x_at + 1, last, s.height);
+        if (e2 == std::errc{} && end == last && s.width >= kSmallestWindow.width &&
+            s.height >= kSmallestWindow.height && s.width <= kLargestWindow.width && s.height <= kLargestWindow.height)
+            return s;
+    }
+    problems.push_back(file.path().string() + ": window_size = " + *value + " is not a size from " +
+                       std::to_string(kSmallestWindow.width) + "x" + std::to_string(kSmallestWindow.height) + " to " +
+                       std::to_string(kLargestWindow.width) + "x" + std::to_string(kLargestWindow.height) +
+                       "; 800x600 is used");
+    return {};
+}
+
+void remember_window(Game& game)
+{
+    if (!game.platform.window) return;
+    const Window& window = *game.platform.window;
+    const std::string full = window.fullscreen() ? "yes" : "no";
+    const std::string* kept_full = game.platform.settings.get(kFullscreenSetting.key);
+    if (kept_full ? *kept_full != full : window.fullscreen()) remember(game, kFullscreenSetting, full);
+    if (window.fullscreen()) return; // the window's own size is the one it will come back to
+    const WindowSize s = window.size();
+    const std::string size = std::to_string(s.width) + "x" + std::to_string(s.height);
+    const std::string* kept_size = game.platform.settings.get(kWindowSizeSetting.key);
+    if (kept_size ? *kept_size != size : s != WindowSize{}) remember(game, kWindowSizeSetting, size);
+}
+
+void switch_fullscreen(Game& game, bool on)
+{
+    game.platform.window->set_fullscreen(on);
+    remember(game, kFullscreenSetting, on ? "yes" : "no");
+}
+
 void switch_pause_on_focus_loss(Game& game, bool on)
 {
     game.pause_on_focus_loss = on;

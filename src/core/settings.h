@@ -3,6 +3,7 @@
 // are, what each holds, and how the language is chosen at start-up.
 #include "core/text_table.h"
 #include "platform/settings_file.h"
+#include "platform/window.h"
 
 #include <optional>
 #include <string>
@@ -31,9 +32,15 @@ inline constexpr SettingKey kPointerSpeedSetting{
 inline constexpr SettingKey kDeadZoneSetting{
     "dead_zone", "How far a game controller's stick may lean before it moves anything: 0 to 0.9 of its travel (0.2)."};
 
+inline constexpr SettingKey kFullscreenSetting{
+    "fullscreen", "Play on the whole screen (yes) or in a window (no); F11 and the options menu switch it."};
+
+inline constexpr SettingKey kWindowSizeSetting{
+    "window_size", "The window's size, width x height in pixels, as it was when the game last closed."};
+
 // Every key the game knows.
 inline constexpr SettingKey kSettingKeys[] = {kLanguageSetting, kPauseOnFocusLossSetting, kPointerSpeedSetting,
-                                              kDeadZoneSetting};
+                                              kDeadZoneSetting, kFullscreenSetting,       kWindowSizeSetting};
 
 // A yes/no setting: the file's value when it is yes or no, else `fallback` (a bad value adds a
 // problem).
@@ -51,6 +58,17 @@ void check_setting_keys(const SettingsFile& file, std::vector<std::string>& prob
 // system and for one with no language or the C/POSIX locale (`system` empty), English otherwise.
 Lang choose_language(std::string_view option, const SettingsFile& file, std::string_view system,
                      std::vector<std::string>& problems);
+
+// The window's size from the settings file ("1000x750"), within the smallest and largest window;
+// the usual 800 x 600 when it is not set or not such a size (a bad value adds a problem).
+WindowSize window_size_setting(const SettingsFile& file, std::vector<std::string>& problems);
+
+// The window as the player leaves it (fullscreen or not, and its size) into the settings file,
+// when that differs from what the file says.
+void remember_window(Game& game);
+
+// The player switched fullscreen from the options menu; the settings file remembers it.
+void switch_fullscreen(Game& game, bool on);
 
 // The player switched pausing in the background; the settings file remembers it.
 void switch_pause_on_focus_loss(Game& game, bool on);

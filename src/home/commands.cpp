@@ -156,6 +156,10 @@ void options_command(Game& game, int index)
                     tr(game, game.pause_on_focus_loss ? Text::pauses_in_background : Text::plays_on_in_background));
         show_menu(game, kMenuOptions); // the switch's caption turns
         break;
+    case OptionsCommand::fullscreen:
+        switch_fullscreen(game, !game.platform.window->fullscreen());
+        show_menu(game, kMenuOptions);
+        break;
     }
 }
 

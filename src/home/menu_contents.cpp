@@ -57,6 +57,7 @@ struct FixedEntry {
 };
 
 bool pauses_in_background(const Game& game) { return game.pause_on_focus_loss; }
+bool plays_fullscreen(const Game& game) { return game.platform.window && game.platform.window->fullscreen(); }
 
 constexpr FixedEntry kFixedEntries[] = {
     {50, kMenuAbandon, Text::answer_yes, command_number(AbandonCommand::yes), 200, kMenuHome},
@@ -68,6 +69,8 @@ constexpr FixedEntry kFixedEntries[] = {
     {64, kMenuOptions, Text::options_language, command_number(OptionsCommand::language), 300, kMenuNone},
     {65, kMenuOptions, Text::options_pause_in_background, command_number(OptionsCommand::pause_in_background), 300,
      kMenuNone, Text::options_play_on_in_background, pauses_in_background},
+    {66, kMenuOptions, Text::options_fullscreen, command_number(OptionsCommand::fullscreen), 300, kMenuNone,
+     Text::options_windowed, plays_fullscreen},
     {100, kMenuSound, Text::sound_quieter, command_number(SoundCommand::quieter), 200, kMenuOptions},
     {101, kMenuSound, Text::sound_louder, command_number(SoundCommand::louder), 200, kMenuNone},
     {kWakeUpRecord, kMenuWakeUp, Text::wake_up, 0, 200, kMenuNone},

@@ -48,7 +48,8 @@ SDL_Texture* make_pointer(SDL_Renderer* renderer)
     if (!s) return nullptr;
     SDL_LockSurface(s);
     for (int y = 0; y < kPointerHeight; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+        auto* row =
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch);
         for (int x = 0; x < kPointerWidth; ++x) {
             const char c = kPointerShape[y][x];
             row[x] = c == 'X' ? 0xFF000000u : c == '.' ? 0xFFFFFFFFu : 0x00000000u;
@@ -253,13 +254,30 @@ private:
         SDL_RenderPresent(renderer_);
     }
 
-    void toggle_fullscreen()
+    void toggle_fullscreen() { set_fullscreen(!fullscreen()); }
+
+public:
+    bool fullscreen() const override { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
+    void set_fullscreen(bool on) override
     {
-        const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-        SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        if (on == fullscreen()) return;
+        SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        repaint_ = true;
+    }
+    WindowSize size() const override
+    {
+        WindowSize s;
+        SDL_GetWindowSize(window_, &s.width, &s.height);
+        return s;
+    }
+    void set_size(WindowSize s) override
+    {
+        SDL_SetWindowSize(window_, s.width, s.height);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         repaint_ = true;
     }
 
+private:
     void screenshot()
     {
         if (!last_frame_) return;
@@ -299,9 +317,16 @@ public:
     void present(const Canvas&) override {}
     void show_warning(const std::string&) override {}
     void set_title(const std::string& title) override { title_ = title; }
+    // Headless, a window that is not there keeps what it was told.
+    bool fullscreen() const override { return fullscreen_; }
+    void set_fullscreen(bool on) override { fullscreen_ = on; }
+    WindowSize size() const override { return size_; }
+    void set_size(WindowSize s) override { size_ = s; }
 
 private:
     std::string title_;
+    bool fullscreen_ = false;
+    WindowSize size_;
 };
 
 } // namespace

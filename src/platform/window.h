@@ -38,6 +38,15 @@ struct InputEvent {
     std::string key; // key name: "escape", "f11", "f12", "return", ...
 };
 
+struct WindowSize {
+    int width = 800;
+    int height = 600;
+    bool operator==(const WindowSize&) const = default;
+};
+// The smallest and largest window the game opens.
+constexpr WindowSize kSmallestWindow{200, 150};
+constexpr WindowSize kLargestWindow{7680, 4320};
+
 class Window {
 public:
     virtual ~Window() = default;
@@ -52,6 +61,12 @@ public:
     // The game's own pointer, drawn over the frame shown at play-area (x, y) when visible, shown
     // at once (a controller moves it between the game's frames).
     virtual void show_pointer(int /*x*/, int /*y*/, bool /*visible*/) {}
+    // Fullscreen (the desktop's size, the picture letterboxed) or a window.
+    virtual bool fullscreen() const = 0;
+    virtual void set_fullscreen(bool on) = 0;
+    // The window's size on the desktop when not fullscreen; resizing keeps it centred where it was.
+    virtual WindowSize size() const = 0;
+    virtual void set_size(WindowSize size) = 0;
 };
 
 // The real SDL2 window (800 x 600 play area, resizable and letterboxed, F11/Alt+Enter fullscreen,

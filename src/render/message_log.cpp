@@ -352,13 +352,13 @@ void draw_message_log(Game& game, Canvas& canvas)
     // Scrolled back, the rows come from the history, from `scroll` rows before the newest.
     const LogHistory& history = game.log_history;
     const bool back = history.scroll > 0;
-    const int first = history.scroll - 1 + live_rows(game);
+    const auto first = static_cast<std::size_t>(std::max(0, history.scroll - 1 + live_rows(game)));
+    const tmoji_efe no_row{};
     for (int r = 0; r < kLogRows; ++r) {
-        const auto back_row = static_cast<std::size_t>(first + r);
-        static const tmoji_efe kNone{};
+        const std::size_t back_row = first + static_cast<std::size_t>(r);
         const tmoji_efe& entry = !back                            ? game.message_log[static_cast<std::size_t>(r)]
                                  : back_row < history.rows.size() ? history.rows[back_row]
-                                                                  : kNone;
+                                                                  : no_row;
         if (entry.text.empty()) continue;
         const Colour band = lighten(0x000000, 20 * r);
         Font font = kMessageFont;
