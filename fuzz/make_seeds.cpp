@@ -190,7 +190,10 @@ int main(int argc, char** argv)
 
     // Saves: a new game, a stage in progress, the same cut after the stage's sales, and with LF
     // line ends.
-    zen::Platform platform = zen::make_headless_platform(zen::Paths{pack, out});
+    zen::Paths paths;
+    paths.data_dir = pack;
+    paths.save_dir = out;
+    zen::Platform platform = zen::make_headless_platform(paths);
     zen::Game game(platform, 1);
     zen::new_game(game);
     put(out / "save" / "new_game.dat", zen::save_text(game));

@@ -32,13 +32,7 @@ std::string script_line(std::int64_t frame, const InputEvent& e)
     case InputEvent::Type::mouse_down: return at + "down " + button_word(e.button) + " " + position(e);
     case InputEvent::Type::mouse_up: return at + "up " + button_word(e.button) + " " + position(e);
     case InputEvent::Type::key: return at + "key " + (e.key.empty() ? std::string("unknown") : e.key);
-    case InputEvent::Type::quit:
-    case InputEvent::Type::focus_lost:
-    case InputEvent::Type::wheel:
-    case InputEvent::Type::pad_down:
-    case InputEvent::Type::pad_up:
-    case InputEvent::Type::pad_axis:
-    case InputEvent::Type::pad_gone: break; // never reaches the game
+    default: break; // the window's own events (the pause, the wheel, a pad's) never reach the game
     }
     return at + "quit";
 }

@@ -25,13 +25,7 @@ void deliver_event(Game& game, const InputEvent& event)
     case InputEvent::Type::mouse_down: on_mouse_down(game, event.x, event.y, event.button); break;
     case InputEvent::Type::mouse_up: on_mouse_up(game, event.button); break;
     case InputEvent::Type::key: on_key(game, event.key); break;
-    case InputEvent::Type::quit:
-    case InputEvent::Type::focus_lost:
-    case InputEvent::Type::wheel:
-    case InputEvent::Type::pad_down:
-    case InputEvent::Type::pad_up:
-    case InputEvent::Type::pad_axis:
-    case InputEvent::Type::pad_gone: break;
+    default: break; // closing, and the window's own events (the pause, the wheel, a pad's)
     }
 }
 

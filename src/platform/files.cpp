@@ -39,6 +39,12 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
+    // Takes another descriptor, closing the one held.
+    void reset(int fd)
+    {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     // Hands the descriptor over; this no longer closes it.
     int release()
     {
@@ -101,20 +107,18 @@ std::string fresh_suffix(unsigned attempt)
 
 fs::path folder_of(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
-} // namespace
-
-ReadResult read_file_bytes(const fs::path& file, std::size_t max_bytes, std::string& bytes, std::string& error)
+// Opens a regular file of at most max_bytes for reading into fd (st: what it is); anything else
+// says why in error. Non-blocking, so that opening a pipe returns at once instead of waiting for a
+// writer.
+ReadResult open_for_reading(const fs::path& file, std::size_t max_bytes, Fd& fd, struct stat& st, std::string& error)
 {
-    bytes.clear();
-    // Non-blocking, so that opening a pipe returns at once instead of waiting for a writer.
-    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (fd.get() < 0) {
+    Fd opened(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (opened.get() < 0) {
         const int err = errno;
         error = describe(file, "cannot open", err);
         return err == ENOENT || err == ENOTDIR ? ReadResult::missing : ReadResult::failed;
     }
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
+    if (::fstat(opened.get(), &st) != 0) {
         error = describe(file, "cannot read", errno);
         return ReadResult::failed;
     }
@@ -126,6 +130,19 @@ ReadResult read_file_bytes(const fs::path& file, std::size_t max_bytes, std::str
         error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
         return ReadResult::too_large;
     }
+    fd.reset(opened.release());
+    return ReadResult::ok;
+}
+
+} // namespace
+
+ReadResult read_file_bytes(const fs::path& file, std::size_t max_bytes, std::string& bytes, std::string& error)
+{
+    bytes.clear();
+    struct stat st {};
+    Fd fd(-1);
+    if (const ReadResult opened = open_for_reading(file, max_bytes, fd, st, error); opened != ReadResult::ok)
+        return opened;
     // The size can change while we read (or lie, as in /proc): read to the end, one byte past
     // the limit at most.
     bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
@@ -158,26 +175,14 @@ ReadResult read_file_bytes(const fs::path& file, std::size_t max_bytes, std::str
 ReadResult read_file_lines(const fs::path& file, std::size_t max_bytes, std::size_t max_line, std::string& error,
                            const std::function<bool(std::string_view line, bool has_end)>& each)
 {
-    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (fd.get() < 0) {
-        const int err = errno;
-        error = describe(file, "cannot open", err);
-        return err == ENOENT || err == ENOTDIR ? ReadResult::missing : ReadResult::failed;
-    }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        error = describe(file, "cannot read", errno);
-        return ReadResult::failed;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error = describe(file, S_ISDIR(st.st_mode) ? "is a folder, not a file" : "is not a regular file", 0);
-        return ReadResult::not_a_file;
-    }
+    Fd fd(-1);
+    if (const ReadResult opened = open_for_reading(file, max_bytes, fd, st, error); opened != ReadResult::ok)
+        return opened;
     const auto too_large = [&] {
         error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
         return ReadResult::too_large;
     };
-    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > max_bytes) return too_large();
     const auto line_too_long = [&](int line) {
         error = describe(
             file, ("line " + std::to_string(line) + " is longer than " + std::to_string(max_line) + " bytes").c_str(),
