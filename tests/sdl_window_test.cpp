@@ -25,12 +25,18 @@ void push_key(SDL_Keycode key, Uint16 mod = KMOD_NONE)
     SDL_PushEvent(&e);
 }
 
-TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
+// The real window on SDL's dummy video driver, its screenshots into shots.
+std::unique_ptr<Window> open_window(const fs::path& shots, std::string& error, const std::vector<fs::path>& icons = {})
 {
     ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    return make_sdl_window("Zentrifa test", shots.string(), icons, {}, error);
+}
+
+TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
+{
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, {}, error);
+    auto window = open_window(shots.path(), error);
     ASSERT_TRUE(window) << error;
 
     Canvas frame;
@@ -97,10 +103,9 @@ Colour shown(int x, int y)
 // Only the rows that changed go to the window; the picture shown is still the whole last frame.
 TEST(SdlWindow, ShowsEachFrameWhole)
 {
-    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, {}, error);
+    auto window = open_window(shots.path(), error);
     ASSERT_TRUE(window) << error;
     Canvas frame;
     frame.resize(800, 600);
@@ -218,31 +223,23 @@ TEST(SdlWindow, TheIconComesFromThePackAndABrokenOneIsLeftOut)
 
     // Broken icons before the good one: the window opens with the good one; with only broken ones,
     // with the default.
-    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     for (const bool with_good : {true, false}) {
         std::vector<fs::path> tried = {dir.path() / "missing.png", dir.path() / "cut.png", dir.path() / "folder.png"};
         if (with_good) tried.push_back(files.front());
-        auto window = make_sdl_window("Zentrifa test", dir.path().string(), tried, {}, error);
+        auto window = open_window(dir.path(), error, tried);
         EXPECT_TRUE(window) << error;
     }
 }
-
-} // namespace
-} // namespace zen
-
-namespace zen {
-namespace {
 
 // A virtual game controller, plugged in while the window is open: its buttons and sticks reach
 // the game as pad events by their names, and unplugging it says so.
 TEST(SdlWindow, TurnsAGameControllerIntoPadEvents)
 {
-    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     // The dummy driver's window never has the focus, without which SDL holds back a controller.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     test::TempDir shots;
     std::string error;
-    auto window = make_sdl_window("Zentrifa test", shots.path().string(), {}, {}, error);
+    auto window = open_window(shots.path(), error);
     ASSERT_TRUE(window) << error;
     InputEvent ev;
     while (window->poll_event(ev)) {

@@ -311,12 +311,6 @@ TEST(Pause, TheSettingIsYesOrNo)
     }
 }
 
-} // namespace
-} // namespace zen
-
-namespace zen {
-namespace {
-
 InputEvent button(InputEvent::Type type, int x, int y)
 {
     InputEvent e = mouse(type, x, y);
@@ -438,12 +432,6 @@ TEST(Question, ASessionWithQuestionsReplaysToTheSameSave)
         EXPECT_EQ(save_before, save_after) << rec;
     }
 }
-
-} // namespace
-} // namespace zen
-
-namespace zen {
-namespace {
 
 // A game controller plays as the mouse: the stick moves the game's pointer between the game's
 // frames, the d-pad walks the menu column, A clicks, B goes back, Start pauses.

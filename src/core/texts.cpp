@@ -35,9 +35,9 @@ std::string fill(std::string_view text, std::initializer_list<TextArg> args)
         // {name:0N}: the value padded with zeros to N characters (a clock's minutes).
         std::size_t width = 0;
         if (const std::size_t colon = name.find(':'); colon != std::string_view::npos) {
-            const std::string_view spec = name.substr(colon + 1);
-            if (spec.size() == 2 && spec[0] == '0' && spec[1] >= '1' && spec[1] <= '9')
-                width = static_cast<std::size_t>(spec[1] - '0');
+            const std::string_view padding = name.substr(colon + 1);
+            if (padding.size() == 2 && padding[0] == '0' && padding[1] >= '1' && padding[1] <= '9')
+                width = static_cast<std::size_t>(padding[1] - '0');
             name = name.substr(0, colon);
         }
         const TextArg* arg = nullptr;
