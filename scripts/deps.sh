@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libmpg123-dev
-  libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libunibreak-dev
+  libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libunibreak-dev libx11-dev
   fonts-ipafont-gothic
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
@@ -17,6 +17,8 @@ if [[ "${1:-}" == "--test" ]]; then
   PACKAGES+=(clang-tidy clang-format clang dpkg-dev file desktop-file-utils appstream man-db)
   # The fuzz targets: libFuzzer and the sanitizers' runtimes for clang.
   PACKAGES+=(libclang-rt-14-dev)
+  # The real window: an X server of its own, xdotool's mouse and keys, xwininfo, a window manager.
+  PACKAGES+=(xvfb xdotool x11-utils openbox)
 fi
 
 missing=()

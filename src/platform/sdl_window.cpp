@@ -1,5 +1,6 @@
 #include "platform/sdl_pads.h"
 #include "platform/window.h"
+#include "platform/x11_fullscreen.h"
 
 #include "platform/files.h"
 
@@ -138,7 +139,6 @@ public:
     // again unless the window needs painting anew.
     void present(const Canvas& frame) override
     {
-        last_frame_ = &frame;
         if (frame.empty() || frame.width() != kWidth || frame.height() != kHeight) return;
         const auto* pixels = reinterpret_cast<const char*>(frame.pixels());
         const std::size_t row_bytes = static_cast<std::size_t>(kWidth) * sizeof(std::uint32_t);
@@ -261,7 +261,20 @@ public:
     void set_fullscreen(bool on) override
     {
         if (on == fullscreen()) return;
+        if (on) windowed_ = size();
         SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        // With no window manager to carry it out, the window covers the display by hand, and
+        // back in a window it takes its own size again, centred.
+        SDL_Rect display;
+        if (lacks_window_manager(window_) &&
+            SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &display) == 0) {
+            if (on) {
+                place_on_x(window_, display.x, display.y, display.w, display.h);
+            } else if (windowed_.width > 0) {
+                place_on_x(window_, display.x + (display.w - windowed_.width) / 2,
+                           display.y + (display.h - windowed_.height) / 2, windowed_.width, windowed_.height);
+            }
+        }
         repaint_ = true;
     }
     WindowSize size() const override
@@ -280,7 +293,16 @@ public:
 private:
     void screenshot()
     {
-        if (!last_frame_) return;
+        // What the window shows, from its own copy: the canvas it came from (a question's, the
+        // pause's) may be gone by now.
+        if (shown_.empty()) return;
+        Canvas frame;
+        frame.resize(kWidth, kHeight);
+        const std::size_t row_bytes = static_cast<std::size_t>(kWidth) * sizeof(std::uint32_t);
+        auto* pixels = reinterpret_cast<char*>(frame.pixels());
+        for (int y = 0; y < kHeight; ++y)
+            std::memcpy(pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch(),
+                        shown_.data() + static_cast<std::size_t>(y) * row_bytes, row_bytes);
         char stamp[32];
         const std::time_t t = std::time(nullptr);
         std::tm local{};
@@ -289,7 +311,7 @@ private:
         else
             std::snprintf(stamp, sizeof stamp, "%lld", static_cast<long long>(t));
         std::string error;
-        const std::filesystem::path file = save_new_screenshot(*last_frame_, shot_dir_, stamp, error);
+        const std::filesystem::path file = save_new_screenshot(frame, shot_dir_, stamp, error);
         if (!file.empty())
             std::fprintf(stderr, "zentrifa: screenshot %s\n", file.c_str());
         else
@@ -300,12 +322,12 @@ private:
     SDL_Renderer* renderer_;
     SDL_Texture* texture_;
     std::string shot_dir_;
-    const Canvas* last_frame_ = nullptr;
     std::vector<char> shown_; // the frame on the window, row by row
     bool repaint_ = true;
     SdlPads pads_;
     SDL_Texture* pointer_;
     bool pointer_visible_ = false;
+    WindowSize windowed_; // the window's size before it went fullscreen
     int pointer_x_ = 0;
     int pointer_y_ = 0;
 };
