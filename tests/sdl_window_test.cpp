@@ -39,10 +39,13 @@ TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
     auto window = open_window(shots.path(), error);
     ASSERT_TRUE(window) << error;
 
-    Canvas frame;
-    frame.resize(800, 600);
-    frame.fill(0x224466);
-    window->present(frame);
+    {
+        // Shown from a canvas that is gone by the time of F12, as a question's is once answered.
+        Canvas frame;
+        frame.resize(800, 600);
+        frame.fill(0x224466);
+        window->present(frame);
+    }
     InputEvent ev;
     while (window->poll_event(ev)) {
     } // whatever the window itself queued on opening
@@ -88,6 +91,52 @@ TEST(SdlWindow, KeepsWindowKeysAndHandsTheRestToTheGame)
     ASSERT_TRUE(window->wait_event(ev, 100));
     EXPECT_EQ(ev.type, InputEvent::Type::quit);
     EXPECT_FALSE(window->wait_event(ev, 10)); // nothing more: the wait ends by itself
+}
+
+void push_finger(Uint32 type, SDL_FingerID finger, float x, float y)
+{
+    SDL_Event e{};
+    e.type = type;
+    e.tfinger.touchId = 1;
+    e.tfinger.fingerId = finger;
+    e.tfinger.x = x; // fractions of the window
+    e.tfinger.y = y;
+    e.tfinger.windowID = 1;
+    SDL_PushEvent(&e);
+}
+
+// A touch screen under a letterboxed window: the first finger is the mouse with its left button
+// held, at the play area's pixel under it; a second finger meanwhile does nothing.
+TEST(SdlWindow, TurnsTheFirstFingerIntoTheMouse)
+{
+    test::TempDir shots;
+    std::string error;
+    auto window = open_window(shots.path(), error);
+    ASSERT_TRUE(window) << error;
+    window->set_size({1000, 500}); // the picture at 666 x 500, bars of 167 at each side
+    InputEvent ev;
+    while (window->poll_event(ev)) {
+    }
+    const auto next = [&](InputEvent::Type type, int x, int y) {
+        ASSERT_TRUE(window->poll_event(ev));
+        EXPECT_EQ(ev.type, type);
+        EXPECT_EQ(ev.button, MouseButton::left);
+        EXPECT_NEAR(ev.x, x, 1);
+        EXPECT_NEAR(ev.y, y, 1);
+    };
+    push_finger(SDL_FINGERDOWN, 7, 0.5f, 0.25f);
+    next(InputEvent::Type::mouse_down, 400, 150);
+    push_finger(SDL_FINGERDOWN, 8, 0.7f, 0.7f);
+    push_finger(SDL_FINGERMOTION, 8, 0.6f, 0.6f);
+    EXPECT_FALSE(window->poll_event(ev)) << "a second finger moved the mouse";
+    push_finger(SDL_FINGERMOTION, 7, 0.3f, 0.5f);
+    next(InputEvent::Type::mouse_move, 160, 300);
+    push_finger(SDL_FINGERUP, 8, 0.6f, 0.6f);
+    EXPECT_FALSE(window->poll_event(ev));
+    push_finger(SDL_FINGERUP, 7, 0.95f, 0.999f); // lifted over the right-hand bar
+    next(InputEvent::Type::mouse_up, 799, 599);
+    push_finger(SDL_FINGERDOWN, 8, 0.1f, 0.0f); // over the left-hand bar: the edge
+    next(InputEvent::Type::mouse_down, 0, 0);
 }
 
 // What the window shows, read back from its renderer.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -237,8 +238,34 @@ private:
             out.key = key_name(k);
             return true;
         }
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP: return touch(e.tfinger, out);
         default: return pads_.translate(e, out);
         }
+    }
+
+    // A touch screen: the first finger down is the mouse with its left button held, until it is
+    // lifted; other fingers meanwhile are ignored. SDL has already turned the finger's place into
+    // a fraction of the play area (outside 0..1 over the letterbox bars).
+    bool touch(const SDL_TouchFingerEvent& f, InputEvent& out)
+    {
+        if (f.type == SDL_FINGERDOWN) {
+            if (touching_) return false;
+            touching_ = true;
+            finger_ = f.fingerId;
+        } else if (!touching_ || f.fingerId != finger_) {
+            return false;
+        }
+        out = InputEvent{};
+        out.type = f.type == SDL_FINGERDOWN ? InputEvent::Type::mouse_down
+                   : f.type == SDL_FINGERUP ? InputEvent::Type::mouse_up
+                                            : InputEvent::Type::mouse_move;
+        out.x = inside(static_cast<int>(std::floor(f.x * kWidth)), kWidth);
+        out.y = inside(static_cast<int>(std::floor(f.y * kHeight)), kHeight);
+        out.button = MouseButton::left;
+        if (f.type == SDL_FINGERUP) touching_ = false;
+        return true;
     }
 
     // The texture's frame, letterboxed, and the game's pointer over it when it shows.
@@ -325,6 +352,8 @@ private:
     std::vector<char> shown_; // the frame on the window, row by row
     bool repaint_ = true;
     SdlPads pads_;
+    bool touching_ = false;
+    SDL_FingerID finger_ = 0;
     SDL_Texture* pointer_;
     bool pointer_visible_ = false;
     WindowSize windowed_; // the window's size before it went fullscreen
@@ -395,6 +424,8 @@ std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::str
         return nullptr;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // Touches become the mouse in the window's own way (one finger), not also in SDL's.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     SDL_Window* w = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
                                      SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!w) {

@@ -109,6 +109,18 @@ play_pixel() {
   pixel "$x" "$y"
 }
 not_black() { [[ "$(pixel "$1" "$2")" != "0 0 0" ]] || fail "$3: black at $1,$2"; }
+# eventually COMMAND...: true once the command is, within five seconds (a slow build's frames).
+eventually() {
+  local i
+  for i in $(seq 50); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# The question's box is dark blue-black where the play area's (160, 300) lies.
+question_shown() { [[ "$(play_pixel 160 300)" == "16 16 24" ]]; }
+question_gone() { ! question_shown; }
 
 # close NAME: closes the window as a window manager's close button does; the game must end well
 # and have saved what the session's recording replays to.
@@ -153,22 +165,26 @@ for manager in none openbox; do
     [[ "$(pixel 940 250)" == "0 0 0" ]] || fail "no letterbox bar at the right"
     not_black 500 250 "the picture"
 
-    # The reset's first question, in the window: its box is dark blue-black over the title.
+    # The reset's questions, in the window, answered there.
     key Escape
-    [[ "$(play_pixel 160 300)" == "16 16 24" ]] || fail "no question box in the window: $(play_pixel 160 300)"
+    eventually question_shown || fail "no question box in the window: $(play_pixel 160 300)"
     click 476 331 # No
-    [[ "$(play_pixel 160 300)" != "16 16 24" ]] || fail "the question stayed after No"
+    eventually question_gone || fail "the question stayed after No"
     key Escape
-    key Return # yes to the first ...
-    [[ "$(play_pixel 160 300)" == "16 16 24" ]] || fail "no second question"
-    key Escape # ... and no to the second
-    [[ "$(play_pixel 160 300)" != "16 16 24" ]] || fail "the question stayed after Escape"
-    grep -q ' answer no' "$work/$manager-window.rec" || fail "the answers are not in the recording"
+    eventually question_shown || fail "no question after the second Escape"
+    key Return
+    eventually question_shown || fail "no second question"
+    key Escape
+    eventually question_gone || fail "the question stayed after Escape"
+    # No by the mouse; then yes by Enter (the second question follows) and no by Escape.
+    answers="$(grep -o 'answer [a-z]*' "$work/$manager-window.rec" | tr '\n' ' ')"
+    [[ "$answers" == "answer no answer yes answer no " ]] || fail "the recording holds the answers: $answers"
   fi
 
   click 10 590
   click 10 590
   key F12
+  eventually grep -q '^zentrifa: screenshot ' "$work/err" || fail "F12 wrote no screenshot"
   shot="$(sed -n 's/^zentrifa: screenshot //p' "$work/err" | tail -1)"
   [[ -n "$shot" && -f "$shot" ]] || fail "F12 wrote no screenshot"
   "$xwin" alike "$work/menu.png" "$shot" 5 || fail "the screenshot does not show the start menu"
@@ -190,9 +206,10 @@ for manager in none openbox; do
   click 10 590
   click 10 590
   click 690 32 # << NEW GAME >>: the stage is asked for
-  grep -q 'Which stage will you play' "$work/out" || fail "the click on NEW GAME did not reach it"
+  eventually grep -q 'Which stage will you play' "$work/out" || fail "the click on NEW GAME did not reach it"
   key F11
-  [[ "$(geometry)" != "0 0 1280 720" ]] || fail "F11 did not leave fullscreen"
+  left_fullscreen() { [[ "$(geometry)" != "0 0 1280 720" ]]; }
+  eventually left_fullscreen || fail "F11 did not leave fullscreen"
   key F11
   expect_geometry "0 0 1280 720"
   close "$manager-fullscreen"
