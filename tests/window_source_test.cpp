@@ -388,7 +388,8 @@ TEST(Question, AskedInTheWindowWhileTheGameRunsBehindIt)
 }
 
 // The Escape reset asked in the window, with the game's frames running behind its questions, and
-// the session's recording played again headless: the same save, and the same last frame number.
+// a controller's clicks; the session's recording played again headless: the same save, and the
+// same last frame number.
 TEST(Question, ASessionWithQuestionsReplaysToTheSameSave)
 {
     for (const bool reset : {false, true}) {
@@ -403,7 +404,12 @@ TEST(Question, ASessionWithQuestionsReplaysToTheSameSave)
             w.add(key("escape"), 500);
             w.add(key("return"), 700);
             w.add(key(reset ? "return" : "escape"), 700);
-            if (reset) w.add(key("return"), 700);
+            if (reset) w.add(pad(InputEvent::Type::pad_down, "a"), 700); // the last yes by a controller
+            // A controller moves the pointer and clicks the title on: recorded as the mouse.
+            w.add(pad(InputEvent::Type::pad_axis, "leftx", 32767), 400);
+            w.add(pad(InputEvent::Type::pad_axis, "leftx", 0), 300);
+            w.add(pad(InputEvent::Type::pad_down, "a"), 100);
+            w.add(pad(InputEvent::Type::pad_up, "a"), 100);
             w.add(mouse(InputEvent::Type::mouse_move, 310, 300), 400);
             w.add(of_type(InputEvent::Type::quit), 400);
             Recording recording;
@@ -420,7 +426,8 @@ TEST(Question, ASessionWithQuestionsReplaysToTheSameSave)
         const std::size_t at = rec.find(" move 310 300");
         ASSERT_NE(at, std::string::npos) << rec;
         const int move_frame = std::stoi(rec.substr(rec.rfind('\n', at) + 1));
-        const int session_ms = reset ? 3500 : 2800;
+        EXPECT_NE(rec.find(" down left "), std::string::npos) << rec;
+        const int session_ms = reset ? 4400 : 3700;
         EXPECT_GE(move_frame, session_ms / 90 - 2) << rec;
         EXPECT_LE(move_frame, session_ms / 90 + 6) << rec;
         std::filesystem::create_directories(dir.path() / "replay");
