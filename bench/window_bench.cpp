@@ -128,24 +128,16 @@ void BM_WindowPointerMoving(benchmark::State& state)
 {
     WindowGame g;
     if (!g.window) return state.SkipWithError("no window");
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    SDL_Joystick* stick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
-    if (!stick) return state.SkipWithError("no virtual controller");
+    test::VirtualController pad;
+    if (!pad.stick) return state.SkipWithError("no virtual controller");
     WindowSource source(PadFeel{0.5, 0.2}); // 450 pixels a second: a second's travel stays on screen
     g.play_a_second(source);
     Sint16 lean = 32767;
     measure(state, g, [&] {
-        SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, lean);
+        SDL_JoystickSetVirtualAxis(pad.stick, SDL_CONTROLLER_AXIS_LEFTX, lean);
         lean = static_cast<Sint16>(-lean);
         g.play_a_second(source);
     });
-    SDL_JoystickClose(stick);
-    SDL_JoystickDetachVirtual(index);
 }
 BENCHMARK(BM_WindowPointerMoving)->UseRealTime()->Iterations(4)->Unit(benchmark::kMillisecond);
 

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace zen {
 namespace {
@@ -293,15 +294,9 @@ TEST(SdlWindow, TurnsAGameControllerIntoPadEvents)
     InputEvent ev;
     while (window->poll_event(ev)) {
     }
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    ASSERT_GE(index, 0) << SDL_GetError();
-    SDL_Joystick* joystick = SDL_JoystickOpen(index);
-    ASSERT_NE(joystick, nullptr) << SDL_GetError();
+    auto pad = std::make_unique<test::VirtualController>();
+    ASSERT_NE(pad->stick, nullptr) << SDL_GetError();
+    SDL_Joystick* joystick = pad->stick;
     // The window opens the controller as it is announced.
     while (window->poll_event(ev)) {
     }
@@ -328,8 +323,7 @@ TEST(SdlWindow, TurnsAGameControllerIntoPadEvents)
     EXPECT_EQ(ev.key, "leftx");
     EXPECT_EQ(ev.x, 20000);
 
-    SDL_JoystickClose(joystick);
-    SDL_JoystickDetachVirtual(index);
+    pad.reset(); // unplugged
     bool gone = false;
     for (int tries = 0; tries < 10 && !gone; ++tries)
         gone = window->wait_event(ev, 20) && ev.type == InputEvent::Type::pad_gone;

@@ -15,6 +15,7 @@
 #include <iterator>
 #include <random>
 
+#include <SDL.h>
 #include <jpeglib.h>
 #include <png.h>
 #include <sys/resource.h>
@@ -176,6 +177,23 @@ void StreetGame::ticks(int n)
         game->frame_no = (game->frame_no + 1) % 1000;
         street_tick(*game);
     }
+}
+
+VirtualController::VirtualController()
+{
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    index = SDL_JoystickAttachVirtualEx(&desc);
+    if (index >= 0) stick = SDL_JoystickOpen(index);
+}
+
+VirtualController::~VirtualController()
+{
+    if (stick) SDL_JoystickClose(stick);
+    if (index >= 0) SDL_JoystickDetachVirtual(index);
 }
 
 std::string read_file(const fs::path& file)

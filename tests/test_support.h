@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+struct _SDL_Joystick; // NOLINT(bugprone-reserved-identifier): SDL_Joystick, as SDL declares it
+
 namespace zen::test {
 
 // A text of the game as the Japanese edition shows it.
@@ -86,6 +88,18 @@ struct StreetGame : HomeGame {
     int slot_of(int man_id) const;
     // Runs n street ticks, the frame counter moving on as the frames would move it.
     void ticks(int n);
+};
+
+// A game controller of SDL's own making, with every axis and button a controller has, opened
+// (for the real window to find as if plugged in); closed and unplugged at the end of its life.
+// Empty (no stick) when SDL cannot make one.
+struct VirtualController {
+    VirtualController();
+    ~VirtualController();
+    VirtualController(const VirtualController&) = delete;
+    VirtualController& operator=(const VirtualController&) = delete;
+    int index = -1;
+    _SDL_Joystick* stick = nullptr;
 };
 
 std::string read_file(const std::filesystem::path& file);
