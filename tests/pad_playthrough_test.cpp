@@ -1,7 +1,10 @@
-// The first stage played from the title to its clear with a game controller alone, in a window, by
-// the run loop: the bot decides from the game what its hand would do, and a player at the pad
-// carries it out with the stick and the buttons. The game gets nothing but what the controller's
-// pointer makes of the pad's events, and the frames run on while the pointer travels.
+// The game played with a game controller alone. The first stage from the title to its clear, in a
+// window, by the run loop: the bot decides from the game what its hand would do, and a player at
+// the pad carries it out with the stick and the buttons; the game gets nothing but what the
+// controller's pointer makes of the pad's events, and the frames run on while the pointer travels.
+// And one click of the start menu with SDL's virtual controller on the real window.
+#include "app/input.h"
+#include "app/input_sources.h"
 #include "app/recording.h"
 #include "app/run_loop.h"
 #include "bot/autoplay.h"
@@ -10,12 +13,15 @@
 #include "rules/catalog_rules.h"
 #include "scenario_support.h"
 #include "test_support.h"
+#include "ui/menu_buttons.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <sstream>
 
@@ -315,6 +321,87 @@ TEST(PadPlaythrough, FromTheTitleThroughAClearedFirstStageWithTheControllerAlone
     const std::string save = test::read_file(g.save_dir.path() / "my.dat");
     EXPECT_FALSE(save.empty());
     EXPECT_EQ(save, test::read_file(dir.path() / "replay" / "my.dat"));
+}
+
+// The whole chain on the real SDL window (the dummy video driver) and SDL's virtual controller:
+// the d-pad takes the game's pointer to the start menu's first button and A clicks it, through
+// the window source, as a mouse click there would.
+TEST(PadPlaythrough, ARealControllerClicksTheStartMenuThroughTheRealWindow)
+{
+    const auto at_the_start_menu = [](test::HomeGame& g) {
+        g->title_step = kTitleDone;
+        show_menu(*g, kMenuStart);
+        for (int i = 0; i < 40; ++i) button_pass(*g); // slid into place
+    };
+    test::HomeGame g;
+    at_the_start_menu(g);
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // The dummy driver's window never has the focus, without which SDL holds back a controller.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    std::string error;
+    g.platform.window = make_sdl_window("Zentrifa test", g.save_dir.path().string(), {}, {}, error);
+    ASSERT_TRUE(g.platform.window) << error;
+    g.platform.clock = make_system_clock(); // the real window waits in real time
+    g.platform.headless = false;
+    Window& window = *g.platform.window;
+    InputEvent ev;
+    while (window.poll_event(ev)) {
+    }
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* joystick = SDL_JoystickOpen(index);
+    ASSERT_NE(joystick, nullptr) << SDL_GetError();
+    while (window.poll_event(ev)) { // the window opens the controller as it is announced
+    }
+
+    // What reaches the game, as "move x y", "down x y", "up x y".
+    std::string got;
+    WindowSource source;
+    const auto press = [&](SDL_GameControllerButton button) {
+        for (const Uint8 state : {1, 0}) {
+            SDL_JoystickSetVirtualButton(joystick, button, state);
+            SDL_JoystickUpdate();
+            const std::int64_t due = g.platform.clock->now_ms() + 150;
+            ASSERT_TRUE(source.before_frame(*g, 1, due, [&](const InputEvent& e) {
+                const char* what = e.type == InputEvent::Type::mouse_move   ? "move"
+                                   : e.type == InputEvent::Type::mouse_down ? "down"
+                                   : e.type == InputEvent::Type::mouse_up   ? "up"
+                                                                            : "other";
+                got += std::string(what) + " " + std::to_string(e.x) + " " + std::to_string(e.y) + "; ";
+                deliver_event(*g, e);
+            }));
+        }
+    };
+    press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    const int x = g->mouse_x;
+    const int y = g->mouse_y;
+    const tmenu* first = nullptr;
+    for (const tmenu& b : g->menu_buttons)
+        if (b.visible == 1 && !b.caption.empty() && b.width > 0 && (!first || b.target_y < first->target_y)) first = &b;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(x, first->target_x + first->width / 2);
+    EXPECT_EQ(y, first->target_y + first->height / 2);
+    press(SDL_CONTROLLER_BUTTON_A);
+    const std::string at = std::to_string(x) + " " + std::to_string(y);
+    EXPECT_EQ(got, "move " + at + "; down " + at + "; up " + at + "; ");
+
+    // The same as the mouse's click on that place.
+    test::HomeGame m;
+    at_the_start_menu(m);
+    on_mouse_move(*m, x, y);
+    on_mouse_down(*m, x, y, MouseButton::left);
+    on_mouse_up(*m, MouseButton::left);
+    EXPECT_NE(g->open_menu, kMenuStart);
+    EXPECT_EQ(g->open_menu, m->open_menu);
+    EXPECT_EQ(g->my.story_flag[0], m->my.story_flag[0]);
+
+    SDL_JoystickClose(joystick);
+    SDL_JoystickDetachVirtual(index);
 }
 
 } // namespace
