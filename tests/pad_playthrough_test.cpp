@@ -204,7 +204,7 @@ public:
         const bool over = my.quota_done >= 1 || my.game_over >= 1;
         if (game.stage == 1 && over && first_end_frame < 0) {
             first_end_frame = frame;
-            first_stage = stage_state(game);
+            first_stage = stage_state(game) + ", after " + std::to_string(window_.handed_out) + " pad events";
             first_cleared = my.quota_done >= 1 && my.game_over == 0 && stage_value(my.stage_clears, 1) >= 1;
             if (!first_cleared) return false;
         }
