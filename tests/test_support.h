@@ -57,6 +57,20 @@ private:
     void (*saved_handler_)(int) = nullptr;
 };
 
+// A window for tests that play in one: it opens at the usual size, shows nothing, warns nobody and
+// has no events of its own (each test's window says what the player does in its wait_event).
+class FakeWindow : public Window {
+public:
+    bool poll_event(InputEvent& event) override { return wait_event(event, 0); }
+    void present(const Canvas&) override {}
+    void show_warning(const std::string&) override {}
+    void set_title(const std::string&) override {}
+    bool fullscreen() const override { return false; }
+    void set_fullscreen(bool) override {}
+    WindowSize size() const override { return {}; }
+    void set_size(WindowSize) override {}
+};
+
 // A JPEG of w x h pixels (0xRRGGBB, rows top first) in one of the flavours a player's camera or
 // editor writes.
 struct JpegStyle {

@@ -59,7 +59,7 @@ InputEvent of_type(InputEvent::Type type)
 // A window that hands out the events it was given, each the given time after the one before (the
 // player taking their time), on the game's virtual clock, and waits out every timeout on it; it
 // keeps what it was shown.
-class ScriptedWindow final : public Window {
+class ScriptedWindow final : public test::FakeWindow {
 public:
     explicit ScriptedWindow(Clock& clock) : clock_(clock), last_at_(clock.now_ms()) {}
     void add(const InputEvent& e, std::int64_t after_ms = 0)
@@ -67,7 +67,6 @@ public:
         last_at_ += after_ms;
         events_.push_back({e, last_at_});
     }
-    bool poll_event(InputEvent& event) override { return wait_event(event, 0); }
     bool wait_event(InputEvent& event, int timeout_ms) override
     {
         const std::int64_t until = clock_.now_ms() + timeout_ms;
@@ -90,12 +89,6 @@ public:
             first_shown.copy_rect(0, 0, frame, 0, 0, frame.width(), frame.height());
         }
     }
-    void show_warning(const std::string&) override {}
-    void set_title(const std::string&) override {}
-    bool fullscreen() const override { return false; }
-    void set_fullscreen(bool) override {}
-    WindowSize size() const override { return {}; }
-    void set_size(WindowSize) override {}
     void show_pointer(int x, int y, bool visible) override
     {
         if (visible && (x != pointer_x || y != pointer_y)) pointer_moves.push_back(clock_.now_ms());
