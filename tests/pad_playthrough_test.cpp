@@ -347,15 +347,9 @@ TEST(PadPlaythrough, ARealControllerClicksTheStartMenuThroughTheRealWindow)
     InputEvent ev;
     while (window.poll_event(ev)) {
     }
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    ASSERT_GE(index, 0) << SDL_GetError();
-    SDL_Joystick* joystick = SDL_JoystickOpen(index);
-    ASSERT_NE(joystick, nullptr) << SDL_GetError();
+    test::VirtualController pad;
+    ASSERT_NE(pad.stick, nullptr) << SDL_GetError();
+    SDL_Joystick* joystick = pad.stick;
     while (window.poll_event(ev)) { // the window opens the controller as it is announced
     }
 
@@ -399,9 +393,6 @@ TEST(PadPlaythrough, ARealControllerClicksTheStartMenuThroughTheRealWindow)
     EXPECT_NE(g->open_menu, kMenuStart);
     EXPECT_EQ(g->open_menu, m->open_menu);
     EXPECT_EQ(g->my.story_flag[0], m->my.story_flag[0]);
-
-    SDL_JoystickClose(joystick);
-    SDL_JoystickDetachVirtual(index);
 }
 
 } // namespace
