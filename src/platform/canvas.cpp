@@ -24,9 +24,8 @@ std::uint32_t to_pixel(Colour c) { return c & 0xFFFFFFu; }
 
 // n pixels of one colour at memory speed: black is a memset, another colour goes four pixels to
 // a store (a vector of the compilers we build with) rather than one.
-void fill_row(std::uint32_t* row, int n, std::uint32_t p)
+void fill_long_row(std::uint32_t* row, int n, std::uint32_t p)
 {
-    if (n <= 0) return;
     if (p == 0) {
         std::memset(row, 0, static_cast<std::size_t>(n) * sizeof *row);
         return;
@@ -36,6 +35,17 @@ void fill_row(std::uint32_t* row, int n, std::uint32_t p)
     int x = 0;
     for (; x + 4 <= n; x += 4) std::memcpy(row + x, &four, sizeof four);
     for (; x < n; ++x) row[x] = p;
+}
+
+// The short spans of small shapes (most of the spans a frame fills) are stored where they are,
+// without a call.
+inline void fill_row(std::uint32_t* row, int n, std::uint32_t p)
+{
+    if (n > 8) {
+        fill_long_row(row, n, p);
+        return;
+    }
+    for (int x = 0; x < n; ++x) row[x] = p;
 }
 
 // Half of the span of the ellipse with radii (rx, ry) on the row whose centre is yc from the
@@ -714,6 +724,7 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
     h = std::min(h, height() - dy);
     if (w <= 0 || h <= 0) return;
     mark_drawn(dx, dy, dx + w, dy + h);
+    if (&src == this && dx == sx && dy == sy) return; // a shake that stands still this frame
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
     auto* dp = static_cast<char*>(impl_->surface->pixels);
     const std::size_t bytes = static_cast<std::size_t>(w) * 4;
