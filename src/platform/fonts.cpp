@@ -17,16 +17,27 @@
 
 namespace zen {
 
-std::string yen_for_backslash(std::string_view utf8)
+namespace {
+
+// yen_for_backslash into out, reusing its memory.
+void put_yen_for_backslash(std::string& out, std::string_view utf8)
 {
-    std::string out;
-    out.reserve(utf8.size() + 4);
+    out.clear();
     for (char c : utf8) {
         if (c == '\\')
             out += "\xC2\xA5"; // ¥
         else
             out += c;
     }
+}
+
+} // namespace
+
+std::string yen_for_backslash(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size() + 4);
+    put_yen_for_backslash(out, utf8);
     return out;
 }
 
@@ -98,8 +109,8 @@ struct TextKeyHash {
 };
 
 // A rendered text with what the draw needs to know of it, found once: for a text blended over
-// what is there, the runs of each row whose pixels are not wholly transparent (the rest leaves
-// the screen as it is); a text on its band is copied row by row.
+// what is there, the runs of each row that hold its pixels that are not wholly transparent (the
+// rest leaves the screen as it is); a text on its band is copied row by row.
 struct Rendered {
     SDL_Surface* surface = nullptr;
     bool ours = false;      // drawn by our own loops; otherwise handed to SDL's blit
@@ -133,12 +144,22 @@ void find_runs(Rendered& r)
         r.first[static_cast<std::size_t>(y)] = static_cast<int>(r.starts.size());
         const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(s->pixels) +
                                                                  static_cast<std::ptrdiff_t>(y) * s->pitch);
+        // Each run is widened to whole groups of four columns (a transparent pixel blends to the
+        // screen's own word), so the blend goes four at a time and runs in one group join.
+        const auto first_run = r.starts.size();
         for (int x = 0; x < s->w;) {
             while (x < s->w && (row[x] >> 24) == 0) ++x;
             if (x >= s->w) break;
-            r.starts.push_back(x);
+            const int start = x & ~3;
             while (x < s->w && (row[x] >> 24) != 0) ++x;
-            r.ends.push_back(x);
+            const int end = std::min(s->w, (x + 3) & ~3);
+            if (r.starts.size() > first_run && start <= r.ends.back()) {
+                r.ends.back() = end;
+            } else {
+                r.starts.push_back(start);
+                r.ends.push_back(end);
+            }
+            x = end;
         }
     }
     r.first.back() = static_cast<int>(r.starts.size());
@@ -203,6 +224,7 @@ struct Fonts::Impl {
     std::list<std::pair<TextKey, Rendered>> order;
     std::unordered_map<TextKey, std::list<std::pair<TextKey, Rendered>>::iterator, TextKeyHash> cache;
     std::unordered_map<TextKey, Extent, TextKeyHash> extents;
+    TextKey draw_key{{}, 0, false, 0, -1}; // the key looked up, its string's memory kept
 
     ~Impl()
     {
@@ -295,7 +317,12 @@ const std::string& Fonts::font_file() const { return impl_->file; }
 Extent Fonts::extent(std::string_view utf8, Font font)
 {
     if (!available() || utf8.empty()) return {};
-    TextKey key{yen_for_backslash(utf8), font.size, font.bold, 0, -1};
+    TextKey& key = impl_->draw_key;
+    put_yen_for_backslash(key.text, utf8);
+    key.size = font.size;
+    key.bold = font.bold;
+    key.colour = 0;
+    key.background = -1;
     auto it = impl_->extents.find(key);
     if (it != impl_->extents.end()) return it->second;
     TTF_Font* f = impl_->face(font);
@@ -305,7 +332,7 @@ Extent Fonts::extent(std::string_view utf8, Font font)
     if (TTF_SizeUTF8(f, key.text.c_str(), &w, &h) != 0) return {};
     if (impl_->extents.size() > 4096) impl_->extents.clear();
     Extent e{w, h};
-    impl_->extents.emplace(std::move(key), e);
+    impl_->extents.emplace(key, e);
     return e;
 }
 
@@ -331,8 +358,13 @@ Extent Fonts::draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, 
                    std::optional<Colour> background)
 {
     if (!available() || utf8.empty() || dst.empty()) return {};
-    TextKey key{yen_for_backslash(utf8), font.size, font.bold, colour & 0xFFFFFFu,
-                background ? static_cast<std::int64_t>(*background & 0xFFFFFFu) : -1};
+    // The key is built in the same string each time: a text drawn every frame costs no memory.
+    TextKey& key = impl_->draw_key;
+    put_yen_for_backslash(key.text, utf8);
+    key.size = font.size;
+    key.bold = font.bold;
+    key.colour = colour & 0xFFFFFFu;
+    key.background = background ? static_cast<std::int64_t>(*background & 0xFFFFFFu) : -1;
     const Rendered* rendered = impl_->rendered(key, font);
     if (!rendered) return {};
     SDL_Surface* s = rendered->surface;
