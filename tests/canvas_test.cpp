@@ -391,7 +391,7 @@ TEST(Canvas, EllipsesOfAKnownSizeDrawLikeNewOnes)
     for (int i = 0; i < sweep + 6000; ++i) {
         // First one box at every column (the centre's rounding differs from column to column),
         // then few sizes at random, in runs of four of one size as the effects draw them, so most
-        // are drawn from kept rows; now and then one too large to keep.
+        // are drawn from kept rows; now and then a large one, kept, or one too large to keep.
         const bool swept = i < sweep;
         if (!swept && i % 4 == 0) {
             run_w = static_cast<int>(rng() % 24);
@@ -399,8 +399,8 @@ TEST(Canvas, EllipsesOfAKnownSizeDrawLikeNewOnes)
             run_pen = static_cast<int>(rng() % 8) - 1;
             run_brush = rng() % 2 == 1;
         }
-        const int w = swept ? 6 : i % 100 == 0 ? 260 : run_w;
-        const int h = swept ? 11 : i % 100 == 0 ? 70 : run_h;
+        const int w = swept ? 6 : i % 100 == 0 ? 1010 : i % 100 == 50 ? 260 : run_w;
+        const int h = swept ? 11 : i % 100 == 0 ? 70 : i % 100 == 50 ? 70 : run_h;
         const int x1 = swept ? i / 2 - 30 : static_cast<int>(rng() % (width + 40)) - 20;
         const int y1 = swept ? 30 : static_cast<int>(rng() % (height + 40)) - 20;
         const Pen pen{static_cast<Colour>(rng() & 0xFFFFFFu), swept ? 1 + 2 * (i % 2) : run_pen};

@@ -210,8 +210,12 @@ struct Canvas::Impl {
         int left = 0;          // the columns of its spans, from the box's left
         int right = -1;
     };
-    static constexpr int kShapeSize = 200;
+    // Up to the explosion's widest rings (the same sizes every time one goes off); bounded by
+    // count and by rows kept (under a megabyte).
+    static constexpr int kShapeSize = 1000;
     static constexpr std::size_t kShapeLimit = 512;
+    static constexpr std::size_t kShapeRows = 1 << 15;
+    std::size_t shape_rows = 0;
     std::unordered_map<std::uint64_t, EllipseShape> shapes;
     // The shape drawn last: the effects draw runs of circles of one size.
     std::uint64_t last_shape_key = 0;
@@ -503,7 +507,12 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
                         made.right = std::max(made.right, row.to[k]);
                     }
                 }
-                if (impl_->shapes.size() >= Impl::kShapeLimit) impl_->shapes.clear();
+                if (impl_->shapes.size() >= Impl::kShapeLimit ||
+                    impl_->shape_rows + made.rows.size() > Impl::kShapeRows) {
+                    impl_->shapes.clear();
+                    impl_->shape_rows = 0;
+                }
+                impl_->shape_rows += made.rows.size();
                 found = impl_->shapes.emplace(key, std::move(made)).first;
             }
             shape = &found->second;
