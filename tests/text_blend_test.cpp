@@ -7,6 +7,7 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -32,7 +33,7 @@ TEST(TextBlend, EveryChannelMixIsSdlsAlphaBlit)
     for (std::uint32_t a = 0; a < 256; ++a)
         for (std::uint32_t s = 0; s < 256; ++s)
             src[a * 256 + s] = (a << 24) | (s << 16) | ((255 - s) << 8) | (s ^ 0x5Au);
-    std::vector<std::uint32_t> ours(256 * 256);
+    std::vector<std::uint32_t> ours(std::size_t{256} * 256);
     long long differ = 0;
     std::string first;
     for (const std::uint32_t top : {0x00000000u, 0xFF000000u, 0x5C000000u}) {
@@ -41,7 +42,8 @@ TEST(TextBlend, EveryChannelMixIsSdlsAlphaBlit)
             for (std::uint32_t& p : ours) p = word;
             std::memcpy(dst, ours.data(), ours.size() * 4);
             SDL_BlitSurface(text, nullptr, screen, nullptr);
-            for (int row = 0; row < 256; ++row) blend_text_pixels(src + row * 256, ours.data() + row * 256, 256);
+            for (std::ptrdiff_t row = 0; row < 256; ++row)
+                blend_text_pixels(src + row * 256, ours.data() + row * 256, 256);
             for (std::size_t i = 0; i < ours.size(); ++i) {
                 if (ours[i] == dst[i]) continue;
                 if (differ++ == 0) {
@@ -75,12 +77,13 @@ TEST(TextBlend, WholeTextsLandLikeSdlsBlit)
     SDL_Surface* reference = SDL_CreateRGBSurfaceWithFormat(0, 160, 90, 32, SDL_PIXELFORMAT_XRGB8888);
     ASSERT_TRUE(reference);
     ASSERT_EQ(reference->pitch, canvas.pitch());
+    constexpr std::size_t kBytes = std::size_t{160} * 90 * 4;
     int cases = 0;
     int differ = 0;
     for (int round = 0; round < 600; ++round) {
         std::uint32_t* words = canvas.pixels();
         for (int i = 0; i < 160 * 90; ++i) words[i] = static_cast<std::uint32_t>(rng());
-        std::memcpy(reference->pixels, words, 160 * 90 * 4);
+        std::memcpy(reference->pixels, words, kBytes);
         const std::string text = texts[roll(0, 7)];
         const Font font{roll(7, 26), roll(0, 1) == 1};
         const Colour colour = static_cast<Colour>(rng()) & 0xFFFFFFu;
@@ -115,7 +118,7 @@ TEST(TextBlend, WholeTextsLandLikeSdlsBlit)
         TTF_CloseFont(face);
 
         ++cases;
-        if (std::memcmp(reference->pixels, canvas.pixels(), 160 * 90 * 4) != 0 && differ++ < 3)
+        if (std::memcmp(reference->pixels, canvas.pixels(), kBytes) != 0 && differ++ < 3)
             ADD_FAILURE() << "\"" << text << "\" size " << font.size << (font.bold ? " bold" : "") << " at (" << x
                           << ", " << y << ")" << (background ? " on a band" : "") << " differs from SDL's blit";
     }
