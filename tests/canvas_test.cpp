@@ -384,19 +384,29 @@ TEST(Canvas, EllipsesOfAKnownSizeDrawLikeNewOnes)
     Canvas c = solid(width, height, 0);
     std::vector<std::uint32_t> reference(static_cast<std::size_t>(width) * height, 0);
     const int sweep = 2 * (width + 30);
+    int run_w = 0;
+    int run_h = 0;
+    int run_pen = 1;
+    bool run_brush = false;
     for (int i = 0; i < sweep + 6000; ++i) {
         // First one box at every column (the centre's rounding differs from column to column),
-        // then few sizes at random, so most are drawn from kept rows; now and then one too large
-        // to keep.
+        // then few sizes at random, in runs of four of one size as the effects draw them, so most
+        // are drawn from kept rows; now and then a large one, kept, or one too large to keep.
         const bool swept = i < sweep;
-        const int w = swept ? 6 : i % 100 == 0 ? 260 : static_cast<int>(rng() % 24);
-        const int h = swept ? 11 : i % 100 == 0 ? 70 : static_cast<int>(rng() % 24);
+        if (!swept && i % 4 == 0) {
+            run_w = static_cast<int>(rng() % 24);
+            run_h = static_cast<int>(rng() % 24);
+            run_pen = static_cast<int>(rng() % 8) - 1;
+            run_brush = rng() % 2 == 1;
+        }
+        const int w = swept ? 6 : i % 100 == 0 ? 1010 : i % 100 == 50 ? 260 : run_w;
+        const int h = swept ? 11 : i % 100 == 0 ? 70 : i % 100 == 50 ? 70 : run_h;
         const int x1 = swept ? i / 2 - 30 : static_cast<int>(rng() % (width + 40)) - 20;
         const int y1 = swept ? 30 : static_cast<int>(rng() % (height + 40)) - 20;
-        const Pen pen{static_cast<Colour>(rng() & 0xFFFFFFu),
-                      swept ? 1 + 2 * (i % 2) : static_cast<int>(rng() % 8) - 1};
-        const std::optional<Colour> brush =
-            rng() % 2 ? std::optional<Colour>(static_cast<Colour>(rng() & 0xFFFFFFu)) : std::optional<Colour>();
+        const Pen pen{static_cast<Colour>(rng() & 0xFFFFFFu), swept ? 1 + 2 * (i % 2) : run_pen};
+        const std::optional<Colour> brush = (swept ? rng() % 2 == 1 : run_brush)
+                                                ? std::optional<Colour>(static_cast<Colour>(rng() & 0xFFFFFFu))
+                                                : std::optional<Colour>();
         c.ellipse(x1, y1, x1 + w, y1 + h, pen, brush);
         reference_ellipse(reference, width, height, x1, y1, x1 + w, y1 + h, pen, brush);
         // Only pixels around the box change: compared there, at once, before another covers them.

@@ -24,9 +24,8 @@ std::uint32_t to_pixel(Colour c) { return c & 0xFFFFFFu; }
 
 // n pixels of one colour at memory speed: black is a memset, another colour goes four pixels to
 // a store (a vector of the compilers we build with) rather than one.
-void fill_row(std::uint32_t* row, int n, std::uint32_t p)
+void fill_long_row(std::uint32_t* row, int n, std::uint32_t p)
 {
-    if (n <= 0) return;
     if (p == 0) {
         std::memset(row, 0, static_cast<std::size_t>(n) * sizeof *row);
         return;
@@ -36,6 +35,17 @@ void fill_row(std::uint32_t* row, int n, std::uint32_t p)
     int x = 0;
     for (; x + 4 <= n; x += 4) std::memcpy(row + x, &four, sizeof four);
     for (; x < n; ++x) row[x] = p;
+}
+
+// The short spans of small shapes (most of the spans a frame fills) are stored where they are,
+// without a call.
+inline void fill_row(std::uint32_t* row, int n, std::uint32_t p)
+{
+    if (n > 8) {
+        fill_long_row(row, n, p);
+        return;
+    }
+    for (int x = 0; x < n; ++x) row[x] = p;
 }
 
 // Half of the span of the ellipse with radii (rx, ry) on the row whose centre is yc from the
@@ -196,10 +206,20 @@ struct Canvas::Impl {
     struct EllipseShape {
         int first = 0; // the row of rows[0], from the box's top
         std::vector<EllipseRow> rows;
+        bool all_exact = true; // every row moves with the shape
+        int left = 0;          // the columns of its spans, from the box's left
+        int right = -1;
     };
-    static constexpr int kShapeSize = 200;
+    // Up to the explosion's widest rings (the same sizes every time one goes off); bounded by
+    // count and by rows kept (under a megabyte).
+    static constexpr int kShapeSize = 1000;
     static constexpr std::size_t kShapeLimit = 512;
+    static constexpr std::size_t kShapeRows = 1 << 15;
+    std::size_t shape_rows = 0;
     std::unordered_map<std::uint64_t, EllipseShape> shapes;
+    // The shape drawn last: the effects draw runs of circles of one size.
+    std::uint64_t last_shape_key = 0;
+    const EllipseShape* last_shape = nullptr;
 };
 
 namespace {
@@ -468,17 +488,50 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
         const std::uint64_t key = (static_cast<std::uint64_t>(x2 - x1) << 24) |
                                   (static_cast<std::uint64_t>(y2 - y1) << 12) | (static_cast<std::uint64_t>(w) << 1) |
                                   (brush ? 1u : 0u);
-        auto found = impl_->shapes.find(key);
-        if (found == impl_->shapes.end()) {
-            Impl::EllipseShape made;
-            made.first = static_cast<int>(std::floor(ry - ory)) - 1;
-            const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
-            for (int r = made.first; r <= last; ++r)
-                made.rows.push_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
-            if (impl_->shapes.size() >= Impl::kShapeLimit) impl_->shapes.clear();
-            found = impl_->shapes.emplace(key, std::move(made)).first;
+        if (impl_->last_shape && impl_->last_shape_key == key) {
+            shape = impl_->last_shape;
+        } else {
+            auto found = impl_->shapes.find(key);
+            if (found == impl_->shapes.end()) {
+                Impl::EllipseShape made;
+                made.first = static_cast<int>(std::floor(ry - ory)) - 1;
+                const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
+                made.left = x2 - x1;
+                for (int r = made.first; r <= last; ++r) {
+                    const EllipseRow& row =
+                        made.rows.emplace_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
+                    made.all_exact = made.all_exact && row.exact;
+                    for (int k = 0; k < 3; ++k) {
+                        if (row.from[k] > row.to[k]) continue;
+                        made.left = std::min(made.left, row.from[k]);
+                        made.right = std::max(made.right, row.to[k]);
+                    }
+                }
+                if (impl_->shapes.size() >= Impl::kShapeLimit ||
+                    impl_->shape_rows + made.rows.size() > Impl::kShapeRows) {
+                    impl_->shapes.clear();
+                    impl_->shape_rows = 0;
+                }
+                impl_->shape_rows += made.rows.size();
+                found = impl_->shapes.emplace(key, std::move(made)).first;
+            }
+            shape = &found->second;
+            impl_->last_shape_key = key;
+            impl_->last_shape = shape;
         }
-        shape = &found->second;
+        // Wholly inside the canvas's width, every row as kept: the spans are filled as they are.
+        const int first_row = y1 + shape->first;
+        const int last_row = first_row + static_cast<int>(shape->rows.size()) - 1;
+        if (shape->all_exact && x1 + shape->left >= 0 && x1 + shape->right < w_img && top >= first_row &&
+            bottom <= last_row) {
+            for (int y = top; y <= bottom; ++y) {
+                const EllipseRow& r = shape->rows[static_cast<std::size_t>(y - first_row)];
+                std::uint32_t* at = row(y) + x1;
+                for (int k = 0; k < 3; ++k)
+                    if (r.to[k] >= r.from[k]) fill_row(at + r.from[k], r.to[k] - r.from[k] + 1, colours[k]);
+            }
+            return;
+        }
     }
     for (int y = top; y <= bottom; ++y) {
         if (shape) {
@@ -714,6 +767,7 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
     h = std::min(h, height() - dy);
     if (w <= 0 || h <= 0) return;
     mark_drawn(dx, dy, dx + w, dy + h);
+    if (&src == this && dx == sx && dy == sy) return; // a shake that stands still this frame
     const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
     auto* dp = static_cast<char*>(impl_->surface->pixels);
     const std::size_t bytes = static_cast<std::size_t>(w) * 4;

@@ -5,25 +5,39 @@
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <list>
 #include <map>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 namespace zen {
 
-std::string yen_for_backslash(std::string_view utf8)
+namespace {
+
+// yen_for_backslash into out, reusing its memory.
+void put_yen_for_backslash(std::string& out, std::string_view utf8)
 {
-    std::string out;
-    out.reserve(utf8.size() + 4);
+    out.clear();
     for (char c : utf8) {
         if (c == '\\')
             out += "\xC2\xA5"; // ¥
         else
             out += c;
     }
+}
+
+} // namespace
+
+std::string yen_for_backslash(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size() + 4);
+    put_yen_for_backslash(out, utf8);
     return out;
 }
 
@@ -94,7 +108,145 @@ struct TextKeyHash {
     }
 };
 
+// A rendered text with what the draw needs to know of it, found once: for a text blended over
+// what is there, the runs of each row that hold its pixels that are not wholly transparent (the
+// rest leaves the screen as it is); a text on its band is copied row by row.
+struct Rendered {
+    SDL_Surface* surface = nullptr;
+    bool ours = false;      // drawn by our own loops; otherwise handed to SDL's blit
+    std::vector<int> first; // the runs of row y are first[y] .. first[y + 1] - 1
+    std::vector<int> starts;
+    std::vector<int> ends; // one past the run's last pixel
+};
+
+void find_runs(Rendered& r)
+{
+    SDL_Surface* s = r.surface;
+    if (SDL_MUSTLOCK(s) || s->pitch % 4 != 0) return;
+    // Only the two kinds of surface the cache makes, plain (no colour key nor modulation).
+    const Uint32 format = s->format->format;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    Uint8 alpha = 255;
+    Uint8 cr = 255;
+    Uint8 cg = 255;
+    Uint8 cb = 255;
+    Uint32 key = 0;
+    if (SDL_GetSurfaceBlendMode(s, &mode) != 0 || SDL_GetSurfaceAlphaMod(s, &alpha) != 0 || alpha != 255 ||
+        SDL_GetSurfaceColorMod(s, &cr, &cg, &cb) != 0 || (cr & cg & cb) != 255 || SDL_GetColorKey(s, &key) == 0)
+        return;
+    if (format == SDL_PIXELFORMAT_XRGB8888 && mode == SDL_BLENDMODE_NONE) {
+        r.ours = true; // a text on its band: a plain copy
+        return;
+    }
+    if (format != SDL_PIXELFORMAT_ARGB8888 || mode != SDL_BLENDMODE_BLEND) return;
+    r.first.assign(static_cast<std::size_t>(s->h) + 1, 0);
+    for (int y = 0; y < s->h; ++y) {
+        r.first[static_cast<std::size_t>(y)] = static_cast<int>(r.starts.size());
+        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(s->pixels) +
+                                                                 static_cast<std::ptrdiff_t>(y) * s->pitch);
+        // Each run is widened to whole groups of four columns (a transparent pixel blends to the
+        // screen's own word), so the blend goes four at a time and runs in one group join.
+        const auto first_run = r.starts.size();
+        for (int x = 0; x < s->w;) {
+            while (x < s->w && (row[x] >> 24) == 0) ++x;
+            if (x >= s->w) break;
+            const int start = x & ~3;
+            while (x < s->w && (row[x] >> 24) != 0) ++x;
+            const int end = std::min(s->w, (x + 3) & ~3);
+            if (r.starts.size() > first_run && start <= r.ends.back()) {
+                r.ends.back() = end;
+            } else {
+                r.starts.push_back(start);
+                r.ends.push_back(end);
+            }
+            x = end;
+        }
+    }
+    r.first.back() = static_cast<int>(r.starts.size());
+    r.ours = true;
+}
+
 } // namespace
+
+namespace {
+
+// One pixel of blend_text_pixels.
+std::uint32_t blend_text_pixel(std::uint32_t s, std::uint32_t d)
+{
+    const std::uint32_t a = s >> 24;
+    if (a == 0) return d;
+    if (a == 255) return s;
+    // Each channel (the alpha one with the text's as 255) is s * a / 256 + d * (255 - a) / 256,
+    // each product rounded down on its own: two channels to a 32-bit word, 16 bits apiece.
+    const std::uint32_t na = 255 - a;
+    const std::uint32_t rb = (((s & 0xFF00FFu) * a >> 8) & 0xFF00FFu) + (((d & 0xFF00FFu) * na >> 8) & 0xFF00FFu);
+    const std::uint32_t ag =
+        (((((s >> 8) & 0xFFu) | 0xFF0000u) * a >> 8) & 0xFF00FFu) + ((((d >> 8) & 0xFF00FFu) * na >> 8) & 0xFF00FFu);
+    return rb | (ag << 8);
+}
+
+} // namespace
+
+namespace {
+
+// The body of the blend of whole groups of pixels, for the group's vector types (16 or 32
+// bytes): every channel of a group mixed at once in 16-bit lanes, then each pixel takes the mix,
+// its text word (opaque) or its screen word (transparent). The vectors are the compilers' own
+// (GCC and Clang); a macro, as their sizes cannot be template arguments.
+#define ZEN_BLEND_GROUPS(Bytes, Lanes, Words)                                                                          \
+    int i = 0;                                                                                                         \
+    for (; i + static_cast<int>(sizeof(Words) / 4) <= n; i += static_cast<int>(sizeof(Words) / 4)) {                   \
+        Words s;                                                                                                       \
+        Words d;                                                                                                       \
+        std::memcpy(&s, src + i, sizeof s);                                                                            \
+        std::memcpy(&d, dst + i, sizeof d);                                                                            \
+        const Words a = s >> 24;                                                                                       \
+        const Lanes s16 = __builtin_convertvector(reinterpret_cast<Bytes>(s | 0xFF000000u), Lanes);                    \
+        const Lanes d16 = __builtin_convertvector(reinterpret_cast<Bytes>(d), Lanes);                                  \
+        const Lanes a16 = __builtin_convertvector(reinterpret_cast<Bytes>(a * 0x01010101u), Lanes);                    \
+        const Lanes mix = ((s16 * a16) >> 8) + ((d16 * (255 - a16)) >> 8);                                             \
+        const auto blended = reinterpret_cast<Words>(__builtin_convertvector(mix, Bytes));                             \
+        const auto clear = reinterpret_cast<Words>(a == 0);                                                            \
+        const auto opaque = reinterpret_cast<Words>(a == 255);                                                         \
+        const Words out = (d & clear) | (s & opaque) | (blended & ~(clear | opaque));                                  \
+        std::memcpy(dst + i, &out, sizeof out);                                                                        \
+    }                                                                                                                  \
+    return i
+
+// Four pixels at a time; returns how many of n were blended.
+int blend_groups(const std::uint32_t* src, std::uint32_t* dst, int n)
+{
+    using Bytes = std::uint8_t __attribute__((vector_size(16)));
+    using Lanes = std::uint16_t __attribute__((vector_size(32)));
+    using Words = std::uint32_t __attribute__((vector_size(16)));
+    ZEN_BLEND_GROUPS(Bytes, Lanes, Words);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Eight at a time where the processor has the wider vectors (the same integer arithmetic).
+__attribute__((target("avx2"))) int blend_groups_wide(const std::uint32_t* src, std::uint32_t* dst, int n)
+{
+    using Bytes = std::uint8_t __attribute__((vector_size(32)));
+    using Lanes = std::uint16_t __attribute__((vector_size(64)));
+    using Words = std::uint32_t __attribute__((vector_size(32)));
+    ZEN_BLEND_GROUPS(Bytes, Lanes, Words);
+}
+const bool kWideVectors = __builtin_cpu_supports("avx2") != 0;
+#endif
+
+#undef ZEN_BLEND_GROUPS
+
+} // namespace
+
+void blend_text_pixels(const std::uint32_t* src, std::uint32_t* dst, int n)
+{
+    int i = 0;
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (kWideVectors) i = blend_groups_wide(src, dst, n);
+#endif
+    i += blend_groups(src + i, dst + i, n - i);
+    for (; i < n; ++i) dst[i] = blend_text_pixel(src[i], dst[i]);
+}
 
 struct Fonts::Impl {
     std::string file;
@@ -102,13 +254,14 @@ struct Fonts::Impl {
     std::map<std::pair<int, bool>, TTF_Font*> faces;
     // Rendered texts, least recently used at the back; bounded so a long run never grows.
     static constexpr std::size_t kCacheLimit = 512;
-    std::list<std::pair<TextKey, SDL_Surface*>> order;
-    std::unordered_map<TextKey, std::list<std::pair<TextKey, SDL_Surface*>>::iterator, TextKeyHash> cache;
+    std::list<std::pair<TextKey, Rendered>> order;
+    std::unordered_map<TextKey, std::list<std::pair<TextKey, Rendered>>::iterator, TextKeyHash> cache;
     std::unordered_map<TextKey, Extent, TextKeyHash> extents;
+    TextKey draw_key{{}, 0, false, 0, -1}; // the key looked up, its string's memory kept
 
     ~Impl()
     {
-        for (auto& e : order) SDL_FreeSurface(e.second);
+        for (auto& e : order) SDL_FreeSurface(e.second.surface);
         for (auto& f : faces)
             if (f.second) TTF_CloseFont(f.second);
         if (ttf_ready) TTF_Quit();
@@ -129,12 +282,12 @@ struct Fonts::Impl {
         return f;
     }
 
-    SDL_Surface* rendered(const TextKey& key, Font font)
+    const Rendered* rendered(const TextKey& key, Font font)
     {
         auto it = cache.find(key);
         if (it != cache.end()) {
             order.splice(order.begin(), order, it->second);
-            return it->second->second;
+            return &it->second->second;
         }
         TTF_Font* f = face(font);
         if (!f) return nullptr;
@@ -159,13 +312,16 @@ struct Fonts::Impl {
             SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_BLEND);
         }
         if (order.size() >= kCacheLimit) {
-            SDL_FreeSurface(order.back().second);
+            SDL_FreeSurface(order.back().second.surface);
             cache.erase(order.back().first);
             order.pop_back();
         }
-        order.emplace_front(key, s);
+        Rendered made;
+        made.surface = s;
+        find_runs(made);
+        order.emplace_front(key, std::move(made));
         cache[key] = order.begin();
-        return s;
+        return &order.front().second;
     }
 };
 
@@ -194,7 +350,12 @@ const std::string& Fonts::font_file() const { return impl_->file; }
 Extent Fonts::extent(std::string_view utf8, Font font)
 {
     if (!available() || utf8.empty()) return {};
-    TextKey key{yen_for_backslash(utf8), font.size, font.bold, 0, -1};
+    TextKey& key = impl_->draw_key;
+    put_yen_for_backslash(key.text, utf8);
+    key.size = font.size;
+    key.bold = font.bold;
+    key.colour = 0;
+    key.background = -1;
     auto it = impl_->extents.find(key);
     if (it != impl_->extents.end()) return it->second;
     TTF_Font* f = impl_->face(font);
@@ -204,7 +365,7 @@ Extent Fonts::extent(std::string_view utf8, Font font)
     if (TTF_SizeUTF8(f, key.text.c_str(), &w, &h) != 0) return {};
     if (impl_->extents.size() > 4096) impl_->extents.clear();
     Extent e{w, h};
-    impl_->extents.emplace(std::move(key), e);
+    impl_->extents.emplace(key, e);
     return e;
 }
 
@@ -230,10 +391,47 @@ Extent Fonts::draw(Canvas& dst, int x, int y, std::string_view utf8, Font font, 
                    std::optional<Colour> background)
 {
     if (!available() || utf8.empty() || dst.empty()) return {};
-    TextKey key{yen_for_backslash(utf8), font.size, font.bold, colour & 0xFFFFFFu,
-                background ? static_cast<std::int64_t>(*background & 0xFFFFFFu) : -1};
-    SDL_Surface* s = impl_->rendered(key, font);
-    if (!s) return {};
+    // The key is built in the same string each time: a text drawn every frame costs no memory.
+    TextKey& key = impl_->draw_key;
+    put_yen_for_backslash(key.text, utf8);
+    key.size = font.size;
+    key.bold = font.bold;
+    key.colour = colour & 0xFFFFFFu;
+    key.background = background ? static_cast<std::int64_t>(*background & 0xFFFFFFu) : -1;
+    const Rendered* rendered = impl_->rendered(key, font);
+    if (!rendered) return {};
+    SDL_Surface* s = rendered->surface;
+    if (rendered->ours) {
+        // The same words SDL's blit writes (a test holds the two together), without a surface
+        // made around the canvas for each text nor a look at the transparent pixels.
+        const long long left = std::max<long long>(x, 0);
+        const long long right = std::min<long long>(static_cast<long long>(x) + s->w, dst.width());
+        const long long top = std::max<long long>(y, 0);
+        const long long bottom = std::min<long long>(static_cast<long long>(y) + s->h, dst.height());
+        if (left >= right || top >= bottom) return {s->w, s->h};
+        auto* const pixels = reinterpret_cast<char*>(dst.pixels());
+        const int pitch = dst.pitch();
+        const auto sx1 = static_cast<int>(left - x);
+        const auto sx2 = static_cast<int>(right - x);
+        for (auto dy = static_cast<int>(top); dy < bottom; ++dy) {
+            const int sy = dy - y;
+            const auto* srow = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(s->pixels) +
+                                                                      static_cast<std::ptrdiff_t>(sy) * s->pitch);
+            // The row from the first column drawn: column c of the text lands at drow[c - sx1].
+            auto* drow = reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(dy) * pitch) + left;
+            if (rendered->first.empty()) {
+                std::memcpy(drow, srow + sx1, static_cast<std::size_t>(sx2 - sx1) * sizeof *srow);
+                continue;
+            }
+            const int last = rendered->first[static_cast<std::size_t>(sy) + 1];
+            for (int k = rendered->first[static_cast<std::size_t>(sy)]; k < last; ++k) {
+                const int a = std::max(rendered->starts[static_cast<std::size_t>(k)], sx1);
+                const int b = std::min(rendered->ends[static_cast<std::size_t>(k)], sx2);
+                if (b > a) blend_text_pixels(srow + a, drow + (a - sx1), b - a);
+            }
+        }
+        return {s->w, s->h};
+    }
     // Blend the rendered text onto the canvas's pixels.
     SDL_Surface* target = SDL_CreateRGBSurfaceWithFormatFrom(dst.pixels(), dst.width(), dst.height(), 32, dst.pitch(),
                                                              SDL_PIXELFORMAT_XRGB8888);

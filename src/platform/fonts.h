@@ -3,6 +3,7 @@
 // with a cache of rendered texts keyed by (text, size, bold, colour, background).
 #include "platform/canvas.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,12 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Blends n pixels of a rendered text (ARGB, straight alpha) over n of the screen's, word for word
+// as SDL's alpha blit does it on this machine: a transparent pixel leaves the screen's word alone,
+// an opaque one is copied whole (its top byte set), and the rest mix each channel, the top one
+// included, as s * a / 256 + d * (255 - a) / 256, both halves rounded down.
+void blend_text_pixels(const std::uint32_t* src, std::uint32_t* dst, int n);
 
 // The text as the classic Japanese font showed it: each backslash becomes a yen sign.
 std::string yen_for_backslash(std::string_view utf8);
