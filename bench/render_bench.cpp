@@ -64,7 +64,7 @@ void street_frame(Game& game, const std::vector<int>& sprites)
     status_panel(game, game.cg);
     status_panel_level(game, game.cg);
     effects_pass(game, game.cg, game.bak);
-    game.cg.or_combine(game.bak);
+    game.cg.take_overlay(game.bak);
 }
 
 std::vector<int> street_sprites(const Game& game)

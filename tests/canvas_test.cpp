@@ -42,16 +42,32 @@ TEST(Canvas, EmptyUntilSizedAndSafeToDrawOn)
     EXPECT_TRUE(c.empty());
 }
 
-TEST(Canvas, OrCombineBrightensAndBlackLeavesThePictureAlone)
+TEST(Canvas, AnOverlayBrightensBlackLeavesThePictureAloneAndItIsLeftBlack)
 {
     Canvas screen = solid(8, 8, 0x102040);
     Canvas overlay = solid(8, 8, 0x000000);
     overlay.set_pixel(3, 3, 0x0F0F0F);
     overlay.set_pixel(4, 4, 0xFF0000);
-    screen.or_combine(overlay);
+    screen.take_overlay(overlay);
     EXPECT_EQ(screen.pixel(0, 0), 0x102040u);
     EXPECT_EQ(screen.pixel(3, 3), 0x1F2F4Fu);
     EXPECT_EQ(screen.pixel(4, 4), 0xFF2040u);
+    // The overlay is left black for the next frame, and drawing starts anew in it.
+    EXPECT_TRUE(overlay.drawn_box().empty());
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) ASSERT_EQ(overlay.pixel(x, y), 0u) << x << "," << y;
+    overlay.set_pixel(6, 1, 0x000080);
+    screen.take_overlay(overlay);
+    EXPECT_EQ(screen.pixel(6, 1), 0x1020C0u);
+    EXPECT_EQ(screen.pixel(4, 4), 0xFF2040u);
+
+    // An overlay larger than the screen is cleared beyond the screen's edge too.
+    Canvas small = solid(4, 4, 0x000000);
+    overlay.set_pixel(7, 7, 0xFFFFFF);
+    overlay.set_pixel(1, 1, 0x010101);
+    small.take_overlay(overlay);
+    EXPECT_EQ(small.pixel(1, 1), 0x010101u);
+    EXPECT_EQ(overlay.pixel(7, 7), 0u);
 }
 
 TEST(Canvas, TransparentPicturesLeaveOutTheirBottomLeftColour)
@@ -198,7 +214,7 @@ TEST(Canvas, EveryDrawnPixelLiesInTheDrawnBoxAndFillingBlackClearsIt)
     c.copy_rect(60, 60, spot, 0, 0, 5, 5);
     expect_inside(c, "pictures and copies");
     c.fill(0);
-    c.or_combine(spot);
+    c.take_overlay(spot);
     expect_inside(c, "an OR");
     EXPECT_EQ(c.pixel(2, 2), 0x00FF00u);
     c.fill(0);
@@ -207,7 +223,7 @@ TEST(Canvas, EveryDrawnPixelLiesInTheDrawnBoxAndFillingBlackClearsIt)
 
     // ORed from an overlay with nothing drawn: the screen stays as it was.
     Canvas screen = solid(200, 150, 0x202020);
-    screen.or_combine(c);
+    screen.take_overlay(c);
     EXPECT_EQ(screen.pixel(2, 2), 0x202020u);
 }
 

@@ -70,7 +70,7 @@ void run_stage_clock(Game& game)
 
 void compose_frame(Game& game)
 {
-    game.bak.fill(0); // only the box the effects drew into last frame
+    game.bak.fill(0); // black since the last frame took it; only the title leaves a picture in it
     if (game.bg_dirty == 1) rebuild_background(game);
     show_composed(game);
 
@@ -87,7 +87,7 @@ void compose_frame(Game& game)
     run_button_pass(game);
 
     effects_pass(game, game.cg, game.bak);
-    game.cg.or_combine(game.bak);
+    game.cg.take_overlay(game.bak);
 }
 
 } // namespace zen

@@ -785,32 +785,48 @@ void Canvas::copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w,
     }
 }
 
-void Canvas::or_combine(const Canvas& src)
+namespace {
+
+// The OR of one row of an overlay onto the screen's row (black in the overlay leaves the screen
+// as it is), the overlay's row left black in the same pass.
+void or_row(std::uint32_t* drow, std::uint32_t* srow, int x1, int x2)
 {
-    if (!writable() || !src.impl_) return;
-    // Black ORs to nothing: only the box src has drawn into.
-    const Box b = src.drawn_;
-    const int x1 = b.x1;
+    // Four pixels at a time (a vector of the compilers we build with), then the rest one by one.
+    using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+    constexpr Pixels4 kBlack{};
+    int x = x1;
+    for (; x + 4 <= x2; x += 4) {
+        Pixels4 d;
+        Pixels4 s;
+        std::memcpy(&d, drow + x, sizeof d);
+        std::memcpy(&s, srow + x, sizeof s);
+        d = (d | s) & 0xFFFFFFu;
+        std::memcpy(drow + x, &d, sizeof d);
+        std::memcpy(srow + x, &kBlack, sizeof kBlack);
+    }
+    for (; x < x2; ++x) {
+        drow[x] = (drow[x] | srow[x]) & 0xFFFFFFu;
+        srow[x] = 0;
+    }
+}
+
+} // namespace
+
+void Canvas::take_overlay(Canvas& overlay)
+{
+    if (!writable() || !overlay.writable()) return;
+    // Black ORs to nothing: only the box the overlay has drawn into.
+    const Box b = overlay.drawn_;
     const int x2 = std::min(b.x2, width());
     const int y2 = std::min(b.y2, height());
-    if (x2 <= x1 || y2 <= b.y1) return;
-    mark_drawn(x1, b.y1, x2, y2);
-    const auto* sp = static_cast<const char*>(src.impl_->surface->pixels);
-    for (int y = b.y1; y < y2; ++y) {
-        const auto* srow = reinterpret_cast<const std::uint32_t*>(sp + static_cast<std::ptrdiff_t>(y) * src.pitch());
-        std::uint32_t* drow = row(y);
-        // Four pixels at a time (a vector of the compilers we build with), then the rest one by one.
-        using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
-        int x = x1;
-        for (; x + 4 <= x2; x += 4) {
-            Pixels4 d;
-            Pixels4 s;
-            std::memcpy(&d, drow + x, sizeof d);
-            std::memcpy(&s, srow + x, sizeof s);
-            d = (d | s) & 0xFFFFFFu;
-            std::memcpy(drow + x, &d, sizeof d);
-        }
-        for (; x < x2; ++x) drow[x] = (drow[x] | srow[x]) & 0xFFFFFFu;
+    if (x2 <= b.x1 || y2 <= b.y1) return;
+    mark_drawn(b.x1, b.y1, x2, y2);
+    for (int y = b.y1; y < y2; ++y) or_row(row(y), overlay.row(y), b.x1, x2);
+    if (x2 < b.x2 || y2 < b.y2) {
+        overlay.fill(0); // an overlay larger than this canvas: the rest cleared plainly
+    } else {
+        overlay.impl_->opaque.valid = false;
+        overlay.drawn_ = {};
     }
 }
 

@@ -135,9 +135,10 @@ public:
     void stretch_draw(const Canvas& src, int x1, int y1, int x2, int y2);
     // Plain copy of the w x h area at (sx, sy) of src to (dx, dy) here (src may be this canvas).
     void copy_rect(int dx, int dy, const Canvas& src, int sx, int sy, int w, int h);
-    // Bitwise OR of src's pixels onto this canvas (black in src leaves this unchanged); only the
-    // box that src has drawn into is read.
-    void or_combine(const Canvas& src);
+    // Bitwise OR of the overlay's pixels onto this canvas (black in it leaves this unchanged), and
+    // the overlay left all black for the next frame's drawing, in the same pass: only the box it
+    // has drawn into is read and cleared.
+    void take_overlay(Canvas& overlay);
 
     // The box outside which every pixel is black: everything drawn since the canvas was last all
     // black (sized, cleared, or filled black) lies in it. Raw writes through pixels() count as

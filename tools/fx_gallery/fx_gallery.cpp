@@ -75,7 +75,7 @@ void run_frame(Game& game, const Canvas& background)
     game.cg.copy_rect(0, 0, background, 0, 0, 800, 600);
     game.bak.fill(0);
     effects_pass(game, game.cg, game.bak);
-    game.cg.or_combine(game.bak);
+    game.cg.take_overlay(game.bak);
 }
 
 void put_cell(Canvas& sheet, int index, const Canvas& frame, const Sample& s, const std::string& label)
