@@ -107,6 +107,13 @@ std::string fresh_suffix(unsigned attempt)
 
 fs::path folder_of(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
+// A file over its limit: says so in error.
+ReadResult too_large(const fs::path& file, std::size_t max_bytes, std::string& error)
+{
+    error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
+    return ReadResult::too_large;
+}
+
 // Opens a regular file of at most max_bytes for reading into fd (st: what it is); anything else
 // says why in error. Non-blocking, so that opening a pipe returns at once instead of waiting for a
 // writer.
@@ -126,10 +133,7 @@ ReadResult open_for_reading(const fs::path& file, std::size_t max_bytes, Fd& fd,
         error = describe(file, S_ISDIR(st.st_mode) ? "is a folder, not a file" : "is not a regular file", 0);
         return ReadResult::not_a_file;
     }
-    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
-        error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
-        return ReadResult::too_large;
-    }
+    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > max_bytes) return too_large(file, max_bytes, error);
     fd.reset(opened.release());
     return ReadResult::ok;
 }
@@ -165,8 +169,7 @@ ReadResult read_file_bytes(const fs::path& file, std::size_t max_bytes, std::str
     }
     if (have > max_bytes) {
         bytes.clear();
-        error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
-        return ReadResult::too_large;
+        return too_large(file, max_bytes, error);
     }
     bytes.resize(have);
     return ReadResult::ok;
@@ -179,10 +182,6 @@ ReadResult read_file_lines(const fs::path& file, std::size_t max_bytes, std::siz
     Fd fd(-1);
     if (const ReadResult opened = open_for_reading(file, max_bytes, fd, st, error); opened != ReadResult::ok)
         return opened;
-    const auto too_large = [&] {
-        error = describe(file, ("is larger than " + std::to_string(max_bytes) + " bytes").c_str(), 0);
-        return ReadResult::too_large;
-    };
     const auto line_too_long = [&](int line) {
         error = describe(
             file, ("line " + std::to_string(line) + " is longer than " + std::to_string(max_line) + " bytes").c_str(),
@@ -203,7 +202,7 @@ ReadResult read_file_lines(const fs::path& file, std::size_t max_bytes, std::siz
         }
         if (n == 0) break;
         total += static_cast<std::size_t>(n);
-        if (total > max_bytes) return too_large(); // it grew while being read
+        if (total > max_bytes) return too_large(file, max_bytes, error); // it grew while being read
         pending.append(block.data(), static_cast<std::size_t>(n));
         std::size_t at = 0;
         for (std::size_t end; (end = pending.find('\n', at)) != std::string::npos; at = end + 1) {

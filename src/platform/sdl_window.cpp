@@ -297,7 +297,7 @@ public:
             SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &display) == 0) {
             if (on) {
                 place_on_x(window_, display.x, display.y, display.w, display.h);
-            } else if (windowed_.width > 0) {
+            } else {
                 place_on_x(window_, display.x + (display.w - windowed_.width) / 2,
                            display.y + (display.h - windowed_.height) / 2, windowed_.width, windowed_.height);
             }
