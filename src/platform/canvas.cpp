@@ -41,11 +41,22 @@ void fill_long_row(std::uint32_t* row, int n, std::uint32_t p)
 // without a call.
 inline void fill_row(std::uint32_t* row, int n, std::uint32_t p)
 {
-    if (n > 8) {
+    if (n > 16) {
         fill_long_row(row, n, p);
         return;
     }
-    for (int x = 0; x < n; ++x) row[x] = p;
+    if (n < 4) {
+        for (int x = 0; x < n; ++x) row[x] = p;
+        return;
+    }
+    // Four to sixteen pixels: stores of four that overlap where they meet.
+    using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+    const Pixels4 four = {p, p, p, p};
+    std::memcpy(row, &four, sizeof four);
+    std::memcpy(row + n - 4, &four, sizeof four);
+    if (n <= 8) return;
+    std::memcpy(row + 4, &four, sizeof four);
+    std::memcpy(row + n - 8, &four, sizeof four);
 }
 
 // Half of the span of the ellipse with radii (rx, ry) on the row whose centre is yc from the
@@ -524,11 +535,13 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
         const int last_row = first_row + static_cast<int>(shape->rows.size()) - 1;
         if (shape->all_exact && x1 + shape->left >= 0 && x1 + shape->right < w_img && top >= first_row &&
             bottom <= last_row) {
-            for (int y = top; y <= bottom; ++y) {
-                const EllipseRow& r = shape->rows[static_cast<std::size_t>(y - first_row)];
-                std::uint32_t* at = row(y) + x1;
+            // The rows' place found once: the stores could alias the surface's fields.
+            std::uint32_t* at = row(top) + x1;
+            const std::ptrdiff_t step = pitch() / static_cast<int>(sizeof *at);
+            const EllipseRow* r = shape->rows.data() + (top - first_row);
+            for (int y = top; y <= bottom; ++y, ++r, at += step) {
                 for (int k = 0; k < 3; ++k)
-                    if (r.to[k] >= r.from[k]) fill_row(at + r.from[k], r.to[k] - r.from[k] + 1, colours[k]);
+                    if (r->to[k] >= r->from[k]) fill_row(at + r->from[k], r->to[k] - r->from[k] + 1, colours[k]);
             }
             return;
         }
