@@ -210,6 +210,10 @@ struct Canvas::Impl {
     static constexpr int kStampWidth = 16; // the widest pen kept
     static constexpr std::size_t kStampLimit = 1024;
     std::unordered_map<std::uint64_t, std::vector<StampRun>> stamps;
+    // The shapes drawn once so far, by a slot of their key: a shape is kept when it comes again.
+    // Making a copy costs more than drawing, and most long strokes (a wave's rays) never repeat.
+    static constexpr std::size_t kSeenSlots = 4096;
+    std::vector<std::uint64_t> seen_once; // made on the first stroke
 
     // The rows of small ellipses by size, pen width and brush, relative to their box's top-left
     // corner: a row's distance from the centre is exact wherever the box lies, so only the span
@@ -603,6 +607,12 @@ bool Canvas::stamp_line(int x0, int y0, int x1, int y1, int pen_width, Colour co
                               static_cast<std::uint64_t>(pen_width);
     auto found = impl_->stamps.find(key);
     if (found == impl_->stamps.end()) {
+        if (impl_->seen_once.empty()) impl_->seen_once.assign(Impl::kSeenSlots, ~std::uint64_t{0});
+        std::uint64_t& seen = impl_->seen_once[(key * 0x9E3779B97F4A7C15u) >> 52];
+        if (seen != key) {
+            seen = key;
+            return false;
+        }
         std::optional<std::vector<StampRun>> runs = draw_stamp(dx, dy, pen_width);
         if (!runs) return false;
         if (impl_->stamps.size() >= Impl::kStampLimit) impl_->stamps.clear();

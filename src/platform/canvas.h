@@ -161,7 +161,7 @@ private:
     // about to change, so what was learnt about them (the opaque runs) is forgotten.
     void mark_drawn(int x1, int y1, int x2, int y2);
     // A two-point stroke drawn from a cached copy of its shape; false when the line is too large
-    // to keep (Cairo draws it then).
+    // to keep or its shape is seen for the first time (Cairo draws it then).
     bool stamp_line(int x0, int y0, int x1, int y1, int pen_width, Colour colour);
     std::uint32_t* row(int y);
     // Before any change to the pixels: false when there are none; shared pixels are copied first.
