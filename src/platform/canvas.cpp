@@ -235,6 +235,16 @@ struct Canvas::Impl {
     // The shape drawn last: the effects draw runs of circles of one size.
     std::uint64_t last_shape_key = 0;
     const EllipseShape* last_shape = nullptr;
+
+    const EllipseShape* kept_shape(std::uint64_t key)
+    {
+        if (last_shape && last_shape_key == key) return last_shape;
+        const auto found = shapes.find(key);
+        if (found == shapes.end()) return nullptr;
+        last_shape_key = key;
+        last_shape = &found->second;
+        return last_shape;
+    }
 };
 
 namespace {
@@ -464,10 +474,42 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     if (!writable()) return;
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1) return;
+    const int w = std::max(1, pen.width);
+    const int w_img = width();
+    const int h_img = height();
+    const std::uint32_t colours[3] = {brush ? to_pixel(*brush) : 0, to_pixel(pen.colour), to_pixel(pen.colour)};
+    const bool keep = x2 - x1 <= Impl::kShapeSize && y2 - y1 <= Impl::kShapeSize && w <= 64 && std::abs(x1) < (1 << 20);
+    const std::uint64_t key = (static_cast<std::uint64_t>(x2 - x1) << 24) |
+                              (static_cast<std::uint64_t>(y2 - y1) << 12) | (static_cast<std::uint64_t>(w) << 1) |
+                              (brush ? 1u : 0u);
+    // Rows kept for this size, wholly inside the canvas's width and every one as kept: the spans
+    // are filled as they are, nothing worked out.
+    const auto fill_kept = [&](const Impl::EllipseShape& shape) {
+        if (!shape.all_exact || x1 + shape.left < 0 || x1 + shape.right >= w_img) return false;
+        const int first_row = y1 + shape.first;
+        const int top = std::max(0, first_row);
+        const int bottom = std::min(h_img - 1, first_row + static_cast<int>(shape.rows.size()) - 1);
+        if (top > bottom) return true;
+        mark_drawn(x1 + shape.left, top, x1 + shape.right + 1, bottom + 1);
+        // The rows' place found once: the stores could alias the surface's fields.
+        std::uint32_t* at = row(top) + x1;
+        const std::ptrdiff_t step = pitch() / static_cast<int>(sizeof *at);
+        const EllipseRow* r = shape.rows.data() + (top - first_row);
+        for (int y = top; y <= bottom; ++y, ++r, at += step) {
+            for (int k = 0; k < 3; ++k)
+                if (r->to[k] >= r->from[k]) fill_row(at + r->from[k], r->to[k] - r->from[k] + 1, colours[k]);
+        }
+        return true;
+    };
+    if (keep) {
+        const Impl::EllipseShape* known = impl_->kept_shape(key);
+        if (known && fill_kept(*known)) return;
+    }
+
     const double rx = (x2 - x1) / 2.0;
     const double ry = (y2 - y1) / 2.0;
     if (rx <= 0 || ry <= 0) return;
-    const int w = std::max(1, pen.width);
     // An odd pen sits on pixel centres, so the shape covers the same pixels as its box.
     const double shift = (w % 2 == 1) ? 0.5 : 0.0;
     const double cx = x1 + rx;
@@ -479,8 +521,6 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     const double irx = prx - w / 2.0;
     const double iry = pry - w / 2.0;
 
-    const int w_img = width();
-    const int h_img = height();
     const int top = std::max(0, static_cast<int>(std::floor(cy - ory)) - 1);
     const int bottom = std::min(h_img - 1, static_cast<int>(std::ceil(cy + ory)) + 1);
     if (top > bottom || cx + orx < -1 || cx - orx > w_img + 1) return;
@@ -489,7 +529,6 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     const double box_right = std::min(w_img + 2.0, std::ceil(cx + orx) + 2);
     mark_drawn(static_cast<int>(box_left), top, static_cast<int>(box_right), bottom + 1);
     const EllipseRadii radii{prx, pry, orx, ory, irx, iry};
-    const std::uint32_t colours[3] = {brush ? to_pixel(*brush) : 0, to_pixel(pen.colour), to_pixel(pen.colour)};
     const auto fill_spans = [&](int y, const EllipseRow& r, int dx) {
         std::uint32_t* row = this->row(y);
         for (int k = 0; k < 3; ++k) {
@@ -499,55 +538,32 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
         }
     };
     const Impl::EllipseShape* shape = nullptr;
-    if (x2 - x1 <= Impl::kShapeSize && y2 - y1 <= Impl::kShapeSize && w <= 64 && std::abs(x1) < (1 << 20)) {
-        const std::uint64_t key = (static_cast<std::uint64_t>(x2 - x1) << 24) |
-                                  (static_cast<std::uint64_t>(y2 - y1) << 12) | (static_cast<std::uint64_t>(w) << 1) |
-                                  (brush ? 1u : 0u);
-        if (impl_->last_shape && impl_->last_shape_key == key) {
-            shape = impl_->last_shape;
-        } else {
-            auto found = impl_->shapes.find(key);
-            if (found == impl_->shapes.end()) {
-                Impl::EllipseShape made;
-                made.first = static_cast<int>(std::floor(ry - ory)) - 1;
-                const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
-                made.left = x2 - x1;
-                for (int r = made.first; r <= last; ++r) {
-                    const EllipseRow& row =
-                        made.rows.emplace_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
-                    made.all_exact = made.all_exact && row.exact;
-                    for (int k = 0; k < 3; ++k) {
-                        if (row.from[k] > row.to[k]) continue;
-                        made.left = std::min(made.left, row.from[k]);
-                        made.right = std::max(made.right, row.to[k]);
-                    }
+    if (keep) {
+        shape = impl_->kept_shape(key);
+        if (!shape) {
+            Impl::EllipseShape made;
+            made.first = static_cast<int>(std::floor(ry - ory)) - 1;
+            const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
+            made.left = x2 - x1;
+            for (int r = made.first; r <= last; ++r) {
+                const EllipseRow& row =
+                    made.rows.emplace_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
+                made.all_exact = made.all_exact && row.exact;
+                for (int k = 0; k < 3; ++k) {
+                    if (row.from[k] > row.to[k]) continue;
+                    made.left = std::min(made.left, row.from[k]);
+                    made.right = std::max(made.right, row.to[k]);
                 }
-                if (impl_->shapes.size() >= Impl::kShapeLimit ||
-                    impl_->shape_rows + made.rows.size() > Impl::kShapeRows) {
-                    impl_->shapes.clear();
-                    impl_->shape_rows = 0;
-                }
-                impl_->shape_rows += made.rows.size();
-                found = impl_->shapes.emplace(key, std::move(made)).first;
             }
-            shape = &found->second;
+            if (impl_->shapes.size() >= Impl::kShapeLimit || impl_->shape_rows + made.rows.size() > Impl::kShapeRows) {
+                impl_->shapes.clear();
+                impl_->shape_rows = 0;
+            }
+            impl_->shape_rows += made.rows.size();
+            shape = &impl_->shapes.emplace(key, std::move(made)).first->second;
             impl_->last_shape_key = key;
             impl_->last_shape = shape;
-        }
-        // Wholly inside the canvas's width, every row as kept: the spans are filled as they are.
-        const int first_row = y1 + shape->first;
-        const int last_row = first_row + static_cast<int>(shape->rows.size()) - 1;
-        if (shape->all_exact && x1 + shape->left >= 0 && x1 + shape->right < w_img && top >= first_row &&
-            bottom <= last_row) {
-            // The rows' place found once: the stores could alias the surface's fields.
-            std::uint32_t* at = row(top) + x1;
-            const std::ptrdiff_t step = pitch() / static_cast<int>(sizeof *at);
-            const EllipseRow* r = shape->rows.data() + (top - first_row);
-            for (int y = top; y <= bottom; ++y, ++r, at += step) {
-                for (int k = 0; k < 3; ++k)
-                    if (r->to[k] >= r->from[k]) fill_row(at + r->from[k], r->to[k] - r->from[k] + 1, colours[k]);
-            }
-            return;
+            if (fill_kept(*shape)) return;
         }
     }
     for (int y = top; y <= bottom; ++y) {
