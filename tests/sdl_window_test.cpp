@@ -8,9 +8,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
+#include <vector>
 
 namespace zen {
 namespace {
@@ -179,6 +182,38 @@ TEST(SdlWindow, ShowsEachFrameWhole)
     EXPECT_EQ(shown(0, 0), 0xFFFFFFu);
     EXPECT_EQ(shown(400, 105), 0x224466u);
     EXPECT_EQ(shown(799, 599), 0x224466u);
+
+    // Frames that change in scattered places (often a band's first or last row, the first or the
+    // last column): what the window shows is the whole frame every time.
+    SDL_Renderer* renderer = SDL_GetRenderer(SDL_GetWindowFromID(1));
+    ASSERT_NE(renderer, nullptr);
+    std::vector<Uint32> window_pixels(std::size_t{800} * 600);
+    std::mt19937 rng(8);
+    const auto coordinate = [&](int size) {
+        const int edge = static_cast<int>(rng() % 3);
+        const int at = static_cast<int>(rng() % static_cast<unsigned>(size));
+        if (edge == 0) return at - at % 16; // a band's first row or column
+        if (edge == 1) return std::min(size - 1, at - at % 16 + 15);
+        return at;
+    };
+    for (int i = 0; i < 40; ++i) {
+        for (int n = static_cast<int>(rng() % 6); n >= 0; --n) {
+            const int x = coordinate(800);
+            const int y = coordinate(600);
+            const Colour c = rng() & 0xFFFFFFu;
+            if (rng() % 2 == 0)
+                frame.set_pixel(rng() % 4 == 0 ? 799 * static_cast<int>(rng() % 2) : x, y, c);
+            else
+                frame.fill_rect(x, y, x + 1 + static_cast<int>(rng() % 40), y + 1 + static_cast<int>(rng() % 40), c);
+        }
+        window->present(frame);
+        ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_XRGB8888, window_pixels.data(), 800 * 4), 0);
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x)
+                ASSERT_EQ(window_pixels[static_cast<std::size_t>(y) * 800 + static_cast<std::size_t>(x)] & 0xFFFFFFu,
+                          frame.pixel(x, y))
+                    << "frame " << i << " (" << x << ", " << y << ")";
+    }
 }
 
 // F12's picture is always a new file: a link planted at its name is not written through (nor is

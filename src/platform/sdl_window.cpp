@@ -22,6 +22,8 @@ namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
+// Rows compared and sent to the texture together.
+constexpr int kUploadBand = 16;
 
 // A key's name as one lower-case word ("escape", "f5", "left_shift"), so that it can stand in an
 // input script or a recording.
@@ -149,16 +151,39 @@ public:
             shown_.resize(row_bytes * kHeight);
             repaint_ = true;
         }
-        int first = 0;
-        int last = kHeight - 1;
-        if (!repaint_) {
-            while (first < kHeight && std::memcmp(row_at(first), shown_at(first), row_bytes) == 0) ++first;
-            if (first == kHeight) return; // the same picture as before
-            while (last > first && std::memcmp(row_at(last), shown_at(last), row_bytes) == 0) --last;
+        // Only what changed goes to the texture, band of rows by band, each band's changed rows
+        // and columns: software GL converts every pixel it is given, and on the street most of
+        // the picture stands still from one frame to the next.
+        bool changed = false;
+        for (int band = 0; band < kHeight; band += kUploadBand) {
+            int x1 = kWidth;
+            int x2 = 0;
+            int y1 = -1;
+            int y2 = -1;
+            for (int y = band; y < std::min(kHeight, band + kUploadBand); ++y) {
+                const auto* now = reinterpret_cast<const std::uint32_t*>(row_at(y));
+                const auto* was = reinterpret_cast<const std::uint32_t*>(shown_at(y));
+                int left = 0;
+                int right = kWidth - 1;
+                if (!repaint_) {
+                    if (std::memcmp(now, was, row_bytes) == 0) continue;
+                    while (now[left] == was[left]) ++left;
+                    while (now[right] == was[right]) --right;
+                }
+                x1 = std::min(x1, left);
+                x2 = std::max(x2, right + 1);
+                if (y1 < 0) y1 = y;
+                y2 = y + 1;
+            }
+            if (y1 < 0) continue;
+            const std::size_t offset = static_cast<std::size_t>(x1) * sizeof(std::uint32_t);
+            const std::size_t bytes = static_cast<std::size_t>(x2 - x1) * sizeof(std::uint32_t);
+            for (int y = y1; y < y2; ++y) std::memcpy(shown_at(y) + offset, row_at(y) + offset, bytes);
+            const SDL_Rect area{x1, y1, x2 - x1, y2 - y1};
+            SDL_UpdateTexture(texture_, &area, row_at(y1) + offset, frame.pitch());
+            changed = true;
         }
-        for (int y = first; y <= last; ++y) std::memcpy(shown_at(y), row_at(y), row_bytes);
-        const SDL_Rect rows{0, first, kWidth, last - first + 1};
-        SDL_UpdateTexture(texture_, &rows, row_at(first), frame.pitch());
+        if (!changed) return; // the same picture as before
         render();
         repaint_ = false;
     }
