@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <random>
@@ -434,6 +435,12 @@ TEST(Canvas, EllipsesOfAKnownSizeDrawLikeNewOnes)
             }
         }
     }
+    // A box of a size drawn before, at the far end of int's range: nothing drawn, nothing overflows.
+    const std::vector<std::uint32_t> before = words(c);
+    const int far = std::numeric_limits<int>::max() - 12;
+    c.ellipse(10, far, 16, far + 11, Pen{0xFFFFFF, 3}, 0x00FF00);
+    c.ellipse(far, 10, far + 6, 21, Pen{0xFFFFFF, 3}, 0x00FF00);
+    EXPECT_EQ(words(c), before);
 }
 
 // Keyed pictures drawn from their runs of opaque pixels: the same words as SDL's colour-keyed blit

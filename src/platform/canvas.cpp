@@ -212,7 +212,8 @@ struct Canvas::Impl {
     std::unordered_map<std::uint64_t, std::vector<StampRun>> stamps;
     // The shapes drawn once so far, by a slot of their key: a shape is kept when it comes again.
     // Making a copy costs more than drawing, and most long strokes (a wave's rays) never repeat.
-    static constexpr std::size_t kSeenSlots = 4096;
+    static constexpr int kSeenBits = 12;
+    static constexpr std::size_t kSeenSlots = std::size_t{1} << kSeenBits;
     std::vector<std::uint64_t> seen_once; // made on the first stroke
 
     // The rows of small ellipses by size, pen width and brush, relative to their box's top-left
@@ -479,7 +480,9 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     const int w_img = width();
     const int h_img = height();
     const std::uint32_t colours[3] = {brush ? to_pixel(*brush) : 0, to_pixel(pen.colour), to_pixel(pen.colour)};
-    const bool keep = x2 - x1 <= Impl::kShapeSize && y2 - y1 <= Impl::kShapeSize && w <= 64 && std::abs(x1) < (1 << 20);
+    // Far-off boxes are left to the general rows, whose sums stay within int's range.
+    const bool keep = x2 - x1 <= Impl::kShapeSize && y2 - y1 <= Impl::kShapeSize && w <= 64 &&
+                      std::abs(x1) < (1 << 20) && std::abs(y1) < (1 << 20);
     const std::uint64_t key = (static_cast<std::uint64_t>(x2 - x1) << 24) |
                               (static_cast<std::uint64_t>(y2 - y1) << 12) | (static_cast<std::uint64_t>(w) << 1) |
                               (brush ? 1u : 0u);
@@ -624,7 +627,7 @@ bool Canvas::stamp_line(int x0, int y0, int x1, int y1, int pen_width, Colour co
     auto found = impl_->stamps.find(key);
     if (found == impl_->stamps.end()) {
         if (impl_->seen_once.empty()) impl_->seen_once.assign(Impl::kSeenSlots, ~std::uint64_t{0});
-        std::uint64_t& seen = impl_->seen_once[(key * 0x9E3779B97F4A7C15u) >> 52];
+        std::uint64_t& seen = impl_->seen_once[(key * 0x9E3779B97F4A7C15u) >> (64 - Impl::kSeenBits)];
         if (seen != key) {
             seen = key;
             return false;
