@@ -524,9 +524,13 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
     const double irx = prx - w / 2.0;
     const double iry = pry - w / 2.0;
 
-    const int top = std::max(0, static_cast<int>(std::floor(cy - ory)) - 1);
-    const int bottom = std::min(h_img - 1, static_cast<int>(std::ceil(cy + ory)) + 1);
-    if (top > bottom || cx + orx < -1 || cx - orx > w_img + 1) return;
+    // The rows it may reach, cut to the canvas before they are made ints (a box may lie at the
+    // far end of int's range).
+    const double reach_top = std::floor(cy - ory) - 1;
+    const double reach_bottom = std::ceil(cy + ory) + 1;
+    if (reach_top > h_img - 1 || reach_bottom < 0 || cx + orx < -1 || cx - orx > w_img + 1) return;
+    const int top = static_cast<int>(std::max(0.0, reach_top));
+    const int bottom = static_cast<int>(std::min(h_img - 1.0, reach_bottom));
     // Every span lies within the outer radius of the centre.
     const double box_left = std::max(-2.0, std::floor(cx - orx) - 1);
     const double box_right = std::min(w_img + 2.0, std::ceil(cx + orx) + 2);
