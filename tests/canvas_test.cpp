@@ -69,6 +69,11 @@ TEST(Canvas, AnOverlayBrightensBlackLeavesThePictureAloneAndItIsLeftBlack)
     small.take_overlay(overlay);
     EXPECT_EQ(small.pixel(1, 1), 0x010101u);
     EXPECT_EQ(overlay.pixel(7, 7), 0u);
+    // Drawn only beyond the smaller screen's edge: left black all the same.
+    overlay.set_pixel(6, 6, 0xFFFFFF);
+    small.take_overlay(overlay);
+    EXPECT_EQ(overlay.pixel(6, 6), 0u);
+    EXPECT_TRUE(overlay.drawn_box().empty());
 }
 
 TEST(Canvas, TransparentPicturesLeaveOutTheirBottomLeftColour)

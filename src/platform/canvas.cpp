@@ -865,7 +865,10 @@ void Canvas::take_overlay(Canvas& overlay)
     const Box b = overlay.drawn_;
     const int x2 = std::min(b.x2, width());
     const int y2 = std::min(b.y2, height());
-    if (x2 <= b.x1 || y2 <= b.y1) return;
+    if (x2 <= b.x1 || y2 <= b.y1) {
+        overlay.fill(0); // nothing drawn, or all of it beyond this canvas's edge
+        return;
+    }
     mark_drawn(b.x1, b.y1, x2, y2);
     for (int y = b.y1; y < y2; ++y) or_row(row(y), overlay.row(y), b.x1, x2);
     if (x2 < b.x2 || y2 < b.y2) {
