@@ -505,14 +505,11 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
         }
         return true;
     };
-    if (keep) {
-        const Impl::EllipseShape* known = impl_->kept_shape(key);
-        if (known && fill_kept(*known)) return;
-    }
+    const Impl::EllipseShape* shape = keep ? impl_->kept_shape(key) : nullptr;
+    if (shape && fill_kept(*shape)) return;
 
     const double rx = (x2 - x1) / 2.0;
     const double ry = (y2 - y1) / 2.0;
-    if (rx <= 0 || ry <= 0) return;
     // An odd pen sits on pixel centres, so the shape covers the same pixels as its box.
     const double shift = (w % 2 == 1) ? 0.5 : 0.0;
     const double cx = x1 + rx;
@@ -544,34 +541,30 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2, Pen pen, std::optional<Colo
             if (b >= a) fill_row(row + a, b - a + 1, colours[k]);
         }
     };
-    const Impl::EllipseShape* shape = nullptr;
-    if (keep) {
-        shape = impl_->kept_shape(key);
-        if (!shape) {
-            Impl::EllipseShape made;
-            made.first = static_cast<int>(std::floor(ry - ory)) - 1;
-            const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
-            made.left = x2 - x1;
-            for (int r = made.first; r <= last; ++r) {
-                const EllipseRow& row =
-                    made.rows.emplace_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
-                made.all_exact = made.all_exact && row.exact;
-                for (int k = 0; k < 3; ++k) {
-                    if (row.from[k] > row.to[k]) continue;
-                    made.left = std::min(made.left, row.from[k]);
-                    made.right = std::max(made.right, row.to[k]);
-                }
+    if (keep && !shape) {
+        Impl::EllipseShape made;
+        made.first = static_cast<int>(std::floor(ry - ory)) - 1;
+        const int last = static_cast<int>(std::ceil(ry + ory)) + 1;
+        made.left = x2 - x1;
+        for (int r = made.first; r <= last; ++r) {
+            const EllipseRow& row =
+                made.rows.emplace_back(ellipse_row(radii, rx, r + 0.5 - ry, brush.has_value(), true));
+            made.all_exact = made.all_exact && row.exact;
+            for (int k = 0; k < 3; ++k) {
+                if (row.from[k] > row.to[k]) continue;
+                made.left = std::min(made.left, row.from[k]);
+                made.right = std::max(made.right, row.to[k]);
             }
-            if (impl_->shapes.size() >= Impl::kShapeLimit || impl_->shape_rows + made.rows.size() > Impl::kShapeRows) {
-                impl_->shapes.clear();
-                impl_->shape_rows = 0;
-            }
-            impl_->shape_rows += made.rows.size();
-            shape = &impl_->shapes.emplace(key, std::move(made)).first->second;
-            impl_->last_shape_key = key;
-            impl_->last_shape = shape;
-            if (fill_kept(*shape)) return;
         }
+        if (impl_->shapes.size() >= Impl::kShapeLimit || impl_->shape_rows + made.rows.size() > Impl::kShapeRows) {
+            impl_->shapes.clear();
+            impl_->shape_rows = 0;
+        }
+        impl_->shape_rows += made.rows.size();
+        shape = &impl_->shapes.emplace(key, std::move(made)).first->second;
+        impl_->last_shape_key = key;
+        impl_->last_shape = shape;
+        if (fill_kept(*shape)) return;
     }
     for (int y = top; y <= bottom; ++y) {
         if (shape) {
