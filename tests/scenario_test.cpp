@@ -419,19 +419,68 @@ TEST(Scenario, AKillRightAfterAClearFindsTheClearInTheSave)
     EXPECT_GE(saved[test::kSaveStageClears + 1], 1) << "the clear of stage 1";
 }
 
-TEST(Scenario, AFontOverrideThatIsNoFileIsRefusedAndTheSystemFontsServe)
+TEST(Scenario, AFontOverrideThatIsNoFontIsRefusedAndTheSystemFontsServe)
 {
-    TempDir save;
     TempDir work;
+    // The start screen of a new game, with its greeting in the log, drawn with the system's font.
+    const fs::path script = work.path() / "start.txt";
+    test::write_file(script, "1 click 400 300\n3 click 400 300\n");
+    const fs::path shot = work.path() / "shot.png";
+    const auto run = [&](const std::string& env) {
+        TempDir save;
+        return run_program("--headless --frames 8 --seed 1 --input " + q(script) + " --save-dir " + q(save.path()) +
+                               " --screenshot " + q(shot),
+                           env);
+    };
+    const auto plain = run("");
+    ASSERT_EQ(plain.exit_code, 0) << plain.err;
+    const std::string drawn = test::read_file(shot);
+    ASSERT_FALSE(drawn.empty());
+    // Set but empty: no override at all.
+    const auto empty_setting = run("ZENTRIFA_FONT=");
+    EXPECT_EQ(empty_setting.err, "");
+    EXPECT_TRUE(test::read_file(shot) == drawn);
+
     const fs::path fifo = work.path() / "font.ttf";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // Regular files that are no font, or a font cut off after its tables' list.
+    const std::string font = test::read_file("/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf");
+    std::string noise;
+    std::uint32_t x = 3;
+    for (int i = 0; i < 65536; ++i) noise += static_cast<char>((x = x * 1664525u + 1013904223u) >> 24);
+    // The whole font with its glyphs' outlines wiped: it opens, but draws nothing.
+    std::string hollow = font;
+    const auto be32 = [&font](std::size_t at) {
+        std::uint32_t v = 0;
+        for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(font[at + i]);
+        return v;
+    };
+    ASSERT_GT(font.size(), 12u);
+    const std::size_t tables = be32(4) >> 16;
+    for (std::size_t t = 0; t < tables && 12 + 16 * t + 16 <= font.size(); ++t)
+        if (font.compare(12 + 16 * t, 4, "glyf") == 0)
+            hollow.replace(be32(12 + 16 * t + 8), be32(12 + 16 * t + 12), be32(12 + 16 * t + 12), '\0');
+    ASSERT_NE(hollow, font);
+    const std::pair<const char*, std::string> files[] = {
+        {"hollow.ttf", hollow},
+        {"empty.ttf", ""},
+        {"noise.ttf", noise},
+        {"text.ttf", "This is no font.\n"},
+        {"picture.ttf", test::bmp_bytes(64, 64, 0xFF0000)},
+        {"cut.ttf", font.substr(0, std::min<std::size_t>(font.size(), 64 * 1024))}};
+    std::vector<fs::path> refused = {fifo, work.path(), fs::path("/dev/zero")};
+    for (const auto& [name, bytes] : files) {
+        test::write_file(work.path() / name, bytes);
+        refused.push_back(work.path() / name);
+    }
     // A pipe would hold the start for ever; a device or a folder is no font either.
-    for (const fs::path& font : {fifo, work.path(), fs::path("/dev/zero")}) {
-        SCOPED_TRACE(font);
-        const auto r = run_program("--headless --frames 30 --save-dir " + q(save.path()), "ZENTRIFA_FONT=" + q(font));
+    for (const fs::path& file : refused) {
+        SCOPED_TRACE(file);
+        const auto r = run("ZENTRIFA_FONT=" + q(file));
         EXPECT_EQ(r.exit_code, 0) << r.err;
         EXPECT_EQ(count_lines(r.err), 1) << r.err;
-        EXPECT_NE(r.err.find("ZENTRIFA_FONT=" + font.string() + " is not a font file"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("ZENTRIFA_FONT=" + file.string() + " is not a font file"), std::string::npos) << r.err;
+        EXPECT_TRUE(test::read_file(shot) == drawn) << "the texts are drawn with the system's font";
     }
 }
 

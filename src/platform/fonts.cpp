@@ -43,18 +43,55 @@ std::string yen_for_backslash(std::string_view utf8)
 
 namespace {
 
-// The free proportional Japanese gothic first; any Japanese-capable face after it.
+// Whether the font in `file` can draw the game's texts: it opens, and a short Japanese and Latin
+// text measures and draws with ink. A truncated font may open and fail only at its glyphs.
+bool font_draws(const char* file, const char*& why)
+{
+    TTF_Font* f = TTF_OpenFontDPI(file, 16, 96, 96);
+    if (!f) {
+        why = "it does not open as a font";
+        return false;
+    }
+    bool inked = false;
+    for (const char* sample : {"ゲーム会社", "Game 100"}) {
+        inked = false;
+        int w = 0;
+        int h = 0;
+        if (TTF_SizeUTF8(f, sample, &w, &h) != 0 || w <= 0 || h <= 0) break;
+        SDL_Surface* s = TTF_RenderUTF8_Blended(f, sample, SDL_Color{255, 255, 255, 255});
+        if (!s) break;
+        if (s->format->BytesPerPixel == 4 && SDL_LockSurface(s) == 0) {
+            for (int y = 0; y < s->h && !inked; ++y) {
+                const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(s->pixels) +
+                                                                         static_cast<std::ptrdiff_t>(y) * s->pitch);
+                for (int x = 0; x < s->w && !inked; ++x) inked = (row[x] & s->format->Amask) != 0;
+            }
+            SDL_UnlockSurface(s);
+        }
+        SDL_FreeSurface(s);
+        if (!inked) break;
+    }
+    TTF_CloseFont(f);
+    if (!inked) why = "it cannot draw Japanese and Latin letters";
+    return inked;
+}
+
+// The free proportional Japanese gothic first; any Japanese-capable face after it. The text
+// renderer is started.
 std::string find_font_file()
 {
-    if (const char* env = SDL_getenv("ZENTRIFA_FONT")) {
+    // An empty ZENTRIFA_FONT is one not set.
+    if (const char* env = SDL_getenv("ZENTRIFA_FONT"); env && *env) {
         // Only a regular file: a pipe would hold the start for ever, a device or a folder would
         // be read as a font. Anything else falls back to the fonts of the system.
         struct stat st {};
-        if (::stat(env, &st) == 0 && S_ISREG(st.st_mode)) return env;
+        const char* why = ::stat(env, &st) != 0  ? "not found"
+                          : S_ISDIR(st.st_mode)  ? "a folder"
+                          : !S_ISREG(st.st_mode) ? "not a regular file"
+                                                 : nullptr;
+        if (!why && font_draws(env, why)) return env;
         std::fprintf(stderr, "zentrifa: ZENTRIFA_FONT=%s is not a font file (%s); using the system's fonts\n", env,
-                     ::stat(env, &st) != 0 ? "not found"
-                     : S_ISDIR(st.st_mode) ? "a folder"
-                                           : "not a regular file");
+                     why);
     }
     std::string found;
     // A configuration of our own, freed when done, rather than fontconfig's process-wide one.
@@ -327,19 +364,16 @@ struct Fonts::Impl {
 
 Fonts::Fonts() : impl_(std::make_unique<Impl>())
 {
-    impl_->file = find_font_file();
-    if (impl_->file.empty()) {
-        std::fprintf(stderr, "zentrifa: no Japanese font found (install fonts-ipafont-gothic); texts are not drawn\n");
-        return;
-    }
     // The text renderer counts its starts: each Fonts starts it once and stops it once, so two
     // games alive at the same time (tests do that) never pull it from under each other.
     if (TTF_Init() != 0) {
         std::fprintf(stderr, "zentrifa: cannot start the text renderer: %s\n", TTF_GetError());
-        impl_->file.clear();
         return;
     }
     impl_->ttf_ready = true;
+    impl_->file = find_font_file();
+    if (impl_->file.empty())
+        std::fprintf(stderr, "zentrifa: no Japanese font found (install fonts-ipafont-gothic); texts are not drawn\n");
 }
 
 Fonts::~Fonts() = default;
