@@ -13,6 +13,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -280,14 +281,53 @@ TEST_F(SdlMixer, AnEffectThatWouldGrowPastItsLimitOnceConvertedStaysSilent)
     EXPECT_LT(wav_converted_bytes(wav(8000, 1000), 44100, 4), 30000u);
 }
 
+namespace {
+
+// Music files that cannot play, each started twice (and the good one after them): each is named
+// on one line of standard error, once.
+void play_bad_music(Audio& audio, const std::filesystem::path& dir)
+{
+    test::write_file(dir / "bad.mp3", std::string(4000, '\xff'));
+    test::write_file(dir / "empty.mp3", "");
+    std::filesystem::create_directory(dir / "folder.mp3");
+    ASSERT_EQ(::mkfifo((dir / "pipe.mp3").c_str(), 0644), 0);
+    std::string noise;
+    std::uint32_t x = 7;
+    for (int i = 0; i < 20000; ++i) noise += static_cast<char>((x = x * 1664525u + 1013904223u) >> 24);
+    test::write_file(dir / "noise.mp3", noise);
+    // A real piece whose first bytes were written over.
+    std::string damaged = test::read_file(test::build_dir() / "dat" / "title_for_game.mp3");
+    ASSERT_GT(damaged.size(), 20000u);
+    damaged.replace(0, 8000, noise.substr(0, 8000));
+    test::write_file(dir / "damaged.mp3", damaged);
+    const std::vector<std::string> bad = {"bad.mp3",  "empty.mp3", "gone.mp3",   "folder.mp3",
+                                          "pipe.mp3", "noise.mp3", "damaged.mp3"};
+    testing::internal::CaptureStderr();
+    audio.stop_music(); // nothing open yet
+    for (int round = 0; round < 2; ++round)
+        for (const std::string& name : bad) audio.play_music((dir / name).string());
+    audio.play_music((test::build_dir() / "dat" / "title_for_game.mp3").string());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), static_cast<long>(bad.size())) << said;
+    for (const std::string& name : bad)
+        EXPECT_NE(said.find("zentrifa: music " + (dir / name).string() + ": "), std::string::npos) << name << said;
+    EXPECT_EQ(said.find("title_for_game"), std::string::npos) << said;
+}
+
+} // namespace
+
+TEST(Sound, AHeadlessRunNamesEachMusicFileThatCannotPlayOnce)
+{
+    test::TempDir dir;
+    auto audio = make_silent_audio();
+    play_bad_music(*audio, dir.path());
+}
+
 TEST_F(SdlMixer, MusicThatFailsStaysSilent)
 {
     test::TempDir dir;
-    test::write_file(dir.path() / "bad.mp3", std::string(4000, '\xff'));
-    test::write_file(dir.path() / "empty.mp3", "");
-    std::filesystem::create_directory(dir.path() / "folder.mp3");
-    ASSERT_EQ(::mkfifo((dir.path() / "pipe.mp3").c_str(), 0644), 0);
-    audio->stop_music(); // nothing open yet
+    play_bad_music(*audio, dir.path());
+    audio->stop_music();
     for (const char* name : {"bad.mp3", "empty.mp3", "gone.mp3", "bad.mp3", "folder.mp3", "pipe.mp3"})
         audio->play_music((dir.path() / name).string());
     EXPECT_EQ(Mix_PlayingMusic(), 0);

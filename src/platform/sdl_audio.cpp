@@ -145,22 +145,29 @@ public:
         Mix_Music* next = nullptr;
         // The decoder reads the music from memory as it plays: the bytes live as long as it does.
         auto bytes = std::make_unique<std::string>();
-        if (read_sound_file(file, *bytes)) {
+        std::string error;
+        if (read_music_file(file, *bytes, error)) {
             QuietStderr quiet;
             next = Mix_LoadMUS_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1);
+            if (!next) error = file + ": " + Mix_GetError();
         }
         if (!next) {
             // A file that cannot be opened still closes what was open: the music stops.
             Mix_HaltMusic();
             broken_music_.insert(file);
+            say_music_stays_silent(error);
             return;
         }
         Mix_HaltMusic();
         if (music_) Mix_FreeMusic(music_);
         music_ = next;
         music_bytes_ = std::move(bytes);
-        QuietStderr quiet;
-        if (Mix_PlayMusic(music_, 0) != 0) broken_music_.insert(file);
+        int played = 0;
+        {
+            QuietStderr quiet;
+            played = Mix_PlayMusic(music_, 0);
+        }
+        if (played != 0 && broken_music_.insert(file).second) say_music_stays_silent(file + ": " + Mix_GetError());
     }
 
     void stop_music() override { Mix_HaltMusic(); }

@@ -1,7 +1,10 @@
 // The audio service without a device: a headless run, or a machine without sound. It reads and
-// checks effect files like the real one, so the game's bookkeeping is the same, and plays nothing.
+// checks effect and music files like the real one, so the game's bookkeeping and what it says of a
+// bad file are the same, and plays nothing.
 #include "platform/audio.h"
 #include "platform/sound_files.h"
+
+#include <map>
 
 namespace zen {
 
@@ -16,11 +19,21 @@ public:
         return next_++;
     }
     void play_effect(int, double) override {}
-    void play_music(const std::string&) override {}
+    void play_music(const std::string& file) override
+    {
+        // Each file is checked once; one that fails is named once.
+        if (checked_.contains(file)) return;
+        std::string bytes;
+        std::string error;
+        const bool ok = read_music_file(file, bytes, error);
+        checked_[file] = ok;
+        if (!ok) say_music_stays_silent(error);
+    }
     void stop_music() override {}
 
 private:
     int next_ = 0;
+    std::map<std::string, bool> checked_; // music files read, and whether each would play
 };
 
 } // namespace

@@ -15,6 +15,17 @@ constexpr std::size_t kSoundFileLimit = std::size_t{64} << 20;
 // too large or unreadable.
 bool read_sound_file(const std::string& file, std::string& bytes);
 
+// Reads a music file and checks that it holds MPEG audio; false, with why in error (the file's
+// name first), when it is missing, unreadable, too large or no MP3.
+bool read_music_file(const std::string& file, std::string& bytes, std::string& error);
+
+// The one line said of a music file that cannot be played (why: read_music_file's error).
+void say_music_stays_silent(const std::string& why);
+
+// An MP3: after an ID3 tag, if any, MPEG audio frames that follow one another, at least three of
+// them or two up to the end of the file. Random bytes hardly ever pass; a file cut short does.
+bool looks_like_mp3(std::string_view bytes);
+
 // A RIFF/WAVE file whose format chunk is PCM-like and whose data chunk lies inside the file.
 bool looks_like_wav(std::string_view bytes);
 
