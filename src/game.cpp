@@ -53,11 +53,13 @@ int main(int argc, char** argv)
         return 2;
     }
     Platform platform = make_headless_platform(paths);
-    // The settings file (only read here), then the language: --lang, the setting, the system's.
+    // The settings file (only read here), then the language: --lang, the one a recording was
+    // played in, the setting, the system's.
     std::vector<std::string> problems;
     platform.settings.load(paths.settings_file, problems);
     check_setting_keys(platform.settings, problems);
-    const Lang lang = choose_language(options.lang, platform.settings, system_language(), problems);
+    const Lang lang = choose_language(options.lang.empty() ? recorded.lang : options.lang, platform.settings,
+                                      system_language(), problems);
     const bool pause_on_focus_loss = yes_no_setting(platform.settings, kPauseOnFocusLossSetting, true, problems);
     const double pointer_speed = number_setting(platform.settings, kPointerSpeedSetting, 1.0, 0.25, 4.0, problems);
     const double dead_zone = number_setting(platform.settings, kDeadZoneSetting, 0.2, 0.0, 0.9, problems);
@@ -79,7 +81,7 @@ int main(int argc, char** argv)
                                : options.headless ? make_virtual_clock()->seed_time()
                                                   : make_system_clock()->seed_time();
     Recording recording;
-    if (!options.record.empty() && !recording.open(options.record, seed, error)) {
+    if (!options.record.empty() && !recording.open(options.record, seed, lang, error)) {
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
         return 2;
     }

@@ -284,7 +284,7 @@ TEST(PadPlaythrough, FromTheTitleThroughAClearedFirstStageWithTheControllerAlone
     g.platform.headless = false;
     Recording recording;
     std::string error;
-    ASSERT_TRUE(recording.open(dir.path() / "pad.rec", kSeed, error)) << error;
+    ASSERT_TRUE(recording.open(dir.path() / "pad.rec", kSeed, Lang::ja, error)) << error;
     PadPlayer player(window);
     Options options;
     options.frames = 6000; // the whole session takes about 1800

@@ -49,7 +49,7 @@ TEST(Recording, WritesAnInputScriptTheStrictParserReads)
     {
         Recording r;
         std::string error;
-        ASSERT_TRUE(r.open(file, 18446744073709551615ull, error)) << error;
+        ASSERT_TRUE(r.open(file, 18446744073709551615ull, Lang::en, error)) << error;
         r.event(1, mouse(InputEvent::Type::mouse_move, MouseButton::left, 0, 599));
         r.event(1, mouse(InputEvent::Type::mouse_down, MouseButton::middle, 799, 0));
         r.event(7, mouse(InputEvent::Type::mouse_up, MouseButton::right, 12, 34));
@@ -62,15 +62,16 @@ TEST(Recording, WritesAnInputScriptTheStrictParserReads)
         r.end(12);
     }
     const std::string text = read_file(file);
-    EXPECT_EQ(text.substr(0, text.find('\n')),
-              std::string("# zentrifa ") + ZENTRIFA_VERSION + " format 2" +
-                  " seed 18446744073709551615 (replay: zentrifa --headless --seed 18446744073709551615 --input FILE)");
+    EXPECT_EQ(text.substr(0, text.find('\n')), std::string("# zentrifa ") + ZENTRIFA_VERSION + " format 2" +
+                                                   " seed 18446744073709551615 lang en (replay: zentrifa --headless "
+                                                   "--seed 18446744073709551615 --input FILE)");
 
     std::vector<ScriptEvent> events;
     std::string error;
     RecordingNotes notes;
     ASSERT_TRUE(parse_input_script(file, events, error, &notes)) << error;
     EXPECT_EQ(notes.seed, 18446744073709551615ull);
+    EXPECT_EQ(notes.lang, "en");
     EXPECT_TRUE(notes.cut.empty());
     EXPECT_TRUE(notes.other_format.empty()) << notes.other_format;
     ASSERT_EQ(events.size(), 7u);
@@ -190,8 +191,9 @@ TEST(Recording, AReplayGivesTheSameSaveAndTheSameTrace)
     write_file(script, session_script());
     for (const char* folder : {"first", "again", "third"}) prepare_save(dir.path() / folder);
 
-    const auto first = run_program("--headless --seed 7 --frames 3000 --trace --input " + q(script) + " --record " +
-                                   q(recorded) + " --save-dir " + q(dir.path() / "first"));
+    // Played in English: the replay, with no --lang, speaks the language the session started in.
+    const auto first = run_program("--headless --seed 7 --frames 3000 --trace --lang en --input " + q(script) +
+                                   " --record " + q(recorded) + " --save-dir " + q(dir.path() / "first"));
     ASSERT_EQ(first.exit_code, 0) << first.err;
     // It went out on stage 2, shouted, and shot at a robot dog.
     for (const char* played : {"sound dog.wav\n", "sound fuu.wav\n", "sound gun.wav\n"})
@@ -317,7 +319,7 @@ TEST(Recording, AWindowSessionReplaysHeadless)
         platform.headless = false;
         Game game(platform, 424242);
         Recording recording;
-        ASSERT_TRUE(recording.open(recorded, 424242, error)) << error;
+        ASSERT_TRUE(recording.open(recorded, 424242, Lang::ja, error)) << error;
 
         // The player: clicks through the title, starts a new game, picks a stage, makes a game.
         std::thread player([] {

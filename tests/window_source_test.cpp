@@ -407,7 +407,7 @@ TEST(Question, ASessionWithQuestionsReplaysToTheSameSave)
             w.add(of_type(InputEvent::Type::quit), 400);
             Recording recording;
             std::string error;
-            ASSERT_TRUE(recording.open(dir.path() / "session.rec", 5, error)) << error;
+            ASSERT_TRUE(recording.open(dir.path() / "session.rec", 5, Lang::ja, error)) << error;
             Options options;
             EXPECT_EQ(run_game(*g, options, {}, &recording), 0);
             save_before = test::read_file(g.save_dir.path() / "my.dat");

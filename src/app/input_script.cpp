@@ -111,6 +111,10 @@ void ScriptParser::read_header(std::string_view first_line)
     };
     std::uint64_t seed = 0;
     if (number_after(" seed ", seed)) notes_->seed = seed;
+    if (const std::size_t at = first_line.find(" lang "); at != std::string_view::npos) {
+        const std::string_view rest = first_line.substr(at + 6);
+        notes_->lang = rest.substr(0, rest.find(' '));
+    }
     std::uint64_t format = 1;
     if (!number_after(" format ", format) || format != kRecordingFormat)
         notes_->other_format = name_ + ": made by another version of the game (recording format " +

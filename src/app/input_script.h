@@ -23,7 +23,8 @@ struct ScriptEvent {
 };
 
 // How a recording's first line begins (a comment naming the version, the recording format and
-// the seed): "# zentrifa 1.1 format 2 seed N ...".
+// the seed, then the language the session started in, which older recordings leave out):
+// "# zentrifa 1.1 format 2 seed N lang en ...".
 constexpr const char* kRecordingHeader = "# zentrifa ";
 // The recording format: it moves on whenever the same seed and input no longer play the same game
 // (format 2: the screen effects draw from a random stream of their own). A recording of another
@@ -43,6 +44,7 @@ constexpr std::size_t kScriptEventLimit = 2000000;
 // What a script says besides its events, when it is a recording.
 struct RecordingNotes {
     std::optional<std::uint64_t> seed; // from the first line
+    std::string lang;                  // the language it was played in ("" in older recordings)
     std::string cut;                   // set when its last line was cut off and left out
     std::string other_format;          // set when it was made by a game of another format
 };

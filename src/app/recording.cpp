@@ -42,7 +42,7 @@ Recording::~Recording()
     if (out_) std::fclose(out_);
 }
 
-bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, std::string& error)
+bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, Lang lang, std::string& error)
 {
     std::string why;
     out_ = open_output_file(file, why);
@@ -55,7 +55,8 @@ bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, std:
     std::setvbuf(out_, nullptr, _IONBF, 0);
     name_ = file.string();
     line(std::string(kRecordingHeader) + ZENTRIFA_VERSION + " format " + std::to_string(kRecordingFormat) + " seed " +
-         std::to_string(seed) + " (replay: zentrifa --headless --seed " + std::to_string(seed) + " --input FILE)");
+         std::to_string(seed) + " lang " + std::string(language_code(lang)) + " (replay: zentrifa --headless --seed " +
+         std::to_string(seed) + " --input FILE)");
     if (failed_) {
         error = "cannot write the recording " + name_;
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // Recording a session: the seed and every input event as it was delivered, in the input-script
 // format, so that `zentrifa --headless --seed S --input FILE` plays the same game again.
+#include "core/texts.h"
 #include "platform/window.h"
 
 #include <cstdint>
@@ -21,8 +22,9 @@ public:
     Recording& operator=(const Recording&) = delete;
 
     // Creates (or empties) the file and writes its first line, a comment naming the program's
-    // version and the seed. False with a message in error when the file cannot be written.
-    bool open(const std::filesystem::path& file, std::uint64_t seed, std::string& error);
+    // version, the seed and the language the session starts in. False with a message in error
+    // when the file cannot be written.
+    bool open(const std::filesystem::path& file, std::uint64_t seed, Lang lang, std::string& error);
     bool active() const { return out_ != nullptr; }
 
     // One line each, written out at once: a recording cut short still holds every whole line.
