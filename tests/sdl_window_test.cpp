@@ -1,6 +1,7 @@
 // The real SDL window on SDL's dummy video driver: which keys the window keeps for itself,
 // which events reach the game, and the F12 screenshot.
 #include "platform/paths.h"
+#include "platform/sdl_pads.h"
 #include "platform/window.h"
 
 #include "test_support.h"
@@ -9,10 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace zen {
@@ -363,6 +367,83 @@ TEST(SdlWindow, TurnsAGameControllerIntoPadEvents)
     for (int tries = 0; tries < 10 && !gone; ++tries)
         gone = window->wait_event(ev, 20) && ev.type == InputEvent::Type::pad_gone;
     EXPECT_TRUE(gone);
+}
+
+// A controller SDL knows no mapping for, and a mappings file of tens of thousands of other
+// controllers (lines for other systems, comments, Windows line ends, a line given twice) with
+// one line for it: SDL is handed only that line, when the controller is plugged in, and its
+// buttons then reach the game.
+TEST(SdlWindow, AControllerFoundInALargeMappingsFileIsTakenWhenPluggedIn)
+{
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+    desc.naxes = 2;
+    desc.nbuttons = 8;
+    desc.vendor_id = 0x1234;
+    desc.product_id = 0x5678;
+    desc.name = "Homemade pad";
+    const auto plug = [&desc] { return SDL_JoystickAttachVirtualEx(&desc); };
+    int index = plug();
+    ASSERT_GE(index, 0) << SDL_GetError();
+    char guid[33] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
+    EXPECT_FALSE(SDL_IsGameController(index)) << "SDL must not know it by itself";
+    SDL_JoystickDetachVirtual(index);
+
+    std::string db = "# generated\r\n";
+    std::mt19937 random(5);
+    char line[160];
+    for (int i = 0; i < 40000; ++i) {
+        std::snprintf(line, sizeof line, "03000000%08x%08x%08x,Pad %d,a:b1,b:b0,platform:%s,\r\n",
+                      static_cast<unsigned>(random()), static_cast<unsigned>(random()), static_cast<unsigned>(random()),
+                      i, i % 4 == 0 ? "Windows" : "Linux");
+        db += line;
+        if (i == 20000) db += std::string(guid) + ",Homemade pad,a:b5,b:b4,platform:Linux,\r\n";
+        if (i == 30000) db += std::string(guid) + ",Homemade pad,a:b0,b:b1,platform:Linux,\r\n"; // the later one
+    }
+    PadMappingIndex index_of_db;
+    index_of_db.read(db, "Linux");
+    EXPECT_EQ(index_of_db.size(), 30001u) << "only this system's lines, the one given twice once";
+    const std::vector<std::string>* found = index_of_db.lines_for(guid);
+    ASSERT_NE(found, nullptr);
+    ASSERT_EQ(found->size(), 1u);
+    EXPECT_EQ(found->front(), std::string(guid) + ",Homemade pad,a:b0,b:b1,platform:Linux,");
+    std::string upper = guid;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    upper.replace(4, 4, "beef"); // a checksum SDL leaves out of the match
+    EXPECT_EQ(index_of_db.lines_for(upper), found);
+    EXPECT_EQ(index_of_db.lines_for("03000000000000000000000000000000"), nullptr);
+
+    test::TempDir dir;
+    test::write_file(dir.path() / "gamecontrollerdb.txt", db);
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    std::string error;
+    auto window = make_sdl_window("Zentrifa test", dir.path().string(), {}, dir.path() / "gamecontrollerdb.txt", error);
+    ASSERT_TRUE(window) << error;
+    EXPECT_LT(SDL_GameControllerNumMappings(), 10000) << "the file's mappings wait for their controllers";
+    InputEvent ev;
+    while (window->poll_event(ev)) {
+    }
+    index = plug();
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* stick = SDL_JoystickOpen(index);
+    ASSERT_NE(stick, nullptr) << SDL_GetError();
+    while (window->poll_event(ev)) {
+    }
+    EXPECT_TRUE(SDL_IsGameController(index));
+    SDL_JoystickSetVirtualButton(stick, 0, 1);
+    SDL_JoystickUpdate();
+    bool pressed = false;
+    for (int tries = 0; tries < 10 && !pressed; ++tries)
+        pressed = window->wait_event(ev, 20) && ev.type == InputEvent::Type::pad_down && ev.key == "a";
+    EXPECT_TRUE(pressed);
+    SDL_JoystickClose(stick);
+    SDL_JoystickDetachVirtual(index);
+    window.reset();
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 } // namespace
