@@ -59,7 +59,7 @@ int main(int argc, char** argv)
     platform.settings.load(paths.settings_file, problems);
     check_setting_keys(platform.settings, problems);
     const Lang lang = choose_language(options.lang.empty() ? recorded.lang : options.lang, platform.settings,
-                                      system_language(), problems);
+                                      system_languages(), problems);
     const bool pause_on_focus_loss = yes_no_setting(platform.settings, kPauseOnFocusLossSetting, true, problems);
     const double pointer_speed = number_setting(platform.settings, kPointerSpeedSetting, 1.0, 0.25, 4.0, problems);
     const double dead_zone = number_setting(platform.settings, kDeadZoneSetting, 0.2, 0.0, 0.9, problems);

@@ -99,16 +99,19 @@ TEST(Texts, ACatalogueOfTheRealTextsGoesOutAndComesBackUnchanged)
     EXPECT_EQ(textgen(dir, "po-import en en.po" + files).exit_code, 1);
 }
 
-TEST(Language, TheSystemsLanguageFromTheLocale)
+TEST(Language, TheSystemsLanguagesFromTheLocale)
 {
-    EXPECT_EQ(language_of_locale(nullptr, nullptr, nullptr, nullptr), "");
-    EXPECT_EQ(language_of_locale(nullptr, nullptr, nullptr, "C.UTF-8"), "");
-    EXPECT_EQ(language_of_locale("fr:en", nullptr, nullptr, "POSIX"), "") << "LANGUAGE does not count under C";
-    EXPECT_EQ(language_of_locale(nullptr, nullptr, nullptr, "ja_JP.UTF-8"), "ja");
-    EXPECT_EQ(language_of_locale(nullptr, "de_DE.UTF-8", nullptr, "ja_JP.UTF-8"), "de") << "LC_ALL first";
-    EXPECT_EQ(language_of_locale(nullptr, nullptr, "ja_JP.UTF-8", "en_GB.UTF-8"), "ja") << "then LC_MESSAGES";
-    EXPECT_EQ(language_of_locale("ja:en", nullptr, nullptr, "en_US.UTF-8"), "ja") << "LANGUAGE before the locale";
-    EXPECT_EQ(language_of_locale(":fr", nullptr, nullptr, "en_US.UTF-8"), "fr");
+    using List = std::vector<std::string>;
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, nullptr), List{});
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "C.UTF-8"), List{});
+    EXPECT_EQ(languages_of_locale("fr:en", nullptr, nullptr, "POSIX"), List{}) << "LANGUAGE does not count under C";
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "ja_JP.UTF-8"), List{"ja"});
+    EXPECT_EQ(languages_of_locale(nullptr, "de_DE.UTF-8", nullptr, "ja_JP.UTF-8"), List{"de"}) << "LC_ALL first";
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, "ja_JP.UTF-8", "en_GB.UTF-8"), List{"ja"}) << "then LC_MESSAGES";
+    EXPECT_EQ(languages_of_locale("ja:en", nullptr, nullptr, "en_US.UTF-8"), (List{"ja", "en"}))
+        << "LANGUAGE before the locale";
+    EXPECT_EQ(languages_of_locale(":fr", nullptr, nullptr, "en_US.UTF-8"), (List{"fr", "en"}));
+    EXPECT_EQ(languages_of_locale("fr:ja", nullptr, nullptr, "fr_FR.UTF-8"), (List{"fr", "ja"}));
 }
 
 TEST(Language, ChosenByOptionThenSettingThenSystem)
@@ -117,26 +120,41 @@ TEST(Language, ChosenByOptionThenSettingThenSystem)
     std::vector<std::string> problems;
     SettingsFile none;
     none.load(dir.path() / "none.ini", problems);
-    EXPECT_EQ(choose_language("", none, "", problems), Lang::ja);
-    EXPECT_EQ(choose_language("", none, "ja", problems), Lang::ja);
-    EXPECT_EQ(choose_language("", none, "fr", problems), Lang::en);
-    EXPECT_EQ(choose_language("ja", none, "fr", problems), Lang::ja);
+    EXPECT_EQ(choose_language("", none, {}, problems), Lang::ja);
+    EXPECT_EQ(choose_language("", none, {"ja"}, problems), Lang::ja);
+    EXPECT_EQ(choose_language("", none, {"fr"}, problems), Lang::en);
+    EXPECT_EQ(choose_language("", none, {"fr", "ja"}, problems), Lang::ja) << "the first language the game speaks";
+    EXPECT_EQ(choose_language("", none, {"fr", "en", "ja"}, problems), Lang::en);
+    EXPECT_EQ(choose_language("ja", none, {"fr"}, problems), Lang::ja);
     EXPECT_TRUE(problems.empty());
 
     write_file(dir.path() / "en.ini", "# mine\nlanguage = en\n");
     SettingsFile english;
     english.load(dir.path() / "en.ini", problems);
-    EXPECT_EQ(choose_language("", english, "ja", problems), Lang::en);
-    EXPECT_EQ(choose_language("ja", english, "", problems), Lang::ja);
+    EXPECT_EQ(choose_language("", english, {"ja"}, problems), Lang::en);
+    EXPECT_EQ(choose_language("ja", english, {}, problems), Lang::ja);
 
     write_file(dir.path() / "bad.ini", "language = klingon\nvolume = 11\n");
     SettingsFile bad;
     bad.load(dir.path() / "bad.ini", problems);
     check_setting_keys(bad, problems);
-    EXPECT_EQ(choose_language("", bad, "de", problems), Lang::en) << "a bad value falls back to the system's";
+    EXPECT_EQ(choose_language("", bad, {"de"}, problems), Lang::en) << "a bad value falls back to the system's";
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_NE(problems[0].find("line 2: unknown setting \"volume\""), std::string::npos) << problems[0];
     EXPECT_NE(problems[1].find("language = klingon"), std::string::npos) << problems[1];
+
+    // A value that would talk to the terminal is quoted harmlessly; many unknown keys are counted.
+    problems.clear();
+    write_file(dir.path() / "loud.ini", "language = \x1b[2J\x1b[31mred\x07\na = 1\nb = 2\nc = 3\nd = 4\ne = 5\n");
+    SettingsFile loud;
+    loud.load(dir.path() / "loud.ini", problems);
+    check_setting_keys(loud, problems);
+    EXPECT_EQ(choose_language("", loud, {"ja"}, problems), Lang::ja);
+    ASSERT_EQ(problems.size(), 5u);
+    EXPECT_NE(problems[3].find("2 more unknown settings"), std::string::npos) << problems[3];
+    EXPECT_NE(problems[4].find("language = \\x1B[2J\\x1B[31mred\\x07 is not"), std::string::npos) << problems[4];
+    for (const std::string& p : problems)
+        for (const char c : p) EXPECT_GE(static_cast<unsigned char>(c), 0x20u) << p;
 }
 
 TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
@@ -243,6 +261,41 @@ TEST(Language, ASettingsFileThatCouldNotBeReadIsNeverWrittenOver)
     file.load(ini, problems);
     ASSERT_TRUE(file.set("language", "en", "", error)) << error;
     EXPECT_EQ(read_file(ini), "# a player's own notes\nlanguage = en\n\n# later\nfullscreen = yes\n");
+    // Comments that stand alone, between the keys or after the last, stay too; so does a line
+    // after a byte-order mark.
+    problems.clear();
+    const std::string notes = "# my settings\n; by hand\n\n# the language\nlanguage = ja\n\n# nothing below\n\n"
+                              "fullscreen = yes\n\n# the end\n";
+    write_file(ini, "\xEF\xBB\xBF" + notes);
+    file.load(ini, problems);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    ASSERT_TRUE(file.set("fullscreen", "no", "", error)) << error;
+    std::string kept = notes;
+    kept.replace(kept.find("yes"), 3, "no");
+    EXPECT_EQ(read_file(ini), kept);
+
+    // A file no one may write (its mode, whatever the user) is left as it is, and that is said
+    // once however many settings change.
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    file.load(ini, problems);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_FALSE(file.set("language", "en", "", error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_FALSE(file.set("fullscreen", "yes", "", error));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(read_file(ini), kept);
+    EXPECT_EQ(*file.get("language"), "en") << "the setting holds for this run";
+    fs::permissions(ini, fs::perms::owner_write, fs::perm_options::add);
+
+    // A file of junk is named by its first lines; the rest are counted.
+    std::string junk;
+    for (int i = 0; i < 32768; ++i) junk += "x\n";
+    write_file(ini, junk);
+    problems.clear();
+    file.load(ini, problems);
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_NE(problems[2].find("line 3: not a"), std::string::npos) << problems[2];
+    EXPECT_NE(problems[3].find("32765 more lines"), std::string::npos) << problems[3];
 }
 
 } // namespace

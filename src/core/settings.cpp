@@ -9,27 +9,58 @@
 
 namespace zen {
 
+namespace {
+
+// A value from the file as a message quotes it: a control character (which could move the
+// terminal's cursor or change its colours) as \xNN, and no more than a line's worth.
+std::string shown(std::string_view value)
+{
+    constexpr std::size_t kLongest = 60;
+    std::string out;
+    for (const char c : value.substr(0, kLongest)) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        } else {
+            out += c;
+        }
+    }
+    if (value.size() > kLongest) out += "...";
+    return out;
+}
+
+} // namespace
+
 void check_setting_keys(const SettingsFile& file, std::vector<std::string>& problems)
 {
+    int unknown = 0;
     for (const SettingsFile::Line& line : file.lines()) {
         bool known = false;
         for (const SettingKey& k : kSettingKeys) known = known || k.key == line.key;
-        if (!known)
+        if (!known && ++unknown <= SettingsFile::kNamedBadLines)
             problems.push_back(file.path().string() + " line " + std::to_string(line.number) + ": unknown setting \"" +
                                line.key + "\"; it is kept and does nothing");
     }
+    if (unknown > SettingsFile::kNamedBadLines)
+        problems.push_back(file.path().string() + ": " + std::to_string(unknown - SettingsFile::kNamedBadLines) +
+                           " more unknown settings; they are kept and do nothing");
 }
 
-Lang choose_language(std::string_view option, const SettingsFile& file, std::string_view system,
+Lang choose_language(std::string_view option, const SettingsFile& file, const std::vector<std::string>& system,
                      std::vector<std::string>& problems)
 {
     if (const std::optional<Lang> chosen = language_of_code(option)) return *chosen;
     if (const std::string* value = file.get(kLanguageSetting.key)) {
         if (const std::optional<Lang> set = language_of_code(*value)) return *set;
-        problems.push_back(file.path().string() + ": language = " + *value +
+        problems.push_back(file.path().string() + ": language = " + shown(*value) +
                            " is not a language of the game (ja, en); the system's language is used");
     }
-    if (system.empty() || system == "ja") return Lang::ja;
+    if (system.empty()) return Lang::ja;
+    for (const std::string& code : system)
+        if (const std::optional<Lang> spoken = language_of_code(code)) return *spoken;
     return Lang::en;
 }
 
@@ -39,7 +70,7 @@ bool yes_no_setting(const SettingsFile& file, const SettingKey& key, bool fallba
     if (!value) return fallback;
     if (*value == "yes") return true;
     if (*value == "no") return false;
-    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + *value +
+    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + shown(*value) +
                        " is neither yes nor no; " + (fallback ? "yes" : "no") + " is used");
     return fallback;
 }
@@ -49,7 +80,8 @@ namespace {
 void remember(Game& game, const SettingKey& key, const std::string& value)
 {
     std::string error;
-    if (!game.platform.settings.set(key.key, value, key.comment, error))
+    // Refused and already said so: nothing more to say.
+    if (!game.platform.settings.set(key.key, value, key.comment, error) && !error.empty())
         std::fprintf(stderr, "zentrifa: the setting %s is not remembered for the next start: %s\n",
                      std::string(key.key).c_str(), error.c_str());
 }
@@ -70,7 +102,7 @@ WindowSize window_size_setting(const SettingsFile& file, std::vector<std::string
             s.height >= kSmallestWindow.height && s.width <= kLargestWindow.width && s.height <= kLargestWindow.height)
             return s;
     }
-    problems.push_back(file.path().string() + ": window_size = " + *value + " is not a size from " +
+    problems.push_back(file.path().string() + ": window_size = " + shown(*value) + " is not a size from " +
                        std::to_string(kSmallestWindow.width) + "x" + std::to_string(kSmallestWindow.height) + " to " +
                        std::to_string(kLargestWindow.width) + "x" + std::to_string(kLargestWindow.height) +
                        "; 800x600 is used");
@@ -116,8 +148,8 @@ double number_setting(const SettingsFile& file, const SettingKey& key, double fa
     if (error == std::errc{} && end == last && v >= lowest && v <= highest) return v;
     char range[64];
     std::snprintf(range, sizeof range, "%g to %g", lowest, highest);
-    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + *value + " is not a number from " +
-                       range + "; " + std::to_string(fallback).substr(0, 4) + " is used");
+    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + shown(*value) +
+                       " is not a number from " + range + "; " + std::to_string(fallback).substr(0, 4) + " is used");
     return fallback;
 }
 

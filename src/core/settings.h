@@ -54,9 +54,10 @@ double number_setting(const SettingsFile& file, const SettingKey& key, double fa
 void check_setting_keys(const SettingsFile& file, std::vector<std::string>& problems);
 
 // The language: --lang when given (`option`, already checked), else the file's setting when it is
-// one the game speaks (a bad one adds a problem), else the system's: Japanese for a Japanese
-// system and for one with no language or the C/POSIX locale (`system` empty), English otherwise.
-Lang choose_language(std::string_view option, const SettingsFile& file, std::string_view system,
+// one the game speaks (a bad one adds a problem), else the system's: the first of its languages
+// (most wanted first) that the game speaks; Japanese for a system with no language or the C/POSIX
+// locale (`system` empty), English when it speaks none of them.
+Lang choose_language(std::string_view option, const SettingsFile& file, const std::vector<std::string>& system,
                      std::vector<std::string>& problems);
 
 // The window's size from the settings file ("1000x750"), within the smallest and largest window;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -27,35 +28,43 @@ bool set(const char* v) { return v && *v; }
 
 } // namespace
 
-std::string language_of_locale(const char* language, const char* lc_all, const char* lc_messages, const char* lang)
+std::vector<std::string> languages_of_locale(const char* language, const char* lc_all, const char* lc_messages,
+                                             const char* lang)
 {
+    std::vector<std::string> out;
+    const auto add = [&out](std::string_view locale) {
+        std::string code = language_part(locale);
+        if (!code.empty() && std::find(out.begin(), out.end(), code) == out.end()) out.push_back(std::move(code));
+    };
     const char* locale = set(lc_all) ? lc_all : set(lc_messages) ? lc_messages : set(lang) ? lang : nullptr;
-    if (!locale) return set(language) ? language_part(language) : std::string();
-    std::string from_locale = language_part(locale);
-    if (from_locale.empty()) return {}; // C or POSIX: LANGUAGE does not count
+    if (locale && language_part(locale).empty()) return out; // C or POSIX: LANGUAGE does not count
     if (set(language)) {
         std::string_view list = language;
         while (!list.empty()) {
             const std::size_t colon = list.find(':');
-            std::string first = language_part(list.substr(0, colon));
-            if (!first.empty()) return first;
+            add(list.substr(0, colon));
             list = colon == std::string_view::npos ? std::string_view{} : list.substr(colon + 1);
         }
     }
-    return from_locale;
+    if (locale) add(locale);
+    return out;
 }
 
-std::string system_language()
+std::vector<std::string> system_languages()
 {
     const char* language = std::getenv("LANGUAGE");
     const char* lc_all = std::getenv("LC_ALL");
     const char* lc_messages = std::getenv("LC_MESSAGES");
     const char* lang = std::getenv("LANG");
     if (set(language) || set(lc_all) || set(lc_messages) || set(lang))
-        return language_of_locale(language, lc_all, lc_messages, lang);
-    std::string found;
+        return languages_of_locale(language, lc_all, lc_messages, lang);
+    std::vector<std::string> found;
     if (SDL_Locale* locales = SDL_GetPreferredLocales()) {
-        if (locales[0].language) found = language_part(locales[0].language);
+        for (const SDL_Locale* l = locales; l->language; ++l) {
+            std::string code = language_part(l->language);
+            if (!code.empty() && std::find(found.begin(), found.end(), code) == found.end())
+                found.push_back(std::move(code));
+        }
         SDL_free(locales);
     }
     return found;

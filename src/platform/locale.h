@@ -1,16 +1,19 @@
 #pragma once
 // The language the system asks for.
 #include <string>
+#include <vector>
 
 namespace zen {
 
-// The two-letter language of the user's locale ("ja", "en", "fr", ...), or "" when none is set or
-// it is the C or POSIX locale. The locale is LC_ALL, else LC_MESSAGES, else LANG; when it names a
-// real locale, LANGUAGE (a list such as "fr:en") comes first, as it does for gettext. With none of
-// them set, SDL's preferred locales answer (the desktop's setting on systems that have one).
-std::string system_language();
+// The two-letter languages the user asks for, most wanted first ("fr", "ja", ...); empty when
+// none is set or the locale is C or POSIX. The locale is LC_ALL, else LC_MESSAGES, else LANG;
+// when it names a real locale, the languages of LANGUAGE (a list such as "fr:ja") come first, as
+// they do for gettext, and the locale's own language last. With none of them set, SDL's preferred
+// locales answer (the desktop's setting on systems that have one).
+std::vector<std::string> system_languages();
 
-// The same rule over given values (the environment's, in system_language); exposed for tests.
-std::string language_of_locale(const char* language, const char* lc_all, const char* lc_messages, const char* lang);
+// The same rule over given values (the environment's, in system_languages); exposed for tests.
+std::vector<std::string> languages_of_locale(const char* language, const char* lc_all, const char* lc_messages,
+                                             const char* lang);
 
 } // namespace zen

@@ -51,7 +51,10 @@ void SettingsFile::load(const std::filesystem::path& file, std::vector<std::stri
 {
     path_ = file;
     lines_.clear();
+    tail_.clear();
     writable_ = false;
+    read_only_ = false;
+    refusal_said_ = false;
     std::string bytes;
     std::string error;
     const ReadResult read = read_file_bytes(file, kSettingsFileLimit, bytes, error);
@@ -63,15 +66,25 @@ void SettingsFile::load(const std::filesystem::path& file, std::vector<std::stri
         problems.push_back(error + "; the settings are the defaults and the file is left as it is");
         return;
     }
-    writable_ = true;
+    // The mode bits themselves, so a file the player locked stays locked for every user.
+    std::error_code ec;
+    const auto mode = std::filesystem::status(file, ec).permissions();
+    using std::filesystem::perms;
+    read_only_ = !ec && (mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+    writable_ = !read_only_;
+    // A byte-order mark, as some editors write, is no part of the first line.
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
     if (bytes.find('\0') != std::string::npos) {
         problems.push_back(file.string() +
                            " is not a text file; the settings are the defaults and the file is left as it is");
         writable_ = false;
         return;
     }
-    std::string comment;
+    std::string comment;     // the comment block being read, each line without its "# "
+    std::string comment_raw; // the same lines as they stand in the file
+    std::string loose;       // the blocks read since the last key that a blank line ends
     int number = 0;
+    int bad_lines = 0;
     std::size_t at = 0;
     while (at < bytes.size()) {
         std::size_t end = bytes.find('\n', at);
@@ -80,7 +93,9 @@ void SettingsFile::load(const std::filesystem::path& file, std::vector<std::stri
         at = end + 1;
         ++number;
         if (line.empty()) {
+            if (!comment_raw.empty()) loose += comment_raw + "\n";
             comment.clear();
+            comment_raw.clear();
             continue;
         }
         if (line.front() == '#' || line.front() == ';') {
@@ -88,15 +103,19 @@ void SettingsFile::load(const std::filesystem::path& file, std::vector<std::stri
             if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
             comment += comment.empty() ? "" : "\n";
             comment += text;
+            comment_raw += line;
+            comment_raw += '\n';
             continue;
         }
         const std::size_t eq = line.find('=');
         const std::string_view key = eq == std::string_view::npos ? std::string_view{} : trim(line.substr(0, eq));
         if (!is_key(key)) {
-            problems.push_back(file.string() + " line " + std::to_string(number) +
-                               ": not a \"key = value\" line; it is ignored, and the file is left as it is");
+            if (++bad_lines <= kNamedBadLines)
+                problems.push_back(file.string() + " line " + std::to_string(number) +
+                                   ": not a \"key = value\" line; it is ignored, and the file is left as it is");
             writable_ = false;
             comment.clear();
+            comment_raw.clear();
             continue;
         }
         const std::string value(trim(line.substr(eq + 1)));
@@ -106,9 +125,21 @@ void SettingsFile::load(const std::filesystem::path& file, std::vector<std::stri
             l.value = value; // a key given twice: the later line wins, as it reads
             known = true;
         }
-        if (!known) lines_.push_back(Line{std::string(key), value, comment, number});
+        if (!known) {
+            lines_.push_back(Line{std::string(key), value, comment, number, loose});
+            loose.clear();
+        } else if (!loose.empty() || !comment_raw.empty()) {
+            // The comments above a key given again stay, above the next key or at the end.
+            loose += comment_raw.empty() ? "" : comment_raw + "\n";
+        }
         comment.clear();
+        comment_raw.clear();
     }
+    if (bad_lines > kNamedBadLines)
+        problems.push_back(file.string() + ": " + std::to_string(bad_lines - kNamedBadLines) +
+                           " more lines that are not \"key = value\"; they are ignored");
+    tail_ = loose + comment_raw;
+    while (tail_.ends_with("\n\n")) tail_.pop_back();
 }
 
 const std::string* SettingsFile::get(std::string_view key) const
@@ -123,8 +154,13 @@ std::string SettingsFile::text() const
     std::string out;
     for (const Line& l : lines_) {
         if (!out.empty()) out += '\n';
+        out += l.before;
         out += comment_lines(l.comment);
         out += l.key + " = " + l.value + "\n";
+    }
+    if (!tail_.empty()) {
+        if (!out.empty()) out += '\n';
+        out += tail_;
     }
     return out;
 }
@@ -135,7 +171,7 @@ bool SettingsFile::set(std::string_view key, std::string_view value, std::string
     for (Line& l : lines_)
         if (l.key == key) line = &l;
     if (!line) {
-        lines_.push_back(Line{std::string(key), {}, {}, 0});
+        lines_.push_back(Line{std::string(key), {}, {}, 0, {}});
         line = &lines_.back();
     }
     line->value = value;
@@ -145,7 +181,12 @@ bool SettingsFile::set(std::string_view key, std::string_view value, std::string
         return false;
     }
     if (!writable_) {
-        error = path_.string() + " could not be read in full, so it is left as it is";
+        error.clear();
+        if (!refusal_said_)
+            error = path_.string() + (read_only_ ? " is read-only, so it is left as it is and the settings changed in "
+                                                   "this run are not kept"
+                                                 : " could not be read in full, so it is left as it is");
+        refusal_said_ = true;
         return false;
     }
     std::error_code ec;
