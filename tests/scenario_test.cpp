@@ -467,7 +467,7 @@ TEST(Scenario, AFontOverrideThatIsNoFontIsRefusedAndTheSystemFontsServe)
         {"noise.ttf", noise},
         {"text.ttf", "This is no font.\n"},
         {"picture.ttf", test::bmp_bytes(64, 64, 0xFF0000)},
-        {"cut.ttf", font.substr(0, std::min<std::size_t>(font.size(), 64 * 1024))}};
+        {"cut.ttf", font.substr(0, std::min(font.size(), std::size_t{64} << 10))}};
     std::vector<fs::path> refused = {fifo, work.path(), fs::path("/dev/zero")};
     for (const auto& [name, bytes] : files) {
         test::write_file(work.path() / name, bytes);

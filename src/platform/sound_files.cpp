@@ -35,11 +35,12 @@ std::size_t mpeg_frame_length(const unsigned char* p)
     static constexpr std::uint32_t kRates[3] = {44100, 48000, 32000};
     const bool v1 = version == 3;
     const int layer_number = 4 - layer; // 1, 2 or 3
-    const std::uint32_t bitrate = kBitrates[v1 ? 0 : 1][layer_number - 1][bitrate_index - 1] * 1000u;
-    const std::uint32_t rate = kRates[rate_index] >> (v1 ? 0 : version == 2 ? 1 : 2);
-    if (layer_number == 1) return (12 * bitrate / rate + static_cast<std::uint32_t>(padding)) * 4;
-    const std::uint32_t per_frame = layer_number == 3 && !v1 ? 72 : 144;
-    return per_frame * bitrate / rate + static_cast<std::uint32_t>(padding);
+    const std::size_t bitrate = kBitrates[v1 ? 0 : 1][layer_number - 1][bitrate_index - 1] * std::size_t{1000};
+    const std::size_t rate = kRates[rate_index] >> (v1 ? 0 : version == 2 ? 1 : 2);
+    const auto pad = static_cast<std::size_t>(padding);
+    if (layer_number == 1) return (12 * bitrate / rate + pad) * 4;
+    const std::size_t per_frame = layer_number == 3 && !v1 ? 72 : 144;
+    return per_frame * bitrate / rate + pad;
 }
 
 } // namespace
