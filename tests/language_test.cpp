@@ -1,5 +1,6 @@
 // The game in two languages: the table of texts and its tools, how the language is chosen, the
 // settings file that remembers it, and the switch in the options menu.
+#include "app/frame_tick.h"
 #include "core/settings.h"
 #include "core/texts.h"
 #include "home/menu_commands.h"
@@ -177,6 +178,18 @@ TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
     run_command(*g, 66);
     EXPECT_FALSE(g->platform.window->fullscreen());
     EXPECT_NE(read_file(ini).find("fullscreen = no\n"), std::string::npos);
+
+    // F11 switches the window behind the game's back: the open menu's caption follows at the next
+    // frame, and so does every switch with it, without the menu opening again.
+    g->platform.window->set_fullscreen(true);
+    g->pause_on_focus_loss = false;
+    tick(*g);
+    EXPECT_EQ(g->menu_buttons[66].caption, test::ja(Text::options_windowed));
+    EXPECT_EQ(g->menu_buttons[65].caption, test::ja(Text::options_pause_in_background));
+    g->platform.window->set_fullscreen(false);
+    tick(*g);
+    EXPECT_EQ(g->menu_buttons[66].caption, test::ja(Text::options_fullscreen));
+    EXPECT_EQ(g->open_menu, kMenuOptions);
 }
 
 TEST(Language, TheProgramSpeaksTheChosenLanguageAndKeepsABrokenSettingsFile)
