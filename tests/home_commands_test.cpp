@@ -158,6 +158,20 @@ TEST(HomeCommands, SleepingRestoresAndTheWakeUpCostsADay)
     EXPECT_EQ(g->open_menu, kMenuHome);
     // Counted from the day before waking.
     EXPECT_TRUE(has_line(g.take_trace(), "message silver 気分さっぱり！！ おはようございます！！ 残り：1日"));
+
+    // A home menu opened on day 6 and clicked after midnight: the last day allows no sleep.
+    g->my.day = 6;
+    g->my.fatigue = 60;
+    show_menu(*g, kMenuHome);
+    const int sleep = entry_of(*g, "寝る");
+    ASSERT_GE(sleep, 0);
+    g->my.day = 7;
+    count_down_sound_guard(*g);
+    g.take_trace();
+    home_command(*g, sleep);
+    EXPECT_EQ(g->my.fatigue, 60);
+    EXPECT_EQ(g->open_menu, kMenuHome);
+    EXPECT_EQ(g.take_trace(), "");
 }
 
 TEST(HomeCommands, AbandoningEndsTheStageWithoutTheNews)

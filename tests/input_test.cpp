@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/line_queue.h"
+#include "render/message_log.h"
 #include "render/picture_store.h"
 #include "test_support.h"
 #include "ui/menu_buttons.h"
@@ -235,6 +236,15 @@ TEST(Mouse, TheHeldButtonFiresOnlyOnTheStreetAndAnyReleaseButTheRightStopsIt)
     on_mouse_move(*g, 321, 123);
     EXPECT_EQ(g->mouse_x, 321);
     EXPECT_EQ(g->mouse_y, 123);
+
+    // Scrolled back through the log's history, a click elsewhere leaves the view; a click on the
+    // log brings it back to the newest row.
+    for (int i = 0; i < 20; ++i) post_silver(*g, "row " + std::to_string(i));
+    scroll_log(*g, 6);
+    on_mouse_down(*g, 100, 100, MouseButton::left);
+    EXPECT_EQ(g->log_history.scroll, 6);
+    on_mouse_down(*g, 100, 580, MouseButton::right);
+    EXPECT_EQ(g->log_history.scroll, 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The game in two languages: the table of texts and its tools, how the language is chosen, the
 // settings file that remembers it, and the switch in the options menu.
+#include "app/frame_tick.h"
 #include "core/settings.h"
 #include "core/texts.h"
 #include "home/menu_commands.h"
@@ -28,6 +29,37 @@ TEST(Texts, PlaceholdersAreFilledByNameAndMinutesPadded)
     EXPECT_EQ(fill("{minute:02}", {{"minute", "45"}}), "45");
     // An unknown or unfinished placeholder stays as it is; a value is never read as a placeholder.
     EXPECT_EQ(fill("{a} {b} {c", {{"a", "{b}"}}), "{b} {b} {c");
+
+    // A number in words: the first case it meets, # for the number, the number itself when none does.
+    const std::string_view left = "<{n:<0=time is up|0=last day|1=1 day left|# days left}>";
+    EXPECT_EQ(fill(left, {{"n", "-1"}}), "<time is up>");
+    EXPECT_EQ(fill(left, {{"n", "-999999999"}}), "<time is up>");
+    EXPECT_EQ(fill(left, {{"n", "0"}}), "<last day>");
+    EXPECT_EQ(fill(left, {{"n", "1"}}), "<1 day left>");
+    EXPECT_EQ(fill(left, {{"n", "10"}}), "<10 days left>");
+    EXPECT_EQ(fill("{n:1=one}", {{"n", "2"}}), "2");
+    EXPECT_EQ(fill("{n:<0=none|#}", {{"n", "many"}}), "many") << "not a number: only the last case";
+    // A percentage of a range, rounded, and kept within it.
+    const std::string_view volume = "{v:-4000..0%}";
+    EXPECT_EQ(fill(volume, {{"v", "-4000"}}), "0%");
+    EXPECT_EQ(fill(volume, {{"v", "-1100"}}), "73%");
+    EXPECT_EQ(fill(volume, {{"v", "-3900"}}), "3%");
+    EXPECT_EQ(fill(volume, {{"v", "0"}}), "100%");
+    EXPECT_EQ(fill(volume, {{"v", "-999999999"}}), "0%");
+    EXPECT_EQ(fill(volume, {{"v", "999999999"}}), "100%");
+    EXPECT_EQ(fill("{v:0..0%}", {{"v", "5"}}), "5") << "no range: the number as it is";
+
+    // English says the count of days in words, never as a negative count, and the volume as a
+    // share of its range; the Japanese keeps the game's own form.
+    EXPECT_EQ(
+        fill(text_in(Lang::en, Text::panel_clock), {{"day", "8"}, {"hour", "0"}, {"minute", "0"}, {"left", "-1"}}),
+        "Day 8  0:00  <time is up>");
+    EXPECT_EQ(
+        fill(text_in(Lang::ja, Text::panel_clock), {{"day", "8"}, {"hour", "0"}, {"minute", "0"}, {"left", "-1"}}),
+        "8日目 0時 0分 <残り：-1日>");
+    EXPECT_EQ(fill(text_in(Lang::en, Text::hours_left), {{"hours", "1"}}), "***  1 hour left  ***");
+    EXPECT_EQ(fill(text_in(Lang::en, Text::volume_is), {{"volume", "-1500"}}), "Volume: 63%");
+    EXPECT_EQ(fill(text_in(Lang::ja, Text::volume_is), {{"volume", "-1500"}}), "音量＝-1500");
     EXPECT_EQ(text_in(Lang::ja, Text::none), "");
     EXPECT_EQ(text_in(static_cast<Lang>(7), Text::home_make), "");
     EXPECT_EQ(text_in(Lang::ja, Text::home_make), "ゲームを造る");
@@ -195,6 +227,18 @@ TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
     run_command(*g, 66);
     EXPECT_FALSE(g->platform.window->fullscreen());
     EXPECT_NE(read_file(ini).find("fullscreen = no\n"), std::string::npos);
+
+    // F11 switches the window behind the game's back: the open menu's caption follows at the next
+    // frame, and so does every switch with it, without the menu opening again.
+    g->platform.window->set_fullscreen(true);
+    g->pause_on_focus_loss = false;
+    tick(*g);
+    EXPECT_EQ(g->menu_buttons[66].caption, test::ja(Text::options_windowed));
+    EXPECT_EQ(g->menu_buttons[65].caption, test::ja(Text::options_pause_in_background));
+    g->platform.window->set_fullscreen(false);
+    tick(*g);
+    EXPECT_EQ(g->menu_buttons[66].caption, test::ja(Text::options_fullscreen));
+    EXPECT_EQ(g->open_menu, kMenuOptions);
 }
 
 TEST(Language, TheProgramSpeaksTheChosenLanguageAndKeepsABrokenSettingsFile)

@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "core/game_state.h"
 #include "home/new_game.h"
+#include "rules/prices.h"
 #include "test_support.h"
 #include "ui/menu_buttons.h"
 
@@ -263,6 +264,13 @@ TEST(ShopMenu, BoughtAndLearntEntriesVanishAndPricesGrow)
     EXPECT_EQ(shop(*g, 1, 0, 99999), (Captions{"エナジーPowerUp3 (必要Lv12) \\6000"}));
     // A second-cycle contract costs double.
     EXPECT_EQ(shop(*g, 7, 0, 99999)[2], "動物と契約 (必要Lv14) \\5200");
+    // A game saved before it was ever started has no energy: its next point costs nothing, never
+    // less; at the far end of what the save keeps the price stops at the largest number.
+    g->my.energy_max = 0;
+    EXPECT_EQ(shop(*g, 1, 0, 99999)[0], "エナジーPowerUp-4");
+    EXPECT_EQ(energy_upgrade_price(*g), 0);
+    g->my.energy_max = 999999999;
+    EXPECT_EQ(energy_upgrade_price(*g), 2147483647);
 }
 
 TEST(ShopMenu, TwelveEntriesAtMostAndBooksNeverLostBehindItems)

@@ -264,19 +264,38 @@ TEST(MessageLogDrawing, TheHistoryScrollsBackThroughTheLast200Rows)
     draw_log(back);
     const Colour red_row_2 = lighten(message_colour(colour_code(Ink::red), 2, g->frame_no), 20);
     EXPECT_TRUE(has_colour(back, 2, 515, 200, 540, red_row_2));
-    EXPECT_TRUE(has_colour(back, 500, 465, 560, 480, 0xFFFFFF)); // the marker: how far back
+    EXPECT_TRUE(has_colour(back, 0, 440, 60, 465, 0xFFFFFF)); // the marker: how far back
     scroll_log(*g, -189);
     Canvas newest;
     draw_log(newest);
     EXPECT_FALSE(has_colour(newest, 0, 465, 560, 600, red_row_2));
 
-    // A new message brings the log back to its newest rows, drawn as the log itself is.
+    // New messages leave a view scrolled back where it is, its count of newer rows growing, so
+    // that the hourly messages of the last day never pull it away; a two-row message counts two.
     scroll_log(*g, 50);
+    Canvas before;
+    draw_log(before);
+    post_silver(*g, "new");
+    post_message(*g, repeat("長い", 200), Ink::silver);
+    EXPECT_EQ(h.scroll, 53);
+    Canvas after;
+    draw_log(after);
+    // The rows stay, and the count's marker changes no pixel of them.
+    for (int y = kLogTop; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) ASSERT_EQ(after.pixel(x, y), before.pixel(x, y)) << x << ", " << y;
+    // Scrolled forward to the end, the log follows its newest rows again, drawn as the log itself is.
+    scroll_log(*g, -53);
     post_silver(*g, "new");
     EXPECT_EQ(h.scroll, 0);
     Canvas now;
     draw_log(now);
-    EXPECT_FALSE(has_colour(now, 500, 465, 560, 480, 0xFFFFFF));
+    EXPECT_FALSE(has_colour(now, 0, 440, 60, 465, 0xFFFFFF));
+    // At the far end of the history the view stays on the oldest rows kept.
+    scroll_log(*g, INT_MAX);
+    const int oldest = h.scroll;
+    post_silver(*g, "newer");
+    EXPECT_EQ(h.scroll, oldest);
+    scroll_log(*g, INT_MIN);
 
     // When the game clears its log, the first step back shows what it cleared, newest at the bottom.
     clear_messages(*g);

@@ -417,6 +417,8 @@ TEST(SaveFile, ExtremeSavedValuesAreRefusedOrSafeToPlayWith)
     // Refused: values no game ever reaches, whose arithmetic would overflow.
     for (const auto& [line, value] : {std::pair{2, "-2147483648"},
                                       {2, "-1"},
+                                      {4, "-1"}, // the maximum energy, which the shop prices
+                                      {4, "-999999999"},
                                       {2, "1000000000"},
                                       {2010, "214748360"},
                                       {2010, "-1"},
@@ -446,8 +448,8 @@ TEST(SaveFile, ExtremeSavedValuesAreRefusedOrSafeToPlayWith)
             line("12"); // stage
         else if (i == 3318)
             line("99"); // news_index
-        else if (i == 2 || (i >= 6 && i <= 1005) || (i >= 2015 && i <= 2214) || (i >= 3216 && i <= 3315))
-            line("999999999"); // the day, the counts, the known genres, the contracts
+        else if (i == 2 || i == 4 || (i >= 6 && i <= 1005) || (i >= 2015 && i <= 2214) || (i >= 3216 && i <= 3315))
+            line("999999999"); // the day, the maximum energy, the counts, the known genres, the contracts
         else
             line(i % 2 ? "999999999" : "-999999999");
     }

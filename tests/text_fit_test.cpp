@@ -81,15 +81,24 @@ protected:
                                              {"version", "1.1"}});
     }
 
-    // Numbers as wide as play makes them: every {placeholder} left is a number.
-    static std::string numbers_filled(std::string text)
+    // Every {placeholder} left is a number: the text with each of the numbers play makes, as wide
+    // as they come and those a text may say in words instead.
+    static std::vector<std::string> numbers_filled(const std::string& text)
     {
-        for (std::size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at)) {
+        std::vector<std::string> names;
+        for (std::size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1)) {
             const std::size_t end = text.find('}', at);
             if (end == std::string::npos) break;
-            text.replace(at, end - at + 1, "99999");
+            const std::string inside = text.substr(at + 1, end - at - 1);
+            names.push_back(inside.substr(0, inside.find(':')));
         }
-        return text;
+        std::vector<std::string> filled;
+        for (const char* number : {"99999", "-1", "0", "1", "-4000"}) {
+            std::string t = text;
+            for (const std::string& n : names) t = fill(t, {{n, number}});
+            filled.push_back(t);
+        }
+        return filled;
     }
 
     // Lets the buttons slide home and draws them, the hovered one with its hint.
@@ -140,16 +149,18 @@ TEST_P(TextFit, EveryTextHasItsGlyphsAndEveryMessageFitsTheTwoRowsOfTheLog)
 {
     Fonts* fonts = g.platform.fonts.get();
     for (int t = 1; t < kTextCount; ++t) {
-        const std::string text = numbers_filled(widest_filled(static_cast<Text>(t)));
-        SCOPED_TRACE(std::string(kTextNames[t]) + ": " + text);
-        EXPECT_EQ(fonts->missing_glyphs(text), U"") << "the font lacks a character";
-        // An English player meets no Japanese, but for the switch back to it.
-        if (GetParam() == Lang::en && static_cast<Text>(t) != Text::options_language) {
-            EXPECT_FALSE(has_japanese(text)) << "Japanese in the English text";
+        for (const std::string& text : numbers_filled(widest_filled(static_cast<Text>(t)))) {
+            SCOPED_TRACE(std::string(kTextNames[t]) + ": " + text);
+            EXPECT_EQ(fonts->missing_glyphs(text), U"") << "the font lacks a character";
+            // An English player meets no Japanese, but for the switch back to it.
+            if (GetParam() == Lang::en && static_cast<Text>(t) != Text::options_language) {
+                EXPECT_FALSE(has_japanese(text)) << "Japanese in the English text";
+            }
+            const std::vector<std::string> rows = wrap_message(fonts, text, 10);
+            EXPECT_LE(rows.size(), 2u) << "longer than the two rows a message shows";
+            for (const std::string& row : rows)
+                EXPECT_LE(fonts->extent(row, kMessageLayoutFont).width, kMessageBoxWidth);
         }
-        const std::vector<std::string> rows = wrap_message(fonts, text, 10);
-        EXPECT_LE(rows.size(), 2u) << "longer than the two rows a message shows";
-        for (const std::string& row : rows) EXPECT_LE(fonts->extent(row, kMessageLayoutFont).width, kMessageBoxWidth);
     }
 }
 
@@ -212,6 +223,7 @@ TEST_P(TextFit, TheStatusPanelKeepsToItsColumns)
     my.sales = 999999;
     for (int stage = 1; stage <= 12; ++stage) {
         g->stage = stage;
+        my.day = stage % 2 == 0 ? 7 : 8; // the last day, and the moment the time is up
         my.ad_power[static_cast<std::size_t>(stage)] = 99;
         g->panel = StatusPanelState{};
         g->panel.shown_energy = 999;

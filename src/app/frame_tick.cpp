@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "core/game_state.h"
+#include "home/menu_contents.h"
 #include "render/effects.h"
 #include "render/picture_store.h"
 #include "render/status_panel.h"
@@ -84,6 +85,7 @@ void compose_frame(Game& game)
     }
     status_panel_level(game, game.cg);
 
+    follow_switches(game);
     run_button_pass(game);
 
     effects_pass(game, game.cg, game.bak);

@@ -26,6 +26,8 @@ void on_mouse_move(Game& game, int x, int y)
 
 void on_mouse_down(Game& game, int x, int y, MouseButton button)
 {
+    // A click on the log takes its history view back to the newest row, and counts as every click.
+    if (over_log(x, y)) show_newest_rows(game);
     if (game.on_street >= 1 && button == MouseButton::left) game.fire_held = 1;
     click(game, x, y, button == MouseButton::right);
 }

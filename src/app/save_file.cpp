@@ -56,7 +56,7 @@ void for_each_saved_field(G& game, Visit&& visit)
     visit(my.volume, kAny);
     visit(my.day, kDay);
     visit(my.energy, kAny);
-    visit(my.energy_max, kAny);
+    visit(my.energy_max, kCount); // the shop prices the next point of it
     visit(my.money, kMoney);
     for (auto& v : my.item_count) visit(v, kCount);
     for (auto& v : my.story_flag) visit(v, kAny);

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace zen {
@@ -21,6 +22,77 @@ std::string tr(const Game& game, Text id, std::initializer_list<TextArg> args)
     return fill(text_in(game.lang, id), args);
 }
 
+namespace {
+
+// A whole decimal number with an optional minus sign, within 64 bits; nothing else.
+std::optional<std::int64_t> whole_number(std::string_view s)
+{
+    const bool negative = !s.empty() && s[0] == '-';
+    if (negative) s.remove_prefix(1);
+    if (s.empty() || s.size() > 18) return std::nullopt;
+    std::int64_t v = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return negative ? -v : v;
+}
+
+// {name:LOW..HIGH%}: where the value stands from LOW (0%) to HIGH (100%), as a whole percentage.
+std::optional<std::string> percentage(std::string_view format, const std::string& value)
+{
+    if (format.size() < 4 || format.back() != '%') return std::nullopt;
+    format.remove_suffix(1);
+    const std::size_t dots = format.find("..");
+    if (dots == std::string_view::npos) return std::nullopt;
+    const auto low = whole_number(format.substr(0, dots));
+    const auto high = whole_number(format.substr(dots + 2));
+    const auto v = whole_number(value);
+    if (!low || !high || !v || *high <= *low) return std::nullopt;
+    const std::int64_t at = std::clamp(*v, *low, *high) - *low;
+    const std::int64_t span = *high - *low;
+    return std::to_string((200 * at + span) / (2 * span)) + "%"; // rounded to the nearest
+}
+
+// {name:WHEN=WORDS|...|WORDS}: the words of the first case the value meets, # standing for the
+// value. WHEN is a number the value equals or <number it is below; a last case without WHEN
+// takes every other value. No case met: the value as it is.
+std::optional<std::string> wording(std::string_view format, const std::string& value)
+{
+    if (format.find_first_of("|=") == std::string_view::npos) return std::nullopt;
+    const auto v = whole_number(value);
+    while (true) {
+        const std::size_t bar = format.find('|');
+        const std::string_view choice = format.substr(0, bar);
+        std::string_view words = choice;
+        bool met = true;
+        if (const std::size_t eq = choice.find('='); eq != std::string_view::npos) {
+            std::string_view when = choice.substr(0, eq);
+            const bool below = !when.empty() && when[0] == '<';
+            if (below) when.remove_prefix(1);
+            const auto n = whole_number(when);
+            if (n) {
+                met = v && (below ? *v < *n : *v == *n);
+                words = choice.substr(eq + 1);
+            }
+        }
+        if (met) {
+            std::string out;
+            for (const char c : words) {
+                if (c == '#')
+                    out += value;
+                else
+                    out += c;
+            }
+            return out;
+        }
+        if (bar == std::string_view::npos) return value;
+        format.remove_prefix(bar + 1);
+    }
+}
+
+} // namespace
+
 std::string fill(std::string_view text, std::initializer_list<TextArg> args)
 {
     std::string out;
@@ -32,12 +104,14 @@ std::string fill(std::string_view text, std::initializer_list<TextArg> args)
         const std::size_t close = text.find('}', open);
         if (close == std::string_view::npos) break;
         std::string_view name = text.substr(open + 1, close - open - 1);
-        // {name:0N}: the value padded with zeros to N characters (a clock's minutes).
+        // {name:0N}: the value padded with zeros to N characters (a clock's minutes); the other
+        // formats are above.
         std::size_t width = 0;
+        std::string_view format;
         if (const std::size_t colon = name.find(':'); colon != std::string_view::npos) {
-            const std::string_view padding = name.substr(colon + 1);
-            if (padding.size() == 2 && padding[0] == '0' && padding[1] >= '1' && padding[1] <= '9')
-                width = static_cast<std::size_t>(padding[1] - '0');
+            format = name.substr(colon + 1);
+            if (format.size() == 2 && format[0] == '0' && format[1] >= '1' && format[1] <= '9')
+                width = static_cast<std::size_t>(format[1] - '0');
             name = name.substr(0, colon);
         }
         const TextArg* arg = nullptr;
@@ -46,7 +120,12 @@ std::string fill(std::string_view text, std::initializer_list<TextArg> args)
         out.append(text.substr(at, open - at));
         if (arg) {
             if (arg->value.size() < width) out.append(width - arg->value.size(), '0');
-            out += arg->value;
+            if (auto shown = percentage(format, arg->value))
+                out += *shown;
+            else if (auto words = wording(format, arg->value))
+                out += *words;
+            else
+                out += arg->value;
         } else {
             out.append(text.substr(open, close + 1 - open));
         }

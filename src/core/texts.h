@@ -27,8 +27,11 @@ std::string_view text_in(Lang lang, Text id);
 std::string tr(const Game& game, Text id);
 std::string tr(const Game& game, Text id, std::initializer_list<TextArg> args);
 
-// `text` with each {name} of `args` replaced by its value ({name:02}: padded with zeros to two
-// characters); other braces stay as they are.
+// `text` with each {name} of `args` replaced by its value; other braces stay as they are. A
+// format after a colon shows a number another way: {name:02} padded with zeros to two characters;
+// {name:-4000..0%} where it stands in that range, as a percentage; {name:<0=gone|1=# day|# days}
+// the words of the first case the number meets (equal to, or below), # standing for the number.
+// So one language can say a number in words while another shows it as it is.
 std::string fill(std::string_view text, std::initializer_list<TextArg> args);
 
 // A number as the texts show it.

@@ -92,6 +92,9 @@ void home_command(Game& game, int index)
         break;
     }
     case HomeCommand::sleep: {
+        // A menu opened late on the day before still shows the entry after midnight: on the last
+        // day it does nothing, as if greyed.
+        if (my.day >= kLastDay) return;
         const int energy = sleep_energy(game);
         my.shouts_used = 0;
         play_sound(game, Sound::sleep);

@@ -1,5 +1,6 @@
 // Captions are built when a menu opens and stay as they are while it is open: every command that
-// changes what its menu shows opens the menu again. A backslash before a price is drawn as the
+// changes what its menu shows opens the menu again. Only a switch's caption follows its setting
+// frame by frame, since a window key changes the setting without a command. A backslash before a price is drawn as the
 // yen sign.
 #include "home/menu_contents.h"
 
@@ -78,14 +79,17 @@ constexpr FixedEntry kFixedEntries[] = {
     {kStageClearedRecord, kMenuStageCleared, Text::stage_cleared, 0, 250, kMenuNone},
 };
 
+std::string fixed_caption(const Game& game, const FixedEntry& f)
+{
+    return tr(game, f.on && f.on(game) ? f.caption_when_on : f.caption);
+}
+
 // The entries of one fixed menu.
 void build_fixed(Game& game, std::int32_t key)
 {
     for (const FixedEntry& f : kFixedEntries)
-        if (f.key == key) {
-            const Text caption = f.on && f.on(game) ? f.caption_when_on : f.caption;
-            menu_entry(game, f.index, f.key, tr(game, caption), f.command, f.width).back_to = f.back_to;
-        }
+        if (f.key == key)
+            menu_entry(game, f.index, f.key, fixed_caption(game, f), f.command, f.width).back_to = f.back_to;
 }
 
 void build_start(Game& game, std::int32_t)
@@ -254,6 +258,14 @@ void build_shop(Game& game, std::int32_t)
 }
 
 } // namespace
+
+void follow_switches(Game& game)
+{
+    for (const FixedEntry& f : kFixedEntries) {
+        tmenu& b = record(game, f.index);
+        if (f.on && f.key == game.open_menu && b.menu == f.key && b.visible == 1) b.caption = fixed_caption(game, f);
+    }
+}
 
 void register_home_menus(Game& game)
 {

@@ -10,4 +10,8 @@ struct Game;
 // wake-up, time-up and stage-cleared screens. The sales floor's menu is the street's own.
 void register_home_menus(Game& game);
 
+// Turns the caption of each switch of the open menu to its setting as it stands: a window key
+// (F11) can change a setting while the menu that shows it is open.
+void follow_switches(Game& game);
+
 } // namespace zen

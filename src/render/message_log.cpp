@@ -83,13 +83,20 @@ void shift_log(Game& game)
     game.message_log[0] = tmoji_efe{};
 }
 
-// The newest row, as the log got it, into the history; a new row brings the log back to its end.
-void keep_in_history(Game& game)
+int live_rows(const Game& game);
+std::int64_t furthest_back(const Game& game);
+
+// The newest row, as the log got it, into the history. A player scrolled back keeps the rows in
+// view: the view moves one further back (and the count of newer rows grows), as far as the oldest
+// row kept. was_live: whether the log's newest row was the history's before this one came.
+void keep_in_history(Game& game, bool was_live)
 {
     LogHistory& h = game.log_history;
     h.rows.push_front(game.message_log[0]);
     if (h.rows.size() > LogHistory::kKept) h.rows.pop_back();
-    h.scroll = 0;
+    if (h.scroll > 0)
+        h.scroll =
+            static_cast<int>(std::min<std::int64_t>(std::int64_t{h.scroll} + (was_live ? 1 : 0), furthest_back(game)));
 }
 
 // Decodes the UTF-8 character at s[i]; sets len to its byte count (1 for a broken byte).
@@ -300,17 +307,18 @@ void post_message(Game& game, std::string_view text, Ink ink)
     game.trace_line("message", std::string(ink_name(ink)) + " " + std::string(text));
     const std::int32_t code = colour_code(ink);
     const std::vector<std::string> rows = wrap_message(game.platform.fonts.get(), text, 2);
+    const bool was_live = live_rows(game) == 1;
     shift_log(game);
     if (rows.size() < 2) {
         game.message_log[0] = tmoji_efe{std::string(text), code};
-        keep_in_history(game);
+        keep_in_history(game, was_live);
         return;
     }
     game.message_log[0] = tmoji_efe{rows[0], code};
-    keep_in_history(game);
+    keep_in_history(game, was_live);
     shift_log(game);
     game.message_log[0] = tmoji_efe{"　" + rows[1], code};
-    keep_in_history(game);
+    keep_in_history(game, true);
 }
 
 namespace {
@@ -325,17 +333,24 @@ int live_rows(const Game& game)
     return newest.text == h.rows.front().text && newest.colour_code == h.rows.front().colour_code ? 1 : 0;
 }
 
+// As far back as the oldest row at the top of the log; a cleared log can always step back once.
+std::int64_t furthest_back(const Game& game)
+{
+    const LogHistory& h = game.log_history;
+    const int live = live_rows(game);
+    return std::max<std::int64_t>(live == 0 && !h.rows.empty() ? 1 : 0,
+                                  static_cast<std::int64_t>(h.rows.size()) - (kLogRows - 1) - live);
+}
+
 } // namespace
 
 void scroll_log(Game& game, int rows)
 {
     LogHistory& h = game.log_history;
-    const int live = live_rows(game);
-    // As far back as the oldest row at the top of the log; a cleared log can always step back once.
-    const std::int64_t furthest = std::max<std::int64_t>(
-        live == 0 && !h.rows.empty() ? 1 : 0, static_cast<std::int64_t>(h.rows.size()) - (kLogRows - 1) - live);
-    h.scroll = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{h.scroll} + rows, 0, furthest));
+    h.scroll = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{h.scroll} + rows, 0, furthest_back(game)));
 }
+
+void show_newest_rows(Game& game) { game.log_history.scroll = 0; }
 
 bool over_log(int x, int y) { return x >= 0 && x < kLogRight && y >= kLogTop && y < kPlayHeight; }
 
@@ -378,10 +393,11 @@ void draw_message_log(Game& game, Canvas& canvas)
         }
     }
     if (back) {
-        // How far back the player is: an arrow and the count of newer rows, at the log's right end.
+        // How far back the player is: an arrow and the count of newer rows, just above the log's
+        // top left corner, where no row of any length reaches.
         const std::string where = "▲" + std::to_string(history.scroll);
         const Font font{kMarkerFontSize, true};
-        canvas.text(kLogRight - canvas.text_width(where, font) - 4, kLogTop + 4, where, font, 0xFFFFFF, 0x000000);
+        canvas.text(2, kLogTop - canvas.text_height(where, font) - 1, where, font, 0xFFFFFF, 0x000000);
     }
     // Every text here names its own size, so nothing of the log's sizes carries over to later text.
 }

@@ -27,8 +27,10 @@ constexpr int kLogRows = 5;
 constexpr int kLogTop = 465;
 constexpr int kLogRight = 560;
 // Moves the view `rows` further back into the history (negative: toward the newest), as far as
-// the oldest row kept.
+// the oldest row kept. New rows leave a view scrolled back where it is; only scrolling forward to
+// the end or show_newest_rows (a click on the log) brings it back to the newest row.
 void scroll_log(Game& game, int rows);
+void show_newest_rows(Game& game);
 bool over_log(int x, int y);
 
 // The drawing colour of a log entry's code in row r (0..4) at a frame, before the row's lightening.

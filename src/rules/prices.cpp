@@ -3,6 +3,8 @@
 #include "core/game_state.h"
 #include "core/saturating.h"
 
+#include <algorithm>
+
 namespace zen {
 
 namespace {
@@ -39,9 +41,10 @@ std::int32_t poster_level(const Game& game)
                           2 * stage_level(game));
 }
 
+// A game never started has no energy yet; below the five a new game starts with, the point is free.
 std::int32_t energy_upgrade_price(const Game& game)
 {
-    return clamp_to_int32(2000 * (static_cast<std::int64_t>(game.my.energy_max) - 5) + 2000);
+    return clamp_to_int32(std::max<std::int64_t>(0, 2000 * (static_cast<std::int64_t>(game.my.energy_max) - 5) + 2000));
 }
 
 std::int32_t energy_upgrade_level(const Game& game)

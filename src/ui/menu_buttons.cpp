@@ -16,6 +16,7 @@ constexpr Font kHintFont{11, false};
 constexpr int kCaptionSize = 12;
 constexpr int kSmallestCaption = 8;
 constexpr int kIconBox = 40;
+constexpr int kRightMargin = 8; // between a caption flush right and its button's edge
 
 // One step of a slide: half the way plus one, never past the target.
 std::int32_t slide(std::int32_t at, std::int32_t target)
@@ -30,10 +31,12 @@ void draw_button(Game& game, const tmenu& b, Colour brush)
     Canvas& cg = game.cg;
     cg.rectangle(b.x, b.y, b.x + b.width, b.y + b.height, Pen{kGrey, 1}, brush);
 
-    // The caption shrinks from 12 down to 8 points until it fits; at 8 it may overflow.
+    // The caption shrinks from 12 down to 8 points until it fits, a caption flush right within its
+    // margin; at 8 it may overflow.
     Font font{kCaptionSize, true};
     Extent size = cg.text_extent(b.caption, font);
-    while (size.width >= b.width && font.size > kSmallestCaption) {
+    const int room = b.right_align == 1 ? b.width - kRightMargin : b.width - 1;
+    while (size.width > room && font.size > kSmallestCaption) {
         font.size -= 1;
         size = cg.text_extent(b.caption, font);
     }
@@ -45,7 +48,7 @@ void draw_button(Game& game, const tmenu& b, Colour brush)
         base = b.x + kIconBox / 2;
     }
     const int y = b.y + (b.height - size.height) / 2;
-    const int x = b.right_align == 1 ? b.x + b.width - size.width - 8 : base + (b.width - size.width) / 2;
+    const int x = b.right_align == 1 ? b.x + b.width - size.width - kRightMargin : base + (b.width - size.width) / 2;
     cg.text(x, y, b.caption, font, b.enabled == 1 ? kWhite : kGrey, brush);
 }
 
