@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <set>
 
 namespace zen {
@@ -158,6 +159,32 @@ TEST(Files, AReplaceThatCannotBeWrittenKeepsTheOldFile)
     EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"my.dat"});
     // No folder at all.
     EXPECT_FALSE(replace_file(dir.path() / "no" / "my.dat", "new", error));
+}
+
+TEST(Files, AFileWhosePathJustFitsTheSystemsLimitIsReplacedAndSoIsOneWithTheLongestName)
+{
+    TempDir dir;
+    // Folders down to where "my.dat" makes a path of the longest length the system takes: the
+    // temporary's longer name beside it would not fit as a whole path.
+    fs::path folder = dir.path();
+    const std::size_t whole = PATH_MAX - 1;
+    while (folder.string().size() + 1 + 200 + 1 + 6 + 10 < whole) folder /= std::string(200, 'd');
+    folder /= std::string(whole - folder.string().size() - 1 - 1 - 6, 'e');
+    fs::create_directories(folder);
+    const fs::path file = folder / "my.dat";
+    ASSERT_EQ(file.string().size(), whole);
+    std::string error;
+    ASSERT_TRUE(replace_file(file, "first", error)) << error;
+    ASSERT_TRUE(replace_file(file, "second", error)) << error;
+    EXPECT_EQ(test::read_file(file), "second");
+    EXPECT_EQ(names_in(folder), std::set<std::string>{"my.dat"});
+
+    // A name as long as a folder takes: its temporary's name is cut to fit.
+    const fs::path longest = dir.path() / std::string(NAME_MAX, 'n');
+    ASSERT_TRUE(replace_file(longest, "one", error)) << error;
+    ASSERT_TRUE(replace_file(longest, "two", error)) << error;
+    EXPECT_EQ(test::read_file(longest), "two");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{std::string(200, 'd'), longest.filename().string()}));
 }
 
 TEST(Files, NewFilesAreCreatedOnlyWhereNothingIs)
