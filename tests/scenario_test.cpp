@@ -537,6 +537,39 @@ TEST(Scenario, OutputFilesThatAreNotFilesOfTheirOwnAreRefusedAndTheSaveComesFirs
         EXPECT_EQ(test::read_file(file), kept);
     }
 
+    // A first run, no save yet: outputs named through links to where the save or its lock will be
+    // (directly, through a chain, through a linked folder) are refused all the same, and nothing is
+    // written; a chain of links to a new file of its own is fine, and the output is made at its end.
+    TempDir first;
+    fs::create_symlink(first.path() / "my.dat", work.path() / "to-save");
+    fs::create_symlink(work.path() / "to-save", work.path() / "to-link");
+    fs::create_symlink("to-link", work.path() / "relative-chain");
+    fs::create_symlink(first.path() / "my.dat.lock", work.path() / "to-lock");
+    fs::create_symlink(first.path(), work.path() / "folder-link");
+    fs::create_symlink(work.path() / "folder-link" / "my.dat", work.path() / "via-folder");
+    const Case first_cases[] = {
+        {"--record", work.path() / "to-save", "that is the save file"},
+        {"--screenshot", work.path() / "to-save", "that is the save file"},
+        {"--screenshot", work.path() / "to-link", "that is the save file"},
+        {"--record", work.path() / "relative-chain", "that is the save file"},
+        {"--record", work.path() / "via-folder", "that is the save file"},
+        {"--screenshot", work.path() / "to-lock", "that is the save folder's lock"},
+    };
+    for (const Case& c : first_cases) {
+        SCOPED_TRACE(c.option + " " + c.path.string());
+        r = run_program("--headless --frames 5 --save-dir " + q(first.path()) + " " + c.option + " " + q(c.path));
+        EXPECT_EQ(r.exit_code, 2) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(first.path() / "my.dat"));
+    }
+    fs::create_symlink(work.path() / "chain-end", work.path() / "chain-middle");
+    fs::create_symlink(work.path() / "chain-middle", work.path() / "chain-start");
+    r = run_program("--headless --frames 5 --save-dir " + q(first.path()) + " --screenshot " +
+                    q(work.path() / "chain-start"));
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(test::read_file(work.path() / "chain-end").substr(1, 3), "PNG");
+    EXPECT_EQ(count_lines(test::read_file(first.path() / "my.dat")), 3419);
+
     // A pipe put at the screenshot's name while the game runs: the save is written, the pipe is
     // left alone, and the run says so instead of waiting for a reader.
     fs::remove(file);
