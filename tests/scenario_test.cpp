@@ -243,12 +243,14 @@ TEST(Scenario, ASaveThatCannotBeReadOrWrittenEndsTheRunWithAnErrorAndKeepsWhatIs
         EXPECT_NE(r.err.find("not saving"), std::string::npos) << r.err;
         EXPECT_EQ(fs::symlink_status(file).type(), pipe ? fs::file_type::fifo : fs::file_type::directory);
     }
-    // A save folder that cannot be made: every save fails, and the last one is the run's error.
+    // A save folder that cannot be made has no lock either: the run is refused at once, as when
+    // another copy holds the folder, and says what is wrong.
     TempDir place;
     test::write_file(place.path() / "a-file", "");
     const auto r = run_program("--headless --frames 5 --save-dir " + q(place.path() / "a-file" / "saves"));
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("cannot write the save file"), std::string::npos) << r.err;
+    EXPECT_EQ(r.exit_code, kExitSaveInUse);
+    EXPECT_NE(r.err.find("cannot lock the save folder"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("must be one the game can write in"), std::string::npos) << r.err;
 }
 
 TEST(Scenario, ADataFolderWithoutPicturesIsRefusedAtOnce)
@@ -377,6 +379,32 @@ TEST(Scenario, ASecondCopyOnTheSameSaveFolderSaysSoAndEndsWithoutTouchingIt)
     EXPECT_EQ(killed.wait(), 128 + SIGKILL);
     r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
     EXPECT_EQ(r.exit_code, 0) << r.err;
+}
+
+TEST(Scenario, ASaveFolderWhoseLockCannotBeTakenIsRefusedAsForASecondCopy)
+{
+    // A folder, a link or a pipe at the lock's name: no lock could keep a second copy out, so no
+    // copy plays, in a window or not, and the message says what to remove.
+    for (const char* what : {"folder", "link", "pipe"}) {
+        SCOPED_TRACE(what);
+        TempDir save;
+        const fs::path lock = save.path() / "my.dat.lock";
+        test::write_file(save.path() / "elsewhere", "");
+        if (std::string(what) == "folder") fs::create_directory(lock);
+        if (std::string(what) == "link") fs::create_symlink(save.path() / "elsewhere", lock);
+        if (std::string(what) == "pipe") {
+            ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+        }
+        const auto r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
+        EXPECT_EQ(r.exit_code, kExitSaveInUse) << r.err;
+        EXPECT_NE(r.err.find("cannot lock the save folder"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(lock.string() + ": "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("remove it"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(save.path() / "my.dat"));
+        Running window_copy({"--save-dir", save.path().string(), "--frames", "50"}, true);
+        EXPECT_EQ(window_copy.wait(), kExitSaveInUse) << window_copy.err();
+        EXPECT_FALSE(fs::exists(save.path() / "my.dat"));
+    }
 }
 
 TEST(Scenario, TermIntAndHangUpCloseTheGameWithASaveAsClosingTheWindowDoes)

@@ -454,21 +454,41 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept
 FileLock::Result FileLock::take(const fs::path& file, std::string& error)
 {
     if (fd_ >= 0) return Result::held;
-    // Never through a link planted at the name, and never blocking on a pipe put there.
-    Fd fd(::open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+    // Never through a link planted at the name, and never blocking on a pipe put there. A lock
+    // file the game may not write (another user's, after a run as root) still locks when read.
+    constexpr int kHow = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    Fd fd(::open(file.c_str(), O_RDWR | O_CREAT | kHow, 0644));
+    if (fd.get() < 0 && (errno == EACCES || errno == EPERM || errno == EROFS || errno == ETXTBSY))
+        fd.reset(::open(file.c_str(), O_RDONLY | kHow));
+    const std::string mend = "; remove it (or make it an empty file the game can read) and start again";
     if (fd.get() < 0) {
-        error = describe(file, "cannot create", errno);
+        const int err = errno;
+        if (err == ELOOP)
+            error = describe(file, ("is a symbolic link, which the game does not follow to lock" + mend).c_str(), 0);
+        else if (err == EISDIR)
+            error = describe(file, ("is a folder" + mend).c_str(), 0);
+        else if (err == EACCES || err == EPERM)
+            error = describe(file, ("cannot be opened (another user's file?)" + mend).c_str(), err);
+        else
+            error = describe(file, "cannot be made or opened", err) + "; its folder must be one the game can write in";
         return Result::failed;
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = describe(file, "is not a regular file", 0);
+    if (::fstat(fd.get(), &st) != 0) {
+        error = describe(file, "cannot be read", errno);
+        return Result::failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = describe(
+            file,
+            ((S_ISDIR(st.st_mode) ? std::string("is a folder") : std::string("is not a regular file")) + mend).c_str(),
+            0);
         return Result::failed;
     }
     while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
         if (errno == EWOULDBLOCK) return Result::busy;
-        error = describe(file, "cannot lock", errno);
+        error = describe(file, "cannot be locked", errno);
         return Result::failed;
     }
     fd_ = fd.release();
