@@ -19,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -270,7 +271,9 @@ TEST(Scenario, ADataFolderWithoutPicturesIsRefusedAtOnce)
 class Running {
 public:
     // Starts the program with the arguments; window runs get the dummy video and audio drivers.
-    explicit Running(const std::vector<std::string>& arguments, bool window = false)
+    // in_child, when given, sets up the child's surroundings just before the program starts.
+    explicit Running(const std::vector<std::string>& arguments, bool window = false,
+                     const std::function<void()>& in_child = {})
     {
         err_ = dir_.path() / "err.txt";
         pid_ = ::fork();
@@ -284,6 +287,7 @@ public:
                 ::setenv("SDL_VIDEODRIVER", "dummy", 1);
                 ::setenv("SDL_AUDIODRIVER", "dummy", 1);
             }
+            if (in_child) in_child();
             std::vector<char*> argv{const_cast<char*>(ZENTRIFA_EXE)};
             for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
             argv.push_back(nullptr);
@@ -405,6 +409,42 @@ TEST(Scenario, ASaveFolderWhoseLockCannotBeTakenIsRefusedAsForASecondCopy)
         EXPECT_EQ(window_copy.wait(), kExitSaveInUse) << window_copy.err();
         EXPECT_FALSE(fs::exists(save.path() / "my.dat"));
     }
+}
+
+TEST(Scenario, AClosedPipeOrAFileSizeLimitFailsTheWriteAndTheGameStillSaves)
+{
+    // --trace | head: the reader is gone before the first line.
+    TempDir save;
+    const fs::path file = save.path() / "my.dat";
+    Running traced({"--headless", "--frames", "40", "--trace", "--save-dir", save.path().string()}, false, [] {
+        int ends[2];
+        if (::pipe(ends) != 0) ::_exit(125);
+        ::close(ends[0]);
+        ::dup2(ends[1], 1);
+        ::signal(SIGPIPE, SIG_DFL); // as a shell starts it
+    });
+    EXPECT_EQ(traced.wait(), 1) << traced.err();
+    EXPECT_NE(traced.err().find("cannot write the trace"), std::string::npos) << traced.err();
+    EXPECT_EQ(count_lines(test::read_file(file)), 3419);
+
+    // ulimit -f: the save fits, the recording of a long session does not. It ends at its last whole
+    // line, the game plays on and makes its closing save.
+    TempDir work;
+    const fs::path record = work.path() / "session.rec";
+    fs::remove(file);
+    Running limited({"--headless", "--frames", "3000", "--autoplay", "--seed", "5", "--record", record.string(),
+                     "--save-dir", save.path().string()},
+                    false, [] {
+                        rlimit limit{};
+                        ::getrlimit(RLIMIT_FSIZE, &limit);
+                        limit.rlim_cur = rlim_t{12} * 1024;
+                        ::setrlimit(RLIMIT_FSIZE, &limit);
+                        ::signal(SIGXFSZ, SIG_DFL);
+                    });
+    EXPECT_EQ(limited.wait(), 1) << limited.err();
+    EXPECT_NE(limited.err().find(record.string()), std::string::npos) << limited.err();
+    EXPECT_EQ(count_lines(test::read_file(file)), 3419);
+    EXPECT_LE(fs::file_size(record), 12u * 1024u);
 }
 
 TEST(Scenario, TermIntAndHangUpCloseTheGameWithASaveAsClosingTheWindowDoes)

@@ -103,9 +103,10 @@ std::string usage_text()
         left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
         text += left + o.help + "\n";
     }
-    text += "exit codes: 0 the game ended and saved; 1 no window, no game data, or the save or the screenshot\n"
-            "could not be written; 2 a bad option, input script or output file; 3 another copy of the game\n"
-            "is running on the same save folder (this one ends without touching it)\n";
+    text += "exit codes: 0 the game ended and saved; 1 no window, no game data, or the save, the recording,\n"
+            "the screenshot or the trace could not be written; 2 a bad option, input script or output file;\n"
+            "3 another copy of the game is running on the same save folder, or its lock cannot be taken\n"
+            "(this one ends without touching it)\n";
     return text;
 }
 
