@@ -67,13 +67,23 @@ int main(int argc, char** argv)
     const WindowSize window_size = window_size_setting(platform.settings, problems);
     for (const std::string& p : problems) std::fprintf(stderr, "zentrifa: %s\n", p.c_str());
     // The save folder is this copy's for the whole run, before anything in it is written or cleared.
-    if (lock_save_folder(platform, error) == FileLock::Result::busy) {
+    // Without a lock a second copy would play on the same save too: no lock, no game.
+    switch (lock_save_folder(platform, error)) {
+    case FileLock::Result::held: break;
+    case FileLock::Result::busy:
         std::fprintf(stderr,
                      "zentrifa: another copy of the game is already running on the save folder %s; close it "
                      "first. This copy ends without touching the save.\n",
                      paths.save_dir.c_str());
         if (!options.headless)
             show_error_box("Q.Z.", fill(text_in(lang, Text::save_in_use), {{"folder", paths.save_dir.string()}}));
+        return kExitSaveInUse;
+    case FileLock::Result::failed:
+        std::fprintf(stderr,
+                     "zentrifa: cannot lock the save folder, so a second copy of the game could not be kept out; "
+                     "this copy ends without touching the save. %s\n",
+                     error.c_str());
+        if (!options.headless) show_error_box("Q.Z.", fill(text_in(lang, Text::save_lock_unusable), {{"why", error}}));
         return kExitSaveInUse;
     }
     // The seed, and the recording that names it, before any window opens.

@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <climits>
+#include <functional>
 #include <set>
 
 namespace zen {
@@ -158,6 +162,142 @@ TEST(Files, AReplaceThatCannotBeWrittenKeepsTheOldFile)
     EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"my.dat"});
     // No folder at all.
     EXPECT_FALSE(replace_file(dir.path() / "no" / "my.dat", "new", error));
+}
+
+TEST(Files, AFileWhosePathJustFitsTheSystemsLimitIsReplacedAndSoIsOneWithTheLongestName)
+{
+    TempDir dir;
+    // Folders down to where "my.dat" makes a path of the longest length the system takes: the
+    // temporary's longer name beside it would not fit as a whole path.
+    fs::path folder = dir.path();
+    const std::size_t whole = PATH_MAX - 1;
+    while (folder.string().size() + 1 + 200 + 1 + 6 + 10 < whole) folder /= std::string(200, 'd');
+    folder /= std::string(whole - folder.string().size() - 1 - 1 - 6, 'e');
+    fs::create_directories(folder);
+    const fs::path file = folder / "my.dat";
+    ASSERT_EQ(file.string().size(), whole);
+    std::string error;
+    ASSERT_TRUE(replace_file(file, "first", error)) << error;
+    ASSERT_TRUE(replace_file(file, "second", error)) << error;
+    EXPECT_EQ(test::read_file(file), "second");
+    EXPECT_EQ(names_in(folder), std::set<std::string>{"my.dat"});
+
+    // A name as long as a folder takes: its temporary's name is cut to fit.
+    const fs::path longest = dir.path() / std::string(NAME_MAX, 'n');
+    ASSERT_TRUE(replace_file(longest, "one", error)) << error;
+    ASSERT_TRUE(replace_file(longest, "two", error)) << error;
+    EXPECT_EQ(test::read_file(longest), "two");
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{std::string(200, 'd'), longest.filename().string()}));
+}
+
+// Takes the lock on file in a child process that runs as another user (nobody), as a game started
+// by that user would, and holds it while this lives. `ran` is false when no such child could be
+// started; `got` is what it got.
+struct OtherUsersLock {
+    pid_t pid = -1;
+    int result = -1;
+    int release = -1;
+    bool ran = false;
+    FileLock::Result got = FileLock::Result::failed;
+    explicit OtherUsersLock(const fs::path& file)
+    {
+        int to_parent[2];
+        int to_child[2];
+        if (::pipe(to_parent) != 0 || ::pipe(to_child) != 0) return;
+        pid = ::fork();
+        if (pid == 0) {
+            ::close(to_parent[0]);
+            ::close(to_child[1]);
+            char r = 'x';
+            if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+                FileLock lock;
+                std::string error;
+                r = static_cast<char>('0' + static_cast<int>(lock.take(file, error)));
+                static_cast<void>(::write(to_parent[1], &r, 1));
+                static_cast<void>(::read(to_child[0], &r, 1)); // held until the parent is done
+            } else {
+                static_cast<void>(::write(to_parent[1], &r, 1));
+            }
+            ::_exit(0);
+        }
+        ::close(to_parent[1]);
+        ::close(to_child[0]);
+        result = to_parent[0];
+        release = to_child[1];
+        char r = 'x';
+        ran = ::read(result, &r, 1) == 1 && r >= '0' && r <= '2';
+        if (ran) got = static_cast<FileLock::Result>(r - '0');
+    }
+    ~OtherUsersLock()
+    {
+        if (release >= 0) ::close(release);
+        if (result >= 0) ::close(result);
+        if (pid > 0) ::waitpid(pid, nullptr, 0);
+    }
+    OtherUsersLock(const OtherUsersLock&) = delete;
+    OtherUsersLock& operator=(const OtherUsersLock&) = delete;
+};
+
+TEST(Files, TheLockIsTakenOnlyOnAFileOfItsOwnAndWhereItIsOnlyReadable)
+{
+    TempDir dir;
+    const fs::path& d = dir.path();
+    const fs::path file = d / "my.dat.lock";
+    std::string error;
+    {
+        FileLock first;
+        ASSERT_EQ(first.take(file, error), FileLock::Result::held) << error;
+        FileLock second;
+        EXPECT_EQ(second.take(file, error), FileLock::Result::busy);
+    }
+
+    // A file this user may only read (another user's, left by a run as root) still locks, and
+    // keeps a second copy out. Shown with a copy that runs as another user, when the tests may
+    // start one (as root).
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chmod(d.c_str(), 0755), 0);
+        ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
+        OtherUsersLock other(file);
+        if (other.ran) {
+            EXPECT_EQ(other.got, FileLock::Result::held) << "the lock of a file another user owns";
+            FileLock mine;
+            EXPECT_EQ(mine.take(file, error), FileLock::Result::busy);
+        }
+    }
+
+    // What cannot be locked says so, and says what to do; nothing is made or followed.
+    const fs::path victim = d / "victim";
+    test::write_file(victim, "precious");
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"a folder", [](const fs::path& f) { fs::create_directory(f); }, "is a folder"},
+        {"a link", [&](const fs::path& f) { fs::create_symlink(victim, f); }, "symbolic link"},
+        {"a link to nothing", [&](const fs::path& f) { fs::create_symlink(d / "nothing", f); }, "symbolic link"},
+        {"a pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); }, "not a regular file"},
+        {"a missing folder", [](const fs::path&) {}, "must be one the game can write in"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::path at = d / c.what / "my.dat.lock";
+        if (std::string(c.what) != "a missing folder") {
+            fs::create_directory(d / c.what);
+            c.make(at);
+        }
+        FileLock lock;
+        error.clear();
+        EXPECT_EQ(lock.take(at, error), FileLock::Result::failed);
+        EXPECT_FALSE(lock.held());
+        EXPECT_NE(error.find(c.says), std::string::npos) << error;
+        if (std::string(c.what) != "a missing folder") {
+            EXPECT_NE(error.find("remove it"), std::string::npos) << error;
+        }
+    }
+    EXPECT_EQ(test::read_file(victim), "precious");
+    EXPECT_FALSE(fs::exists(d / "nothing"));
 }
 
 TEST(Files, NewFilesAreCreatedOnlyWhereNothingIs)

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -243,12 +244,14 @@ TEST(Scenario, ASaveThatCannotBeReadOrWrittenEndsTheRunWithAnErrorAndKeepsWhatIs
         EXPECT_NE(r.err.find("not saving"), std::string::npos) << r.err;
         EXPECT_EQ(fs::symlink_status(file).type(), pipe ? fs::file_type::fifo : fs::file_type::directory);
     }
-    // A save folder that cannot be made: every save fails, and the last one is the run's error.
+    // A save folder that cannot be made has no lock either: the run is refused at once, as when
+    // another copy holds the folder, and says what is wrong.
     TempDir place;
     test::write_file(place.path() / "a-file", "");
     const auto r = run_program("--headless --frames 5 --save-dir " + q(place.path() / "a-file" / "saves"));
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("cannot write the save file"), std::string::npos) << r.err;
+    EXPECT_EQ(r.exit_code, kExitSaveInUse);
+    EXPECT_NE(r.err.find("cannot lock the save folder"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("must be one the game can write in"), std::string::npos) << r.err;
 }
 
 TEST(Scenario, ADataFolderWithoutPicturesIsRefusedAtOnce)
@@ -268,7 +271,9 @@ TEST(Scenario, ADataFolderWithoutPicturesIsRefusedAtOnce)
 class Running {
 public:
     // Starts the program with the arguments; window runs get the dummy video and audio drivers.
-    explicit Running(const std::vector<std::string>& arguments, bool window = false)
+    // in_child, when given, sets up the child's surroundings just before the program starts.
+    explicit Running(const std::vector<std::string>& arguments, bool window = false,
+                     const std::function<void()>& in_child = {})
     {
         err_ = dir_.path() / "err.txt";
         pid_ = ::fork();
@@ -282,6 +287,7 @@ public:
                 ::setenv("SDL_VIDEODRIVER", "dummy", 1);
                 ::setenv("SDL_AUDIODRIVER", "dummy", 1);
             }
+            if (in_child) in_child();
             std::vector<char*> argv{const_cast<char*>(ZENTRIFA_EXE)};
             for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
             argv.push_back(nullptr);
@@ -377,6 +383,68 @@ TEST(Scenario, ASecondCopyOnTheSameSaveFolderSaysSoAndEndsWithoutTouchingIt)
     EXPECT_EQ(killed.wait(), 128 + SIGKILL);
     r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
     EXPECT_EQ(r.exit_code, 0) << r.err;
+}
+
+TEST(Scenario, ASaveFolderWhoseLockCannotBeTakenIsRefusedAsForASecondCopy)
+{
+    // A folder, a link or a pipe at the lock's name: no lock could keep a second copy out, so no
+    // copy plays, in a window or not, and the message says what to remove.
+    for (const char* what : {"folder", "link", "pipe"}) {
+        SCOPED_TRACE(what);
+        TempDir save;
+        const fs::path lock = save.path() / "my.dat.lock";
+        test::write_file(save.path() / "elsewhere", "");
+        if (std::string(what) == "folder") fs::create_directory(lock);
+        if (std::string(what) == "link") fs::create_symlink(save.path() / "elsewhere", lock);
+        if (std::string(what) == "pipe") {
+            ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+        }
+        const auto r = run_program("--headless --frames 5 --save-dir " + q(save.path()));
+        EXPECT_EQ(r.exit_code, kExitSaveInUse) << r.err;
+        EXPECT_NE(r.err.find("cannot lock the save folder"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(lock.string() + ": "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("remove it"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(save.path() / "my.dat"));
+        Running window_copy({"--save-dir", save.path().string(), "--frames", "50"}, true);
+        EXPECT_EQ(window_copy.wait(), kExitSaveInUse) << window_copy.err();
+        EXPECT_FALSE(fs::exists(save.path() / "my.dat"));
+    }
+}
+
+TEST(Scenario, AClosedPipeOrAFileSizeLimitFailsTheWriteAndTheGameStillSaves)
+{
+    // --trace | head: the reader is gone before the first line.
+    TempDir save;
+    const fs::path file = save.path() / "my.dat";
+    Running traced({"--headless", "--frames", "40", "--trace", "--save-dir", save.path().string()}, false, [] {
+        int ends[2];
+        if (::pipe(ends) != 0) ::_exit(125);
+        ::close(ends[0]);
+        ::dup2(ends[1], 1);
+        ::signal(SIGPIPE, SIG_DFL); // as a shell starts it
+    });
+    EXPECT_EQ(traced.wait(), 1) << traced.err();
+    EXPECT_NE(traced.err().find("cannot write the trace"), std::string::npos) << traced.err();
+    EXPECT_EQ(count_lines(test::read_file(file)), 3419);
+
+    // ulimit -f: the save fits, the recording of a long session does not. It ends at its last whole
+    // line, the game plays on and makes its closing save.
+    TempDir work;
+    const fs::path record = work.path() / "session.rec";
+    fs::remove(file);
+    Running limited({"--headless", "--frames", "3000", "--autoplay", "--seed", "5", "--record", record.string(),
+                     "--save-dir", save.path().string()},
+                    false, [] {
+                        rlimit limit{};
+                        ::getrlimit(RLIMIT_FSIZE, &limit);
+                        limit.rlim_cur = rlim_t{12} * 1024;
+                        ::setrlimit(RLIMIT_FSIZE, &limit);
+                        ::signal(SIGXFSZ, SIG_DFL);
+                    });
+    EXPECT_EQ(limited.wait(), 1) << limited.err();
+    EXPECT_NE(limited.err().find(record.string()), std::string::npos) << limited.err();
+    EXPECT_EQ(count_lines(test::read_file(file)), 3419);
+    EXPECT_LE(fs::file_size(record), 12u * 1024u);
 }
 
 TEST(Scenario, TermIntAndHangUpCloseTheGameWithASaveAsClosingTheWindowDoes)
@@ -585,6 +653,39 @@ TEST(Scenario, OutputFilesThatAreNotFilesOfTheirOwnAreRefusedAndTheSaveComesFirs
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_EQ(test::read_file(file), kept);
     }
+
+    // A first run, no save yet: outputs named through links to where the save or its lock will be
+    // (directly, through a chain, through a linked folder) are refused all the same, and nothing is
+    // written; a chain of links to a new file of its own is fine, and the output is made at its end.
+    TempDir first;
+    fs::create_symlink(first.path() / "my.dat", work.path() / "to-save");
+    fs::create_symlink(work.path() / "to-save", work.path() / "to-link");
+    fs::create_symlink("to-link", work.path() / "relative-chain");
+    fs::create_symlink(first.path() / "my.dat.lock", work.path() / "to-lock");
+    fs::create_symlink(first.path(), work.path() / "folder-link");
+    fs::create_symlink(work.path() / "folder-link" / "my.dat", work.path() / "via-folder");
+    const Case first_cases[] = {
+        {"--record", work.path() / "to-save", "that is the save file"},
+        {"--screenshot", work.path() / "to-save", "that is the save file"},
+        {"--screenshot", work.path() / "to-link", "that is the save file"},
+        {"--record", work.path() / "relative-chain", "that is the save file"},
+        {"--record", work.path() / "via-folder", "that is the save file"},
+        {"--screenshot", work.path() / "to-lock", "that is the save folder's lock"},
+    };
+    for (const Case& c : first_cases) {
+        SCOPED_TRACE(c.option + " " + c.path.string());
+        r = run_program("--headless --frames 5 --save-dir " + q(first.path()) + " " + c.option + " " + q(c.path));
+        EXPECT_EQ(r.exit_code, 2) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(first.path() / "my.dat"));
+    }
+    fs::create_symlink(work.path() / "chain-end", work.path() / "chain-middle");
+    fs::create_symlink(work.path() / "chain-middle", work.path() / "chain-start");
+    r = run_program("--headless --frames 5 --save-dir " + q(first.path()) + " --screenshot " +
+                    q(work.path() / "chain-start"));
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(test::read_file(work.path() / "chain-end").substr(1, 3), "PNG");
+    EXPECT_EQ(count_lines(test::read_file(first.path() / "my.dat")), 3419);
 
     // A pipe put at the screenshot's name while the game runs: the save is written, the pipe is
     // left alone, and the run says so instead of waiting for a reader.

@@ -57,13 +57,12 @@ private:
     void (*saved_handler_)(int) = nullptr;
 };
 
-// A window for tests that play in one: it opens at the usual size, shows nothing, warns nobody and
+// A window for tests that play in one: it opens at the usual size, shows nothing and
 // has no events of its own (each test's window says what the player does in its wait_event).
 class FakeWindow : public Window {
 public:
     bool poll_event(InputEvent& event) override { return wait_event(event, 0); }
     void present(const Canvas&) override {}
-    void show_warning(const std::string&) override {}
     void set_title(const std::string&) override {}
     bool fullscreen() const override { return false; }
     void set_fullscreen(bool) override {}

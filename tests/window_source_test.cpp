@@ -166,20 +166,26 @@ TEST(Pause, PHoldsTheGameUntilPressedAgainAndNoGameTimePasses)
     ScriptedWindow& w = *g.window;
     w.add(mouse(InputEvent::Type::mouse_move, 1, 1));
     w.add(key("p"));
-    // While paused the player clicks about and presses keys: none of it reaches the game.
-    w.add(mouse(InputEvent::Type::mouse_down, 5, 5), 2000);
-    w.add(mouse(InputEvent::Type::mouse_up, 5, 5));
+    // While paused the player presses keys and lets go of a button pressed before the pause: none
+    // of it reaches the game, nor plays on.
+    w.add(mouse(InputEvent::Type::mouse_up, 5, 5), 2000);
     w.add(key("escape"));
     w.add(of_type(InputEvent::Type::focus_lost));
     const std::int64_t resumed_at = g.platform.clock->now_ms() + 2000 + 60000;
     w.add(key("p"), 60000);
     w.add(mouse(InputEvent::Type::mouse_move, 2, 2));
+    // A click plays on as P does, and the click is the pause's: the game sees neither half.
+    w.add(key("p"));
+    w.add(mouse(InputEvent::Type::mouse_down, 7, 7), 3000);
+    w.add(mouse(InputEvent::Type::mouse_up, 7, 7));
+    w.add(mouse(InputEvent::Type::mouse_move, 3, 3));
+    w.add(of_type(InputEvent::Type::quit), 1000); // after the frame: still waiting
     bool running = false;
-    EXPECT_EQ(g.frame(running), "0 1 1; 0 2 2; ");
+    EXPECT_EQ(g.frame(running), "0 1 1; 0 2 2; 0 3 3; ");
     EXPECT_TRUE(running);
-    EXPECT_EQ(g.audio->log, "hold go ");
+    EXPECT_EQ(g.audio->log, "hold go hold go ");
     // The next frame comes a whole frame after the game played on, not at once.
-    EXPECT_GE(g.platform.clock->now_ms(), resumed_at + g->timer_interval);
+    EXPECT_GE(g.platform.clock->now_ms(), resumed_at + 3000 + g->timer_interval);
 
     // Shown while paused: the frame at half brightness, the word for pause in the middle.
     const Canvas& paused = w.first_shown;

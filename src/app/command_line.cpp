@@ -39,16 +39,26 @@ bool parse_number(std::string_view text, T& out)
     return ec == std::errc() && p == text.data() + text.size();
 }
 
+// Where a name leads once its links are followed, to the end of a chain and also where the end
+// is a link to nothing yet (the file a write would make there), with the folders on the way
+// resolved too.
+std::filesystem::path place_of(const std::filesystem::path& file)
+{
+    std::filesystem::path target;
+    std::string unused;
+    if (!resolve_links(file, target, unused)) target = file; // a loop: nothing is written there
+    std::error_code ec;
+    auto place = std::filesystem::weakly_canonical(std::filesystem::absolute(target, ec), ec);
+    return ec ? target.lexically_normal() : place;
+}
+
 // Whether two names lead to one file: the same file now (links and hard links included), or the
-// same place once a file is made there.
+// same place once a file is made there (a first run's save, written through a link).
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec)) return true;
-    const auto place_a = std::filesystem::weakly_canonical(a, ec);
-    if (ec) return false;
-    const auto place_b = std::filesystem::weakly_canonical(b, ec);
-    return !ec && place_a == place_b;
+    return place_of(a) == place_of(b);
 }
 
 } // namespace
@@ -93,9 +103,10 @@ std::string usage_text()
         left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
         text += left + o.help + "\n";
     }
-    text += "exit codes: 0 the game ended and saved; 1 no window, no game data, or the save or the screenshot\n"
-            "could not be written; 2 a bad option, input script or output file; 3 another copy of the game\n"
-            "is running on the same save folder (this one ends without touching it)\n";
+    text += "exit codes: 0 the game ended and saved; 1 no window, no game data, or the save, the recording,\n"
+            "the screenshot or the trace could not be written; 2 a bad option, input script or output file;\n"
+            "3 another copy of the game is running on the same save folder, or its lock cannot be taken\n"
+            "(this one ends without touching it)\n";
     return text;
 }
 

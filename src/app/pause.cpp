@@ -59,6 +59,9 @@ bool hold_pause(Game& game)
     window.present(shown);
     game.platform.audio->set_paused(true);
     bool playing_on = true;
+    // A click plays on too: the press and its release are both the pause's, so the game sees
+    // neither, and a button held down before the pause and let go during it does not count.
+    bool pressed_here = false;
     InputEvent ev;
     for (;;) {
         // The window waits for the player's next event; a long wait costs nothing. Shown again
@@ -71,6 +74,8 @@ bool hold_pause(Game& game)
             break;
         }
         if (is_pause_key(ev)) break;
+        if (ev.type == InputEvent::Type::mouse_down) pressed_here = true;
+        if (ev.type == InputEvent::Type::mouse_up && pressed_here) break;
     }
     game.platform.audio->set_paused(false);
     window.present(game.cg);

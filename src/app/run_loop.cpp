@@ -119,10 +119,21 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
             code = 1;
         }
     }
+    // A trace whose reader went away (--trace | head) or whose disk filled up stopped there; the
+    // game played on and saved all the same.
+    if (game.trace && !game.trace->flush()) {
+        std::fprintf(stderr, "zentrifa: cannot write the trace to standard output (its reader is gone or its disk "
+                             "is full); it stops short\n");
+        code = 1;
+    }
     if (!saved) {
-        // The log goes with the window: say it where the player still looks. Standard error has
-        // the details already.
-        window.show_warning(told);
+        // The log goes with the window: say it where the player still looks, in a box of its own
+        // once the window is gone (a stop request takes the box down too). Standard error has the
+        // details already.
+        if (!game.platform.headless) {
+            game.platform.window = make_headless_window();
+            show_error_box("Q.Z.", told);
+        }
         code = 1;
     }
     shut_down(game);

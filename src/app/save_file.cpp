@@ -268,11 +268,13 @@ void load_game(Game& game)
         post_message(game, tr(game, Text::save_not_this_time), Ink::red);
         return;
     case FileLock::Result::failed:
-        std::fprintf(stderr,
-                     "zentrifa: cannot lock the save folder (%s); another copy of the game started on it "
-                     "would not be noticed\n",
-                     error.c_str());
-        break;
+        // Without the lock another copy could be writing this save as well: it is left alone.
+        game.save_blocked = true;
+        std::fprintf(stderr, "zentrifa: cannot lock the save folder (%s); this copy will not read or save %s\n",
+                     error.c_str(), file.c_str());
+        post_message(game, tr(game, Text::save_unreadable), Ink::red);
+        post_message(game, tr(game, Text::save_not_this_time), Ink::red);
+        return;
     }
 
     std::string text;

@@ -19,8 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The temporary name of a file being saved: "my.dat.tmp-" and eight letters.
+// The temporary name of a file being saved: "my.dat.tmp-" and eight letters (see fresh_suffix).
 constexpr std::string_view kTempMark = ".tmp";
+constexpr std::size_t kSuffixLetters = 8;
 // Links followed to reach a file before giving up on it as a loop (the system's own limit).
 constexpr int kLinkHops = 40;
 
@@ -97,7 +98,7 @@ std::string fresh_suffix(unsigned attempt)
     v *= 0xBF58476D1CE4E5B9ull;
     v ^= v >> 32;
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz234567";
-    std::string s(8, 'a');
+    std::string s(kSuffixLetters, 'a');
     for (char& c : s) {
         c = kLetters[v & 31u];
         v >>= 5;
@@ -253,45 +254,62 @@ bool replace_file(const fs::path& file, std::string_view bytes, std::string& err
     fs::path target;
     if (!resolve_links(file, target, error)) return false;
     const fs::path folder = folder_of(target);
+    const std::string name = target.filename().string();
+    // The temporary is made, renamed and flushed through the folder, by its name alone: a file whose
+    // whole path just fits the system's limit is saved too, though the temporary's longer name
+    // would not fit.
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // A folder the game may write in but not list still takes the save (it is only not flushed).
+    if (dir.get() < 0 && errno == EACCES) dir.reset(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0) {
+        error = describe(folder, "cannot open the folder", errno);
+        return false;
+    }
     // The bits of the file replaced (a private save stays private); a new file gets the usual ones.
     struct stat old {};
-    const bool had_bits = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    const std::string base = target.filename().string() + std::string(kTempMark) + "-";
-    fs::path temp;
+    const bool had_bits = ::fstatat(dir.get(), name.c_str(), &old, 0) == 0 && S_ISREG(old.st_mode);
+    // "NAME.tmp-" and eight letters, the name cut short where that would pass the longest name a
+    // folder takes.
+    const std::string tail = std::string(kTempMark) + "-";
+    const long longest = ::fpathconf(dir.get(), _PC_NAME_MAX);
+    const std::size_t room = longest > 0 ? static_cast<std::size_t>(longest) : 255;
+    const std::string base =
+        name.substr(0, room > tail.size() + kSuffixLetters ? room - tail.size() - kSuffixLetters : 0) + tail;
+    std::string temp;
     int fd_number = -1;
     for (unsigned attempt = 0; attempt < 100 && fd_number < 0; ++attempt) {
-        temp = folder / (base + fresh_suffix(attempt));
+        temp = base + fresh_suffix(attempt);
         // Exclusive and without following links: whatever lies at the name is never written through.
         // Private until its bits are set, so a private save is never readable by others on the way.
-        fd_number = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, had_bits ? 0600 : 0644);
+        fd_number = ::openat(dir.get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                             had_bits ? 0600 : 0644);
         if (fd_number < 0 && errno != EEXIST) break;
     }
     if (fd_number < 0) {
-        error = describe(temp, "cannot create", errno);
+        error = describe(folder / temp, "cannot create", errno);
         return false;
     }
     Fd fd(fd_number);
     if (had_bits && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
         const int err = errno;
-        ::unlink(temp.c_str());
-        error = describe(temp, "cannot set the permissions of", err);
+        ::unlinkat(dir.get(), temp.c_str(), 0);
+        error = describe(folder / temp, "cannot set the permissions of", err);
         return false;
     }
     if (const int err = finish_file(fd, bytes)) {
-        ::unlink(temp.c_str());
-        error = describe(temp, "cannot write", err);
+        ::unlinkat(dir.get(), temp.c_str(), 0);
+        error = describe(folder / temp, "cannot write", err);
         return false;
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
+    if (::renameat(dir.get(), temp.c_str(), dir.get(), name.c_str()) != 0) {
         const int err = errno;
-        ::unlink(temp.c_str());
+        ::unlinkat(dir.get(), temp.c_str(), 0);
         error = describe(target, "cannot replace", err);
         return false;
     }
     // The rename itself reaches the disk with the folder. Some file systems cannot flush a folder;
     // the file is in place all the same, so that is not a failed save.
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
+    ::fsync(dir.get());
     return true;
 }
 
@@ -436,21 +454,41 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept
 FileLock::Result FileLock::take(const fs::path& file, std::string& error)
 {
     if (fd_ >= 0) return Result::held;
-    // Never through a link planted at the name, and never blocking on a pipe put there.
-    Fd fd(::open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+    // Never through a link planted at the name, and never blocking on a pipe put there. A lock
+    // file the game may not write (another user's, after a run as root) still locks when read.
+    constexpr int kHow = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    Fd fd(::open(file.c_str(), O_RDWR | O_CREAT | kHow, 0644));
+    if (fd.get() < 0 && (errno == EACCES || errno == EPERM || errno == EROFS || errno == ETXTBSY))
+        fd.reset(::open(file.c_str(), O_RDONLY | kHow));
+    const std::string mend = "; remove it (or make it an empty file the game can read) and start again";
     if (fd.get() < 0) {
-        error = describe(file, "cannot create", errno);
+        const int err = errno;
+        if (err == ELOOP)
+            error = describe(file, ("is a symbolic link, which the game does not follow to lock" + mend).c_str(), 0);
+        else if (err == EISDIR)
+            error = describe(file, ("is a folder" + mend).c_str(), 0);
+        else if (err == EACCES || err == EPERM)
+            error = describe(file, ("cannot be opened (another user's file?)" + mend).c_str(), err);
+        else
+            error = describe(file, "cannot be made or opened", err) + "; its folder must be one the game can write in";
         return Result::failed;
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = describe(file, "is not a regular file", 0);
+    if (::fstat(fd.get(), &st) != 0) {
+        error = describe(file, "cannot be read", errno);
+        return Result::failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = describe(
+            file,
+            ((S_ISDIR(st.st_mode) ? std::string("is a folder") : std::string("is not a regular file")) + mend).c_str(),
+            0);
         return Result::failed;
     }
     while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
         if (errno == EWOULDBLOCK) return Result::busy;
-        error = describe(file, "cannot lock", errno);
+        error = describe(file, "cannot be locked", errno);
         return Result::failed;
     }
     fd_ = fd.release();

@@ -29,12 +29,15 @@ struct Platform {
 // Headless services: no window, no sound device, a virtual clock.
 Platform make_headless_platform(const Paths& paths);
 
-// A modal error box that needs no game window (one may not be open yet).
+// A modal error box that needs no game window (one may not be open yet). It returns when the
+// player closes it, or at once on a stop request (the box then goes).
 void show_error_box(const std::string& title, const std::string& message);
 
 // From now on SIGTERM, SIGINT and SIGHUP no longer end the process at once: they are noted, and
-// stop_requested() turns true, so the game can close as it does when its window closes. Call it
-// before the window opens (the window library then leaves these signals to the game).
+// stop_requested() turns true, so the game can close as it does when its window closes (the
+// window reports a stop request as its closing, wherever the game waits for it). SIGPIPE and
+// SIGXFSZ are ignored: the write that met them fails instead. Call it before the window opens
+// (the window library then leaves these signals to the game).
 void catch_stop_signals();
 bool stop_requested();
 

@@ -3,6 +3,7 @@
 #include "platform/x11_fullscreen.h"
 
 #include "platform/files.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 #include <png.h>
@@ -116,6 +117,7 @@ public:
 
     bool poll_event(InputEvent& event) override
     {
+        if (stopping(event)) return true;
         // Pump, then take queued events directly: SDL_PollEvent stops at the end of each pump
         // cycle, which would leave events pushed since then waiting for another call.
         SDL_PumpEvents();
@@ -130,9 +132,12 @@ public:
         SDL_Event e;
         const Uint64 until = SDL_GetTicks64() + static_cast<Uint64>(timeout_ms < 0 ? 0 : timeout_ms);
         for (;;) {
+            if (stopping(event)) return true;
             const Uint64 now = SDL_GetTicks64();
             if (now >= until) return poll_event(event);
-            if (!SDL_WaitEventTimeout(&e, static_cast<int>(until - now))) return false;
+            // In short steps: a stop signal does not wake the wait.
+            const Uint64 step = std::min<Uint64>(until - now, kStopCheckMs);
+            if (!SDL_WaitEventTimeout(&e, static_cast<int>(step))) continue;
             if (translate(e, event)) return true;
         }
     }
@@ -197,14 +202,21 @@ public:
         if (!shown_.empty()) render(); // the frame in the texture, the pointer over it
     }
 
-    void show_warning(const std::string& message) override
-    {
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Q.Z.", message.c_str(), window_);
-    }
-
     void set_title(const std::string& title) override { SDL_SetWindowTitle(window_, title.c_str()); }
 
 private:
+    // How long a wait for the player goes at most before it looks for a stop request again.
+    static constexpr Uint64 kStopCheckMs = 50;
+
+    // A stop request (SIGTERM and the like) is the window closing, wherever the game waits.
+    static bool stopping(InputEvent& out)
+    {
+        if (!stop_requested()) return false;
+        out = InputEvent{};
+        out.type = InputEvent::Type::quit;
+        return true;
+    }
+
     // Window keys (fullscreen, screenshot) are handled here; the game never sees them.
     bool translate(const SDL_Event& e, InputEvent& out)
     {
@@ -391,7 +403,6 @@ public:
     bool poll_event(InputEvent&) override { return false; }
     bool wait_event(InputEvent&, int) override { return false; }
     void present(const Canvas&) override {}
-    void show_warning(const std::string&) override {}
     void set_title(const std::string& title) override { title_ = title; }
     // Headless, a window that is not there keeps what it was told.
     bool fullscreen() const override { return fullscreen_; }

@@ -55,8 +55,6 @@ public:
     // Waits up to timeout_ms for an event; false when none came.
     virtual bool wait_event(InputEvent& event, int timeout_ms) = 0;
     virtual void present(const Canvas& frame) = 0;
-    // Modal warning with one button (nothing when headless).
-    virtual void show_warning(const std::string& message) = 0;
     virtual void set_title(const std::string& title) = 0;
     // The game's own pointer, drawn over the frame shown at play-area (x, y) when visible, shown
     // at once (a controller moves it between the game's frames).

@@ -44,7 +44,11 @@ pids+=($!)
 for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 [[ -s "$work/display" ]] || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$work/display")"
+# The program's own drivers, whatever the machine's environment says (SDL_VIDEODRIVER=dummy is a
+# common setting on test machines): the window on this X server, the sound nowhere.
+export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=dummy
+unset WAYLAND_DISPLAY
 
 game_pid=""
 window=""
@@ -138,6 +142,27 @@ close() {
   cmp -s "$work/save/my.dat" "$work/replay/my.dat" || fail "$name: the replayed save differs from the window's"
 }
 
+# stopped NAME PID SIGNAL CODE: the signal ends the program within a second, with exit code CODE.
+stopped() {
+  local name="$1" pid="$2" sig="$3" want="$4" start end code=0
+  start=$(date +%s%N)
+  kill -s "$sig" "$pid"
+  while kill -0 "$pid" 2>/dev/null; do
+    (((($(date +%s%N) - start) / 1000000) < 5000)) || fail "$name: $sig did not end the game"
+    sleep 0.01
+  done
+  end=$(date +%s%N)
+  wait "$pid" || code=$?
+  ((code == want)) || fail "$name: exit $code after $sig, not $want"
+  (((end - start) / 1000000 < 1000)) || fail "$name: $sig took $(((end - start) / 1000000)) ms to end the game"
+}
+# stop_saves NAME SIGNAL: the signal ends the game within a second, and it saves as it ends.
+stop_saves() {
+  rm -f "$work/save/my.dat"
+  stopped "$1" "$game_pid" "$2" 0
+  [[ -f "$work/save/my.dat" ]] || fail "$1: no save after $2"
+}
+
 # The start menu as the game draws it headless; the window's screenshot must show the same screen
 # (its figures move on, so a few per cent of the pixels may differ; the title differs everywhere).
 printf '1 click 10 590\n2 click 10 590\n' >"$work/menu.txt"
@@ -214,5 +239,50 @@ for manager in none openbox; do
   expect_geometry "0 0 1280 720"
   close "$manager-fullscreen"
   grep -q '^fullscreen = yes' "$work/config/zentrifa/zentrifa.ini" || fail "fullscreen was not kept"
+
+  # A stop request (a logout, a shutdown) while the game waits for the player ends it at once,
+  # with a save where one is due.
+  rm -f "$work/config/zentrifa/zentrifa.ini"
+  if [[ "$manager" == none ]]; then
+    # The box of a second copy on the same save folder goes, and that copy ends as it would.
+    start stop-box
+    XDG_CONFIG_HOME="$work/config" "$game" --lang en --save-dir "$work/save" >/dev/null 2>"$work/err2" &
+    second=$!
+    pids+=("$second")
+    box_shown() { xwininfo -root -tree | grep -q '"Q\.Z\."'; }
+    box_gone() { ! box_shown; }
+    eventually box_shown || fail "the second copy shows no box"
+    stopped stop-box "$second" HUP 3
+    eventually box_gone || fail "the second copy's box stayed"
+    # Paused: the start-up picture's Z at (130, 290) goes dark behind the pause's words.
+    dimmed() {
+      local r g b
+      read -r r g b <<<"$(play_pixel 130 290)"
+      ((r < 64 && g < 64 && b < 64))
+    }
+    ! dimmed || fail "the start-up picture is dark where its Z should be: $(play_pixel 130 290)"
+    key p
+    eventually dimmed || fail "P did not pause: $(play_pixel 130 290)"
+    stop_saves stop-pause TERM
+    # A question open.
+    start stop-question
+    key Escape
+    eventually question_shown || fail "no question box to stop in"
+    stop_saves stop-question INT
+    # The box that says the closing save failed (my.dat turned into a folder during play).
+    start stop-failed-save
+    rm -f "$work/save/my.dat"
+    mkdir -p "$work/save/my.dat/in-the-way"
+    "$xwin" close "$window"
+    eventually box_shown || fail "no box says the save failed"
+    stopped stop-failed-save "$game_pid" TERM 1
+    eventually box_gone || fail "the failed save's box stayed"
+  else
+    # Minimised, which pauses the game.
+    start stop-minimised
+    xdotool windowminimize "$window"
+    sleep 0.5
+    stop_saves stop-minimised TERM
+  fi
 done
 echo "real window: passed"
