@@ -36,7 +36,6 @@ public:
     bool poll_event(InputEvent& e) override { return real_->poll_event(e); }
     bool wait_event(InputEvent& e, int timeout_ms) override { return real_->wait_event(e, timeout_ms); }
     void present(const Canvas& frame) override { real_->present(frame); }
-    void show_warning(const std::string& m) override { real_->show_warning(m); }
     void set_title(const std::string& t) override { real_->set_title(t); }
     bool fullscreen() const override { return real_->fullscreen(); }
     void set_fullscreen(bool on) override { real_->set_fullscreen(on); }
