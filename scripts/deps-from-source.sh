@@ -113,6 +113,10 @@ key=$(
     for lib in "${order[@]}"; do echo "$lib ${source_of[$lib]} ${want_version[$lib]}"; done
     compilers_id
     sha256sum "$self" "$toolchain" | cut -d' ' -f1
+    # A library's source carried in the tree (see fetch_one).
+    if [[ -d "$here/third_party" ]]; then
+      (cd "$here/third_party" && find . -type f -print0 | sort -z | xargs -0r sha256sum)
+    fi
   } | sha256sum | cut -c1-16
 )
 dir="$cache_root/$target-$key"
@@ -280,6 +284,16 @@ fetch_one() {
     echo "warning: $src $v: Debian's changes are missing from the archive; building the upstream release" >&2
     return 0
   fi
+  # A release's source carried in the tree, for a library whose Debian source the archive lost.
+  if [[ -d "$here/third_party/$lib" ]]; then
+    rm -rf "$dir/build/$lib"
+    mkdir -p "$dir/build"
+    cp -a "$here/third_party/$lib" "$dir/build/$lib"
+    source_dir[$lib]="$dir/build/$lib"
+    fetched+=("$lib $upstream (from the tree's third_party/$lib: no Debian source in the archive)")
+    echo "warning: $src $want: no Debian source in the archive; building third_party/$lib" >&2
+    return 0
+  fi
   return 1
 }
 
@@ -296,8 +310,9 @@ cxx="$triplet-g++-posix"
 # libssp).
 cflags="-O2 -g0"
 
+# libtool drops -static-libgcc from LDFLAGS when it links a DLL: it goes with the compiler.
 autotools_env=(
-  CC="$cc" CXX="$cxx" AR="$triplet-ar" RANLIB="$triplet-ranlib" STRIP="$triplet-strip"
+  CC="$cc -static-libgcc" CXX="$cxx -static-libgcc -static-libstdc++" AR="$triplet-ar" RANLIB="$triplet-ranlib" STRIP="$triplet-strip"
   NM="$triplet-nm" DLLTOOL="$triplet-dlltool" OBJDUMP="$triplet-objdump"
   WINDRES="$triplet-windres" RC="$triplet-windres"
   CFLAGS="$cflags" CXXFLAGS="$cflags" CPPFLAGS="-I$prefix/include"
@@ -359,12 +374,12 @@ meson_cross() { # options...
 # Autotools sources patched by Debian (configure.ac or Makefile.am) make make want to run the
 # autotools again. The generated files still fit the build: date them after their inputs.
 settle_autotools() {
-  local t=0 f
-  for f in aclocal.m4 configure config.h.in; do
-    [[ -f "$f" ]] && touch -d "@$(($(date +%s) + t))" "$f"
-    t=$((t + 1))
-  done
-  find . -name Makefile.in -exec touch -d "@$(($(date +%s) + t))" {} +
+  local now
+  now=$(date +%s)
+  find . -name aclocal.m4 -exec touch -d "@$now" {} +
+  find . -name configure -exec touch -d "@$((now + 1))" {} +
+  find . -name config.h.in -exec touch -d "@$((now + 2))" {} +
+  find . -name Makefile.in -exec touch -d "@$((now + 3))" {} +
 }
 
 build_zlib() {
@@ -386,7 +401,7 @@ BEGIN
   END
 END
 EOF
-  cmake_cross . build-cross -DZLIB_BUILD_EXAMPLES=OFF
+  cmake_cross . build-cross -DZLIB_BUILD_EXAMPLES=OFF -DINSTALL_PKGCONFIG_DIR="$prefix/lib/pkgconfig"
   # Its import library is named after the target (libzlib.dll.a), zlib.pc says -lz.
   cp "$prefix/lib/libzlib.dll.a" "$prefix/lib/libz.dll.a"
   rm -f "$prefix/lib/libzlibstatic.a"
@@ -420,6 +435,10 @@ build_pixman() {
 }
 
 build_cairo() {
+  # Its configure turns on _FORTIFY_SOURCE, whose checks MinGW-w64 takes from libssp-0.dll: one
+  # more DLL for checks that change nothing drawn.
+  # shellcheck disable=SC2016
+  sed -i 's/^MAYBE_WARN="\$MAYBE_WARN -Wp,-D_FORTIFY_SOURCE=2"$/:/' configure
   settle_autotools
   configure_cross --enable-win32 --enable-win32-font --enable-png --enable-pdf --enable-ps \
     --enable-svg --disable-xlib --disable-xcb --disable-gl --disable-ft --disable-fc \
@@ -523,6 +542,8 @@ fi
 
 # The threads runtime that GCC's posix flavour links every program and DLL with.
 cp "/usr/$triplet/lib/libwinpthread-1.dll" "$prefix/bin/"
+# The libraries' own command-line tools are not shipped.
+rm -f "$prefix/bin/"*.exe
 
 for lib in "${order[@]}"; do cat "$dir/stamps/$lib.version"; done >"$dir/versions.txt"
 rm -rf "$dir/build"
