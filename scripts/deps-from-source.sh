@@ -327,6 +327,7 @@ make_install() {
   make install
 }
 
+# (A relative CMAKE_INSTALL_*DIR given here would be taken from the current folder, not the prefix.)
 cmake_cross() { # source folder, build folder, options...
   local src=$1 build=$2
   shift 2
@@ -450,7 +451,7 @@ build_cairo() {
 
 build_libjpeg_turbo() {
   cmake_cross . build-cross -DENABLE_STATIC=OFF -DENABLE_SHARED=ON -DWITH_SIMD=ON -DWITH_TURBOJPEG=ON \
-    -DCMAKE_INSTALL_LIBDIR=lib
+    -DCMAKE_INSTALL_LIBDIR="$prefix/lib"
 }
 
 build_SDL2() {
