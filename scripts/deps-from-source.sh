@@ -499,7 +499,8 @@ for lib in "${order[@]}"; do
     continue
   fi
   if ! fetch_one "$lib"; then
-    echo "error: no Debian source of ${source_of[$lib]} ${want_version[$lib]} can be had from the archive" >&2
+    echo "error: no Debian source of ${source_of[$lib]} ${want_version[$lib]} can be had from the archive" \
+      "(a copy of that release's source in third_party/$lib would be built instead)" >&2
     failed+=("$lib")
     continue
   fi
