@@ -44,27 +44,7 @@ triplet=x86_64-w64-mingw32
 # ---------------------------------------------------------------------------------------------
 # Build machine packages
 # ---------------------------------------------------------------------------------------------
-packages=(
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
-  binutils-mingw-w64-x86-64 meson ninja-build nasm dpkg-dev cmake make pkg-config
-  xz-utils bzip2 debian-archive-keyring
-)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-  if [[ $(id -u) -eq 0 ]]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get -o DPkg::Lock::Timeout=600 update -qq
-    apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
-  else
-    echo "These Debian packages are missing. Install them with:"
-    echo "  sudo apt-get install -y ${missing[*]}"
-    exit 1
-  fi
-fi
+"$here/scripts/deps.sh" --windows
 
 # ---------------------------------------------------------------------------------------------
 # Versions: those of the development packages the Linux build compiles against

@@ -11,14 +11,29 @@ PACKAGES=(
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
 )
+for option in "$@"; do
+  case "$option" in
+    --test | --windows) ;;
+    *)
+      echo "usage: $0 [--test] [--windows]" >&2
+      exit 2
+      ;;
+  esac
+done
 # The test command also checks the style (clang-format, clang-tidy), builds with clang, packs the
 # .deb and validates the desktop files.
-if [[ "${1:-}" == "--test" ]]; then
+if [[ " $* " == *" --test "* ]]; then
   PACKAGES+=(clang-tidy clang-format clang dpkg-dev file desktop-file-utils appstream man-db)
   # The fuzz targets: libFuzzer and the sanitizers' runtimes for clang.
   PACKAGES+=(libclang-rt-14-dev)
   # The real window: an X server of its own, xdotool's mouse and keys, xwininfo, a window manager.
   PACKAGES+=(xvfb xdotool x11-utils openbox)
+fi
+# The Windows libraries, cross-built from Debian's sources (scripts/deps-from-source.sh windows):
+# MinGW-w64 with posix threads, the libraries' own build tools, and apt's source tools.
+if [[ " $* " == *" --windows "* ]]; then
+  PACKAGES+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+    binutils-mingw-w64-x86-64 meson ninja-build nasm dpkg-dev xz-utils bzip2 debian-archive-keyring)
 fi
 
 missing=()
