@@ -1,7 +1,7 @@
 // Captions are built when a menu opens and stay as they are while it is open: every command that
 // changes what its menu shows opens the menu again. Only a switch's caption follows its setting
-// frame by frame, since a window key changes the setting without a command. A backslash before a price is drawn as the
-// yen sign.
+// frame by frame, since a window key changes the setting without a command. A backslash before a
+// price is drawn as the yen sign.
 #include "home/menu_contents.h"
 
 #include "content/news.h"

@@ -26,27 +26,30 @@ std::string language_part(std::string_view locale)
 
 bool set(const char* v) { return v && *v; }
 
+// The language of `locale` at the end of `out`, unless it is there already or names none.
+void add_language(std::vector<std::string>& out, std::string_view locale)
+{
+    std::string code = language_part(locale);
+    if (!code.empty() && std::find(out.begin(), out.end(), code) == out.end()) out.push_back(std::move(code));
+}
+
 } // namespace
 
 std::vector<std::string> languages_of_locale(const char* language, const char* lc_all, const char* lc_messages,
                                              const char* lang)
 {
     std::vector<std::string> out;
-    const auto add = [&out](std::string_view locale) {
-        std::string code = language_part(locale);
-        if (!code.empty() && std::find(out.begin(), out.end(), code) == out.end()) out.push_back(std::move(code));
-    };
     const char* locale = set(lc_all) ? lc_all : set(lc_messages) ? lc_messages : set(lang) ? lang : nullptr;
     if (locale && language_part(locale).empty()) return out; // C or POSIX: LANGUAGE does not count
     if (set(language)) {
         std::string_view list = language;
         while (!list.empty()) {
             const std::size_t colon = list.find(':');
-            add(list.substr(0, colon));
+            add_language(out, list.substr(0, colon));
             list = colon == std::string_view::npos ? std::string_view{} : list.substr(colon + 1);
         }
     }
-    if (locale) add(locale);
+    if (locale) add_language(out, locale);
     return out;
 }
 
@@ -60,11 +63,7 @@ std::vector<std::string> system_languages()
         return languages_of_locale(language, lc_all, lc_messages, lang);
     std::vector<std::string> found;
     if (SDL_Locale* locales = SDL_GetPreferredLocales()) {
-        for (const SDL_Locale* l = locales; l->language; ++l) {
-            std::string code = language_part(l->language);
-            if (!code.empty() && std::find(found.begin(), found.end(), code) == found.end())
-                found.push_back(std::move(code));
-        }
+        for (const SDL_Locale* l = locales; l->language; ++l) add_language(found, l->language);
         SDL_free(locales);
     }
     return found;

@@ -4,7 +4,7 @@
 #include "platform/audio.h"
 #include "platform/sound_files.h"
 
-#include <map>
+#include <set>
 
 namespace zen {
 
@@ -22,18 +22,16 @@ public:
     void play_music(const std::string& file) override
     {
         // Each file is checked once; one that fails is named once.
-        if (checked_.contains(file)) return;
+        if (!checked_.insert(file).second) return;
         std::string bytes;
         std::string error;
-        const bool ok = read_music_file(file, bytes, error);
-        checked_[file] = ok;
-        if (!ok) say_music_stays_silent(error);
+        if (!read_music_file(file, bytes, error)) say_music_stays_silent(error);
     }
     void stop_music() override {}
 
 private:
     int next_ = 0;
-    std::map<std::string, bool> checked_; // music files read, and whether each would play
+    std::set<std::string> checked_; // music files read
 };
 
 } // namespace
