@@ -11,6 +11,7 @@
 #include "core/texts.h"
 #include "fx_gallery/fx_gallery.h"
 #include "platform/locale.h"
+#include "platform/path_text.h"
 
 #include <cstdio>
 #include <iostream>
@@ -74,9 +75,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr,
                      "zentrifa: another copy of the game is already running on the save folder %s; close it "
                      "first. This copy ends without touching the save.\n",
-                     paths.save_dir.c_str());
+                     path_utf8(paths.save_dir).c_str());
         if (!options.headless)
-            show_error_box("Q.Z.", fill(text_in(lang, Text::save_in_use), {{"folder", paths.save_dir.string()}}));
+            show_error_box("Q.Z.", fill(text_in(lang, Text::save_in_use), {{"folder", path_utf8(paths.save_dir)}}));
         return kExitSaveInUse;
     case FileLock::Result::failed:
         std::fprintf(stderr,
@@ -97,7 +98,7 @@ int main(int argc, char** argv)
     }
 
     if (!options.headless) {
-        auto window = make_sdl_window(window_title(lang), (paths.save_dir / "screenshots").string(), paths.icon_files(),
+        auto window = make_sdl_window(window_title(lang), path_utf8(paths.save_dir / "screenshots"), paths.icon_files(),
                                       paths.settings_file.parent_path() / "gamecontrollerdb.txt", error);
         if (!window) {
             std::fprintf(stderr,

@@ -2,6 +2,7 @@
 
 #include "core/texts.h"
 #include "platform/files.h"
+#include "platform/path_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -68,13 +69,13 @@ bool output_files_usable(const Options& options, const Paths& paths, std::string
 {
     struct Output {
         const char* option;
-        const std::string& file;
+        const std::filesystem::path& file;
     };
     const Output outputs[] = {{"--record", options.record}, {"--screenshot", options.screenshot}};
     for (const Output& out : outputs) {
         if (out.file.empty()) continue;
         const auto refuse = [&](const std::string& what) {
-            error = std::string(out.option) + " " + out.file + ": " + what;
+            error = std::string(out.option) + " " + path_utf8(out.file) + ": " + what;
             return false;
         };
         if (same_file(out.file, paths.save_file())) return refuse("that is the save file; name a file of its own");
@@ -156,12 +157,12 @@ bool parse_options(int argc, const char* const* argv, Options& options, std::str
             options.seed = n;
             break;
         }
-        case OptionId::Input: options.input = v; break;
-        case OptionId::Record: options.record = v; break;
-        case OptionId::Screenshot: options.screenshot = v; break;
+        case OptionId::Input: options.input = utf8_path(v); break;
+        case OptionId::Record: options.record = utf8_path(v); break;
+        case OptionId::Screenshot: options.screenshot = utf8_path(v); break;
         case OptionId::DataDir: options.data_dir = v; break;
         case OptionId::SaveDir: options.save_dir = v; break;
-        case OptionId::FxGallery: options.fx_gallery = v; break;
+        case OptionId::FxGallery: options.fx_gallery = utf8_path(v); break;
         case OptionId::Lang:
             if (!language_of_code(v)) {
                 error = "--lang takes ja (Japanese) or en (English), not \"" + v + "\"";

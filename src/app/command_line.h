@@ -2,6 +2,8 @@
 // The program's options. With none, the program is the game.
 #include "platform/paths.h"
 
+#include <filesystem>
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -13,15 +15,15 @@ struct Options {
     bool headless = false;
     std::optional<std::int64_t> frames; // stop after this many frames
     std::optional<std::uint64_t> seed;
-    std::string input;      // scripted input file
-    std::string screenshot; // PNG of the final frame
+    std::filesystem::path input;      // scripted input file
+    std::filesystem::path screenshot; // PNG of the final frame
     bool trace = false;
     std::string data_dir;
     std::string save_dir;
-    std::string lang;       // "ja" or "en": the language, before the setting and the system's
-    std::string fx_gallery; // headless effects gallery into this folder
-    std::string record;     // every input event of the session, as an input script
-    bool autoplay = false;  // the bot plays
+    std::string lang;                 // "ja" or "en": the language, before the setting and the system's
+    std::filesystem::path fx_gallery; // headless effects gallery into this folder
+    std::filesystem::path record;     // every input event of the session, as an input script
+    bool autoplay = false;            // the bot plays
     bool help = false;
     bool version = false;
 };

@@ -1,6 +1,7 @@
 #include "app/input_script.h"
 
 #include "platform/files.h"
+#include "platform/path_text.h"
 
 #include <charconv>
 #include <string_view>
@@ -216,7 +217,7 @@ bool parse_input_script_text(const std::string& text, const std::string& name, s
 bool parse_input_script(const std::filesystem::path& file, std::vector<ScriptEvent>& events, std::string& error,
                         RecordingNotes* notes)
 {
-    ScriptParser parser(file.string(), events, error, notes);
+    ScriptParser parser(path_utf8(file), events, error, notes);
     std::string why;
     const ReadResult read =
         read_file_lines(file, kInputScriptLimit, kLongestScriptLine, why,

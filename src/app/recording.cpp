@@ -2,6 +2,7 @@
 
 #include "app/input_script.h"
 #include "platform/files.h"
+#include "platform/path_text.h"
 
 #include <cerrno>
 #include <cstring>
@@ -53,7 +54,7 @@ bool Recording::open(const std::filesystem::path& file, std::uint64_t seed, Lang
     // Unbuffered: each line goes out in one write as it comes, and a line the disk refused is not
     // left waiting in a buffer to be written after the cut.
     std::setvbuf(out_, nullptr, _IONBF, 0);
-    name_ = file.string();
+    name_ = path_utf8(file);
     line(std::string(kRecordingHeader) + ZENTRIFA_VERSION + " format " + std::to_string(kRecordingFormat) + " seed " +
          std::to_string(seed) + " lang " + std::string(language_code(lang)) + " (replay: zentrifa --headless --seed " +
          std::to_string(seed) + " --input FILE)");

@@ -9,6 +9,7 @@
 #include "core/game_state.h"
 #include "core/settings.h"
 #include "platform/files.h"
+#include "platform/path_text.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -115,7 +116,7 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
         std::string why;
         if (!can_be_output_file(options.screenshot, why) || !game.cg.save_png(options.screenshot, &why)) {
             std::fprintf(stderr, "zentrifa: cannot write the screenshot %s\n",
-                         why.empty() ? options.screenshot.c_str() : why.c_str());
+                         why.empty() ? path_utf8(options.screenshot).c_str() : why.c_str());
             code = 1;
         }
     }

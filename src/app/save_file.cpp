@@ -7,6 +7,7 @@
 #include "render/message_log.h"
 
 #include "platform/files.h"
+#include "platform/path_text.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -148,7 +149,8 @@ fs::path keep_aside(const fs::path& file, const std::string& text, std::string& 
         if (write_new_file(copy, text, taken, error, permission_bits(file, 0644))) return copy;
         if (!taken) return {}; // the folder refuses: no other name will do better
     }
-    error = "every name from " + file.filename().string() + ".bad to " + file.filename().string() + ".bad999 is taken";
+    error =
+        "every name from " + path_utf8(file.filename()) + ".bad to " + path_utf8(file.filename()) + ".bad999 is taken";
     return {};
 }
 
@@ -216,7 +218,7 @@ bool save_game(Game& game, std::string* told)
         std::fprintf(stderr,
                      "zentrifa: not saving: %s could not be read at the start and no copy of it could be kept, "
                      "so it is left as it is\n",
-                     file.c_str());
+                     path_utf8(file).c_str());
         message = tr(game, Text::save_not_made);
     } else {
         std::error_code ec;
@@ -263,7 +265,7 @@ void load_game(Game& game)
     case FileLock::Result::busy:
         game.save_blocked = true;
         std::fprintf(stderr, "zentrifa: another copy of the game is using %s; this one will not read or save it\n",
-                     file.c_str());
+                     path_utf8(file).c_str());
         post_message(game, tr(game, Text::save_used_by_another), Ink::red);
         post_message(game, tr(game, Text::save_not_this_time), Ink::red);
         return;
@@ -271,7 +273,7 @@ void load_game(Game& game)
         // Without the lock another copy could be writing this save as well: it is left alone.
         game.save_blocked = true;
         std::fprintf(stderr, "zentrifa: cannot lock the save folder (%s); this copy will not read or save %s\n",
-                     error.c_str(), file.c_str());
+                     error.c_str(), path_utf8(file).c_str());
         post_message(game, tr(game, Text::save_unreadable), Ink::red);
         post_message(game, tr(game, Text::save_not_this_time), Ink::red);
         return;
@@ -320,13 +322,13 @@ void load_game(Game& game)
         std::fprintf(stderr,
                      "zentrifa: %s %s; reading stopped there. No copy could be kept (%s), so the game will "
                      "not save over it\n",
-                     file.c_str(), what.c_str(), error.c_str());
+                     path_utf8(file).c_str(), what.c_str(), error.c_str());
         post_message(game, tr(game, Text::save_no_copy), Ink::red);
         return;
     }
-    std::fprintf(stderr, "zentrifa: %s %s; reading stopped there, the file is kept as %s\n", file.c_str(), what.c_str(),
-                 copy.c_str());
-    post_message(game, tr(game, Text::save_kept_as, {{"file", copy.filename().string()}}), Ink::red);
+    std::fprintf(stderr, "zentrifa: %s %s; reading stopped there, the file is kept as %s\n", path_utf8(file).c_str(),
+                 what.c_str(), path_utf8(copy).c_str());
+    post_message(game, tr(game, Text::save_kept_as, {{"file", path_utf8(copy.filename())}}), Ink::red);
 }
 
 } // namespace zen

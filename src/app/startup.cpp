@@ -7,6 +7,7 @@
 #include "content/stages.h"
 #include "core/game_state.h"
 #include "core/texts.h"
+#include "platform/path_text.h"
 #include "render/picture_store.h"
 
 #include <filesystem>
@@ -53,7 +54,7 @@ bool data_folder_usable(const Paths& paths, std::string& error)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(paths.data_dir / "cg", ec)) return true;
-    error = "no game data in " + paths.data_dir.string() + " (it has no cg/ folder of pictures); give the folder " +
+    error = "no game data in " + path_utf8(paths.data_dir) + " (it has no cg/ folder of pictures); give the folder " +
             "that holds cg/ and dat/ with --data-dir";
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/texts.h"
+#include "platform/path_text.h"
 
 #include <charconv>
 #include <cstdio>
@@ -41,11 +42,11 @@ void check_setting_keys(const SettingsFile& file, std::vector<std::string>& prob
         bool known = false;
         for (const SettingKey& k : kSettingKeys) known = known || k.key == line.key;
         if (!known && ++unknown <= SettingsFile::kNamedBadLines)
-            problems.push_back(file.path().string() + " line " + std::to_string(line.number) + ": unknown setting \"" +
-                               line.key + "\"; it is kept and does nothing");
+            problems.push_back(path_utf8(file.path()) + " line " + std::to_string(line.number) +
+                               ": unknown setting \"" + line.key + "\"; it is kept and does nothing");
     }
     if (unknown > SettingsFile::kNamedBadLines)
-        problems.push_back(file.path().string() + ": " + std::to_string(unknown - SettingsFile::kNamedBadLines) +
+        problems.push_back(path_utf8(file.path()) + ": " + std::to_string(unknown - SettingsFile::kNamedBadLines) +
                            " more unknown settings; they are kept and do nothing");
 }
 
@@ -55,7 +56,7 @@ Lang choose_language(std::string_view option, const SettingsFile& file, const st
     if (const std::optional<Lang> chosen = language_of_code(option)) return *chosen;
     if (const std::string* value = file.get(kLanguageSetting.key)) {
         if (const std::optional<Lang> set = language_of_code(*value)) return *set;
-        problems.push_back(file.path().string() + ": language = " + shown(*value) +
+        problems.push_back(path_utf8(file.path()) + ": language = " + shown(*value) +
                            " is not a language of the game (ja, en); the system's language is used");
     }
     if (system.empty()) return Lang::ja;
@@ -70,7 +71,7 @@ bool yes_no_setting(const SettingsFile& file, const SettingKey& key, bool fallba
     if (!value) return fallback;
     if (*value == "yes") return true;
     if (*value == "no") return false;
-    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + shown(*value) +
+    problems.push_back(path_utf8(file.path()) + ": " + std::string(key.key) + " = " + shown(*value) +
                        " is neither yes nor no; " + (fallback ? "yes" : "no") + " is used");
     return fallback;
 }
@@ -102,7 +103,7 @@ WindowSize window_size_setting(const SettingsFile& file, std::vector<std::string
             s.height >= kSmallestWindow.height && s.width <= kLargestWindow.width && s.height <= kLargestWindow.height)
             return s;
     }
-    problems.push_back(file.path().string() + ": window_size = " + shown(*value) + " is not a size from " +
+    problems.push_back(path_utf8(file.path()) + ": window_size = " + shown(*value) + " is not a size from " +
                        std::to_string(kSmallestWindow.width) + "x" + std::to_string(kSmallestWindow.height) + " to " +
                        std::to_string(kLargestWindow.width) + "x" + std::to_string(kLargestWindow.height) +
                        "; 800x600 is used");
@@ -148,7 +149,7 @@ double number_setting(const SettingsFile& file, const SettingKey& key, double fa
     if (error == std::errc{} && end == last && v >= lowest && v <= highest) return v;
     char range[64];
     std::snprintf(range, sizeof range, "%g to %g", lowest, highest);
-    problems.push_back(file.path().string() + ": " + std::string(key.key) + " = " + shown(*value) +
+    problems.push_back(path_utf8(file.path()) + ": " + std::string(key.key) + " = " + shown(*value) +
                        " is not a number from " + range + "; " + std::to_string(fallback).substr(0, 4) + " is used");
     return fallback;
 }

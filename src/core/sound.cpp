@@ -1,6 +1,7 @@
 #include "core/sound.h"
 
 #include "core/game_state.h"
+#include "platform/path_text.h"
 
 #include <cmath>
 
@@ -30,7 +31,7 @@ void play_sound(Game& game, Sound sound)
     if (!entry) {
         // First use: load it once; a file that fails stays in the list and stays silent.
         game.wave_list.push_back(
-            WaveEntry{name, game.platform.audio->load_effect(game.platform.paths.sound(name).string())});
+            WaveEntry{name, game.platform.audio->load_effect(path_utf8(game.platform.paths.sound(name)))});
         entry = &game.wave_list.back();
     }
     if (entry->handle >= 0) game.platform.audio->play_effect(entry->handle, volume_gain(game.my.volume));
@@ -40,7 +41,7 @@ void play_music(Game& game, Music music)
 {
     const std::string name(music_file(music));
     game.trace_line("music", name);
-    game.platform.audio->play_music(game.platform.paths.sound(name).string());
+    game.platform.audio->play_music(path_utf8(game.platform.paths.sound(name)));
 }
 
 void stop_music(Game& game) { game.platform.audio->stop_music(); }

@@ -41,6 +41,10 @@ void show_error_box(const std::string& title, const std::string& message);
 void catch_stop_signals();
 bool stop_requested();
 
+// Connects the standard streams where the system does not: a Windows game started from a
+// console writes its messages there (on other systems they are connected already).
+void connect_standard_streams();
+
 // Releases what the platform libraries still hold once every service is gone (end of the program).
 void quit_platform();
 

@@ -3,6 +3,7 @@
 // every channel is busy the mixer gets more, up to kMaxVoices. Music is one MP3 played once.
 #include "platform/audio.h"
 #include "platform/sound_files.h"
+#include "platform/system.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -34,7 +35,7 @@ public:
     {
         std::fflush(stderr);
         saved_ = ::dup(2);
-        int null = ::open("/dev/null", O_WRONLY);
+        int null = ::open(null_device(), O_WRONLY);
         if (saved_ >= 0 && null >= 0) ::dup2(null, 2);
         if (null >= 0) ::close(null);
     }

@@ -3,7 +3,9 @@
 #include "platform/x11_fullscreen.h"
 
 #include "platform/files.h"
+#include "platform/path_text.h"
 #include "platform/platform.h"
+#include "platform/system.h"
 
 #include <SDL.h>
 #include <png.h>
@@ -370,14 +372,14 @@ private:
         char stamp[32];
         const std::time_t t = std::time(nullptr);
         std::tm local{};
-        if (::localtime_r(&t, &local))
+        if (local_time(t, local))
             std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
         else
             std::snprintf(stamp, sizeof stamp, "%lld", static_cast<long long>(t));
         std::string error;
         const std::filesystem::path file = save_new_screenshot(frame, shot_dir_, stamp, error);
         if (!file.empty())
-            std::fprintf(stderr, "zentrifa: screenshot %s\n", file.c_str());
+            std::fprintf(stderr, "zentrifa: screenshot %s\n", path_utf8(file).c_str());
         else
             std::fprintf(stderr, "zentrifa: cannot write a screenshot: %s\n", error.c_str());
     }

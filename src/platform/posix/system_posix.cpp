@@ -1,0 +1,9 @@
+#include "platform/system.h"
+
+namespace zen {
+
+bool local_time(std::time_t t, std::tm& out) { return ::localtime_r(&t, &out) != nullptr; }
+
+const char* null_device() { return "/dev/null"; }
+
+} // namespace zen

@@ -1,0 +1,9 @@
+#include "platform/system.h"
+
+namespace zen {
+
+bool local_time(std::time_t t, std::tm& out) { return ::localtime_s(&out, &t) == 0; }
+
+const char* null_device() { return "NUL"; }
+
+} // namespace zen
