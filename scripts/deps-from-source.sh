@@ -63,7 +63,6 @@ libraries=(
   "mpg123 mpg123 libmpg123-dev"
   "SDL2_ttf libsdl2-ttf libsdl2-ttf-dev"
   "SDL2_mixer libsdl2-mixer libsdl2-mixer-dev"
-  "libunibreak libunibreak libunibreak-dev"
 )
 declare -A want_version source_of
 order=()
@@ -93,10 +92,6 @@ key=$(
     for lib in "${order[@]}"; do echo "$lib ${source_of[$lib]} ${want_version[$lib]}"; done
     compilers_id
     sha256sum "$self" "$toolchain" | cut -d' ' -f1
-    # A library's source carried in the tree (see fetch_one).
-    if [[ -d "$here/third_party" ]]; then
-      (cd "$here/third_party" && find . -type f -print0 | sort -z | xargs -0r sha256sum)
-    fi
   } | sha256sum | cut -c1-16
 )
 dir="$cache_root/$target-$key"
@@ -262,16 +257,6 @@ fetch_one() {
     source_dir[$lib]="$dir/build/$lib"
     fetched+=("$lib $upstream (upstream release only: Debian's changes of $v are missing from the archive)")
     echo "warning: $src $v: Debian's changes are missing from the archive; building the upstream release" >&2
-    return 0
-  fi
-  # A release's source carried in the tree, for a library whose Debian source the archive lost.
-  if [[ -d "$here/third_party/$lib" ]]; then
-    rm -rf "$dir/build/$lib"
-    mkdir -p "$dir/build"
-    cp -a "$here/third_party/$lib" "$dir/build/$lib"
-    source_dir[$lib]="$dir/build/$lib"
-    fetched+=("$lib $upstream (from the tree's third_party/$lib: no Debian source in the archive)")
-    echo "warning: $src $want: no Debian source in the archive; building third_party/$lib" >&2
     return 0
   fi
   return 1
@@ -460,12 +445,6 @@ build_SDL2_mixer() {
     -DSDL2MIXER_MOD=OFF -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_CMD=OFF
 }
 
-build_libunibreak() {
-  settle_autotools
-  configure_cross
-  make_install
-}
-
 mkdir -p "$dir/build"
 meson_cross_file
 setup_apt
@@ -479,8 +458,7 @@ for lib in "${order[@]}"; do
     continue
   fi
   if ! fetch_one "$lib"; then
-    echo "error: no Debian source of ${source_of[$lib]} ${want_version[$lib]} can be had from the archive" \
-      "(a copy of that release's source in third_party/$lib would be built instead)" >&2
+    echo "error: no Debian source of ${source_of[$lib]} ${want_version[$lib]} can be had from the archive" >&2
     failed+=("$lib")
     continue
   fi

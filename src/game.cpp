@@ -20,6 +20,7 @@
 int main(int argc, char** argv)
 {
     using namespace zen;
+    connect_standard_streams();
     Options options;
     std::string error;
     if (!parse_options(argc, argv, options, error)) {

@@ -18,20 +18,10 @@
 #include <SDL.h>
 #include <jpeglib.h>
 #include <png.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-#include <csignal>
 
 namespace zen::test {
 
 namespace fs = std::filesystem;
-
-TempDir::TempDir()
-{
-    std::string pattern = (fs::temp_directory_path() / "zentrifa-test-XXXXXX").string();
-    if (char* made = ::mkdtemp(pattern.data())) path_ = made;
-}
 
 TempDir::~TempDir()
 {
@@ -54,26 +44,6 @@ TestGame::TestGame(std::uint64_t seed, const fs::path& data_dir)
     platform.settings.load(paths.settings_file, problems);
     game = std::make_unique<Game>(platform, seed);
     register_menus(*game); // as start-up does
-}
-
-FileSizeLimit::FileSizeLimit(long max_bytes)
-{
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    saved_cur_ = static_cast<long>(limit.rlim_cur);
-    // Past the limit a write fails with EFBIG instead of killing the process.
-    saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    limit.rlim_cur = static_cast<rlim_t>(max_bytes);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = static_cast<rlim_t>(saved_cur_);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, saved_handler_);
 }
 
 std::vector<unsigned char> encode_jpeg(int w, int h, const std::vector<Colour>& pixels, const JpegStyle& style)
@@ -270,26 +240,6 @@ bool read_png(const fs::path& file, Canvas& out)
             out.set_pixel(x, y, rgb(p[0], p[1], p[2]));
         }
     return true;
-}
-
-RunResult run_program(const std::string& arguments, const std::string& env)
-{
-    TempDir capture;
-    const fs::path out = capture.path() / "out.txt";
-    const fs::path err = capture.path() / "err.txt";
-    // A run that hangs is ended (exit code 124) rather than holding up the whole test run. It speaks
-    // Japanese (the C locale) unless the test asks for another language, and keeps its settings
-    // file to itself.
-    const std::string command = "env -u LANGUAGE -u LC_MESSAGES LC_ALL=C.UTF-8 XDG_CONFIG_HOME='" +
-                                (capture.path() / "config").string() + "' " + env + " timeout -k 5 120 '" +
-                                ZENTRIFA_EXE + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() +
-                                "' </dev/null";
-    RunResult r;
-    const int status = std::system(command.c_str());
-    r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = read_file(out);
-    r.err = read_file(err);
-    return r;
 }
 
 } // namespace zen::test

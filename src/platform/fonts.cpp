@@ -1,14 +1,15 @@
 #include "platform/fonts.h"
+#include "platform/path_text.h"
+#include "platform/system.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <list>
 #include <map>
 #include <tuple>
@@ -84,41 +85,17 @@ std::string find_font_file()
     if (const char* env = SDL_getenv("ZENTRIFA_FONT"); env && *env) {
         // Only a regular file: a pipe would hold the start for ever, a device or a folder would
         // be read as a font. Anything else falls back to the fonts of the system.
-        struct stat st {};
-        const char* why = ::stat(env, &st) != 0  ? "not found"
-                          : S_ISDIR(st.st_mode)  ? "a folder"
-                          : !S_ISREG(st.st_mode) ? "not a regular file"
-                                                 : nullptr;
+        std::error_code ec;
+        const std::filesystem::file_status st = std::filesystem::status(utf8_path(env), ec);
+        const char* why = !std::filesystem::exists(st)            ? "not found"
+                          : std::filesystem::is_directory(st)     ? "a folder"
+                          : !std::filesystem::is_regular_file(st) ? "not a regular file"
+                                                                  : nullptr;
         if (!why && font_draws(env, why)) return env;
         std::fprintf(stderr, "zentrifa: ZENTRIFA_FONT=%s is not a font file (%s); using the system's fonts\n", env,
                      why);
     }
-    std::string found;
-    // A configuration of our own, freed when done, rather than fontconfig's process-wide one.
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    if (!config) return found;
-    for (const char* family : {"IPAPGothic", "IPA P Gothic", "IPAGothic", ":lang=ja"}) {
-        FcPattern* pat = (family[0] == ':') ? FcNameParse(reinterpret_cast<const FcChar8*>(family)) : FcPatternCreate();
-        if (family[0] != ':') FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-        FcConfigSubstitute(config, pat, FcMatchPattern);
-        FcDefaultSubstitute(pat);
-        FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(config, pat, &result);
-        if (match) {
-            FcChar8* file = nullptr;
-            FcChar8* fam = nullptr;
-            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch &&
-                FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch) {
-                const std::string f = reinterpret_cast<const char*>(fam);
-                if (family[0] == ':' || f.find("IPA") != std::string::npos) found = reinterpret_cast<const char*>(file);
-            }
-            FcPatternDestroy(match);
-        }
-        FcPatternDestroy(pat);
-        if (!found.empty()) break;
-    }
-    FcConfigDestroy(config);
-    return found;
+    return system_japanese_font();
 }
 
 // A rendered text: transparent around the letters, or (with a background) opaque on its band.

@@ -2,6 +2,7 @@
 // The few plain system calls that differ between systems, for the platform's own files
 // (posix/system_posix.cpp, windows/system_windows.cpp).
 #include <ctime>
+#include <string>
 
 namespace zen {
 
@@ -10,5 +11,9 @@ bool local_time(std::time_t t, std::tm& out);
 
 // The name of the device that swallows what is written to it.
 const char* null_device();
+
+// The file of IPA P Gothic (or another Japanese font) as the system's font service finds it; empty
+// when the system has none (Windows: the game's own copy in its data folder is used).
+std::string system_japanese_font();
 
 } // namespace zen

@@ -40,14 +40,14 @@ void note_window_message(void*, void*, unsigned int message, Uint64 w_param, Sin
     if (message == WM_QUERYENDSESSION || (message == WM_ENDSESSION && w_param)) stop_flag = true;
 }
 
-struct Box {
+struct ErrorBox {
     std::wstring title;
     std::wstring text;
 };
 
 DWORD WINAPI show_box(LPVOID param)
 {
-    const auto* box = static_cast<const Box*>(param);
+    const auto* box = static_cast<const ErrorBox*>(param);
     MessageBoxW(nullptr, box->text.c_str(), box->title.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     return 0;
 }
@@ -65,7 +65,7 @@ void show_error_box(const std::string& title, const std::string& message)
     if (stop_requested()) return;
     // Held until the box's thread is done with it; left behind (the process is ending) when the
     // box does not go.
-    auto* box = new Box{utf16(title), utf16(message)};
+    auto* box = new ErrorBox{utf16(title), utf16(message)};
     DWORD thread_id = 0;
     HANDLE thread = CreateThread(nullptr, 0, show_box, box, 0, &thread_id);
     if (!thread) {

@@ -6,4 +6,6 @@ bool local_time(std::time_t t, std::tm& out) { return ::localtime_s(&out, &t) ==
 
 const char* null_device() { return "NUL"; }
 
+std::string system_japanese_font() { return {}; }
+
 } // namespace zen
