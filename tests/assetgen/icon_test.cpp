@@ -61,6 +61,38 @@ TEST_F(Icons, EachThemeSizeIsASolidTileWithRoundCorners)
     EXPECT_TRUE(has_48 && has_128 && has_256) << "the sizes desktops ask for first";
 }
 
+// Windows reads the icon file's directory, then each entry's bytes where it says: each must be
+// the PNG of its size, whole.
+TEST_F(Icons, TheWindowsIconHoldsEverySizeAsItsPng)
+{
+    const std::vector<char> file = bytes(pack_dir / "zentrifa.ico");
+    const std::string ico(file.begin(), file.end());
+    const auto u16 = [&](std::size_t at) {
+        return static_cast<unsigned>(static_cast<unsigned char>(ico[at])) |
+               static_cast<unsigned>(static_cast<unsigned char>(ico[at + 1])) << 8;
+    };
+    const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
+    ASSERT_GE(ico.size(), 6u);
+    EXPECT_EQ(u16(0), 0u);
+    EXPECT_EQ(u16(2), 1u) << "type 1: an icon";
+    ASSERT_EQ(u16(4), static_cast<unsigned>(assetgen::art::kIconSizeCount));
+    std::size_t end = 6 + 16 * static_cast<std::size_t>(assetgen::art::kIconSizeCount);
+    for (int i = 0; i < assetgen::art::kIconSizeCount; ++i) {
+        const int size = assetgen::art::kIconSizes[i];
+        SCOPED_TRACE(size);
+        const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+        EXPECT_EQ(static_cast<unsigned char>(ico[entry]), size >= 256 ? 0 : size);
+        EXPECT_EQ(u16(entry + 6), 32u);
+        const std::size_t length = u32(entry + 8), offset = u32(entry + 12);
+        EXPECT_EQ(offset, end) << "entries follow one another";
+        ASSERT_LE(offset + length, ico.size());
+        const std::vector<char> png = bytes(icon_file(pack_dir, size));
+        EXPECT_EQ(ico.substr(offset, length), std::string(png.begin(), png.end()));
+        end = offset + length;
+    }
+    EXPECT_EQ(end, ico.size());
+}
+
 TEST(IconRuns, TwoRunsAreByteIdentical)
 {
     const fs::path a = fresh_dir("icons_a"), b = fresh_dir("icons_b");

@@ -7,8 +7,12 @@
 
 #include <cairo.h>
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace assetgen::art {
 
@@ -59,8 +63,48 @@ void paint_icon(cairo_t* cr, int size)
 
 const int kIconSizes[kIconSizeCount] = {32, 48, 64, 128, 256};
 
+namespace {
+
+void put_le(std::string& out, std::uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// zentrifa.ico for Windows (the exe's icon, the Start menu's): every size of the tile, each kept
+// as the PNG it is, which Windows reads inside an icon file.
+bool write_ico(const std::filesystem::path& file, const std::vector<std::string>& pngs, std::string& error)
+{
+    std::string out;
+    put_le(out, 0, 2); // reserved
+    put_le(out, 1, 2); // an icon
+    put_le(out, static_cast<std::uint32_t>(pngs.size()), 2);
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(pngs.size());
+    for (std::size_t i = 0; i < pngs.size(); ++i) {
+        const int size = kIconSizes[i];
+        out += static_cast<char>(size >= 256 ? 0 : size); // 0 stands for 256
+        out += static_cast<char>(size >= 256 ? 0 : size);
+        put_le(out, 0, 2);  // no palette, reserved
+        put_le(out, 1, 2);  // planes
+        put_le(out, 32, 2); // bits a pixel
+        put_le(out, static_cast<std::uint32_t>(pngs[i].size()), 4);
+        put_le(out, offset, 4);
+        offset += static_cast<std::uint32_t>(pngs[i].size());
+    }
+    for (const std::string& png : pngs) out += png;
+    std::ofstream f(file, std::ios::binary);
+    f.write(out.data(), static_cast<std::streamsize>(out.size()));
+    if (!f.flush()) {
+        error = "cannot write " + file.string();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool write_icons(const std::filesystem::path& dir, std::string& error)
 {
+    std::vector<std::string> pngs;
     for (int size : kIconSizes) {
         const std::string side = std::to_string(size);
         const std::filesystem::path folder = dir / "hicolor" / (side + "x" + side) / "apps";
@@ -75,8 +119,10 @@ bool write_icons(const std::filesystem::path& dir, std::string& error)
             error = "cannot write " + file.string() + ": " + cairo_status_to_string(st);
             return false;
         }
+        std::ifstream in(file, std::ios::binary);
+        pngs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    return true;
+    return write_ico(dir / "zentrifa.ico", pngs, error);
 }
 
 } // namespace assetgen::art
