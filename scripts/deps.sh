@@ -34,6 +34,8 @@ fi
 if [[ " $* " == *" --windows "* ]]; then
   PACKAGES+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     binutils-mingw-w64-x86-64 meson ninja-build nasm dpkg-dev xz-utils bzip2 debian-archive-keyring)
+  # The game's tests run under Wine; the installer is made with NSIS.
+  PACKAGES+=(wine64 nsis)
 fi
 
 missing=()

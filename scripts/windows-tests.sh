@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# The Windows build played under Wine against the Linux build of the same tree, from outside, as a
+# player's machine would run it (the cross-built unit tests and the golden recordings run in
+# `ctest --test-dir build-windows`):
+#
+#   scripts/windows-tests.sh [LINUX_BUILD] [WINDOWS_BUILD]     (default: build, build-windows)
+#
+#   - one game, one behaviour: a seeded bot session of several thousand frames leaves the same
+#     save, trace and last frame (byte for byte) on both;
+#   - a save folder whose path holds Japanese and spaces; a damaged save kept aside as my.dat.bad;
+#     a second copy on the same save folder refused (exit 3); kills in the middle of a bot's
+#     session, each leaving a save the game loads;
+#   - the zip unpacks and plays as a portable copy (its save in its own dat\); the installer
+#     installs silently, the installed game plays with its save in %APPDATA%\Zentrifa\, and the
+#     uninstaller removes the game and leaves the save.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+linux="$(cd "${1:-$here/build}" && pwd)"
+windows="$(cd "${2:-$here/build-windows}" && pwd)"
+dlls="$(sed -n 's/^ZENTRIFA_DEPS_PREFIX:PATH=//p' "$windows/CMakeCache.txt")/bin"
+export ZENTRIFA_WINEPREFIX="${ZENTRIFA_WINEPREFIX:-$HOME/.cache/zentrifa-wine}"
+wine_run() { "$here/scripts/wine-run.sh" "$dlls" "$@"; }
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+
+# --- One game, one behaviour ------------------------------------------------------------------
+frames=6000
+for side in linux windows; do
+  mkdir -p "$work/bot-$side"
+  args=(--headless --seed 20261208 --autoplay --frames "$frames" --trace --lang ja
+    --save-dir "$work/bot-$side" --screenshot "$work/bot-$side/last.png")
+  if [[ $side == linux ]]; then
+    XDG_CONFIG_HOME="$work/bot-$side/config" "$linux/zentrifa" "${args[@]}" >"$work/bot-$side/trace" 2>"$work/bot-$side/err"
+  else
+    wine_run "$windows/zentrifa.exe" "${args[@]}" >"$work/bot-$side/trace" 2>"$work/bot-$side/err"
+  fi
+done
+same=1
+for f in my.dat trace last.png; do
+  if ! cmp -s "$work/bot-linux/$f" "$work/bot-windows/$f"; then
+    fail "the bot session's $f differs between Linux and Windows ($(cmp "$work/bot-linux/$f" "$work/bot-windows/$f" 2>&1 | head -n1))"
+    same=0
+  fi
+done
+[[ $same -eq 1 ]] && pass "a $frames-frame bot session: the same save, trace ($(wc -l <"$work/bot-linux/trace") lines) and last frame"
+
+# --- The save folder ----------------------------------------------------------------------------
+dir="$work/山田 の セーブ"
+mkdir -p "$dir"
+if wine_run "$windows/zentrifa.exe" --headless --seed 5 --autoplay --frames 600 --save-dir "$dir" >/dev/null 2>"$work/jp.err" &&
+  [[ -s "$dir/my.dat" ]] && wine_run "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$dir" >/dev/null 2>>"$work/jp.err" &&
+  [[ ! -e "$dir/my.dat.bad" ]]; then
+  pass "a save folder named with Japanese and spaces: saved, and loaded again"
+else
+  fail "the save folder \"$dir\": $(cat "$work/jp.err")"
+fi
+
+mkdir -p "$work/damaged"
+head -c 3000 /dev/urandom >"$work/damaged/my.dat"
+cp "$work/damaged/my.dat" "$work/damaged.orig"
+wine_run "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$work/damaged" >/dev/null 2>"$work/damaged.err" || true
+if cmp -s "$work/damaged/my.dat.bad" "$work/damaged.orig" && grep -q "my.dat.bad" "$work/damaged.err"; then
+  pass "a damaged save is kept aside as my.dat.bad, and said so"
+else
+  fail "a damaged save: $(cat "$work/damaged.err")"
+fi
+
+mkdir -p "$work/two"
+wine_run "$windows/zentrifa.exe" --headless --seed 3 --autoplay --frames 100000000 --save-dir "$work/two" \
+  >/dev/null 2>&1 &
+first=$!
+for _ in $(seq 1 100); do [[ -e "$work/two/my.dat.lock" ]] && break; sleep 0.1; done
+sleep 1
+set +e
+wine_run "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$work/two" >/dev/null 2>"$work/two.err"
+code=$?
+set -e
+kill -KILL "$first" 2>/dev/null || true
+wait "$first" 2>/dev/null || true
+if [[ $code -eq 3 ]] && grep -q "another copy" "$work/two.err"; then
+  pass "a second copy on the same save folder is refused (exit 3)"
+else
+  fail "a second copy: exit $code, $(cat "$work/two.err")"
+fi
+
+# Kills at random moments of a bot's session: every save left behind loads whole.
+mkdir -p "$work/kills"
+killed_ok=0
+for trial in 1 2 3 4 5 6; do
+  wine_run "$windows/zentrifa.exe" --headless --seed "$trial" --autoplay --frames 100000000 --save-dir "$work/kills" \
+    >/dev/null 2>&1 &
+  pid=$!
+  sleep "$(awk -v t="$trial" 'BEGIN { srand(t); printf "%.2f", 1.5 + rand() * 2.5 }')"
+  # The Windows process itself (Wine runs it as this process), abruptly, as a crash would end it.
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  if wine_run "$windows/zentrifa.exe" --headless --frames 2 --save-dir "$work/kills" >/dev/null 2>"$work/kills.err" &&
+    [[ ! -e "$work/kills/my.dat.bad" ]]; then
+    killed_ok=$((killed_ok + 1))
+  else
+    fail "kill $trial: the save left behind does not load: $(cat "$work/kills.err")"
+    break
+  fi
+done
+[[ $killed_ok -eq 6 ]] && pass "6 kills in the middle of a session: each save left behind loads"
+
+# --- The zip and the installer --------------------------------------------------------------------
+zip="$(ls "$windows"/zentrifa-*-windows-x64.zip | head -n1)"
+mkdir -p "$work/unzipped"
+(cd "$work/unzipped" && cmake -E tar xf "$zip")
+portable="$(ls -d "$work/unzipped"/zentrifa-*)"
+if wine_run "$portable/zentrifa.exe" --headless --seed 9 --autoplay --frames 300 >/dev/null 2>"$work/zip.err" &&
+  [[ -s "$portable/dat/my.dat" ]]; then
+  pass "the zip unpacks and plays; its save is in its own dat\\"
+else
+  fail "the zip: $(cat "$work/zip.err")"
+fi
+
+setup="$(ls "$windows"/zentrifa-*-windows-x64-setup.exe | head -n1)"
+appdata="$ZENTRIFA_WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Zentrifa"
+[[ -n "${USER:-}" ]] || appdata="$ZENTRIFA_WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Zentrifa"
+rm -rf "$appdata"
+target='C:\zentrifa-test-install'
+installed="$ZENTRIFA_WINEPREFIX/drive_c/zentrifa-test-install"
+rm -rf "$installed"
+if wine_run "$setup" /S "/D=$target" && [[ -f "$installed/bin/zentrifa.exe" && -f "$installed/uninstall.exe" ]]; then
+  if wine_run "$installed/bin/zentrifa.exe" --headless --seed 9 --autoplay --frames 300 >/dev/null 2>"$work/inst.err" &&
+    [[ -s "$appdata/my.dat" && ! -e "$installed/share/zentrifa/dat/my.dat" ]]; then
+    pass "the installer installs silently; the installed game keeps its save in %APPDATA%\\Zentrifa"
+  else
+    fail "the installed game: $(cat "$work/inst.err")"
+  fi
+  wine_run "$installed/uninstall.exe" /S "_?=$target" || true
+  if [[ ! -e "$installed/bin" && -s "$appdata/my.dat" ]]; then
+    pass "the uninstaller removes the game and leaves the save"
+  else
+    fail "the uninstaller left $(find "$installed" 2>/dev/null | head -n5 | tr '\n' ' ') or took the save"
+  fi
+else
+  fail "the installer did not install into $target"
+fi
+
+if [[ $failures -ne 0 ]]; then
+  echo "windows-tests: $failures failed" >&2
+  exit 1
+fi
+echo "windows-tests: all passed"
