@@ -63,7 +63,6 @@ libraries=(
   "mpg123 mpg123 libmpg123-dev"
   "SDL2_ttf libsdl2-ttf libsdl2-ttf-dev"
   "SDL2_mixer libsdl2-mixer libsdl2-mixer-dev"
-  "libunibreak libunibreak libunibreak-dev"
 )
 declare -A want_version source_of
 order=()
@@ -458,12 +457,6 @@ build_SDL2_mixer() {
     -DSDL2MIXER_MP3=ON -DSDL2MIXER_MP3_MPG123=ON -DSDL2MIXER_MP3_DRMP3=OFF -DSDL2MIXER_MP3_MPG123_SHARED=OFF \
     -DSDL2MIXER_WAVE=ON -DSDL2MIXER_VORBIS= -DSDL2MIXER_OPUS=OFF -DSDL2MIXER_FLAC=OFF \
     -DSDL2MIXER_MOD=OFF -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_CMD=OFF
-}
-
-build_libunibreak() {
-  settle_autotools
-  configure_cross
-  make_install
 }
 
 mkdir -p "$dir/build"
