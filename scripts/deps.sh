@@ -6,10 +6,11 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libmpg123-dev
-  libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libunibreak-dev libx11-dev
-  fonts-ipafont-gothic
+  libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libx11-dev
+  fonts-ipafont-gothic unicode-data
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
+  libunibreak-dev # only the test of the game's line breaking links it
 )
 for option in "$@"; do
   case "$option" in

@@ -4,8 +4,7 @@
 
 #include "core/game_state.h"
 #include "platform/fonts.h"
-
-#include <linebreak.h>
+#include "render/line_breaks.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -169,8 +168,7 @@ void wrap_paragraph(Fonts* fonts, std::string_view p, std::vector<std::string>& 
     }
     // Break opportunities by the Unicode rules for Japanese, then our own check that no row
     // begins with a character that must stay with the one before it.
-    std::vector<char> brks(p.size());
-    set_linebreaks_utf8(reinterpret_cast<const utf8_t*>(p.data()), p.size(), "ja", brks.data());
+    const std::vector<RowBreak> brks = row_breaks(p);
     std::vector<std::size_t> cuts;  // byte offsets where a row may end (the end of the text last)
     std::vector<std::size_t> chars; // byte offsets where each character starts
     for (std::size_t i = 0; i < p.size();) {
@@ -178,7 +176,7 @@ void wrap_paragraph(Fonts* fonts, std::string_view p, std::vector<std::string>& 
         decode_at(p, i, len);
         chars.push_back(i);
         const std::size_t end = i + len;
-        if (end < p.size() && brks[end - 1] == LINEBREAK_ALLOWBREAK) {
+        if (end < p.size() && brks[end - 1] == RowBreak::allowed) {
             std::size_t next_len = 1;
             if (!never_starts_row(decode_at(p, end, next_len))) cuts.push_back(end);
         }
