@@ -10,6 +10,8 @@
 #   - a save folder whose path holds Japanese and spaces; a damaged save kept aside as my.dat.bad;
 #     a second copy on the same save folder refused (exit 3); kills in the middle of a bot's
 #     session, each leaving a save the game loads;
+#   - the real window under Wine on Xvfb: clicks at the scaled places reach the start menu, F12
+#     writes a PNG of it, closing the window saves;
 #   - the zip unpacks and plays as a portable copy (its save in its own dat\); the installer
 #     installs silently, the installed game plays with its save in %APPDATA%\Zentrifa\, and the
 #     uninstaller removes the game and leaves the save.
@@ -109,6 +111,69 @@ for trial in 1 2 3 4 5 6; do
   fi
 done
 [[ $killed_ok -eq 6 ]] && pass "6 kills in the middle of a session: each save left behind loads"
+
+# --- The real window, under Wine on Xvfb ------------------------------------------------------------
+# Clicks at the scaled places take the game from the title to the start menu, F12 writes a PNG of
+# it, and closing the window (as a window manager's close button does) saves.
+xwin="$linux/tests/zentrifa_xwin"
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$xwin" ]]; then
+  Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$work/display")"
+  mkdir -p "$work/window"
+  printf '1 click 10 590\n2 click 10 590\n' >"$work/menu.txt"
+  XDG_CONFIG_HOME="$work/window/headless" "$linux/zentrifa" --headless --lang en --save-dir "$work/window/headless" \
+    --input "$work/menu.txt" --frames 8 --screenshot "$work/window/menu.png" >/dev/null 2>&1
+  SDL_VIDEODRIVER=windows wine_run "$windows/zentrifa.exe" --lang en --save-dir "$work/window" \
+    >/dev/null 2>"$work/window.err" &
+  game=$!
+  window=""
+  for _ in $(seq 300); do
+    window="$(xdotool search --name '^Zentrifa' 2>/dev/null | head -n1 || true)"
+    [[ -n "$window" ]] && break
+    sleep 0.1
+  done
+  if [[ -z "$window" ]]; then
+    fail "the real window under Wine: no window ($(cat "$work/window.err"))"
+  else
+    sleep 2 # the first frames
+    read -r w h <<<"$(xwininfo -id "$window" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w, h }')"
+    read -r x y <<<"$(awk -v w="$w" -v h="$h" 'BEGIN { s = w / 800 < h / 600 ? w / 800 : h / 600
+      printf "%d %d", (w - 800 * s) / 2 + 10.5 * s, (h - 600 * s) / 2 + 590.5 * s }')"
+    for _ in 1 2; do
+      xdotool mousemove --window "$window" "$x" "$y" click 1
+      sleep 1
+    done
+    xdotool key --window "$window" F12
+    shot=""
+    for _ in $(seq 50); do
+      shot="$(find "$work/window/screenshots" -name '*.png' 2>/dev/null | head -n1)"
+      [[ -n "$shot" ]] && break
+      sleep 0.1
+    done
+    if [[ -n "$shot" ]] && "$xwin" alike "$work/window/menu.png" "$shot" 5; then
+      pass "the real window under Wine: clicks reach the start menu, F12 writes it as a PNG"
+    else
+      fail "the real window under Wine: F12 wrote ${shot:-no PNG}, not the start menu"
+    fi
+    "$xwin" close "$window" || true
+    for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$game" 2>/dev/null; then
+      fail "the real window under Wine: the game did not close with its window"
+      kill -KILL "$game" 2>/dev/null || true
+    elif wait "$game" && [[ -s "$work/window/my.dat" ]]; then
+      pass "the real window under Wine: closing it saves"
+    else
+      fail "the real window under Wine: no save after closing ($(cat "$work/window.err"))"
+    fi
+  fi
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+  unset DISPLAY
+else
+  echo "the real window under Wine: Xvfb, xdotool or $xwin is missing; skipped"
+fi
 
 # --- The zip and the installer --------------------------------------------------------------------
 zip="$(ls "$windows"/zentrifa-*-windows-x64.zip | head -n1)"
