@@ -254,6 +254,60 @@ TEST(WindowsFiles, PathsLongerThanTheOldLimitAndTheLongestNamesAreSaved)
     EXPECT_EQ(names_in(dir.path()).size(), 3u) << "no temporary left";
 }
 
+// Makes a symbolic link at `link` to `to` (a relative `to` is read from the link's folder); false
+// where the system makes none (without the right or developer mode; Wine's are no links).
+bool make_link(const fs::path& link, const fs::path& to)
+{
+    ::CreateSymbolicLinkW(link.c_str(), to.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    const DWORD attributes = attributes_of(link);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+TEST(WindowsFiles, ASaveKeptThroughLinksStaysLinkedAndNothingIsWrittenThroughAPlantedOne)
+{
+    TempDir dir;
+    TempDir synced; // another folder, as a synced one would be
+    const fs::path file = dir.path() / "my.dat";
+    const fs::path kept = synced.path() / "zentrifa.dat";
+    test::write_file(kept, "old");
+    if (!make_link(dir.path() / "hop", fs::relative(kept, dir.path())))
+        GTEST_SKIP() << "this system makes no symbolic links here";
+    // Relative, and through a second link: each is followed from the folder it lies in.
+    ASSERT_TRUE(make_link(file, "hop"));
+    std::string error;
+    ASSERT_TRUE(replace_file(file, "new", error)) << error;
+    EXPECT_EQ(test::read_file(kept), "new");
+    EXPECT_NE(attributes_of(file) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << "still a link";
+    EXPECT_EQ(names_in(synced.path()), std::set<std::string>{"zentrifa.dat"}) << "the temporary went beside it";
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"hop", "my.dat"}));
+
+    // A link to nothing: the file is made where it points.
+    fs::remove(kept);
+    ASSERT_TRUE(replace_file(file, "made", error)) << error;
+    EXPECT_EQ(test::read_file(kept), "made");
+
+    // A loop of links: refused, nothing written.
+    ASSERT_TRUE(make_link(dir.path() / "loop.dat", "loop2.dat"));
+    ASSERT_TRUE(make_link(dir.path() / "loop2.dat", "loop.dat"));
+    EXPECT_FALSE(replace_file(dir.path() / "loop.dat", "lost", error));
+    EXPECT_NE(error.find("loop"), std::string::npos) << error;
+
+    // A new file, the lock and a stale temporary never go through a link planted at their name.
+    const fs::path victim = dir.path() / "victim.txt";
+    test::write_file(victim, "precious");
+    ASSERT_TRUE(make_link(dir.path() / "shot.bmp", victim));
+    bool exists = false;
+    EXPECT_FALSE(write_new_file(dir.path() / "shot.bmp", "copy", exists, error));
+    EXPECT_TRUE(exists);
+    ASSERT_TRUE(make_link(dir.path() / "my.dat.lock", victim));
+    FileLock lock;
+    EXPECT_EQ(lock.take(dir.path() / "my.dat.lock", error), FileLock::Result::failed);
+    EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
+    ASSERT_TRUE(make_link(synced.path() / "zentrifa.dat.tmp-k3j9x2ab", victim));
+    EXPECT_EQ(remove_stale_temporaries(file), 1);
+    EXPECT_EQ(test::read_file(victim), "precious");
+}
+
 TEST(WindowsFiles, NewFilesAreCreatedOnlyWhereNothingIs)
 {
     TempDir dir;
