@@ -3,6 +3,7 @@
 // a pipe, huge or hostile: reads take regular files only, up to a size the caller names. Writes
 // never follow a link planted in the way and never leave half a file under the real name.
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -31,8 +32,8 @@ ReadResult read_file_bytes(const std::filesystem::path& file, std::size_t max_by
 ReadResult read_file_lines(const std::filesystem::path& file, std::size_t max_bytes, std::size_t max_line,
                            std::string& error, const std::function<bool(std::string_view line, bool has_end)>& each);
 
-// Follows file through its symbolic links to what they point to, at most 40 of them: target is
-// file itself when it is no link, and where a link to nothing points. False (error says why) for
+// Follows file through its symbolic links (on Windows also its junctions) to what they point to, at
+// most 40 of them: target is file itself when it is no link, and where a link to nothing points. False (error says why) for
 // a loop of links or a link that cannot be read.
 bool resolve_links(const std::filesystem::path& file, std::filesystem::path& target, std::string& error);
 
@@ -40,16 +41,18 @@ bool resolve_links(const std::filesystem::path& file, std::filesystem::path& tar
 // through a link), flushes it to the disk, renames it over file and flushes the folder. When file
 // is a symbolic link, it stays one: the file it points to is replaced (the temporary beside that),
 // and made where a link to nothing points; a loop of links is refused. The file keeps its
-// permission bits. On failure the old file is untouched, no temporary file remains, and error
-// says why.
+// permission bits (on Windows its attributes; a read-only file there is refused and kept as it is).
+// On failure the old file is untouched, no temporary file remains, and error says why.
 bool replace_file(const std::filesystem::path& file, std::string_view bytes, std::string& error);
 
-// Writes bytes as a new file with the permission bits mode; fails (with exists set) when the name
-// is taken by anything, a link included. Nothing half-written remains on failure.
+// Writes bytes as a new file with the permission bits mode (on Windows: read-only when mode
+// lacks the owner's write bit); fails (with exists set) when the name is taken by anything, a link
+// included. Nothing half-written remains on failure.
 bool write_new_file(const std::filesystem::path& file, std::string_view bytes, bool& exists, std::string& error,
                     unsigned mode = 0644);
 
-// The permission bits of a file (links followed); fallback when it has none to read.
+// The permission bits of a file (links followed); fallback when it has none to read. Windows has
+// no such bits: fallback there, less its write bits when the file is read-only.
 unsigned permission_bits(const std::filesystem::path& file, unsigned fallback);
 
 // Removes the temporary files that replace_file leaves beside file (beside what it points to,
@@ -85,10 +88,12 @@ public:
 
     // Creates the file when it is missing (never through a link) and locks it.
     Result take(const std::filesystem::path& file, std::string& error);
-    bool held() const { return fd_ >= 0; }
+    bool held() const { return handle_ != kNone; }
 
 private:
-    int fd_ = -1;
+    // The system's handle of the open file (a descriptor, or a Windows HANDLE), kNone when none.
+    static constexpr std::intptr_t kNone = -1;
+    std::intptr_t handle_ = kNone;
 };
 
 } // namespace zen

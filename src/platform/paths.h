@@ -22,24 +22,25 @@ struct Paths {
 };
 
 // Data: --data-dir as given, else beside the executable, else the installed data folder
-// (share/zentrifa next to the bin/ the executable is in, whatever the prefix). A folder counts
+// (share/zentrifa next to the bin/ the executable is in, whatever the prefix; on Windows the
+// installed game is one folder, so that is the folder of the executable too). A folder counts
 // only when its cg/ is a folder the game can read; when none does, the one a player would look
 // into: the installed folder if there is one, else the folder beside the executable.
 // Save: --save-dir, else dat/ beside the executable when it is a writable folder (a build or an
 // unpacked copy keeps its save with it), else $XDG_DATA_HOME/zentrifa when that is an absolute
-// path, else ~/.local/share/zentrifa.
+// path, else ~/.local/share/zentrifa; on Windows %APPDATA%\Zentrifa.
 // Settings: zentrifa.ini beside the save in a portable copy (no --save-dir, the save in dat/ beside
 // the executable), else $XDG_CONFIG_HOME/zentrifa/ when that is an absolute path, else
-// ~/.config/zentrifa/.
+// ~/.config/zentrifa/; on Windows %APPDATA%\Zentrifa.
+// With none of the player's folders to be had, the save and the settings stay in dat/.
 Paths resolve_paths(const std::filesystem::path& executable, const std::string& data_dir_option,
                     const std::string& save_dir_option);
 
 // The installed data folder as seen from the executable.
 std::filesystem::path installed_data_dir(const std::filesystem::path& executable);
 
-// The running program, links resolved: /proc/self/exe, or where argv[0] leads when there is no
-// /proc (a bare name is looked up in path_env, the PATH).
+// The running program: what the system says it is (/proc/self/exe, links resolved; on Windows
+// the module's own file name), else where argv[0] leads.
 std::filesystem::path executable_path(const char* argv0);
-std::filesystem::path executable_from_argv0(const char* argv0, const char* path_env);
 
 } // namespace zen

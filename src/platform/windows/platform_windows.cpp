@@ -65,7 +65,7 @@ void show_error_box(const std::string& title, const std::string& message)
     if (stop_requested()) return;
     // Held until the box's thread is done with it; left behind (the process is ending) when the
     // box does not go.
-    auto* box = new ErrorBox{utf16(title), utf16(message)};
+    auto* box = new ErrorBox{windows::utf16_of(title), windows::utf16_of(message)};
     DWORD thread_id = 0;
     HANDLE thread = CreateThread(nullptr, 0, show_box, box, 0, &thread_id);
     if (!thread) {

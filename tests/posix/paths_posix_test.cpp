@@ -1,6 +1,7 @@
 // Where the game looks for its data and its save: the order of the places, and what happens
 // when a place is missing or damaged.
 #include "platform/paths.h"
+#include "platform/posix/paths_posix.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
