@@ -12,18 +12,25 @@
 #include "fx_gallery/fx_gallery.h"
 #include "platform/locale.h"
 #include "platform/path_text.h"
+#include "platform/process.h"
 
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
     using namespace zen;
     connect_standard_streams();
+    // The arguments as UTF-8, whatever the system hands over: a folder named 山田 stays one.
+    const std::vector<std::string> args = program_arguments(argc, argv);
+    std::vector<const char*> arg_texts;
+    for (const std::string& a : args) arg_texts.push_back(a.c_str());
     Options options;
     std::string error;
-    if (!parse_options(argc, argv, options, error)) {
+    if (!parse_options(static_cast<int>(arg_texts.size()), arg_texts.data(), options, error)) {
         std::fprintf(stderr, "zentrifa: %s\n%s", error.c_str(), usage_text().c_str());
         return 2;
     }
@@ -45,7 +52,8 @@ int main(int argc, char** argv)
     // From here on a signal to stop closes the game as its window does: with a save.
     catch_stop_signals();
 
-    const Paths paths = resolve_paths(executable_path(argv[0]), options.data_dir, options.save_dir);
+    const Paths paths = resolve_paths(executable_path(arg_texts.empty() ? "zentrifa" : arg_texts[0]), options.data_dir,
+                                      options.save_dir);
     if (!data_folder_usable(paths, error)) {
         std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
         return 1;
@@ -126,7 +134,7 @@ int main(int argc, char** argv)
     const int code = options.fx_gallery.empty()
                          ? run_game(*game, options, script, recording.active() ? &recording : nullptr,
                                     options.autoplay ? &bot : nullptr)
-                         : render_fx_gallery(*game, options.fx_gallery);
+                         : render_fx_gallery(*game, path_utf8(options.fx_gallery));
     game.reset();
     platform = Platform{};
     quit_platform();
