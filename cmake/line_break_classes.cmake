@@ -6,7 +6,8 @@
 # The message log breaks its rows the way it always has, by the classes of Unicode 6.2 as a
 # Japanese text resolves them. Newer data is read and brought back to that:
 # - a character Unicode added after 6.2 counts as unassigned (see the last point);
-# - the classes that did not exist then (ZWJ, EB, EM) become the ones their characters had;
+# - the classes that did not exist then (ZWJ, EB, EM, and AK, AP, AS, VF, VI of 15.1) become the
+#   ones their characters had;
 # - the ambiguous and the conditional Japanese starters break like ideographs, the complex
 #   scripts, surrogates and unknown characters like letters;
 # - the characters whose class changed since 6.2 keep their old one (kOldClasses);
@@ -111,8 +112,10 @@ function(class_then out class)
     set(class CM)
   elseif(class STREQUAL "EB")
     set(class ID)
-  elseif(class STREQUAL "EM")
+  elseif(class MATCHES "^(EM|AK|AP|AS)$")
     set(class AL)
+  elseif(class MATCHES "^(VF|VI)$")
+    set(class CM) # the viramas of Unicode 15.1
   endif()
   set(${out} ${class} PARENT_SCOPE)
 endfunction()
@@ -168,6 +171,9 @@ macro(place first last raw)
     emit(${next_free} ${gap_last} ${gap_class})
   endwhile()
   resolve(placed ${raw})
+  if(NOT placed MATCHES "^(OP|CL|CP|QU|GL|NS|EX|SY|IS|PR|PO|NU|AL|HL|ID|IN|HY|BA|BB|B2|ZW|CM|WJ|H2|H3|JL|JV|JT|RI|BK|CR|LF|NL|SP|CB)$")
+    message(FATAL_ERROR "${LINE_BREAK}: line-break class ${raw} is new to the game")
+  endif()
   emit(${first} ${last} ${placed})
   set(last_raw ${raw})
 endmacro()

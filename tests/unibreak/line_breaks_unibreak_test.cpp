@@ -253,5 +253,30 @@ TEST(LineBreaksAgainstUnibreak, RandomStringsOfEveryKindOfCharacter)
     }
 }
 
+TEST(LineBreaksAgainstUnibreak, EveryCharacterBesideEveryKindOfNeighbour)
+{
+    // Each character after and before one of each class: letter, ideograph, space, digit,
+    // closing and opening marks, combining mark, hyphen, glue, Hangul syllable and jamo,
+    // zero-width space, quote, postfix and prefix, exclamation, word joiner, symbol, infix,
+    // dash, break-before, Hebrew letter, tab, small kana, ellipsis.
+    constexpr char32_t kNeighbours[] = {'a',    0x6F22, ' ',    '1',    0x3002, '(',    0x300, '-',    0xA0,   0xAC00,
+                                        0xAC01, 0x1100, 0x1161, 0x11A8, 0x200B, 0x201D, '%',   ')',    '!',    0x2060,
+                                        '$',    '/',    ',',    0x2014, 0xB4,   0x5D0,  '\t',  0x3041, 0x2026, 'a'};
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        if (c == 0x40000) c = 0xE0000; // nothing assigned between
+        if (c == 0xE1000) break;
+        // Surrogates are no characters; libunibreak stops the program on flags and U+FFFF.
+        if ((c >= 0xD800 && c <= 0xDFFF) || (c >= 0x1F1E6 && c <= 0x1F1FF) || c == 0xFFFF) continue;
+        // The planes of ideographs are one class but at their ends: every eighth, and the ends.
+        if (c >= 0x20000 && c < 0x40000 && c % 8 != 0 && (c & 0xFFFF) < 0xFFF0) continue;
+        std::string text;
+        for (char32_t n : kNeighbours) {
+            append_utf8(text, n);
+            append_utf8(text, c);
+        }
+        ASSERT_TRUE(same_breaks(text)) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+}
+
 } // namespace
 } // namespace zen
