@@ -226,9 +226,10 @@ bool all_black(const Canvas& c)
 
 bool read_png(const fs::path& file, Canvas& out)
 {
+    const std::string bytes = read_file(file);
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, file.c_str())) return false;
+    if (bytes.empty() || !png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return false;
     image.format = PNG_FORMAT_RGB;
     std::vector<unsigned char> buffer(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, buffer.data(), 0, nullptr)) return false;
