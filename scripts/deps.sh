@@ -8,6 +8,8 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libmpg123-dev
   libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libunibreak-dev libx11-dev
   fonts-ipafont-gothic
+  # The simplified Chinese and Korean faces, cut down at build time to their texts.
+  fonts-noto-cjk python3-fonttools
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
 )

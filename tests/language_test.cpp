@@ -137,13 +137,37 @@ TEST(Language, TheSystemsLanguagesFromTheLocale)
     EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, nullptr), List{});
     EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "C.UTF-8"), List{});
     EXPECT_EQ(languages_of_locale("fr:en", nullptr, nullptr, "POSIX"), List{}) << "LANGUAGE does not count under C";
-    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "ja_JP.UTF-8"), List{"ja"});
-    EXPECT_EQ(languages_of_locale(nullptr, "de_DE.UTF-8", nullptr, "ja_JP.UTF-8"), List{"de"}) << "LC_ALL first";
-    EXPECT_EQ(languages_of_locale(nullptr, nullptr, "ja_JP.UTF-8", "en_GB.UTF-8"), List{"ja"}) << "then LC_MESSAGES";
-    EXPECT_EQ(languages_of_locale("ja:en", nullptr, nullptr, "en_US.UTF-8"), (List{"ja", "en"}))
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "ja_JP.UTF-8"), List{"ja_JP"});
+    EXPECT_EQ(languages_of_locale(nullptr, "de_DE.UTF-8", nullptr, "ja_JP.UTF-8"), List{"de_DE"}) << "LC_ALL first";
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, "ja_JP.UTF-8", "en_GB.UTF-8"), List{"ja_JP"}) << "then LC_MESSAGES";
+    EXPECT_EQ(languages_of_locale("ja:en", nullptr, nullptr, "en_US.UTF-8"), (List{"ja", "en", "en_US"}))
         << "LANGUAGE before the locale";
-    EXPECT_EQ(languages_of_locale(":fr", nullptr, nullptr, "en_US.UTF-8"), (List{"fr", "en"}));
-    EXPECT_EQ(languages_of_locale("fr:ja", nullptr, nullptr, "fr_FR.UTF-8"), (List{"fr", "ja"}));
+    EXPECT_EQ(languages_of_locale(":fr", nullptr, nullptr, "en_US.UTF-8"), (List{"fr", "en_US"}));
+    EXPECT_EQ(languages_of_locale("fr:ja", nullptr, nullptr, "fr_FR.UTF-8"), (List{"fr", "ja", "fr_FR"}));
+    // Chinese is told apart by its region or script, so they stay; the character set and the
+    // variant do not.
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "zh_CN.GB18030"), List{"zh_CN"});
+    EXPECT_EQ(languages_of_locale("zh-Hans-SG:zh_TW", nullptr, nullptr, "sr_RS@latin"),
+              (List{"zh-Hans-SG", "zh_TW", "sr_RS"}));
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "KO_kr.UTF-8"), List{"ko_kr"});
+}
+
+TEST(Language, TheSystemsLanguageNamesOneOfTheGames)
+{
+    const std::optional<Lang> chinese = language_of_code("zh-Hans");
+    ASSERT_TRUE(chinese);
+    for (const char* simplified : {"zh_CN", "zh_SG", "zh_Hans", "zh-Hans", "zh-Hans-TW", "zh_Hans_HK"})
+        EXPECT_EQ(spoken_language(simplified), chinese) << simplified;
+    for (const char* other : {"zh", "zh_TW", "zh_HK", "zh-Hant", "zh-Hant-CN", "zh_MO", "zhx_CN", "fr_FR", "", "_"})
+        EXPECT_EQ(spoken_language(other), std::nullopt) << other;
+    EXPECT_EQ(spoken_language("ko_KR"), language_of_code("ko"));
+    EXPECT_EQ(spoken_language("ko"), language_of_code("ko"));
+    EXPECT_EQ(spoken_language("ja_JP"), Lang::ja);
+    EXPECT_EQ(spoken_language("en_GB"), Lang::en);
+    std::vector<std::string> problems;
+    const SettingsFile none;
+    EXPECT_EQ(choose_language("", none, {"zh_TW", "zh_CN", "ja"}, problems), chinese);
+    EXPECT_EQ(choose_language("", none, {"zh_TW"}, problems), Lang::en) << "traditional Chinese is not spoken";
 }
 
 TEST(Language, ChosenByOptionThenSettingThenSystem)
@@ -193,16 +217,33 @@ TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
 {
     test::HomeGame g;
     show_menu(*g, kMenuOptions);
-    const tmenu& entry = g->menu_buttons[64];
-    ASSERT_EQ(entry.visible, 1);
-    EXPECT_EQ(entry.caption, "Play in English");
+    // Every other language, each named in its own words.
+    const auto switches = [&] {
+        std::vector<std::string> shown;
+        for (const int i : {64, 67, 68, 69, 70}) {
+            const tmenu& b = g->menu_buttons[static_cast<std::size_t>(i)];
+            if (b.visible == 1) shown.push_back(b.caption);
+        }
+        return shown;
+    };
+    std::vector<std::string> others;
+    for (int l = 1; l < kLanguageCount; ++l) others.emplace_back(text_in(static_cast<Lang>(l), Text::options_play_in));
+    EXPECT_EQ(switches(), others);
+    EXPECT_EQ(g->menu_buttons[64].caption, "Play in English") << "where it always was";
     run_command(*g, 64);
     EXPECT_EQ(g->lang, Lang::en);
     EXPECT_EQ(g.take_trace().find("message silver Now playing in English\n") != std::string::npos, true);
     EXPECT_EQ(g->menu_buttons[60].caption, "About energy recovery") << "the menu is shown again in English";
+    others[0] = "日本語で遊ぶ";
+    EXPECT_EQ(switches(), others);
     const fs::path ini = g.save_dir.path() / "zentrifa.ini";
-    EXPECT_EQ(read_file(ini),
-              "# The language of the game's texts: ja (Japanese, 日本語) or en (English).\nlanguage = en\n");
+    EXPECT_EQ(read_file(ini), "# " + std::string(kLanguageSetting.comment) + "\nlanguage = en\n");
+    // The last language's switch: the game speaks it, and the settings name its code.
+    const Lang last = static_cast<Lang>(kLanguageCount - 1);
+    run_command(*g, 64 + 2 + kLanguageCount - 2);
+    EXPECT_EQ(g->lang, last);
+    EXPECT_EQ(g->menu_buttons[60].caption, text_in(last, Text::options_energy_help));
+    EXPECT_NE(read_file(ini).find("language = " + std::string(language_code(last)) + "\n"), std::string::npos);
     run_command(*g, 64);
     EXPECT_EQ(g->lang, Lang::ja);
     EXPECT_NE(read_file(ini).find("language = ja\n"), std::string::npos);
@@ -259,9 +300,18 @@ TEST(Language, TheProgramSpeaksTheChosenLanguageAndKeepsABrokenSettingsFile)
     fs::remove(dir.path() / "my.dat");
     EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=ja_JP.UTF-8").out),
               "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
-    const auto bad = test::run_program(run + " --lang de");
+    fs::remove(dir.path() / "my.dat");
+    EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=zh_CN.UTF-8").out),
+              text_in(*language_of_code("zh-Hans"), Text::welcome));
+    fs::remove(dir.path() / "my.dat");
+    EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=zh_TW.UTF-8").out),
+              "Welcome to the brutal, cutthroat world of game makers!!");
+    const auto bad = test::run_program(run + " --lang fr");
     EXPECT_EQ(bad.exit_code, 2);
-    EXPECT_NE(bad.err.find("--lang takes ja (Japanese) or en (English), not \"de\""), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("--lang takes ja, en, "), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find(" or " + std::string(language_code(static_cast<Lang>(kLanguageCount - 1))) + ", not \"fr\""),
+              std::string::npos)
+        << bad.err;
 
     // The settings file in XDG_CONFIG_HOME: read at start-up; a broken one is named and kept.
     const fs::path config = dir.path() / "config";

@@ -25,7 +25,7 @@ constexpr OptionInfo kOptions[] = {
     {OptionId::Trace, "--trace", "", "print every message, sound and music start"},
     {OptionId::DataDir, "--data-dir", "DIR", "where cg/ and dat/ are"},
     {OptionId::SaveDir, "--save-dir", "DIR", "where my.dat is kept"},
-    {OptionId::Lang, "--lang", "ja|en",
+    {OptionId::Lang, "--lang", "ja|en|zh-Hans|ko|es|de",
      "the language of the game's texts (else a replayed recording's, the setting, the system's)"},
     {OptionId::FxGallery, "--fx-gallery", "DIR", "(with --headless) draw every effect into PNG sheets in DIR"},
     {OptionId::Version, "--version", "", "print the version and stop"},
@@ -164,7 +164,7 @@ bool parse_options(int argc, const char* const* argv, Options& options, std::str
         case OptionId::FxGallery: options.fx_gallery = v; break;
         case OptionId::Lang:
             if (!language_of_code(v)) {
-                error = "--lang takes ja (Japanese) or en (English), not \"" + v + "\"";
+                error = "--lang takes " + language_list() + ", not \"" + v + "\"";
                 return false;
             }
             options.lang = v;

@@ -144,6 +144,16 @@ std::optional<Lang> language_of_code(std::string_view code)
     return std::nullopt;
 }
 
+std::string language_list()
+{
+    std::string out;
+    for (int i = 0; i < kLanguageCount; ++i) {
+        if (i > 0) out += i + 1 == kLanguageCount ? " or " : ", ";
+        out += kLanguageCodes[i];
+    }
+    return out;
+}
+
 std::string_view language_code(Lang lang)
 {
     const auto l = static_cast<std::size_t>(lang);

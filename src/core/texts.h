@@ -37,8 +37,10 @@ std::string fill(std::string_view text, std::initializer_list<TextArg> args);
 // A number as the texts show it.
 std::string num(std::int64_t value);
 
-// "ja", "en": the language of that code, or nothing for a code the game does not speak.
+// "ja", "en", "zh-Hans": the language of that code, or nothing for a code the game does not speak.
 std::optional<Lang> language_of_code(std::string_view code);
 std::string_view language_code(Lang lang);
+// The codes of every language the game speaks, as a message lists them: "ja, en, ... or de".
+std::string language_list();
 
 } // namespace zen
