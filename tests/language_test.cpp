@@ -48,6 +48,15 @@ TEST(Texts, PlaceholdersAreFilledByNameAndMinutesPadded)
     EXPECT_EQ(fill(volume, {{"v", "-999999999"}}), "0%");
     EXPECT_EQ(fill(volume, {{"v", "999999999"}}), "100%");
     EXPECT_EQ(fill("{v:0..0%}", {{"v", "5"}}), "5") << "no range: the number as it is";
+    // Thousands in groups, with the mark the language writes between them.
+    EXPECT_EQ(fill("{m:1.000} yenes", {{"m", "999999999"}}), "999.999.999 yenes");
+    EXPECT_EQ(fill("{m:1,000}", {{"m", "-1234"}}), "-1,234");
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "123456"}}), "123.456");
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "100"}}), "100");
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "-100"}}), "-100");
+    EXPECT_EQ(fill("{m:1\u202F000}", {{"m", "1000"}}), "1\u202F000") << "a mark of several bytes";
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "lots"}}), "lots") << "not a number: as it is";
+    EXPECT_EQ(fill("{m:10000}", {{"m", "12345"}}), "12345") << "no mark: no format";
 
     // English says the count of days in words, never as a negative count, and the volume as a
     // share of its range; the Japanese keeps the game's own form.
@@ -164,6 +173,9 @@ TEST(Language, TheSystemsLanguageNamesOneOfTheGames)
     EXPECT_EQ(spoken_language("ko"), language_of_code("ko"));
     EXPECT_EQ(spoken_language("ja_JP"), Lang::ja);
     EXPECT_EQ(spoken_language("en_GB"), Lang::en);
+    EXPECT_EQ(spoken_language("es_MX"), Lang::es);
+    EXPECT_EQ(spoken_language("de-CH"), Lang::de);
+    EXPECT_EQ(spoken_language("de"), Lang::de);
     std::vector<std::string> problems;
     const SettingsFile none;
     EXPECT_EQ(choose_language("", none, {"zh_TW", "zh_CN", "ja"}, problems), chinese);
@@ -194,7 +206,7 @@ TEST(Language, ChosenByOptionThenSettingThenSystem)
     SettingsFile bad;
     bad.load(dir.path() / "bad.ini", problems);
     check_setting_keys(bad, problems);
-    EXPECT_EQ(choose_language("", bad, {"de"}, problems), Lang::en) << "a bad value falls back to the system's";
+    EXPECT_EQ(choose_language("", bad, {"de_AT"}, problems), Lang::de) << "a bad value falls back to the system's";
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_NE(problems[0].find("line 2: unknown setting \"volume\""), std::string::npos) << problems[0];
     EXPECT_NE(problems[1].find("language = klingon"), std::string::npos) << problems[1];
