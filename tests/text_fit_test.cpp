@@ -268,8 +268,8 @@ TEST_P(TextFit, TheStatusPanelKeepsToItsColumns)
 
 std::vector<Lang> every_language()
 {
-    std::vector<Lang> all;
-    for (int l = 0; l < kLanguageCount; ++l) all.push_back(static_cast<Lang>(l));
+    std::vector<Lang> all(kLanguageCount);
+    for (int l = 0; l < kLanguageCount; ++l) all[static_cast<std::size_t>(l)] = static_cast<Lang>(l);
     return all;
 }
 

@@ -124,7 +124,7 @@ std::string find_font_file(const std::filesystem::path& fonts_dir)
                      why);
     }
     if (!fonts_dir.empty()) {
-        const std::string shipped = (fonts_dir / kGameFaceFile).string();
+        std::string shipped = (fonts_dir / kGameFaceFile).string();
         const char* why = not_a_font_file(shipped.c_str());
         if (!why && font_draws(shipped.c_str(), kGameFaceSamples, why)) return shipped;
         if (std::strcmp(why, "not found") != 0)
