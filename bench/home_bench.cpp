@@ -2,6 +2,7 @@
 #include "app/frame_tick.h"
 #include "app/startup.h"
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "core/texts.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
@@ -19,7 +20,7 @@ void home_menu_frames(benchmark::State& state, Lang lang)
 {
     test::TestGame g;
     Game& game = *g.game;
-    game.lang = lang;
+    speak(game, lang);
     start_up(game);
     game.title_step = kTitleDone;
     game.stage = 12;

@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "app/startup.h"
 #include "core/game_state.h"
+#include "core/settings.h"
 #include "core/texts.h"
 #include "render/message_log.h"
 #include "render/picture_store.h"
@@ -41,7 +42,7 @@ void street_typical_frames(benchmark::State& state, Lang lang)
 {
     test::TestGame g;
     Game& game = *g.game;
-    game.lang = lang;
+    speak(game, lang);
     start_up(game);
     click_at(game, 400, 300);
     click_at(game, 400, 300);

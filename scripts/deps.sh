@@ -8,6 +8,8 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libmpg123-dev
   libcairo2-dev libjpeg-dev libpng-dev libfontconfig-dev libx11-dev
   fonts-ipafont-gothic unicode-data
+  # The simplified Chinese and Korean faces, cut down at build time to their texts.
+  fonts-noto-cjk python3-fonttools
   libmp3lame-dev espeak-ng libespeak-ng-dev
   libgtest-dev libbenchmark-dev
   libunibreak-dev # only the test of the game's line breaking links it

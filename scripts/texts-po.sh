@@ -7,11 +7,12 @@
 #                                                     the text files (an empty msgstr changes nothing)
 #
 # BUILD (default: build) is a configured build folder; textgen is built there first. A new language
-# is a code added to the @languages line and one "LANG = ..." line under each text; until every text
-# has it, the build says which one is missing.
+# is a code added to the @languages line (until every text has it, the build says which one is
+# missing): its export has every text with an empty msgstr, and its import adds each translation as
+# a "LANG = ..." line after the text's other languages. The README's "Translating" has the whole way.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-[[ $# -ge 3 ]] || { sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+[[ $# -ge 3 ]] || { sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 what="$1" lang="$2" po="$3" build="${4:-build}"
 [[ "$build" = /* ]] || build="$here/$build"
 cmake --build "$build" --target textgen >/dev/null

@@ -125,7 +125,7 @@ int main(int argc, char** argv)
     }
 
     auto game = std::make_unique<Game>(platform, seed);
-    game->lang = lang;
+    speak(*game, lang);
     game->pause_on_focus_loss = pause_on_focus_loss;
     game->pointer_speed = pointer_speed;
     game->dead_zone = dead_zone;

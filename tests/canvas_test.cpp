@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -276,6 +278,64 @@ TEST(Canvas, TwoSetsOfFontsLiveAndGoIndependently)
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 200; ++x) lit += b.pixel(x, y) != 0;
     EXPECT_GT(lit, 30);
+}
+
+TEST(Canvas, EachLanguageDrawsWithItsFaceFromTheDataFolderAndFallsBackWhereItMust)
+{
+    namespace fs = std::filesystem;
+    const fs::path ko_face = fs::path(ZENTRIFA_BUILD_DIR) / "fonts" / "ko.otf";
+    if (!fs::is_regular_file(ko_face)) GTEST_SKIP() << "the build made no Korean face (no fontTools)";
+    const std::string system_ipa = Fonts().font_file();
+    ASSERT_FALSE(system_ipa.empty());
+    test::TempDir dir;
+    const fs::path folder = dir.path() / "fonts";
+    fs::create_directories(folder / "yy.ttf"); // a folder, not a font
+    fs::copy_file(system_ipa, folder / "ipagp.ttf");
+    fs::copy_file(ko_face, folder / "ko.otf");
+    test::write_file(folder / "xx.otf", "no font at all");
+    test::write_file(folder / "notes.txt", "not looked at");
+
+    Fonts fonts(folder);
+    EXPECT_EQ(fonts.font_file(), (folder / "ipagp.ttf").string()) << "the data folder's face before the system's";
+    const std::string ipa = fonts.font_file();
+    const std::string korean = (folder / "ko.otf").string();
+    EXPECT_EQ(fonts.face_file("한국어"), korean) << "IPA P Gothic has no Hangul: the face that has";
+    EXPECT_EQ(fonts.face_file("Game 100"), ipa);
+    fonts.use_language("ko");
+    EXPECT_EQ(fonts.face_file("한국어"), korean);
+    EXPECT_EQ(fonts.face_file("Game 100"), korean) << "the language's own face for its Latin letters too";
+    EXPECT_EQ(fonts.face_file("日本語で遊ぶ"), ipa) << "what the language's face lacks";
+    EXPECT_EQ(fonts.missing_glyphs("日本語で遊ぶ"), U"");
+    EXPECT_EQ(fonts.missing_glyphs("한국어 \U0001F600"), U"\U0001F600")
+        << "no face has it: the language's face is named";
+    fonts.use_language("xx"); // no font: the game's face
+    EXPECT_EQ(fonts.face_file("Game 100"), ipa);
+    fonts.use_language("yy");
+    EXPECT_EQ(fonts.face_file("Game 100"), ipa);
+
+    // Every face keeps the game's face's lines: the same height, the letters on the same baseline.
+    fonts.use_language("ko");
+    Canvas c = solid(300, 40, 0);
+    c.set_fonts(&fonts);
+    const Font f{15, true};
+    EXPECT_EQ(c.text_extent("한국어", f).height, c.text_extent("日本", f).height);
+    c.text(0, 0, "Lg", f, 0xFFFFFF);
+    Canvas d = solid(300, 40, 0);
+    Fonts game_face(folder);
+    d.set_fonts(&game_face);
+    d.text(0, 0, "Lg", f, 0xFFFFFF);
+    const auto lowest_ink = [](const Canvas& k, int width) {
+        int lowest = -1;
+        for (int y = 0; y < k.height(); ++y)
+            for (int x = 0; x < 8 && x < width; ++x)
+                if (k.pixel(x, y) != 0) lowest = y;
+        return lowest;
+    };
+    // The foot of the L is the baseline; the faces' letters differ by a pixel or two at most.
+    const int korean_foot = lowest_ink(c, c.text_width("L", f));
+    const int game_foot = lowest_ink(d, d.text_width("L", f));
+    ASSERT_GE(game_foot, 0);
+    EXPECT_LE(std::abs(korean_foot - game_foot), 1) << korean_foot << " against " << game_foot;
 }
 
 // Raw 32-bit words, the unused top byte included: what a later keyed draw compares.

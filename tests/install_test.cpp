@@ -58,8 +58,13 @@ TEST(Install, TheInstalledGameFindsItsPackAndSavesInXdgDataHome)
     // Only the pack itself: no save, no screenshots of the build's own runs.
     for (const fs::path& f : files_under(data)) {
         const std::string ext = f.extension().string();
-        EXPECT_TRUE(ext == ".bmp" || ext == ".jpg" || ext == ".wav" || ext == ".mp3") << f;
+        EXPECT_TRUE(ext == ".bmp" || ext == ".jpg" || ext == ".wav" || ext == ".mp3" ||
+                    (ext == ".otf" && f.parent_path().filename() == "fonts"))
+            << f;
     }
+    // The languages' faces the build cut down go with the pack, where the game looks for them.
+    for (const fs::path& face : files_under(test::build_dir() / "fonts"))
+        EXPECT_TRUE(fs::is_regular_file(data / "fonts" / face.filename())) << face;
     const auto shipped = files_under(prefix);
 
     const fs::path xdg = player.path() / "xdg";

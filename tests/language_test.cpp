@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,15 @@ TEST(Texts, PlaceholdersAreFilledByNameAndMinutesPadded)
     EXPECT_EQ(fill(volume, {{"v", "-999999999"}}), "0%");
     EXPECT_EQ(fill(volume, {{"v", "999999999"}}), "100%");
     EXPECT_EQ(fill("{v:0..0%}", {{"v", "5"}}), "5") << "no range: the number as it is";
+    // Thousands in groups, with the mark the language writes between them.
+    EXPECT_EQ(fill("{m:1.000} yenes", {{"m", "999999999"}}), "999.999.999 yenes");
+    EXPECT_EQ(fill("{m:1,000}", {{"m", "-1234"}}), "-1,234");
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "123456"}}), "123.456");
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "100"}}), "100");
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "-100"}}), "-100");
+    EXPECT_EQ(fill("{m:1\u202F000}", {{"m", "1000"}}), "1\u202F000") << "a mark of several bytes";
+    EXPECT_EQ(fill("{m:1.000}", {{"m", "lots"}}), "lots") << "not a number: as it is";
+    EXPECT_EQ(fill("{m:10000}", {{"m", "12345"}}), "12345") << "no mark: no format";
 
     // English says the count of days in words, never as a negative count, and the volume as a
     // share of its range; the Japanese keeps the game's own form.
@@ -108,6 +118,7 @@ TEST(Texts, ACatalogueOfTheRealTextsGoesOutAndComesBackUnchanged)
     TempDir dir;
     std::string files;
     for (const auto& e : fs::directory_iterator(fs::path(ZENTRIFA_SOURCE_DIR) / "src/core/texts")) {
+        if (e.path().extension() != ".txt") continue; // the glossaries beside them
         fs::copy_file(e.path(), dir.path() / e.path().filename());
         files += " " + e.path().filename().string();
     }
@@ -131,19 +142,121 @@ TEST(Texts, ACatalogueOfTheRealTextsGoesOutAndComesBackUnchanged)
     EXPECT_EQ(textgen(dir, "po-import en en.po" + files).exit_code, 1);
 }
 
+TEST(Texts, EveryLanguageGoesOutAndComesBackAndANewOneComesInWhole)
+{
+    TempDir dir;
+    std::string files;
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(fs::path(ZENTRIFA_SOURCE_DIR) / "src/core/texts")) {
+        if (e.path().extension() != ".txt") continue;
+        fs::copy_file(e.path(), dir.path() / e.path().filename());
+        files += " " + e.path().filename().string();
+        names.push_back(e.path().filename().string());
+    }
+    const auto all_files = [&] {
+        std::string all;
+        for (const std::string& n : names) all += read_file(dir.path() / n);
+        return all;
+    };
+    const std::string before = all_files();
+    for (const std::string_view code : kLanguageCodes) {
+        SCOPED_TRACE(code);
+        const std::string lang(code);
+        ASSERT_EQ(textgen(dir, "po-export " + lang + files).exit_code, 0);
+        const std::string po = read_file(dir.path() / "out.txt");
+        EXPECT_NE(po.find("\"Language: " + lang + "\\n\""), std::string::npos);
+        EXPECT_NE(po.find("msgctxt \"options_play_in\"\nmsgid \"日本語で遊ぶ\"\nmsgstr \"" +
+                          std::string(text_in(*language_of_code(lang), Text::options_play_in)) + "\"\n"),
+                  std::string::npos);
+        write_file(dir.path() / (lang + ".po"), po);
+        ASSERT_EQ(textgen(dir, "po-import " + lang + " " + lang + ".po" + files).exit_code, 0);
+        EXPECT_EQ(all_files(), before);
+    }
+
+    // The next language: its code on the @languages line. Until each text has it the table is
+    // refused, naming the first that lacks it; its catalogue has every text, untranslated.
+    std::string interface = read_file(dir.path() / "interface.txt");
+    const std::size_t line = interface.find("@languages ");
+    interface.insert(interface.find('\n', line), " pt-BR");
+    write_file(dir.path() / "interface.txt", interface);
+    const Generated incomplete = textgen(dir, "code t.h t.cpp" + files);
+    EXPECT_EQ(incomplete.exit_code, 1);
+    EXPECT_NE(incomplete.err.find(" has no pt-BR text"), std::string::npos) << incomplete.err;
+    ASSERT_EQ(textgen(dir, "po-export pt-BR" + files).exit_code, 0);
+    std::string po = read_file(dir.path() / "out.txt");
+    EXPECT_NE(po.find("msgctxt \"home_sleep\"\nmsgid \"寝る\"\nmsgstr \"\"\n"), std::string::npos);
+    // A translator's catalogue: every msgstr filled (here with the original, which has the same
+    // placeholders), one line of it spread over two as gettext tools write long ones.
+    std::string filled;
+    std::string last_msgid;
+    std::istringstream lines(po);
+    for (std::string l; std::getline(lines, l);) {
+        if (l.starts_with("msgid ")) last_msgid = l.substr(6);
+        if (l == "msgstr \"\"" && last_msgid != "\"\"") l = "msgstr " + last_msgid;
+        filled += l + "\n";
+    }
+    const std::string sleep = "msgctxt \"home_sleep\"\nmsgid \"寝る\"\nmsgstr \"寝る\"\n";
+    ASSERT_NE(filled.find(sleep), std::string::npos);
+    filled.replace(filled.find(sleep), sleep.size(),
+                   "msgctxt \"home_sleep\"\nmsgid \"寝る\"\nmsgstr \"\"\n\"Dor\"\n\"mir\"\n");
+    write_file(dir.path() / "pt-BR.po", filled);
+    ASSERT_EQ(textgen(dir, "po-import pt-BR pt-BR.po" + files).exit_code, 0);
+    const Generated whole = textgen(dir, "code t.h t.cpp" + files);
+    EXPECT_EQ(whole.exit_code, 0) << whole.err;
+    EXPECT_NE(read_file(dir.path() / "t.h").find(", de, pt_BR };"), std::string::npos);
+    EXPECT_NE(read_file(dir.path() / "interface.txt").find("[home_sleep]\nja = 寝る\nen = Sleep\n"), std::string::npos);
+    EXPECT_NE(read_file(dir.path() / "interface.txt").find("\nde = Schlafen\npt-BR = Dormir\n\n[home_shop]"),
+              std::string::npos)
+        << "after the other languages of the text";
+
+    // The characters a language's face is cut down to: its texts' and the printable ASCII.
+    ASSERT_EQ(textgen(dir, "chars de de.chars" + files).exit_code, 0);
+    const std::string chars = read_file(dir.path() / "de.chars");
+    for (const char* c : {" ", "~", "A", "9", "¥", "ß", "»", "«", "ü"})
+        EXPECT_NE(chars.find(c), std::string::npos) << c;
+    EXPECT_EQ(chars.find("寝"), std::string::npos);
+}
+
 TEST(Language, TheSystemsLanguagesFromTheLocale)
 {
     using List = std::vector<std::string>;
     EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, nullptr), List{});
     EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "C.UTF-8"), List{});
     EXPECT_EQ(languages_of_locale("fr:en", nullptr, nullptr, "POSIX"), List{}) << "LANGUAGE does not count under C";
-    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "ja_JP.UTF-8"), List{"ja"});
-    EXPECT_EQ(languages_of_locale(nullptr, "de_DE.UTF-8", nullptr, "ja_JP.UTF-8"), List{"de"}) << "LC_ALL first";
-    EXPECT_EQ(languages_of_locale(nullptr, nullptr, "ja_JP.UTF-8", "en_GB.UTF-8"), List{"ja"}) << "then LC_MESSAGES";
-    EXPECT_EQ(languages_of_locale("ja:en", nullptr, nullptr, "en_US.UTF-8"), (List{"ja", "en"}))
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "ja_JP.UTF-8"), List{"ja_JP"});
+    EXPECT_EQ(languages_of_locale(nullptr, "de_DE.UTF-8", nullptr, "ja_JP.UTF-8"), List{"de_DE"}) << "LC_ALL first";
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, "ja_JP.UTF-8", "en_GB.UTF-8"), List{"ja_JP"}) << "then LC_MESSAGES";
+    EXPECT_EQ(languages_of_locale("ja:en", nullptr, nullptr, "en_US.UTF-8"), (List{"ja", "en", "en_US"}))
         << "LANGUAGE before the locale";
-    EXPECT_EQ(languages_of_locale(":fr", nullptr, nullptr, "en_US.UTF-8"), (List{"fr", "en"}));
-    EXPECT_EQ(languages_of_locale("fr:ja", nullptr, nullptr, "fr_FR.UTF-8"), (List{"fr", "ja"}));
+    EXPECT_EQ(languages_of_locale(":fr", nullptr, nullptr, "en_US.UTF-8"), (List{"fr", "en_US"}));
+    EXPECT_EQ(languages_of_locale("fr:ja", nullptr, nullptr, "fr_FR.UTF-8"), (List{"fr", "ja", "fr_FR"}));
+    // Chinese is told apart by its region or script, so they stay; the character set and the
+    // variant do not.
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "zh_CN.GB18030"), List{"zh_CN"});
+    EXPECT_EQ(languages_of_locale("zh-Hans-SG:zh_TW", nullptr, nullptr, "sr_RS@latin"),
+              (List{"zh-Hans-SG", "zh_TW", "sr_RS"}));
+    EXPECT_EQ(languages_of_locale(nullptr, nullptr, nullptr, "KO_kr.UTF-8"), List{"ko_kr"});
+}
+
+TEST(Language, TheSystemsLanguageNamesOneOfTheGames)
+{
+    const std::optional<Lang> chinese = language_of_code("zh-Hans");
+    ASSERT_TRUE(chinese);
+    for (const char* simplified : {"zh_CN", "zh_SG", "zh_Hans", "zh-Hans", "zh-Hans-TW", "zh_Hans_HK"})
+        EXPECT_EQ(spoken_language(simplified), chinese) << simplified;
+    for (const char* other : {"zh", "zh_TW", "zh_HK", "zh-Hant", "zh-Hant-CN", "zh_MO", "zhx_CN", "fr_FR", "", "_"})
+        EXPECT_EQ(spoken_language(other), std::nullopt) << other;
+    EXPECT_EQ(spoken_language("ko_KR"), language_of_code("ko"));
+    EXPECT_EQ(spoken_language("ko"), language_of_code("ko"));
+    EXPECT_EQ(spoken_language("ja_JP"), Lang::ja);
+    EXPECT_EQ(spoken_language("en_GB"), Lang::en);
+    EXPECT_EQ(spoken_language("es_MX"), Lang::es);
+    EXPECT_EQ(spoken_language("de-CH"), Lang::de);
+    EXPECT_EQ(spoken_language("de"), Lang::de);
+    std::vector<std::string> problems;
+    const SettingsFile none;
+    EXPECT_EQ(choose_language("", none, {"zh_TW", "zh_CN", "ja"}, problems), chinese);
+    EXPECT_EQ(choose_language("", none, {"zh_TW"}, problems), Lang::en) << "traditional Chinese is not spoken";
 }
 
 TEST(Language, ChosenByOptionThenSettingThenSystem)
@@ -170,7 +283,7 @@ TEST(Language, ChosenByOptionThenSettingThenSystem)
     SettingsFile bad;
     bad.load(dir.path() / "bad.ini", problems);
     check_setting_keys(bad, problems);
-    EXPECT_EQ(choose_language("", bad, {"de"}, problems), Lang::en) << "a bad value falls back to the system's";
+    EXPECT_EQ(choose_language("", bad, {"de_AT"}, problems), Lang::de) << "a bad value falls back to the system's";
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_NE(problems[0].find("line 2: unknown setting \"volume\""), std::string::npos) << problems[0];
     EXPECT_NE(problems[1].find("language = klingon"), std::string::npos) << problems[1];
@@ -193,16 +306,33 @@ TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
 {
     test::HomeGame g;
     show_menu(*g, kMenuOptions);
-    const tmenu& entry = g->menu_buttons[64];
-    ASSERT_EQ(entry.visible, 1);
-    EXPECT_EQ(entry.caption, "Play in English");
+    // Every other language, each named in its own words.
+    const auto switches = [&] {
+        std::vector<std::string> shown;
+        for (const int i : {64, 67, 68, 69, 70}) {
+            const tmenu& b = g->menu_buttons[static_cast<std::size_t>(i)];
+            if (b.visible == 1) shown.push_back(b.caption);
+        }
+        return shown;
+    };
+    std::vector<std::string> others;
+    for (int l = 1; l < kLanguageCount; ++l) others.emplace_back(text_in(static_cast<Lang>(l), Text::options_play_in));
+    EXPECT_EQ(switches(), others);
+    EXPECT_EQ(g->menu_buttons[64].caption, "Play in English") << "where it always was";
     run_command(*g, 64);
     EXPECT_EQ(g->lang, Lang::en);
     EXPECT_EQ(g.take_trace().find("message silver Now playing in English\n") != std::string::npos, true);
     EXPECT_EQ(g->menu_buttons[60].caption, "About energy recovery") << "the menu is shown again in English";
+    others[0] = "日本語で遊ぶ";
+    EXPECT_EQ(switches(), others);
     const fs::path ini = g.save_dir.path() / "zentrifa.ini";
-    EXPECT_EQ(read_file(ini),
-              "# The language of the game's texts: ja (Japanese, 日本語) or en (English).\nlanguage = en\n");
+    EXPECT_EQ(read_file(ini), "# " + std::string(kLanguageSetting.comment) + "\nlanguage = en\n");
+    // The last language's switch: the game speaks it, and the settings name its code.
+    const Lang last = static_cast<Lang>(kLanguageCount - 1);
+    run_command(*g, 64 + 2 + kLanguageCount - 2);
+    EXPECT_EQ(g->lang, last);
+    EXPECT_EQ(g->menu_buttons[60].caption, text_in(last, Text::options_energy_help));
+    EXPECT_NE(read_file(ini).find("language = " + std::string(language_code(last)) + "\n"), std::string::npos);
     run_command(*g, 64);
     EXPECT_EQ(g->lang, Lang::ja);
     EXPECT_NE(read_file(ini).find("language = ja\n"), std::string::npos);
@@ -259,9 +389,18 @@ TEST(Language, TheProgramSpeaksTheChosenLanguageAndKeepsABrokenSettingsFile)
     fs::remove(dir.path() / "my.dat");
     EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=ja_JP.UTF-8").out),
               "ようこそ、ゲームメーカー達の極悪熾烈な競争世界へ！！");
-    const auto bad = test::run_program(run + " --lang de");
+    fs::remove(dir.path() / "my.dat");
+    EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=zh_CN.UTF-8").out),
+              text_in(*language_of_code("zh-Hans"), Text::welcome));
+    fs::remove(dir.path() / "my.dat");
+    EXPECT_EQ(first_message(test::run_program(run, "LC_ALL=zh_TW.UTF-8").out),
+              "Welcome to the brutal, cutthroat world of game makers!!");
+    const auto bad = test::run_program(run + " --lang fr");
     EXPECT_EQ(bad.exit_code, 2);
-    EXPECT_NE(bad.err.find("--lang takes ja (Japanese) or en (English), not \"de\""), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("--lang takes ja, en, "), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find(" or " + std::string(language_code(static_cast<Lang>(kLanguageCount - 1))) + ", not \"fr\""),
+              std::string::npos)
+        << bad.err;
 
     // The settings file in XDG_CONFIG_HOME: read at start-up; a broken one is named and kept.
     const fs::path config = dir.path() / "config";

@@ -1,6 +1,7 @@
 // Every text of the game, in every language, fits where it is drawn, measured with the real font:
 // captions within their buttons, hints on the screen, log lines and news within the two rows of
 // the message box, the status panel within its columns; and the font has every character.
+#include "core/settings.h"
 #include "core/texts.h"
 #include "home/menu_commands.h"
 #include "render/message_log.h"
@@ -20,16 +21,25 @@ namespace {
 
 using test::HomeGame;
 
-// Kana, kanji, the Japanese punctuation and the full-width forms.
-bool has_japanese(std::string_view utf8)
+// Kana, full and half width: no other language writes them.
+bool has_kana(std::string_view utf8)
 {
     for (std::size_t i = 0; i + 2 < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         const auto c1 = static_cast<unsigned char>(utf8[i + 1]);
-        if (c == 0xE3 && c1 >= 0x80 && c1 <= 0x83) return true;   // U+3000..U+30FF
-        if (c >= 0xE4 && c <= 0xE9) return true;                  // U+4E00..U+9FFF
-        if (c == 0xEF && (c1 == 0xBC || c1 == 0xBD)) return true; // U+FF00..U+FF7F
-        if (c == 0xEF && c1 == 0xBE) return true;                 // U+FF80..U+FFBF
+        const auto c2 = static_cast<unsigned char>(utf8[i + 2]);
+        if (c == 0xE3 && c1 >= 0x81 && c1 <= 0x83) return true;                   // U+3040..U+30FF
+        if (c == 0xEF && ((c1 == 0xBD && c2 >= 0xA1) || c1 == 0xBE)) return true; // U+FF61..U+FF9F
+    }
+    return false;
+}
+
+// Han characters, which Japanese and Chinese write and the other languages do not.
+bool has_han(std::string_view utf8)
+{
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0xE4 && c <= 0xE9) return true; // U+4E00..U+9FFF
     }
     return false;
 }
@@ -39,7 +49,7 @@ protected:
     void SetUp() override
     {
         if (!g.platform.fonts || !g.platform.fonts->available()) GTEST_SKIP() << "no font on this machine";
-        g->lang = GetParam();
+        speak(*g, GetParam());
         g->cg.note_texts(&drawn);
     }
 
@@ -133,6 +143,7 @@ protected:
                     EXPECT_GE(t.x, 0) << "the hint runs off the screen's left edge";
                     continue;
                 }
+                EXPECT_EQ(g.platform.fonts->missing_glyphs(t.text), U"") << "no face has every character";
                 EXPECT_GE(t.x, own->x) << "the caption runs out of its button on the left";
                 EXPECT_LE(t.x + t.width, own->x + own->width) << "the caption runs out of its button on the right";
             }
@@ -148,13 +159,20 @@ protected:
 TEST_P(TextFit, EveryTextHasItsGlyphsAndEveryMessageFitsTheTwoRowsOfTheLog)
 {
     Fonts* fonts = g.platform.fonts.get();
+    // The face of the language's button caption, a text of its own.
+    const std::string own_face = fonts->face_file(text_in(GetParam(), Text::options_play_in));
     for (int t = 1; t < kTextCount; ++t) {
         for (const std::string& text : numbers_filled(widest_filled(static_cast<Text>(t)))) {
             SCOPED_TRACE(std::string(kTextNames[t]) + ": " + text);
             EXPECT_EQ(fonts->missing_glyphs(text), U"") << "the font lacks a character";
-            // An English player meets no Japanese, but for the switch back to it.
-            if (GetParam() == Lang::en && static_cast<Text>(t) != Text::options_language) {
-                EXPECT_FALSE(has_japanese(text)) << "Japanese in the English text";
+            // Drawn with the language's own face, not one the game falls back on.
+            EXPECT_EQ(fonts->face_file(text), own_face) << "drawn with another language's face";
+            // A player of another language meets no Japanese.
+            if (GetParam() != Lang::ja) {
+                EXPECT_FALSE(has_kana(text)) << "Japanese in the text";
+            }
+            if (GetParam() != Lang::ja && language_of_code("zh-Hans") != GetParam()) {
+                EXPECT_FALSE(has_han(text)) << "Chinese characters in the text";
             }
             const std::vector<std::string> rows = wrap_message(fonts, text, 10);
             EXPECT_LE(rows.size(), 2u) << "longer than the two rows a message shows";
@@ -248,9 +266,18 @@ TEST_P(TextFit, TheStatusPanelKeepsToItsColumns)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::Values(Lang::ja, Lang::en),
+std::vector<Lang> every_language()
+{
+    std::vector<Lang> all(kLanguageCount);
+    for (int l = 0; l < kLanguageCount; ++l) all[static_cast<std::size_t>(l)] = static_cast<Lang>(l);
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::ValuesIn(every_language()),
                          [](const ::testing::TestParamInfo<Lang>& info) {
-                             return std::string(language_code(info.param));
+                             std::string name(language_code(info.param));
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
                          });
 
 } // namespace

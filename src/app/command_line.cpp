@@ -26,8 +26,9 @@ constexpr OptionInfo kOptions[] = {
     {OptionId::Trace, "--trace", "", "print every message, sound and music start"},
     {OptionId::DataDir, "--data-dir", "DIR", "where cg/ and dat/ are"},
     {OptionId::SaveDir, "--save-dir", "DIR", "where my.dat is kept"},
-    {OptionId::Lang, "--lang", "ja|en",
-     "the language of the game's texts (else a replayed recording's, the setting, the system's)"},
+    {OptionId::Lang, "--lang", "CODE",
+     "ja, en, zh-Hans, ko, es or de: the language of the texts (else a replayed recording's, the setting, the "
+     "system's)"},
     {OptionId::FxGallery, "--fx-gallery", "DIR", "(with --headless) draw every effect into PNG sheets in DIR"},
     {OptionId::Version, "--version", "", "print the version and stop"},
     {OptionId::Help, "--help", "", "print this help and stop (also -h)"},
@@ -165,7 +166,7 @@ bool parse_options(int argc, const char* const* argv, Options& options, std::str
         case OptionId::FxGallery: options.fx_gallery = utf8_path(v); break;
         case OptionId::Lang:
             if (!language_of_code(v)) {
-                error = "--lang takes ja (Japanese) or en (English), not \"" + v + "\"";
+                error = "--lang takes " + language_list() + ", not \"" + v + "\"";
                 return false;
             }
             options.lang = v;

@@ -29,7 +29,7 @@ struct MenuRecords {
 };
 
 constexpr MenuRecords kMenuRecords[] = {
-    {kMenuHome, 1, 11},      {kMenuAbandon, 50, 51},    {kMenuOptions, 60, 66},       {kMenuSound, 100, 101},
+    {kMenuHome, 1, 11},      {kMenuAbandon, 50, 51},    {kMenuOptions, 60, 70},       {kMenuSound, 100, 101},
     {kMenuStart, 201, 205},  {kMenuMakeGame, 300, 399}, {kMenuStageSelect, 400, 499}, {kMenuSalesFloor, 500, 599},
     {kMenuWakeUp, 600, 600}, {kMenuTimeUp, 610, 610},   {kMenuShop, 620, 699},        {kMenuStageCleared, 700, 700},
 };

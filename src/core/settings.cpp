@@ -57,12 +57,30 @@ Lang choose_language(std::string_view option, const SettingsFile& file, const st
     if (const std::string* value = file.get(kLanguageSetting.key)) {
         if (const std::optional<Lang> set = language_of_code(*value)) return *set;
         problems.push_back(path_utf8(file.path()) + ": language = " + shown(*value) +
-                           " is not a language of the game (ja, en); the system's language is used");
+                           " is not a language of the game (" + language_list() + "); the system's language is used");
     }
     if (system.empty()) return Lang::ja;
     for (const std::string& code : system)
-        if (const std::optional<Lang> spoken = language_of_code(code)) return *spoken;
+        if (const std::optional<Lang> spoken = spoken_language(code)) return *spoken;
     return Lang::en;
+}
+
+std::optional<Lang> spoken_language(std::string_view system_language)
+{
+    if (const std::optional<Lang> as_is = language_of_code(system_language)) return as_is;
+    const std::size_t cut = system_language.find_first_of("_-");
+    const std::string_view language = system_language.substr(0, cut);
+    if (language != "zh") return cut == std::string_view::npos ? std::nullopt : language_of_code(language);
+    // zh_CN, zh_SG, zh_Hans, zh-Hans-CN; not zh_TW, zh_HK, zh-Hant, nor zh alone.
+    std::string_view rest = cut == std::string_view::npos ? std::string_view{} : system_language.substr(cut + 1);
+    while (!rest.empty()) {
+        const std::size_t next = rest.find_first_of("_-");
+        const std::string_view part = rest.substr(0, next);
+        if (part == "Hant" || part == "TW" || part == "HK" || part == "MO") return std::nullopt;
+        if (part == "Hans" || part == "CN" || part == "SG") return language_of_code("zh-Hans");
+        rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next + 1);
+    }
+    return std::nullopt;
 }
 
 bool yes_no_setting(const SettingsFile& file, const SettingKey& key, bool fallback, std::vector<std::string>& problems)
@@ -154,9 +172,15 @@ double number_setting(const SettingsFile& file, const SettingKey& key, double fa
     return fallback;
 }
 
-void switch_language(Game& game, Lang lang)
+void speak(Game& game, Lang lang)
 {
     game.lang = lang;
+    if (game.platform.fonts) game.platform.fonts->use_language(language_code(lang));
+}
+
+void switch_language(Game& game, Lang lang)
+{
+    speak(game, lang);
     remember(game, kLanguageSetting, std::string(language_code(lang)));
 }
 

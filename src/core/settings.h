@@ -20,8 +20,9 @@ struct SettingKey {
     std::string_view comment;
 };
 
-inline constexpr SettingKey kLanguageSetting{
-    "language", "The language of the game's texts: ja (Japanese, 日本語) or en (English)."};
+inline constexpr SettingKey kLanguageSetting{"language",
+                                             "The language of the game's texts: ja (日本語), en (English), zh-Hans "
+                                             "(简体中文), ko (한국어), es (español) or de (Deutsch)."};
 
 inline constexpr SettingKey kPauseOnFocusLossSetting{
     "pause_on_focus_loss", "Pause the game when its window goes to the background or is minimised: yes or no."};
@@ -55,10 +56,15 @@ void check_setting_keys(const SettingsFile& file, std::vector<std::string>& prob
 
 // The language: --lang when given (`option`, already checked), else the file's setting when it is
 // one the game speaks (a bad one adds a problem), else the system's: the first of its languages
-// (most wanted first) that the game speaks; Japanese for a system with no language or the C/POSIX
-// locale (`system` empty), English when it speaks none of them.
+// (most wanted first) that the game speaks (see spoken_language); Japanese for a system with no
+// language or the C/POSIX locale (`system` empty), English when it speaks none of them.
 Lang choose_language(std::string_view option, const SettingsFile& file, const std::vector<std::string>& system,
                      std::vector<std::string>& problems);
+
+// The game's language for one of the system's ("ja", "de_AT", "zh_CN", "zh-Hans"): a code of the
+// game's as it stands, else the language before its region; Chinese in its simplified script only
+// (China, Singapore, or Hans named), others have none.
+std::optional<Lang> spoken_language(std::string_view system_language);
 
 // The window's size from the settings file ("1000x750"), within the smallest and largest window;
 // the usual 800 x 600 when it is not set or not such a size (a bad value adds a problem).
@@ -77,5 +83,8 @@ void switch_pause_on_focus_loss(Game& game, bool on);
 // The player switched the language in play: every text from now on is in `lang`, and the settings
 // file remembers it (a file that cannot be written says so on standard error; the game goes on).
 void switch_language(Game& game, Lang lang);
+
+// Every text from now on is in `lang`, drawn with its face.
+void speak(Game& game, Lang lang);
 
 } // namespace zen

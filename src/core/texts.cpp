@@ -91,6 +91,23 @@ std::optional<std::string> wording(std::string_view format, const std::string& v
     }
 }
 
+// {name:1.000}: a whole number's digits in groups of three, the mark between them as between 1
+// and 000 in the format.
+std::optional<std::string> grouped(std::string_view format, const std::string& value)
+{
+    if (format.size() < 5 || format.front() != '1' || !format.ends_with("000")) return std::nullopt;
+    const std::string_view mark = format.substr(1, format.size() - 4);
+    if (mark.find_first_of("0123456789") != std::string_view::npos || !whole_number(value)) return std::nullopt;
+    const std::size_t sign = value[0] == '-' ? 1 : 0;
+    std::string out = value.substr(0, sign);
+    const std::size_t digits = value.size() - sign;
+    for (std::size_t i = 0; i < digits; ++i) {
+        if (i > 0 && (digits - i) % 3 == 0) out += mark;
+        out += value[sign + i];
+    }
+    return out;
+}
+
 } // namespace
 
 std::string fill(std::string_view text, std::initializer_list<TextArg> args)
@@ -122,6 +139,8 @@ std::string fill(std::string_view text, std::initializer_list<TextArg> args)
             if (arg->value.size() < width) out.append(width - arg->value.size(), '0');
             if (auto shown = percentage(format, arg->value))
                 out += *shown;
+            else if (auto groups = grouped(format, arg->value))
+                out += *groups;
             else if (auto words = wording(format, arg->value))
                 out += *words;
             else
@@ -142,6 +161,16 @@ std::optional<Lang> language_of_code(std::string_view code)
     for (int i = 0; i < kLanguageCount; ++i)
         if (kLanguageCodes[i] == code) return static_cast<Lang>(i);
     return std::nullopt;
+}
+
+std::string language_list()
+{
+    std::string out;
+    for (int i = 0; i < kLanguageCount; ++i) {
+        if (i > 0) out += i + 1 == kLanguageCount ? " or " : ", ";
+        out += kLanguageCodes[i];
+    }
+    return out;
 }
 
 std::string_view language_code(Lang lang)

@@ -149,7 +149,7 @@ void options_command(Game& game, int index)
         post_silver(game, tr(game, Text::sleep_help));
         break;
     case OptionsCommand::language:
-        switch_language(game, game.lang == Lang::ja ? Lang::en : Lang::ja);
+        switch_language(game, static_cast<Lang>(std::clamp(menu_record(game, index).param, 0, kLanguageCount - 1)));
         post_silver(game, tr(game, Text::language_now));
         show_menu(game, kMenuOptions); // its captions in the new language
         break;

@@ -67,7 +67,6 @@ constexpr FixedEntry kFixedEntries[] = {
     {61, kMenuOptions, Text::options_sleep_help, command_number(OptionsCommand::sleep_help), 300, kMenuNone},
     {62, kMenuOptions, Text::options_sound, command_number(OptionsCommand::sound), 300, kMenuNone},
     {63, kMenuOptions, Text::options_credits, command_number(OptionsCommand::credits), 300, kMenuNone},
-    {64, kMenuOptions, Text::options_language, command_number(OptionsCommand::language), 300, kMenuNone},
     {65, kMenuOptions, Text::options_pause_in_background, command_number(OptionsCommand::pause_in_background), 300,
      kMenuNone, Text::options_play_on_in_background, pauses_in_background},
     {66, kMenuOptions, Text::options_fullscreen, command_number(OptionsCommand::fullscreen), 300, kMenuNone,
@@ -84,12 +83,30 @@ std::string fixed_caption(const Game& game, const FixedEntry& f)
     return tr(game, f.on && f.on(game) ? f.caption_when_on : f.caption);
 }
 
+// The options' language switches: one for each language but the one in play, in the table's
+// order, each in its own language so that its readers find it.
+constexpr int kLanguageRecords[] = {64, 67, 68, 69, 70};
+
+void build_language_switches(Game& game)
+{
+    std::size_t next = 0;
+    for (int l = 0; l < kLanguageCount && next < std::size(kLanguageRecords); ++l) {
+        const auto lang = static_cast<Lang>(l);
+        if (lang == game.lang) continue;
+        menu_entry(game, kLanguageRecords[next++], kMenuOptions, std::string(text_in(lang, Text::options_play_in)),
+                   OptionsCommand::language, 300)
+            .param = l;
+    }
+    for (; next < std::size(kLanguageRecords); ++next) record(game, kLanguageRecords[next]).caption.clear();
+}
+
 // The entries of one fixed menu.
 void build_fixed(Game& game, std::int32_t key)
 {
     for (const FixedEntry& f : kFixedEntries)
         if (f.key == key)
             menu_entry(game, f.index, f.key, fixed_caption(game, f), f.command, f.width).back_to = f.back_to;
+    if (key == kMenuOptions) build_language_switches(game);
 }
 
 void build_start(Game& game, std::int32_t)

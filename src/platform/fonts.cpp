@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <list>
 #include <map>
+#include <system_error>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -19,6 +21,11 @@
 namespace zen {
 
 namespace {
+
+// IPA P Gothic's own file name, as a port ships it in the fonts folder.
+constexpr const char* kGameFaceFile = "ipagp.ttf";
+// The fonts folder is read no further than this many entries.
+constexpr int kMostFontFolderEntries = 64;
 
 // yen_for_backslash into out, reusing its memory.
 void put_yen_for_backslash(std::string& out, std::string_view utf8)
@@ -30,6 +37,18 @@ void put_yen_for_backslash(std::string& out, std::string_view utf8)
         else
             out += c;
     }
+}
+
+// The character of UTF-8 text at `at`, which moves past it.
+char32_t next_character(const std::string& text, std::size_t& at)
+{
+    const auto c = static_cast<unsigned char>(text[at]);
+    const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    char32_t cp = len == 1 ? c : c & (0x3F >> (len - 1));
+    for (int k = 1; k < len && at + static_cast<std::size_t>(k) < text.size(); ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(text[at + static_cast<std::size_t>(k)]) & 0x3F);
+    at += static_cast<std::size_t>(len);
+    return cp;
 }
 
 } // namespace
@@ -44,9 +63,9 @@ std::string yen_for_backslash(std::string_view utf8)
 
 namespace {
 
-// Whether the font in `file` can draw the game's texts: it opens, and a short Japanese and Latin
-// text measures and draws with ink. A truncated font may open and fail only at its glyphs.
-bool font_draws(const char* file, const char*& why)
+// Whether the font in `file` can draw: it opens, and each sample text measures and draws with
+// ink. A truncated font may open and fail only at its glyphs.
+bool font_draws(const char* file, std::initializer_list<const char*> samples, const char*& why)
 {
     TTF_Font* f = TTF_OpenFontDPI(file, 16, 96, 96);
     if (!f) {
@@ -54,7 +73,7 @@ bool font_draws(const char* file, const char*& why)
         return false;
     }
     bool inked = false;
-    for (const char* sample : {"ゲーム会社", "Game 100"}) {
+    for (const char* sample : samples) {
         inked = false;
         int w = 0;
         int h = 0;
@@ -73,27 +92,46 @@ bool font_draws(const char* file, const char*& why)
         if (!inked) break;
     }
     TTF_CloseFont(f);
-    if (!inked) why = "it cannot draw Japanese and Latin letters";
+    if (!inked) why = samples.size() > 1 ? "it cannot draw Japanese and Latin letters" : "it cannot draw letters";
     return inked;
 }
 
-// The free proportional Japanese gothic first; any Japanese-capable face after it. The text
+// What the game's own face must draw, and a language's face.
+constexpr std::initializer_list<const char*> kGameFaceSamples = {"ゲーム会社", "Game 100"};
+constexpr std::initializer_list<const char*> kLanguageFaceSamples = {"Game 100"};
+
+// Why `file` cannot be read as a font, or nullptr. Only a regular file: a pipe would hold the
+// start for ever, a device or a folder would be read as a font.
+const char* not_a_font_file(const char* file)
+{
+    std::error_code ec;
+    const std::filesystem::file_status st = std::filesystem::status(utf8_path(file), ec);
+    return !std::filesystem::exists(st)            ? "not found"
+           : std::filesystem::is_directory(st)     ? "a folder"
+           : !std::filesystem::is_regular_file(st) ? "not a regular file"
+                                                   : nullptr;
+}
+
+// The game's own face: ZENTRIFA_FONT, else IPA P Gothic in the data's fonts folder, else the free
+// proportional Japanese gothic of the system, or any Japanese-capable face after it. The text
 // renderer is started.
-std::string find_font_file()
+std::string find_font_file(const std::filesystem::path& fonts_dir)
 {
     // An empty ZENTRIFA_FONT is one not set.
     if (const char* env = SDL_getenv("ZENTRIFA_FONT"); env && *env) {
-        // Only a regular file: a pipe would hold the start for ever, a device or a folder would
-        // be read as a font. Anything else falls back to the fonts of the system.
-        std::error_code ec;
-        const std::filesystem::file_status st = std::filesystem::status(utf8_path(env), ec);
-        const char* why = !std::filesystem::exists(st)            ? "not found"
-                          : std::filesystem::is_directory(st)     ? "a folder"
-                          : !std::filesystem::is_regular_file(st) ? "not a regular file"
-                                                                  : nullptr;
-        if (!why && font_draws(env, why)) return env;
+        // Anything but a font falls back to the fonts of the system.
+        const char* why = not_a_font_file(env);
+        if (!why && font_draws(env, kGameFaceSamples, why)) return env;
         std::fprintf(stderr, "zentrifa: ZENTRIFA_FONT=%s is not a font file (%s); using the system's fonts\n", env,
                      why);
+    }
+    if (!fonts_dir.empty()) {
+        std::string shipped = path_utf8(fonts_dir / kGameFaceFile);
+        const char* why = not_a_font_file(shipped.c_str());
+        if (!why && font_draws(shipped.c_str(), kGameFaceSamples, why)) return shipped;
+        if (std::strcmp(why, "not found") != 0)
+            std::fprintf(stderr, "zentrifa: %s is not a font file (%s); using the system's fonts\n", shipped.c_str(),
+                         why);
     }
     return system_japanese_font();
 }
@@ -262,10 +300,21 @@ void blend_text_pixels(const std::uint32_t* src, std::uint32_t* dst, int n)
     for (; i < n; ++i) dst[i] = blend_text_pixel(src[i], dst[i]);
 }
 
+// A font file the texts may be drawn with.
+struct FaceFile {
+    std::string file;
+    std::string language; // the language whose own face it is; empty for the game's face
+    int usable = 0;       // 0: not tried yet, 1: draws, -1: does not
+};
+
 struct Fonts::Impl {
     std::string file;
     bool ttf_ready = false;
-    std::map<std::pair<int, bool>, TTF_Font*> faces;
+    // The game's own face first, then the languages' faces by name; the order a text tries them
+    // in: the language's face first, then the game's, then the others.
+    std::vector<FaceFile> files;
+    std::vector<std::size_t> face_order{0};
+    std::map<std::tuple<std::size_t, int, bool>, TTF_Font*> faces;
     // Rendered texts, least recently used at the back; bounded so a long run never grows.
     static constexpr std::size_t kCacheLimit = 512;
     std::list<std::pair<TextKey, Rendered>> order;
@@ -281,13 +330,74 @@ struct Fonts::Impl {
         if (ttf_ready) TTF_Quit();
     }
 
-    TTF_Font* face(Font font)
+    // Whether the face file `i` draws; tried once, and said once when it does not.
+    bool usable(std::size_t i)
+    {
+        FaceFile& f = files[i];
+        if (f.usable == 0) {
+            const char* why = nullptr;
+            f.usable = font_draws(f.file.c_str(), kLanguageFaceSamples, why) ? 1 : -1;
+            if (f.usable < 0)
+                std::fprintf(stderr, "zentrifa: %s is not a font file (%s); it is not used\n", f.file.c_str(), why);
+        }
+        return f.usable > 0;
+    }
+
+    // Whether the face file `i` has a glyph for every character of text.
+    bool writes(std::size_t i, const std::string& text)
+    {
+        TTF_Font* f = face(i, Font{12, false});
+        if (!f) return false;
+        for (std::size_t at = 0; at < text.size();) {
+            const char32_t c = next_character(text, at);
+            if (c >= 0x20 && !TTF_GlyphIsProvided32(f, static_cast<Uint32>(c))) return false;
+        }
+        return true;
+    }
+
+    // The face file the text is drawn with: the first in order that writes it whole, else the
+    // first.
+    std::size_t chosen(const std::string& text)
+    {
+        if (face_order.size() > 1)
+            for (const std::size_t i : face_order)
+                if (writes(i, text)) return i;
+        return face_order.front();
+    }
+
+    TTF_Font* face(Font font, const std::string& text) { return face(chosen(text), font); }
+
+    // How far the face file `i` stands its letters lower than the game's face at this size: its
+    // room above them is taller (Noto's CJK faces by a quarter of the size). Its texts are drawn
+    // that much higher, so that every face's letters sit on the game's lines.
+    int lowered(std::size_t i, Font font)
+    {
+        if (i == 0) return 0;
+        TTF_Font* own = face(i, font);
+        TTF_Font* game = face(0, font);
+        return own && game ? std::max(0, TTF_FontAscent(own) - TTF_FontAscent(game)) : 0;
+    }
+
+    // The rows of s from `top` down, in a surface of their own (s is freed).
+    static SDL_Surface* without_top(SDL_Surface* s, int top)
+    {
+        if (top <= 0 || top >= s->h) return s;
+        SDL_Surface* cut = SDL_CreateRGBSurfaceWithFormat(0, s->w, s->h - top, 32, s->format->format);
+        if (!cut) return s;
+        SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
+        SDL_Rect from{0, top, s->w, s->h - top};
+        SDL_BlitSurface(s, &from, cut, nullptr);
+        SDL_FreeSurface(s);
+        return cut;
+    }
+
+    TTF_Font* face(std::size_t file_index, Font font)
     {
         const int size = font.size < 1 ? 1 : font.size;
-        auto key = std::make_pair(size, font.bold);
+        auto key = std::make_tuple(file_index, size, font.bold);
         auto it = faces.find(key);
         if (it != faces.end()) return it->second;
-        TTF_Font* f = TTF_OpenFontDPI(file.c_str(), size, 96, 96);
+        TTF_Font* f = TTF_OpenFontDPI(files[file_index].file.c_str(), size, 96, 96);
         if (f) {
             TTF_SetFontStyle(f, font.bold ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL);
             TTF_SetFontHinting(f, TTF_HINTING_NORMAL);
@@ -303,12 +413,14 @@ struct Fonts::Impl {
             order.splice(order.begin(), order, it->second);
             return &it->second->second;
         }
-        TTF_Font* f = face(font);
+        const std::size_t file_index = chosen(key.text);
+        TTF_Font* f = face(file_index, font);
         if (!f) return nullptr;
         SDL_Color c{static_cast<Uint8>(red_of(key.colour)), static_cast<Uint8>(green_of(key.colour)),
                     static_cast<Uint8>(blue_of(key.colour)), 255};
         SDL_Surface* s = TTF_RenderUTF8_Blended(f, key.text.c_str(), c);
         if (!s) return nullptr;
+        s = without_top(s, lowered(file_index, font));
         if (key.background >= 0) {
             // Opaque text: blend it onto its band once, then every draw is a plain copy.
             SDL_Surface* band = SDL_CreateRGBSurfaceWithFormat(0, s->w, s->h, 32, SDL_PIXELFORMAT_XRGB8888);
@@ -339,7 +451,7 @@ struct Fonts::Impl {
     }
 };
 
-Fonts::Fonts() : impl_(std::make_unique<Impl>())
+Fonts::Fonts(const std::filesystem::path& fonts_dir) : impl_(std::make_unique<Impl>())
 {
     // The text renderer counts its starts: each Fonts starts it once and stops it once, so two
     // games alive at the same time (tests do that) never pull it from under each other.
@@ -348,9 +460,54 @@ Fonts::Fonts() : impl_(std::make_unique<Impl>())
         return;
     }
     impl_->ttf_ready = true;
-    impl_->file = find_font_file();
-    if (impl_->file.empty())
+    impl_->file = find_font_file(fonts_dir);
+    if (impl_->file.empty()) {
         std::fprintf(stderr, "zentrifa: no Japanese font found (install fonts-ipafont-gothic); texts are not drawn\n");
+        return;
+    }
+    impl_->files.push_back(FaceFile{impl_->file, {}, 1});
+    // The languages' faces, tried when first needed; the folder may be missing, huge or hostile.
+    std::vector<FaceFile> found;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(fonts_dir, ec);
+    for (int seen = 0; !ec && it != std::filesystem::directory_iterator() && seen < kMostFontFolderEntries;
+         it.increment(ec), ++seen) {
+        const std::filesystem::path& p = it->path();
+        const std::string extension = path_utf8(p.extension());
+        if ((extension != ".otf" && extension != ".ttf") || p.filename() == kGameFaceFile) continue;
+        if (not_a_font_file(path_utf8(p).c_str())) continue;
+        found.push_back(FaceFile{path_utf8(p), path_utf8(p.stem()), 0});
+    }
+    std::sort(found.begin(), found.end(), [](const FaceFile& a, const FaceFile& b) { return a.file < b.file; });
+    impl_->files.insert(impl_->files.end(), found.begin(), found.end());
+    use_language({});
+}
+
+void Fonts::use_language(std::string_view code)
+{
+    if (!available()) return;
+    Impl& m = *impl_;
+    std::size_t own = 0;
+    for (std::size_t i = 1; i < m.files.size(); ++i)
+        if (!code.empty() && m.files[i].language == code && m.usable(i)) own = i;
+    std::vector<std::size_t> order{own};
+    if (own != 0) order.push_back(0);
+    for (std::size_t i = 1; i < m.files.size(); ++i)
+        if (i != own && m.files[i].usable >= 0) order.push_back(i);
+    if (order == m.face_order) return;
+    m.face_order = std::move(order);
+    // What was drawn and measured was drawn and measured with the faces of before.
+    for (auto& e : m.order) SDL_FreeSurface(e.second.surface);
+    m.order.clear();
+    m.cache.clear();
+    m.extents.clear();
+}
+
+const std::string& Fonts::face_file(std::string_view utf8)
+{
+    static const std::string none;
+    if (!available()) return none;
+    return impl_->files[impl_->chosen(yen_for_backslash(utf8))].file;
 }
 
 Fonts::~Fonts() = default;
@@ -369,11 +526,14 @@ Extent Fonts::extent(std::string_view utf8, Font font)
     key.background = -1;
     auto it = impl_->extents.find(key);
     if (it != impl_->extents.end()) return it->second;
-    TTF_Font* f = impl_->face(font);
+    const std::size_t file_index = impl_->chosen(key.text);
+    TTF_Font* f = impl_->face(file_index, font);
     if (!f) return {};
     int w = 0;
     int h = 0;
     if (TTF_SizeUTF8(f, key.text.c_str(), &w, &h) != 0) return {};
+    // Every face takes the game's face's lines.
+    if (TTF_Font* game = file_index != 0 ? impl_->face(0, font) : nullptr) h = TTF_FontHeight(game);
     if (impl_->extents.size() > 4096) impl_->extents.clear();
     Extent e{w, h};
     impl_->extents.emplace(key, e);
@@ -383,16 +543,12 @@ Extent Fonts::extent(std::string_view utf8, Font font)
 std::u32string Fonts::missing_glyphs(std::string_view utf8)
 {
     std::u32string missing;
-    TTF_Font* f = available() ? impl_->face(Font{12, false}) : nullptr;
-    if (!f) return missing;
+    if (!available()) return missing;
     const std::string text = yen_for_backslash(utf8);
+    TTF_Font* f = impl_->face(Font{12, false}, text);
+    if (!f) return missing;
     for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        char32_t cp = len == 1 ? c : c & (0x3F >> (len - 1));
-        for (int k = 1; k < len && i + static_cast<std::size_t>(k) < text.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
-        i += static_cast<std::size_t>(len);
+        const char32_t cp = next_character(text, i);
         if (cp >= 0x20 && !TTF_GlyphIsProvided32(f, static_cast<Uint32>(cp))) missing += cp;
     }
     return missing;

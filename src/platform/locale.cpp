@@ -10,16 +10,25 @@ namespace zen {
 
 namespace {
 
-// "ja_JP.UTF-8" -> "ja"; "C", "C.UTF-8", "POSIX" -> "".
+bool letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// "ja_JP.UTF-8" -> "ja_JP", "zh-Hans-CN" -> "zh-Hans-CN", "de@euro" -> "de": the language in lower
+// case, with its script and region as given (Chinese is written two ways); "C", "C.UTF-8",
+// "POSIX" -> "".
 std::string language_part(std::string_view locale)
 {
-    const std::size_t end = locale.find_first_of("_.@-:");
+    const std::size_t end = locale.find_first_of(".@:");
     std::string_view code = locale.substr(0, end);
-    if (code == "C" || code == "POSIX" || code.empty()) return {};
+    const std::string_view language = code.substr(0, code.find_first_of("_-"));
+    if (language == "C" || language == "POSIX" || language.empty()) return {};
     std::string out;
-    for (const char c : code) {
-        if (c < 'A' || (c > 'Z' && c < 'a') || c > 'z') return {}; // not a language code
+    for (const char c : language) {
+        if (!letter(c)) return {}; // not a language code
         out += static_cast<char>(c | 0x20);
+    }
+    for (const char c : code.substr(language.size())) {
+        if (!letter(c) && !(c >= '0' && c <= '9') && c != '_' && c != '-') break;
+        out += c;
     }
     return out;
 }
@@ -63,7 +72,8 @@ std::vector<std::string> system_languages()
         return languages_of_locale(language, lc_all, lc_messages, lang);
     std::vector<std::string> found;
     if (SDL_Locale* locales = SDL_GetPreferredLocales()) {
-        for (const SDL_Locale* l = locales; l->language; ++l) add_language(found, l->language);
+        for (const SDL_Locale* l = locales; l->language; ++l)
+            add_language(found, std::string(l->language) + (l->country ? std::string("_") + l->country : ""));
         SDL_free(locales);
     }
     return found;

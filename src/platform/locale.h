@@ -5,7 +5,8 @@
 
 namespace zen {
 
-// The two-letter languages the user asks for, most wanted first ("fr", "ja", ...); empty when
+// The languages the user asks for, most wanted first, each with its script and region when the
+// system names them ("fr_FR", "ja", "zh-Hans", ...); empty when
 // none is set or the locale is C or POSIX. The locale is LC_ALL, else LC_MESSAGES, else LANG;
 // when it names a real locale, the languages of LANGUAGE (a list such as "fr:ja") come first, as
 // they do for gettext, and the locale's own language last. With none of them set, SDL's preferred

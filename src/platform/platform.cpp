@@ -8,7 +8,7 @@ Platform make_headless_platform(const Paths& paths)
 {
     Platform p;
     p.paths = paths;
-    p.fonts = std::make_unique<Fonts>();
+    p.fonts = std::make_unique<Fonts>(paths.data_dir / "fonts");
     p.audio = make_silent_audio();
     p.window = make_headless_window();
     p.clock = make_virtual_clock();

@@ -3,12 +3,18 @@
 //   textgen code HEADER SOURCE FILE...        writes the table as C++ (the build does this)
 //   textgen po-export LANG FILE...            prints a gettext catalogue of LANG's texts
 //   textgen po-import LANG PO FILE...         writes LANG's texts from a catalogue back into FILEs
-// It refuses (exit 1, the file and line on standard error) a text that is missing in a language,
-// two languages of a text that disagree on their placeholders ({price}, {name}, ...), a name given
-// twice, and anything it cannot read.
+//   textgen chars LANG OUT FILE...            writes every character LANG's texts use, with the
+//                                             printable ASCII and the yen sign, to OUT (the build
+//                                             cuts the language's font down to them)
+// The table refuses (exit 1, the file and line on standard error) a text that is missing in a
+// language, two languages of a text that disagree on their placeholders ({price}, {name}, ...), a
+// name given twice, and anything it cannot read. A catalogue may be made for a language that still
+// lacks texts (their msgstr is empty) and brings each text it has into its place, adding the
+// "LANG = " line after the text's other languages where there is none yet.
 //
 // A text file:
-//   @languages ja en          (once, in any file: the languages, the game's default first)
+//   @languages ja en          (once, in any file: the languages, the game's default first; a code
+//                              is letters, digits and -, as zh-Hans, and Lang::zh_Hans in C++)
 //   # a comment
 //   [menu_make]               (the text's name: letters, digits and _)
 //   ja = ゲームを造る          (everything after "= " up to the line's end, as it stands)
@@ -52,6 +58,22 @@ bool is_name(const std::string& s)
     });
 }
 
+// A language code: a name, or names joined by - (zh-Hans).
+bool is_language_code(const std::string& s)
+{
+    if (s.empty() || s.front() == '-' || s.back() == '-' || s.find("--") != std::string::npos) return false;
+    std::string as_name = s;
+    std::replace(as_name.begin(), as_name.end(), '-', '_');
+    return is_name(as_name);
+}
+
+// The language's name in C++: zh-Hans is zh_Hans.
+std::string language_identifier(std::string code)
+{
+    std::replace(code.begin(), code.end(), '-', '_');
+    return code;
+}
+
 // The placeholders of a text, in order of appearance, each once.
 std::set<std::string> placeholders(const std::string& text)
 {
@@ -89,7 +111,7 @@ void read_file(Table& table, const std::string& path)
             if (!table.languages.empty()) fail(where, "the languages are already given");
             std::istringstream words(line.substr(10));
             for (std::string w; words >> w;) {
-                if (!is_name(w)) fail(where, "a language code is letters: " + w);
+                if (!is_language_code(w)) fail(where, "a language code is letters, digits and -: " + w);
                 table.languages.push_back(w);
             }
             if (table.languages.empty()) fail(where, "no language given");
@@ -115,13 +137,15 @@ void read_file(Table& table, const std::string& path)
             fail(where, "expected [name], a comment or \"LANG = text\"");
         }
         if (!entry) fail(where, "a text before the first [name]");
-        if (!is_name(lang)) fail(where, "a language code is letters: " + lang);
+        if (!is_language_code(lang)) fail(where, "a language code is letters, digits and -: " + lang);
         if (entry->text.contains(lang)) fail(where, lang + " is given twice for " + entry->key);
         entry->text[lang] = text;
     }
 }
 
-Table read_all(const std::vector<std::string>& files)
+// The texts of files. A complete table has every text in every language; a catalogue's may lack
+// some (empty ones count as missing).
+Table read_all(const std::vector<std::string>& files, bool complete)
 {
     Table table;
     for (const std::string& f : files) read_file(table, f);
@@ -137,7 +161,10 @@ Table read_all(const std::vector<std::string>& files)
         const std::string& first = table.languages.front();
         for (const std::string& lang : table.languages) {
             auto it = e.text.find(lang);
-            if (it == e.text.end() || it->second.empty()) fail(where, e.key + " has no " + lang + " text");
+            if (it == e.text.end() || it->second.empty()) {
+                if (complete || lang == first) fail(where, e.key + " has no " + lang + " text");
+                continue;
+            }
             if (placeholders(it->second) != placeholders(e.text.at(first)))
                 fail(where, e.key + ": the " + lang + " text's placeholders differ from the " + first + " text's");
         }
@@ -181,7 +208,7 @@ void write_code(const Table& t, const std::string& header, const std::string& so
     h << "// Made by textgen from the text files of src/core/texts/: edit those, not this.\n"
          "#pragma once\n#include <cstdint>\n#include <string_view>\n\nnamespace zen {\n\n"
          "// The languages the game speaks; the first is the default.\nenum class Lang : std::uint8_t {";
-    for (std::size_t i = 0; i < t.languages.size(); ++i) h << (i ? ", " : " ") << t.languages[i];
+    for (std::size_t i = 0; i < t.languages.size(); ++i) h << (i ? ", " : " ") << language_identifier(t.languages[i]);
     h << " };\ninline constexpr int kLanguageCount = " << t.languages.size()
       << ";\n\n// Every text a player sees, by name; none is the empty text.\nenum class Text : std::uint16_t {\n"
          "    none,\n";
@@ -231,9 +258,10 @@ void export_po(const Table& t, const std::string& lang)
               << "\"Content-Type: text/plain; charset=UTF-8\\n\"\n\"Content-Transfer-Encoding: 8bit\\n\"\n\"Language: "
               << lang << "\\n\"\n\n";
     for (const Entry& e : t.entries) {
+        const auto text = e.text.find(lang);
         std::cout << "#: " << e.file.substr(e.file.rfind('/') + 1) << ":" << e.line << "\n"
                   << "msgctxt " << po_string(e.key) << "\nmsgid " << po_string(e.text.at(source)) << "\nmsgstr "
-                  << po_string(e.text.at(lang)) << "\n\n";
+                  << po_string(text == e.text.end() ? std::string() : text->second) << "\n\n";
     }
 }
 
@@ -312,24 +340,69 @@ void import_po(const Table& t, const std::string& lang, const std::string& po, c
         if (placeholders(text) != placeholders(e->text.at(t.languages.front())))
             fail(po, key + ": the placeholders differ from the original's");
     }
-    // Rewrite each file's LANG lines; every other line stays as it is.
+    // Rewrite each file's LANG lines, adding one after the other languages of a text that has none;
+    // every other line stays as it is.
+    const auto is_text_line = [&](const std::string& line) {
+        const std::size_t eq = line.find(" =");
+        return eq != std::string::npos &&
+               std::find(t.languages.begin(), t.languages.end(), line.substr(0, eq)) != t.languages.end();
+    };
     for (const std::string& path : files) {
         std::ifstream in(path, std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string raw; std::getline(in, raw);) lines.push_back(raw);
         std::ostringstream out;
-        std::string raw;
         std::string key;
-        while (std::getline(in, raw)) {
-            const std::string line = rtrim(raw);
-            if (!line.empty() && line[0] == '[' && line.back() == ']') key = line.substr(1, line.size() - 2);
+        std::size_t last_text = 0; // the line after which a missing LANG line goes
+        bool has_lang = false;
+        const auto add_missing = [&](std::size_t i) {
+            const auto text = found.find(key);
+            if (!key.empty() && !has_lang && text != found.end() && i == last_text)
+                out << lang << " = " << text->second << "\n";
+        };
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string line = rtrim(lines[i]);
+            if (!line.empty() && line[0] == '[' && line.back() == ']') {
+                key = line.substr(1, line.size() - 2);
+                has_lang = false;
+                last_text = i;
+                for (std::size_t j = i + 1; j < lines.size() && !(rtrim(lines[j]).starts_with('[')); ++j)
+                    if (is_text_line(lines[j])) last_text = j;
+            }
             const auto text = found.find(key);
             if (text != found.end() && (line.rfind(lang + " = ", 0) == 0 || line == lang + " =")) {
                 out << lang << " = " << text->second << "\n";
-                continue;
+                has_lang = true;
+            } else {
+                out << lines[i] << "\n";
             }
-            out << raw << "\n";
+            add_missing(i);
         }
         write_if_changed(path, out.str());
     }
+}
+
+// The characters of LANG's texts, each once, in code order, after the printable ASCII (numbers
+// and names filled in) and the yen sign a backslash is drawn as.
+void write_chars(const Table& t, const std::string& lang, const std::string& out)
+{
+    if (std::find(t.languages.begin(), t.languages.end(), lang) == t.languages.end())
+        fail(lang, "not a language of the texts");
+    std::set<std::string> chars;
+    for (char c = ' '; c < 0x7F; ++c) chars.insert(std::string(1, c));
+    chars.insert("\xC2\xA5");
+    for (const Entry& e : t.entries) {
+        const std::string& s = e.text.at(lang);
+        for (std::size_t i = 0; i < s.size();) {
+            const auto c = static_cast<unsigned char>(s[i]);
+            const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+            chars.insert(s.substr(i, len));
+            i += len;
+        }
+    }
+    std::string all;
+    for (const std::string& c : chars) all += c;
+    write_if_changed(out, all + "\n");
 }
 
 } // namespace
@@ -341,16 +414,19 @@ int main(int argc, char** argv)
         return std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(first), args.end());
     };
     if (args.size() >= 4 && args[0] == "code") {
-        write_code(read_all(files_from(3)), args[1], args[2]);
+        write_code(read_all(files_from(3), true), args[1], args[2]);
+    } else if (args.size() >= 4 && args[0] == "chars") {
+        write_chars(read_all(files_from(3), true), args[1], args[2]);
     } else if (args.size() >= 3 && args[0] == "po-export") {
-        export_po(read_all(files_from(2)), args[1]);
+        export_po(read_all(files_from(2), false), args[1]);
     } else if (args.size() >= 4 && args[0] == "po-import") {
         const std::vector<std::string> files = files_from(3);
-        import_po(read_all(files), args[1], args[2], files);
+        import_po(read_all(files, false), args[1], args[2], files);
     } else {
         std::cerr << "usage: textgen code HEADER SOURCE FILE...\n"
                      "       textgen po-export LANG FILE... > LANG.po\n"
-                     "       textgen po-import LANG LANG.po FILE...\n";
+                     "       textgen po-import LANG LANG.po FILE...\n"
+                     "       textgen chars LANG OUT FILE...\n";
         return 2;
     }
     return 0;
