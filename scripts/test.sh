@@ -11,6 +11,9 @@
 #   build-clang/     clang, Release, as a packager builds it (no tests): the Debian package made from
 #                    it, installed and run (scripts/check-package.sh), the listing's screenshots, and
 #                    the golden recordings replayed by its program
+#   build-windows/   MinGW-w64, Release, for Windows (scripts/windows.sh): the zip and the installer;
+#                    the unit tests and golden recordings under Wine, and the Windows build played
+#                    against build/ (scripts/windows-tests.sh)
 #
 # Prints the time each phase took, wall clock and CPU (user + system of everything it ran).
 set -euo pipefail
@@ -108,6 +111,23 @@ for recording in tests/golden/*.rec; do
   replayed=$((replayed + 1))
 done
 echo "golden: $replayed recordings replay the same with build-clang/zentrifa"
+phase_end
+
+# Windows: the libraries from Debian's sources (cached outside the tree after the first run), the
+# cross-built game, its zip and installer; then under Wine its unit tests and the golden
+# recordings (ctest), and the Windows build played against this one (scripts/windows-tests.sh).
+phase_start "windows: libraries"
+./scripts/deps.sh --windows
+./scripts/deps-from-source.sh windows | tail -n 3
+phase_end
+
+phase_start "windows: build"
+./scripts/windows.sh --werror build
+phase_end
+
+phase_start "windows: tests"
+ctest --test-dir build-windows -j"$jobs" --output-on-failure
+./scripts/windows-tests.sh build build-windows
 phase_end
 
 echo "== time per phase"

@@ -21,9 +21,18 @@ linux="$(cd "${1:-$here/build}" && pwd)"
 windows="$(cd "${2:-$here/build-windows}" && pwd)"
 dlls="$(sed -n 's/^ZENTRIFA_DEPS_PREFIX:PATH=//p' "$windows/CMakeCache.txt")/bin"
 export ZENTRIFA_WINEPREFIX="${ZENTRIFA_WINEPREFIX:-$HOME/.cache/zentrifa-wine}"
-wine_run() { "$here/scripts/wine-run.sh" "$dlls" "$@"; }
+# The program under Wine: run in the background, its pid is the Windows program's own process.
+wine_run=("$here/scripts/wine-run.sh" "$dlls")
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+cleanup() {
+  local code=$? left
+  left="$(jobs -p)"
+  [[ -z "$left" ]] || kill -KILL $left 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+  exit "$code"
+}
+trap cleanup EXIT
 failures=0
 fail() {
   echo "FAILED: $*" >&2
@@ -40,7 +49,7 @@ for side in linux windows; do
   if [[ $side == linux ]]; then
     XDG_CONFIG_HOME="$work/bot-$side/config" "$linux/zentrifa" "${args[@]}" >"$work/bot-$side/trace" 2>"$work/bot-$side/err"
   else
-    wine_run "$windows/zentrifa.exe" "${args[@]}" >"$work/bot-$side/trace" 2>"$work/bot-$side/err"
+    "${wine_run[@]}" "$windows/zentrifa.exe" "${args[@]}" >"$work/bot-$side/trace" 2>"$work/bot-$side/err"
   fi
 done
 same=1
@@ -55,8 +64,8 @@ done
 # --- The save folder ----------------------------------------------------------------------------
 dir="$work/山田 の セーブ"
 mkdir -p "$dir"
-if wine_run "$windows/zentrifa.exe" --headless --seed 5 --autoplay --frames 600 --save-dir "$dir" >/dev/null 2>"$work/jp.err" &&
-  [[ -s "$dir/my.dat" ]] && wine_run "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$dir" >/dev/null 2>>"$work/jp.err" &&
+if "${wine_run[@]}" "$windows/zentrifa.exe" --headless --seed 5 --autoplay --frames 600 --save-dir "$dir" >/dev/null 2>"$work/jp.err" &&
+  [[ -s "$dir/my.dat" ]] && "${wine_run[@]}" "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$dir" >/dev/null 2>>"$work/jp.err" &&
   [[ ! -e "$dir/my.dat.bad" ]]; then
   pass "a save folder named with Japanese and spaces: saved, and loaded again"
 else
@@ -66,7 +75,7 @@ fi
 mkdir -p "$work/damaged"
 head -c 3000 /dev/urandom >"$work/damaged/my.dat"
 cp "$work/damaged/my.dat" "$work/damaged.orig"
-wine_run "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$work/damaged" >/dev/null 2>"$work/damaged.err" || true
+"${wine_run[@]}" "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$work/damaged" >/dev/null 2>"$work/damaged.err" || true
 if cmp -s "$work/damaged/my.dat.bad" "$work/damaged.orig" && grep -q "my.dat.bad" "$work/damaged.err"; then
   pass "a damaged save is kept aside as my.dat.bad, and said so"
 else
@@ -74,13 +83,13 @@ else
 fi
 
 mkdir -p "$work/two"
-wine_run "$windows/zentrifa.exe" --headless --seed 3 --autoplay --frames 100000000 --save-dir "$work/two" \
+"${wine_run[@]}" "$windows/zentrifa.exe" --headless --seed 3 --autoplay --frames 100000000 --save-dir "$work/two" \
   >/dev/null 2>&1 &
 first=$!
 for _ in $(seq 1 100); do [[ -e "$work/two/my.dat.lock" ]] && break; sleep 0.1; done
 sleep 1
 set +e
-wine_run "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$work/two" >/dev/null 2>"$work/two.err"
+"${wine_run[@]}" "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$work/two" >/dev/null 2>"$work/two.err"
 code=$?
 set -e
 kill -KILL "$first" 2>/dev/null || true
@@ -95,14 +104,14 @@ fi
 mkdir -p "$work/kills"
 killed_ok=0
 for trial in 1 2 3 4 5 6; do
-  wine_run "$windows/zentrifa.exe" --headless --seed "$trial" --autoplay --frames 100000000 --save-dir "$work/kills" \
+  "${wine_run[@]}" "$windows/zentrifa.exe" --headless --seed "$trial" --autoplay --frames 100000000 --save-dir "$work/kills" \
     >/dev/null 2>&1 &
   pid=$!
   sleep "$(awk -v t="$trial" 'BEGIN { srand(t); printf "%.2f", 1.5 + rand() * 2.5 }')"
   # The Windows process itself (Wine runs it as this process), abruptly, as a crash would end it.
   kill -KILL "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  if wine_run "$windows/zentrifa.exe" --headless --frames 2 --save-dir "$work/kills" >/dev/null 2>"$work/kills.err" &&
+  if "${wine_run[@]}" "$windows/zentrifa.exe" --headless --frames 2 --save-dir "$work/kills" >/dev/null 2>"$work/kills.err" &&
     [[ ! -e "$work/kills/my.dat.bad" ]]; then
     killed_ok=$((killed_ok + 1))
   else
@@ -125,7 +134,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$xwin" 
   printf '1 click 10 590\n2 click 10 590\n' >"$work/menu.txt"
   XDG_CONFIG_HOME="$work/window/headless" "$linux/zentrifa" --headless --lang en --save-dir "$work/window/headless" \
     --input "$work/menu.txt" --frames 8 --screenshot "$work/window/menu.png" >/dev/null 2>&1
-  SDL_VIDEODRIVER=windows wine_run "$windows/zentrifa.exe" --lang en --save-dir "$work/window" \
+  SDL_VIDEODRIVER=windows "${wine_run[@]}" "$windows/zentrifa.exe" --lang en --save-dir "$work/window" \
     >/dev/null 2>"$work/window.err" &
   game=$!
   window=""
@@ -148,7 +157,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$xwin" 
     xdotool key --window "$window" F12
     shot=""
     for _ in $(seq 50); do
-      shot="$(find "$work/window/screenshots" -name '*.png' 2>/dev/null | head -n1)"
+      shot="$(find "$work/window/screenshots" -name '*.png' 2>/dev/null | head -n1 || true)"
       [[ -n "$shot" ]] && break
       sleep 0.1
     done
@@ -180,7 +189,7 @@ zip="$(ls "$windows"/zentrifa-*-windows-x64.zip | head -n1)"
 mkdir -p "$work/unzipped"
 (cd "$work/unzipped" && cmake -E tar xf "$zip")
 portable="$(ls -d "$work/unzipped"/zentrifa-*)"
-if wine_run "$portable/zentrifa.exe" --headless --seed 9 --autoplay --frames 300 >/dev/null 2>"$work/zip.err" &&
+if "${wine_run[@]}" "$portable/zentrifa.exe" --headless --seed 9 --autoplay --frames 300 >/dev/null 2>"$work/zip.err" &&
   [[ -s "$portable/dat/my.dat" ]]; then
   pass "the zip unpacks and plays; its save is in its own dat\\"
 else
@@ -188,21 +197,24 @@ else
 fi
 
 setup="$(ls "$windows"/zentrifa-*-windows-x64-setup.exe | head -n1)"
-appdata="$ZENTRIFA_WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Zentrifa"
-[[ -n "${USER:-}" ]] || appdata="$ZENTRIFA_WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Zentrifa"
+# Wine names the Windows user after the Unix one.
+appdata="$ZENTRIFA_WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Zentrifa"
 rm -rf "$appdata"
 target='C:\zentrifa-test-install'
 installed="$ZENTRIFA_WINEPREFIX/drive_c/zentrifa-test-install"
 rm -rf "$installed"
-if wine_run "$setup" /S "/D=$target" && [[ -f "$installed/bin/zentrifa.exe" && -f "$installed/uninstall.exe" ]]; then
-  if wine_run "$installed/bin/zentrifa.exe" --headless --seed 9 --autoplay --frames 300 >/dev/null 2>"$work/inst.err" &&
+if "${wine_run[@]}" "$setup" /S "/D=$target" && [[ -f "$installed/bin/zentrifa.exe" && -f "$installed/uninstall.exe" ]]; then
+  if "${wine_run[@]}" "$installed/bin/zentrifa.exe" --headless --seed 9 --autoplay --frames 300 >/dev/null 2>"$work/inst.err" &&
     [[ -s "$appdata/my.dat" && ! -e "$installed/share/zentrifa/dat/my.dat" ]]; then
     pass "the installer installs silently; the installed game keeps its save in %APPDATA%\\Zentrifa"
   else
     fail "the installed game: $(cat "$work/inst.err")"
   fi
-  wine_run "$installed/uninstall.exe" /S "_?=$target" || true
-  if [[ ! -e "$installed/bin" && -s "$appdata/my.dat" ]]; then
+  # The uninstaller runs from a copy of itself in the temporary folder, so that it can remove
+  # itself too: it ends before its work does.
+  "${wine_run[@]}" "$installed/uninstall.exe" /S || true
+  for _ in $(seq 100); do [[ -e "$installed" ]] || break; sleep 0.1; done
+  if [[ ! -e "$installed" && -s "$appdata/my.dat" ]]; then
     pass "the uninstaller removes the game and leaves the save"
   else
     fail "the uninstaller left $(find "$installed" 2>/dev/null | head -n5 | tr '\n' ' ') or took the save"

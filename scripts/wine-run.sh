@@ -28,10 +28,15 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     flock 9
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
       DISPLAY= "$wine" wineboot --init >/dev/null 2>&1 || true
-      WINESERVER="$(dirname "$wine")/wineserver"
-      [[ -x "$WINESERVER" ]] || WINESERVER=wineserver
-      "$WINESERVER" -w 2>/dev/null || true
+      server="$(dirname "$wine")/wineserver"
+      [[ -x "$server" ]] || server=wineserver
+      "$server" -w 2>/dev/null || true
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
+# One Wine server for a run of tests, kept for 30 s after its last program: a server that ends
+# just as the next program starts would cut that program off ("Connection reset by peer").
+server="$(dirname "$wine")/wineserver"
+[[ -x "$server" ]] || server=wineserver
+"$server" -p30 2>/dev/null || true
 exec "$wine" "$program" "$@"

@@ -237,7 +237,7 @@ TEST(Canvas, EveryDrawnPixelLiesInTheDrawnBoxAndFillingBlackClearsIt)
 
 TEST(Canvas, TextDrawsWithTheJapaneseFontAndShowsBackslashAsYen)
 {
-    Fonts fonts;
+    Fonts fonts(test::game_fonts_dir());
     ASSERT_TRUE(fonts.available()) << "the Japanese font is missing";
     Canvas c = solid(300, 40, 0);
     c.set_fonts(&fonts);
@@ -264,8 +264,8 @@ TEST(Canvas, TwoSetsOfFontsLiveAndGoIndependently)
 {
     // Two games at once (tests make several): the first one's fonts going must not take the
     // text renderer from the second.
-    auto first = std::make_unique<Fonts>();
-    Fonts second;
+    auto first = std::make_unique<Fonts>(test::game_fonts_dir());
+    Fonts second(test::game_fonts_dir());
     ASSERT_TRUE(second.available());
     Canvas a = solid(200, 40, 0);
     a.set_fonts(first.get());
@@ -285,7 +285,7 @@ TEST(Canvas, EachLanguageDrawsWithItsFaceFromTheDataFolderAndFallsBackWhereItMus
     namespace fs = std::filesystem;
     const fs::path ko_face = fs::path(ZENTRIFA_BUILD_DIR) / "fonts" / "ko.otf";
     if (!fs::is_regular_file(ko_face)) GTEST_SKIP() << "the build made no Korean face (no fontTools)";
-    const std::string system_ipa = Fonts().font_file();
+    const std::string system_ipa = Fonts(test::game_fonts_dir()).font_file();
     ASSERT_FALSE(system_ipa.empty());
     test::TempDir dir;
     const fs::path folder = dir.path() / "fonts";

@@ -31,6 +31,9 @@ private:
 
 // The folder of the built program, with the generated cg/ and dat/.
 std::filesystem::path build_dir();
+// Its fonts/: the languages' faces, and IPA P Gothic where the system has no font service
+// (Windows); elsewhere the game finds that one through the system.
+inline std::filesystem::path game_fonts_dir() { return build_dir() / "fonts"; }
 
 // A game on headless services. Pictures and sounds come from the build's pack (or from
 // data_dir when given); the save file lives in its own temporary folder.

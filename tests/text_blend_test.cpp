@@ -2,6 +2,7 @@
 // 32 bits of every pixel), for every channel mix and for whole texts anywhere on a busy screen.
 #include "platform/canvas.h"
 #include "platform/fonts.h"
+#include "test_support.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -64,7 +65,7 @@ TEST(TextBlend, EveryChannelMixIsSdlsAlphaBlit)
 // off every edge of a screen of random words: the same words as SDL's blit of the same text.
 TEST(TextBlend, WholeTextsLandLikeSdlsBlit)
 {
-    Fonts fonts;
+    Fonts fonts(test::game_fonts_dir());
     ASSERT_TRUE(fonts.available()) << "the Japanese font is missing";
     ASSERT_EQ(TTF_Init(), 0);
     const char* texts[] = {"+3000円", "いらっしゃいませ！",        "Level up!", "所持金：\\54321", "ロボット犬が現れた",

@@ -20,6 +20,17 @@ std::vector<fs::path> Paths::icon_files() const
     return {data / "icons" / theme_file, data.parent_path() / "icons" / theme_file};
 }
 
+// Where the installed data lies relative to the installed program (share/zentrifa beside bin/, on
+// Windows too); the build passes the one of its install layout.
+#ifndef ZENTRIFA_DATA_FROM_BIN
+#define ZENTRIFA_DATA_FROM_BIN "../share/zentrifa"
+#endif
+
+fs::path installed_data_dir(const fs::path& executable)
+{
+    return (executable.parent_path() / ZENTRIFA_DATA_FROM_BIN).lexically_normal();
+}
+
 Paths resolve_paths(const fs::path& executable, const std::string& data_dir_option, const std::string& save_dir_option)
 {
     Paths p;

@@ -11,12 +11,6 @@
 
 #include <system_error>
 
-// Where the installed data lies relative to the installed program; the build passes the one of
-// its install layout.
-#ifndef ZENTRIFA_DATA_FROM_BIN
-#define ZENTRIFA_DATA_FROM_BIN "../share/zentrifa"
-#endif
-
 namespace zen {
 
 namespace fs = std::filesystem;
@@ -51,11 +45,6 @@ fs::path executable_path(const char* argv0)
     if (!ec && !self.empty()) return self;
     const std::optional<std::string> path = environment_variable("PATH");
     return executable_from_argv0(argv0, path ? path->c_str() : nullptr);
-}
-
-fs::path installed_data_dir(const fs::path& executable)
-{
-    return (executable.parent_path() / ZENTRIFA_DATA_FROM_BIN).lexically_normal();
 }
 
 namespace path_detail {

@@ -42,8 +42,6 @@ fs::path executable_path(const char* argv0)
     return ec ? given : whole;
 }
 
-fs::path installed_data_dir(const fs::path& executable) { return executable.parent_path(); }
-
 namespace path_detail {
 
 bool writable_dir(const fs::path& dir)
