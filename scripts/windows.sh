@@ -44,6 +44,8 @@ name="zentrifa-$version-windows-x64"
 stage="$out/package/$name"
 rm -rf "$out/package"
 cmake --install "$out" --prefix "$stage" --strip >/dev/null
+# The libraries come with their symbols for debugging; the player gets them without.
+x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.dll
 (cd "$out/package" && rm -f "../$name.zip" && cmake -E tar cf "../$name.zip" --format=zip "$name")
 makensis -V2 -DSTAGE="$here/$stage" -DICON="$here/$out/icons/zentrifa.ico" -DOUT="$here/$out/$name-setup.exe" \
   "$out/zentrifa.nsi"
