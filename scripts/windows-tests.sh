@@ -196,7 +196,7 @@ else
   fail "the zip: $(cat "$work/zip.err")"
 fi
 
-setup="$(ls "$windows"/zentrifa-*-windows-x64-setup.exe | head -n1)"
+setup="$(ls "$windows"/zentrifa-*-setup.exe | head -n1)"
 # Wine names the Windows user after the Unix one.
 appdata="$ZENTRIFA_WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Zentrifa"
 rm -rf "$appdata"

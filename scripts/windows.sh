@@ -11,7 +11,7 @@
 #   4. build-windows/: zentrifa.exe with its DLLs, pack and font beside it, and the tests (they run
 #      under Wine: ctest --test-dir build-windows; scripts/windows-tests.sh);
 #   5. build-windows/zentrifa-VERSION-windows-x64.zip, the portable copy, and
-#      build-windows/zentrifa-VERSION-windows-x64-setup.exe, the installer.
+#      build-windows/zentrifa-VERSION-setup.exe, the installer.
 #
 # --werror makes warnings errors, as in the team's builds.
 set -euo pipefail
@@ -47,6 +47,6 @@ cmake --install "$out" --prefix "$stage" --strip >/dev/null
 # The libraries come with their symbols for debugging; the player gets them without.
 x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.dll
 (cd "$out/package" && rm -f "../$name.zip" && cmake -E tar cf "../$name.zip" --format=zip "$name")
-makensis -V2 -DSTAGE="$here/$stage" -DICON="$here/$out/icons/zentrifa.ico" -DOUT="$here/$out/$name-setup.exe" \
+makensis -V2 -DSTAGE="$here/$stage" -DICON="$here/$out/icons/zentrifa.ico" -DOUT="$here/$out/zentrifa-$version-setup.exe" \
   "$out/zentrifa.nsi"
-ls -l "$out/$name.zip" "$out/$name-setup.exe"
+ls -l "$out/$name.zip" "$out/zentrifa-$version-setup.exe"
