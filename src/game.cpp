@@ -27,6 +27,7 @@ int main(int argc, char** argv)
     // The arguments as UTF-8, whatever the system hands over: a folder named 山田 stays one.
     const std::vector<std::string> args = program_arguments(argc, argv);
     std::vector<const char*> arg_texts;
+    arg_texts.reserve(args.size());
     for (const std::string& a : args) arg_texts.push_back(a.c_str());
     Options options;
     std::string error;

@@ -6,6 +6,7 @@
 #include "content/news.h"
 #include "content/stages.h"
 #include "home/new_game.h"
+#include "platform/path_text.h"
 #include "render/picture_store.h"
 #include "street/sales_floor.h"
 #include "ui/menu_buttons.h"
@@ -170,6 +171,13 @@ std::string read_file(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::set<std::string> names_in(const fs::path& dir)
+{
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(path_utf8(e.path().filename()));
+    return names;
 }
 
 void write_file(const fs::path& file, const std::string& text)

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -119,6 +120,8 @@ struct VirtualController {
 };
 
 std::string read_file(const std::filesystem::path& file);
+// The names of the files in a folder, as UTF-8.
+std::set<std::string> names_in(const std::filesystem::path& dir);
 // Reads a PNG written by the game into a canvas; false when it cannot.
 bool read_png(const std::filesystem::path& file, Canvas& out);
 

@@ -18,14 +18,8 @@ namespace zen {
 namespace {
 
 namespace fs = std::filesystem;
+using test::names_in;
 using test::TempDir;
-
-std::set<std::string> names_in(const fs::path& dir)
-{
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
-    return names;
-}
 
 TEST(Files, ReadsOnlyRegularFilesAndOnlyUpToTheirLimit)
 {

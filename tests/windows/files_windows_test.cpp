@@ -20,14 +20,8 @@ namespace zen {
 namespace {
 
 namespace fs = std::filesystem;
+using test::names_in;
 using test::TempDir;
-
-std::set<std::string> names_in(const fs::path& dir)
-{
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.insert(path_utf8(e.path().filename()));
-    return names;
-}
 
 DWORD attributes_of(const fs::path& file) { return ::GetFileAttributesW(file.c_str()); }
 
