@@ -43,7 +43,8 @@ if [[ -f "$copyright" ]]; then
     problem "the copyright file is not in Debian's machine-readable format"
   grep -qx 'Files: \*' "$copyright" && grep -qx 'License: MIT' "$copyright" || problem "the copyright file does not put every file under MIT"
   notice="$(sed -n '/^Permission is hereby granted/,/^SOFTWARE\.$/p' "$licence")"
-  packed="$(sed -n '/^ Permission is hereby granted/,/^ SOFTWARE\.$/p' "$copyright" | sed 's/^ //; s/^\.$//')"
+  # The first such paragraph: the fonts' licence (OFL) that follows also grants permission.
+  packed="$(sed -n '/^ Permission is hereby granted/,/^ SOFTWARE\.$/{p;/^ SOFTWARE\.$/q;}' "$copyright" | sed 's/^ //; s/^\.$//')"
   [[ -n "$notice" && "$notice" == "$packed" ]] || problem "the copyright file's MIT text is not LICENSE's"
 fi
 listing="$work/root/usr/share/metainfo/org.zentrifa.Zentrifa.metainfo.xml"
