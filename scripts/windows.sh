@@ -26,7 +26,11 @@ host="${1:-build}"
 out=build-windows
 
 ./scripts/deps.sh --windows
-prefix="$(./scripts/deps-from-source.sh windows | tee /dev/stderr | sed -n 's/^ZENTRIFA_DEPS_PREFIX=//p' | tail -n1)"
+# Its output shown as it comes (a first build takes minutes), and kept for the prefix it names last.
+libs_log="$(mktemp)"
+./scripts/deps-from-source.sh windows | tee "$libs_log"
+prefix="$(sed -n 's/^ZENTRIFA_DEPS_PREFIX=//p' "$libs_log" | tail -n1)"
+rm -f "$libs_log"
 [[ -d "$prefix" ]] || { echo "windows.sh: the libraries' build gave no prefix" >&2; exit 1; }
 
 if [[ ! -f "$host/CMakeCache.txt" ]]; then

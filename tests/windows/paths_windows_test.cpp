@@ -83,7 +83,9 @@ TEST(WindowsPaths, TheProgramIsTheModuleItself)
     std::wstring self(32768, L'\0');
     self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
     EXPECT_EQ(executable_path("some other name").native(), self);
-    EXPECT_EQ(installed_data_dir(executable_path(nullptr)), fs::path(self).parent_path());
+    // Installed, the game is in bin\ and its data in share\zentrifa\ beside it.
+    EXPECT_EQ(installed_data_dir(executable_path(nullptr)),
+              fs::path(self).parent_path().parent_path() / "share" / "zentrifa");
 }
 
 TEST(WindowsProcess, EnvironmentVariablesAreReadAsUtf8)
