@@ -1,5 +1,6 @@
 #include "platform/fonts.h"
 #include "platform/path_text.h"
+#include "platform/process.h"
 #include "platform/system.h"
 
 #include <SDL.h>
@@ -118,12 +119,13 @@ const char* not_a_font_file(const char* file)
 std::string find_font_file(const std::filesystem::path& fonts_dir)
 {
     // An empty ZENTRIFA_FONT is one not set.
-    if (const char* env = SDL_getenv("ZENTRIFA_FONT"); env && *env) {
+    // Read as UTF-8 on every system, as the game's other paths are.
+    if (const std::optional<std::string> env = environment_variable("ZENTRIFA_FONT"); env && !env->empty()) {
         // Anything but a font falls back to the fonts of the system.
-        const char* why = not_a_font_file(env);
-        if (!why && font_draws(env, kGameFaceSamples, why)) return env;
-        std::fprintf(stderr, "zentrifa: ZENTRIFA_FONT=%s is not a font file (%s); using the system's fonts\n", env,
-                     why);
+        const char* why = not_a_font_file(env->c_str());
+        if (!why && font_draws(env->c_str(), kGameFaceSamples, why)) return *env;
+        std::fprintf(stderr, "zentrifa: ZENTRIFA_FONT=%s is not a font file (%s); using the system's fonts\n",
+                     env->c_str(), why);
     }
     if (!fonts_dir.empty()) {
         std::string shipped = path_utf8(fonts_dir / kGameFaceFile);
