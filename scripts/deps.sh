@@ -16,9 +16,9 @@ PACKAGES=(
 )
 for option in "$@"; do
   case "$option" in
-    --test | --windows) ;;
+    --test | --windows | --web) ;;
     *)
-      echo "usage: $0 [--test] [--windows]" >&2
+      echo "usage: $0 [--test] [--windows] [--web]" >&2
       exit 2
       ;;
   esac
@@ -39,6 +39,11 @@ if [[ " $* " == *" --windows "* ]]; then
     binutils-mingw-w64-x86-64 meson ninja-build nasm dpkg-dev xz-utils bzip2 debian-archive-keyring)
   # The game's tests run under Wine; the installer is made with NSIS.
   PACKAGES+=(wine64 nsis)
+fi
+# The browser's libraries, built from Debian's sources with Emscripten (scripts/deps-from-source.sh
+# web), and the page's tests: Chromium driven from Node.
+if [[ " $* " == *" --web "* ]]; then
+  PACKAGES+=(emscripten meson ninja-build dpkg-dev xz-utils bzip2 debian-archive-keyring chromium)
 fi
 
 missing=()
