@@ -9,11 +9,13 @@
 #include "core/game_state.h"
 #include "core/settings.h"
 #include "platform/files.h"
+#include "platform/frame_loop.h"
 #include "platform/path_text.h"
 #include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -49,63 +51,91 @@ void deliver_and_record(Game& game, const InputEvent& event, std::int64_t& frame
 
 } // namespace
 
-int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording,
-             InputSource* bot)
-{
-    start_up(game);
-    Clock& clock = *game.platform.clock;
-    Window& window = *game.platform.window;
+namespace {
 
-    // Before each frame: the script's events, then the bot's hand, then (in a window) the player's
-    // events as they come until the tick is due.
-    ScriptSource script_source(script);
-    WindowSource window_source(PadFeel{game.pointer_speed, game.dead_zone});
-    std::vector<InputSource*> sources{&script_source};
-    if (bot) sources.push_back(bot);
-    if (!game.platform.headless) sources.push_back(&window_source);
+// One session of frames, moved on one frame at a time: the native loop calls step() until it
+// says stop, the browser calls it from its own loop (see platform/frame_loop.h).
+class Session : public FrameSteps {
+public:
+    Session(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording,
+            InputSource* bot)
+        : game_(game), options_(options), recording_(recording), script_source_(script),
+          window_source_(PadFeel{game.pointer_speed, game.dead_zone})
+    {
+        // Before each frame: the script's events, then the bot's hand, then (in a window) the
+        // player's events as they come until the tick is due.
+        sources_.push_back(&script_source_);
+        if (bot) sources_.push_back(bot);
+        if (!game.platform.headless) sources_.push_back(&window_source_);
+        progress_ = progress_of(game);
+        last_tick_ = game.platform.clock->now_ms();
+    }
 
-    Progress progress = progress_of(game);
-    std::int64_t last_tick = clock.now_ms();
-    std::int64_t frame = 1;
-    // Made once: it reads the frame number as the loop moves it on.
-    const InputSource::Deliver deliver = [&](const InputEvent& ev) { deliver_and_record(game, ev, frame, recording); };
-    for (bool running = true; running; ++frame) {
-        if (options.frames && frame > *options.frames) break;
+    bool step() override
+    {
+        if (options_.frames && frame_ > *options_.frames) return false;
         // SIGTERM, SIGINT, SIGHUP: the game closes as when its window closes.
-        if (stop_requested()) break;
+        if (stop_requested()) return false;
         // Headless, only the script (or the bot) moves the game: without --frames the run closes
         // once the frame of the script's last event has run, so a recording cut short before its
         // quit line ends where its file does instead of running on for ever.
-        if (game.platform.headless && !options.frames &&
-            std::all_of(sources.begin(), sources.end(), [&](const InputSource* s) { return s->spent(frame); }))
-            break;
-        const std::int64_t due = last_tick + game.timer_interval;
-        for (InputSource* source : sources) {
-            running = source->before_frame(game, frame, due, deliver);
-            if (!running) break;
-        }
-        if (!running) break;
+        if (game_.platform.headless && !options_.frames &&
+            std::all_of(sources_.begin(), sources_.end(), [&](const InputSource* s) { return s->spent(frame_); }))
+            return false;
+        const std::int64_t due = last_tick_ + game_.timer_interval;
+        for (InputSource* source : sources_)
+            if (!source->before_frame(game_, frame_, due, deliver_)) return false;
+        Clock& clock = *game_.platform.clock;
         // Headless, back to back: the virtual clock jumps to the next tick.
-        if (game.platform.headless) clock.sleep_until(due);
-        last_tick = clock.now_ms();
-        tick(game);
+        if (game_.platform.headless) clock.sleep_until(due);
+        last_tick_ = clock.now_ms();
+        tick(game_);
         // A cleared or lost stage and each new day are kept at once: a session that ends
         // without a close (a power cut, a kill) loses at most the day under way.
-        save_on_progress(game, progress);
-        window.present(game.cg);
+        save_on_progress(game_, progress_);
+        game_.platform.window->present(game_.cg);
+        ++frame_;
+        return true;
     }
 
+    std::int64_t ms_to_next_step() override
+    {
+        if (game_.platform.headless) return 0;
+        return std::max<std::int64_t>(0, last_tick_ + game_.timer_interval - game_.platform.clock->now_ms());
+    }
+
+    int finish() override;
+
+private:
+    Game& game_;
+    const Options& options_;
+    Recording* recording_;
+    ScriptSource script_source_;
+    WindowSource window_source_;
+    std::vector<InputSource*> sources_;
+    Progress progress_;
+    std::int64_t last_tick_ = 0;
+    std::int64_t frame_ = 1;
+    // Made once: it reads the frame number as the session moves it on.
+    const InputSource::Deliver deliver_ = [this](const InputEvent& ev) {
+        deliver_and_record(game_, ev, frame_, recording_);
+    };
+};
+
+int Session::finish()
+{
+    Game& game = game_;
+    const Options& options = options_;
     // However the session ended, its replay stops before the same frame.
     int code = 0;
-    if (recording) {
-        recording->end(frame);
+    if (recording_) {
+        recording_->end(frame_);
         std::string why;
-        if (!recording->finish(why)) {
+        if (!recording_->finish(why)) {
             std::fprintf(stderr, "zentrifa: %s\n", why.c_str());
             code = 1;
         }
     }
-
     // The save first: whatever becomes of the screenshot, the session is kept.
     std::string told;
     const bool saved = close_game(game, &told);
@@ -139,6 +169,17 @@ int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>&
     }
     shut_down(game);
     return code;
+}
+
+} // namespace
+
+int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording,
+             InputSource* bot)
+{
+    start_up(game);
+    // In the browser the session outlives this call: the browser's loop owns it.
+    auto session = std::make_unique<Session>(game, options, script, recording, bot);
+    return drive_frames(std::move(session));
 }
 
 } // namespace zen
