@@ -1,6 +1,7 @@
 #include "app/save_file.h"
 
 #include "app/frame_tick.h"
+#include "app/page_exports.h"
 #include "app/startup.h"
 #include "core/saturating.h"
 #include "rules/economy.h"
@@ -320,6 +321,9 @@ TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
         TestGame g;
         const fs::path file = g->platform.paths.save_file();
         test::write_file(file, c.text);
+        // The browser's import refuses it before it could replace a save, in the same words.
+        const std::string refused = zentrifa_check_save(file.c_str(), "ja");
+        EXPECT_NE(refused.find(c.message), std::string::npos) << refused;
         load_game(*g);
         EXPECT_EQ(g->my.day, c.loaded_day);
         EXPECT_EQ(test::read_file(aside(file)), c.text);
@@ -355,6 +359,7 @@ TEST(SaveFile, FilesTheGameNeverWritesAreKeptAsideAndThePlayerIsTold)
         TestGame g;
         g->my.rpg_ammo = 99;
         test::write_file(g->platform.paths.save_file(), text);
+        EXPECT_STREQ(zentrifa_check_save(g->platform.paths.save_file().c_str(), "en"), "");
         load_game(*g);
         EXPECT_EQ(g->my.day, 2);
         EXPECT_EQ(g->my.sales, 2014 % 7);
@@ -478,6 +483,7 @@ TEST(SaveFile, WhatCannotBeReadIsNeverSavedOver)
         }
         if (std::string(kind) == "huge") test::write_file(file, std::string(3 << 20, '1'));
         const auto type = fs::symlink_status(file).type();
+        EXPECT_STREQ(zentrifa_check_save(file.c_str(), "en"), "Could not read the save file");
         load_game(*g);
         EXPECT_TRUE(g->save_blocked);
         EXPECT_NE(whole_log(*g).find("セーブデータを読めませんでした"), std::string::npos);

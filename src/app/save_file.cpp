@@ -252,6 +252,41 @@ FileLock::Result lock_save_folder(Platform& platform, std::string& error)
     return platform.save_lock.take(platform.paths.save_lock_file(), error);
 }
 
+std::string save_problem(const Game& game, const SaveReading& reading, std::string* what)
+{
+    const std::string line = std::to_string(reading.line);
+    std::string why;
+    std::string told;
+    switch (reading.problem) {
+    case SaveReading::Problem::none: break;
+    case SaveReading::Problem::empty:
+        why = "holds no value";
+        told = tr(game, Text::save_empty);
+        break;
+    case SaveReading::Problem::too_short:
+        why = "ends after line " + line + ", too short for a save";
+        told = tr(game, Text::save_too_short, {{"lines", line}});
+        break;
+    case SaveReading::Problem::bad_value:
+        why = "line " + line + ": not a value the game can use";
+        told = tr(game, Text::save_bad_line, {{"line", line}});
+        break;
+    }
+    if (what) *what = why;
+    return told;
+}
+
+std::string check_save_file(Game& game, const fs::path& file)
+{
+    std::string text;
+    std::string error;
+    if (read_file_bytes(file, kSaveFileLimit, text, error) != ReadResult::ok) {
+        std::fprintf(stderr, "zentrifa: %s\n", error.c_str());
+        return tr(game, Text::save_unreadable);
+    }
+    return save_problem(game, read_save_text(game, text));
+}
+
 void load_game(Game& game)
 {
     const fs::path file = game.platform.paths.save_file();
@@ -297,24 +332,9 @@ void load_game(Game& game)
     }
 
     const SaveReading reading = read_save_text(game, text);
-    const std::string line = std::to_string(reading.line);
+    if (reading.problem == SaveReading::Problem::none) return;
     std::string what;
-    std::string told;
-    switch (reading.problem) {
-    case SaveReading::Problem::none: return;
-    case SaveReading::Problem::empty:
-        what = "holds no value";
-        told = tr(game, Text::save_empty);
-        break;
-    case SaveReading::Problem::too_short:
-        what = "ends after line " + line + ", too short for a save";
-        told = tr(game, Text::save_too_short, {{"lines", line}});
-        break;
-    case SaveReading::Problem::bad_value:
-        what = "line " + line + ": not a value the game can use";
-        told = tr(game, Text::save_bad_line, {{"line", line}});
-        break;
-    }
+    const std::string told = save_problem(game, reading, &what);
     post_message(game, told, Ink::red);
     const fs::path copy = keep_aside(file, text, error);
     if (copy.empty()) {

@@ -67,6 +67,13 @@ struct SaveReading {
 // Reads saved fields from text with the game's reading rules; stops at the first problem, so the
 // fields from there on keep what they held.
 SaveReading read_save_text(Game& game, std::string_view text);
+// What the player is told of a save that reading found a problem in (empty for none), in the
+// game's language; what, when given, says it for the log.
+std::string save_problem(const Game& game, const SaveReading& reading, std::string* what = nullptr);
+// Reads file as a save into game (a fresh one: its fields are overwritten) with the same limits
+// and rules as the save found at the start: for a save brought in from elsewhere (the browser
+// page's import). Returns what the player is told when it is not a good save, else empty.
+std::string check_save_file(Game& game, const std::filesystem::path& file);
 // The text save_game writes.
 std::string save_text(const Game& game);
 
