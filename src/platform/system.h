@@ -2,6 +2,7 @@
 // The few plain system calls that differ between systems, for the platform's own files
 // (posix/system_posix.cpp, windows/system_windows.cpp).
 #include <ctime>
+#include <filesystem>
 #include <string>
 
 namespace zen {
@@ -15,5 +16,9 @@ const char* null_device();
 // The file of IPA P Gothic (or another Japanese font) as the system's font service finds it; empty
 // when the system has none (Windows: the game's own copy in its data folder is used).
 std::string system_japanese_font();
+
+// Told after a file of the game's was written whole (a save, the settings, a screenshot): a
+// browser page then copies its save folder into the browser's storage. Nothing to do elsewhere.
+void file_written(const std::filesystem::path& file);
 
 } // namespace zen

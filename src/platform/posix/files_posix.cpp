@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include "platform/files_internal.h"
+#include "platform/system.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -206,6 +207,7 @@ bool replace_file(const fs::path& file, std::string_view bytes, std::string& err
     // The rename itself reaches the disk with the folder. Some file systems cannot flush a folder;
     // the file is in place all the same, so that is not a failed save.
     ::fsync(dir.get());
+    file_written(target);
     return true;
 }
 
@@ -227,6 +229,7 @@ bool write_new_file(const fs::path& file, std::string_view bytes, bool& exists, 
         error = explain(file, "cannot write", err);
         return false;
     }
+    file_written(file);
     return true;
 }
 

@@ -49,18 +49,6 @@ fs::path executable_path(const char* argv0)
 
 namespace path_detail {
 
-bool writable_dir(const fs::path& dir)
-{
-    std::error_code ec;
-    return fs::is_directory(dir, ec) && ::access(dir.c_str(), W_OK | X_OK) == 0;
-}
-
-bool readable_dir(const fs::path& dir)
-{
-    std::error_code ec;
-    return fs::is_directory(dir, ec) && ::access(dir.c_str(), R_OK | X_OK) == 0;
-}
-
 namespace {
 
 // An XDG folder variable when it holds an absolute path (a relative one does not count).

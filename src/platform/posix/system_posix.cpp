@@ -6,4 +6,6 @@ bool local_time(std::time_t t, std::tm& out) { return ::localtime_r(&t, &out) !=
 
 const char* null_device() { return "/dev/null"; }
 
+void file_written(const std::filesystem::path&) {}
+
 } // namespace zen

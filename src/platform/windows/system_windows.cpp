@@ -8,4 +8,6 @@ const char* null_device() { return "NUL"; }
 
 std::string system_japanese_font() { return {}; }
 
+void file_written(const std::filesystem::path&) {}
+
 } // namespace zen
