@@ -289,6 +289,28 @@ TEST(Settings, TheWindowsSizeAndFullscreenAreReadAndRemembered)
     EXPECT_NE(test::read_file(ini).find("window_size = 1000x500\n"), std::string::npos);
 }
 
+TEST(Settings, NumbersAreReadTheCWayWholeAndInRange)
+{
+    test::TempDir dir;
+    const auto speed_of = [&](const std::string& value, std::size_t complaints) {
+        test::write_file(dir.path() / "zentrifa.ini", "pointer_speed = " + value + "\n");
+        SettingsFile file;
+        std::vector<std::string> problems;
+        file.load(dir.path() / "zentrifa.ini", problems);
+        const double v = number_setting(file, kPointerSpeedSetting, 1.0, 0.25, 4.0, problems);
+        EXPECT_EQ(problems.size(), complaints) << value;
+        return v;
+    };
+    EXPECT_EQ(speed_of("1.5", 0), 1.5);
+    EXPECT_EQ(speed_of("0.25", 0), 0.25);
+    EXPECT_EQ(speed_of("4", 0), 4.0);
+    EXPECT_EQ(speed_of(".5", 0), 0.5);
+    EXPECT_EQ(speed_of("2.5e-1", 0), 0.25);
+    // A decimal comma, a sign or a unit, a number out of range or none: the fallback, and a word.
+    for (const char* bad : {"1,5", "+2", "2x", "2 x", "4.01", "0.2", "-1", "nan", "inf", "0x2", "", "."})
+        EXPECT_EQ(speed_of(bad, 1), 1.0) << bad;
+}
+
 TEST(Pause, TheSettingIsYesOrNo)
 {
     test::TempDir dir;

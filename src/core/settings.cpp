@@ -4,8 +4,11 @@
 #include "core/texts.h"
 #include "platform/path_text.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <locale>
+#include <sstream>
 #include <system_error>
 
 namespace zen {
@@ -159,12 +162,17 @@ double number_setting(const SettingsFile& file, const SettingKey& key, double fa
 {
     const std::string* value = file.get(key.key);
     if (!value) return fallback;
-    // Read in the C way whatever the locale: a dot before the decimals, nothing after the number.
+    // Read in the C way whatever the locale: a dot before the decimals, nothing before or after
+    // the number. (Through a stream of the classic locale: not every standard library reads a
+    // double with std::from_chars.)
     double v = 0;
-    const char* first = value->data();
-    const char* last = first + value->size();
-    const auto [end, error] = std::from_chars(first, last, v);
-    if (error == std::errc{} && end == last && v >= lowest && v <= highest) return v;
+    std::istringstream in(*value);
+    in.imbue(std::locale::classic());
+    const bool plain = !value->empty() && (std::isdigit(static_cast<unsigned char>(value->front())) ||
+                                           value->front() == '-' || value->front() == '.');
+    if (plain && in >> std::noskipws >> v && in.peek() == std::char_traits<char>::eof() && v >= lowest &&
+        v <= highest)
+        return v;
     char range[64];
     std::snprintf(range, sizeof range, "%g to %g", lowest, highest);
     problems.push_back(path_utf8(file.path()) + ": " + std::string(key.key) + " = " + shown(*value) +
