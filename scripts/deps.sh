@@ -43,7 +43,9 @@ fi
 # The browser's libraries, built from Debian's sources with Emscripten (scripts/deps-from-source.sh
 # web), and the page's tests: Chromium driven from Node.
 if [[ " $* " == *" --web "* ]]; then
-  PACKAGES+=(emscripten meson ninja-build dpkg-dev xz-utils bzip2 debian-archive-keyring chromium)
+  # autotools-dev: a config.sub that knows wasm32-unknown-emscripten, for the older configure scripts.
+  PACKAGES+=(emscripten meson ninja-build dpkg-dev xz-utils bzip2 debian-archive-keyring chromium
+    autotools-dev)
 fi
 
 missing=()
