@@ -302,6 +302,26 @@ void blend_text_pixels(const std::uint32_t* src, std::uint32_t* dst, int n)
     for (; i < n; ++i) dst[i] = blend_text_pixel(src[i], dst[i]);
 }
 
+// Blends a rendered text (ARGB) onto a surface of its size (XRGB) with the game's own blend,
+// which gives the same words on every system; SDL's own blit, whose rounding differs between its
+// vector and plain versions, only for a surface of another kind.
+void blend_onto(SDL_Surface* text, SDL_Surface* onto)
+{
+    if (text->format->format != SDL_PIXELFORMAT_ARGB8888 || onto->format->format != SDL_PIXELFORMAT_XRGB8888 ||
+        SDL_MUSTLOCK(text) || SDL_MUSTLOCK(onto) || text->w != onto->w || text->h != onto->h) {
+        SDL_SetSurfaceBlendMode(text, SDL_BLENDMODE_BLEND);
+        SDL_BlitSurface(text, nullptr, onto, nullptr);
+        return;
+    }
+    for (int y = 0; y < text->h; ++y) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(text->pixels) +
+                                                                  static_cast<std::ptrdiff_t>(y) * text->pitch);
+        auto* to = reinterpret_cast<std::uint32_t*>(static_cast<char*>(onto->pixels) +
+                                                    static_cast<std::ptrdiff_t>(y) * onto->pitch);
+        blend_text_pixels(from, to, text->w);
+    }
+}
+
 // A font file the texts may be drawn with.
 struct FaceFile {
     std::string file;
@@ -431,8 +451,7 @@ struct Fonts::Impl {
                 return nullptr;
             }
             SDL_FillRect(band, nullptr, static_cast<Uint32>(key.background));
-            SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_BLEND);
-            SDL_BlitSurface(s, nullptr, band, nullptr);
+            blend_onto(s, band);
             SDL_FreeSurface(s);
             s = band;
             SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
