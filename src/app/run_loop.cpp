@@ -67,12 +67,18 @@ public:
         sources_.push_back(&script_source_);
         if (bot) sources_.push_back(bot);
         if (!game.platform.headless) sources_.push_back(&window_source_);
-        progress_ = progress_of(game);
-        last_tick_ = game.platform.clock->now_ms();
     }
 
     bool step() override
     {
+        // The start (the save read, or a new one written) is the first step's: in a browser page,
+        // writing a file may wait for the browser's storage, which only the loop's steps may do.
+        if (!started_) {
+            start_up(game_);
+            progress_ = progress_of(game_);
+            last_tick_ = game_.platform.clock->now_ms();
+            started_ = true;
+        }
         if (options_.frames && frame_ > *options_.frames) return false;
         // SIGTERM, SIGINT, SIGHUP: the game closes as when its window closes.
         if (stop_requested()) return false;
@@ -114,6 +120,7 @@ private:
     WindowSource window_source_;
     std::vector<InputSource*> sources_;
     Progress progress_;
+    bool started_ = false;
     std::int64_t last_tick_ = 0;
     std::int64_t frame_ = 1;
     // Made once: it reads the frame number as the session moves it on.
@@ -176,7 +183,6 @@ int Session::finish()
 int run_game(Game& game, const Options& options, const std::vector<ScriptEvent>& script, Recording* recording,
              InputSource* bot)
 {
-    start_up(game);
     // In the browser the session outlives this call: the browser's loop owns it.
     auto session = std::make_unique<Session>(game, options, script, recording, bot);
     return drive_frames(std::move(session));
