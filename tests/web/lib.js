@@ -68,7 +68,20 @@ async function closeBrowser(browser, stuck = false) {
     browser.close().then(() => true, () => false),
     new Promise((resolve) => setTimeout(() => resolve(false), 5000)),
   ]);
-  if (!closed && proc && proc.exitCode === null) proc.kill('SIGKILL');
+  if (!closed && proc && proc.exitCode === null && proc.signalCode === null) {
+    const gone = new Promise((resolve) => proc.once('exit', resolve));
+    proc.kill('SIGKILL');
+    await gone;
+  }
+}
+
+// Removes a run's temporary folder; the browser's last helpers may still be letting go of it.
+function removeFolder(dir) {
+  try {
+    fs.rmSync(dir, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+  } catch (e) {
+    process.stderr.write(`(could not remove ${dir}: ${e.message})\n`);
+  }
 }
 
 // The page's account of the run: state, exitCode, stdout, stderr, messages, frames, firstFrameAt.
@@ -113,4 +126,4 @@ async function giveStartFiles(page, files) {
   }, encoded);
 }
 
-module.exports = { CHROMIUM, launch, closeBrowser, tempFolder, waitForEnd, runOf, programFiles, giveStartFiles, END_STATES };
+module.exports = { CHROMIUM, launch, closeBrowser, removeFolder, tempFolder, waitForEnd, runOf, programFiles, giveStartFiles, END_STATES };

@@ -129,7 +129,7 @@ async function main() {
   } finally {
     if (browser) await lib.closeBrowser(browser, stuck);
     await server.close();
-    fs.rmSync(work, { recursive: true, force: true });
+    lib.removeFolder(work);
   }
 }
 
