@@ -195,10 +195,13 @@
   // The scale and place of the 800 x 600 picture inside an area of width x height: as large as
   // fits, centred, the rest black bars.
   function letterbox(width, height, pictureWidth = 800, pictureHeight = 600) {
-    const scale = Math.max(0, Math.min(width / pictureWidth, height / pictureHeight));
-    const w = pictureWidth * scale;
-    const h = pictureHeight * scale;
-    return { scale, width: w, height: h, left: (width - w) / 2, top: (height - h) / 2 };
+    width = Math.max(0, width);
+    height = Math.max(0, height);
+    // The side that fills the area is taken as it is, so that an exact fit stays exact.
+    const fillsWidth = width * pictureHeight <= height * pictureWidth;
+    const w = fillsWidth ? width : (height * pictureWidth) / pictureHeight;
+    const h = fillsWidth ? (width * pictureHeight) / pictureWidth : height;
+    return { scale: w / pictureWidth, width: w, height: h, left: (width - w) / 2, top: (height - h) / 2 };
   }
 
   exports.LANGUAGES = LANGUAGES;
