@@ -64,10 +64,14 @@ async function waitForEnd(page, timeoutMs) {
 // page that never returns) its process.
 async function closeBrowser(browser, stuck = false) {
   const proc = browser.process();
+  let timer;
   const closed = !stuck && await Promise.race([
     browser.close().then(() => true, () => false),
-    new Promise((resolve) => setTimeout(() => resolve(false), 5000)),
+    new Promise((resolve) => {
+      timer = setTimeout(() => resolve(false), 5000);
+    }),
   ]);
+  clearTimeout(timer);
   if (!closed && proc && proc.exitCode === null && proc.signalCode === null) {
     const gone = new Promise((resolve) => proc.once('exit', resolve));
     proc.kill('SIGKILL');
