@@ -401,6 +401,7 @@
       if (!lock) {
         run.state = 'refused';
         progress.hidden = true;
+        buttons.fullscreen.disabled = true;
         tell(t('other_tab'));
         return undefined;
       }

@@ -343,7 +343,9 @@ async function main() {
       // A second tab of the same browser: refused, told, nothing started, the save as it was.
       const second = await browser.newPage();
       await second.goto(page0);
-      const refused = await lib.waitForEnd(second, WAIT);
+      await second.waitForFunction(() => window.zentrifaPage && (window.zentrifaPage.state === 'refused' ||
+        window.zentrifaPage.frames > 0), { timeout: WAIT, polling: 100 }).catch(() => {});
+      const refused = await second.evaluate(() => window.zentrifaPage.state);
       const other = await lib.runOf(second);
       expect(refused === 'refused', `the second tab was not refused (${refused})`);
       expect(other.messages.some((m) => /already open in another tab/.test(m)), `the second tab said: ${other.messages}`);
