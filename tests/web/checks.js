@@ -3,7 +3,8 @@
 //   node checks.js NATIVE_BUILD WEB_BUILD
 //
 //   start     the page shows the start picture, pixel for pixel the native program's first frame
-//   clicks    clicks at the scaled places of a letterboxed 1280 x 720 page reach the start menu
+//   clicks    clicks at the scaled places of a letterboxed 1280 x 720 page reach the start menu,
+//             and F12 offers a PNG of it as a download
 //   storage   a save survives a reload; a second tab is refused; a damaged save is kept aside;
 //             export and import of the save; a browser that refuses IndexedDB is told
 //   figures   download size, time to the first frame, memory
@@ -318,8 +319,25 @@ async function main() {
       const seen = await comparePicture(page, want.shot);
       const share = (100 * seen.differing) / (seen.width * seen.height);
       expect(share <= 5, `the page is not at the start menu: ${share.toFixed(1)} % of the pixels differ from the native one`);
+
+      // F12: the game's PNG of the menu, offered as a download under its own name.
+      step = 'F12';
+      const shots = path.join(work, 'shots');
+      fs.mkdirSync(shots);
+      const cdp = await page.createCDPSession();
+      await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: shots, browserContextId: context.id });
+      await page.keyboard.press('F12');
+      let png = null;
+      for (let i = 0; i < 100 && !png; i++) {
+        await new Promise((r) => setTimeout(r, 100));
+        png = fs.readdirSync(shots).find((n) => n.endsWith('.png'));
+      }
+      expect(png, 'F12 offered no PNG to download');
+      await new Promise((r) => setTimeout(r, 300));
+      const shot = await comparePicture(page, fs.readFileSync(path.join(shots, png)));
+      expect((100 * shot.differing) / (shot.width * shot.height) <= 5, `the PNG of F12 (${png}) is not the start menu`);
       await context.close();
-      return `(${share.toFixed(2)} % of the pixels differ from the native start menu)`;
+      return `(${share.toFixed(2)} % of the pixels differ from the native start menu; F12 gave ${png})`;
     });
 
     await check('storage: saves kept across a reload, one tab at a time, export, import, damaged saves, no IndexedDB', async () => {
