@@ -4,7 +4,7 @@
 //
 //   start     the page shows the start picture, pixel for pixel the native program's first frame
 //   clicks    clicks at the scaled places of a letterboxed 1280 x 720 page reach the start menu,
-//             and F12 offers a PNG of it as a download
+//             F12 offers a PNG of it as a download, and fullscreen shows it alone
 //   storage   a save survives a reload; a second tab is refused; a damaged save is kept aside;
 //             export and import of the save; a browser that refuses IndexedDB is told
 //   figures   download size, time to the first frame, memory
@@ -336,6 +336,22 @@ async function main() {
       await new Promise((r) => setTimeout(r, 300));
       const shot = await comparePicture(page, fs.readFileSync(path.join(shots, png)));
       expect((100 * shot.differing) / (shot.width * shot.height) <= 5, `the PNG of F12 (${png}) is not the start menu`);
+
+      // Fullscreen: the button puts the game alone on the screen, as large as fits; the game's own
+      // switch (the program's hook) leaves it.
+      step = 'fullscreen';
+      await page.click('#fullscreen');
+      await page.waitForFunction(() => document.fullscreenElement === document.getElementById('stage'), { timeout: 5000 });
+      await new Promise((r) => setTimeout(r, 200));
+      const full = await page.evaluate(() => {
+        const r = document.getElementById('canvas').getBoundingClientRect();
+        return { left: r.left, top: r.top, width: r.width, height: r.height, w: innerWidth, h: innerHeight };
+      });
+      const fits = Math.min(full.w / 800, full.h / 600);
+      expect(Math.abs(full.width - 800 * fits) < 0.5 && Math.abs(full.left - (full.w - full.width) / 2) < 0.5 &&
+        Math.abs(full.top - (full.h - full.height) / 2) < 0.5, `in fullscreen the picture is ${JSON.stringify(full)}`);
+      await page.evaluate(() => window.Module.zentrifaFullscreen(false));
+      await page.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
       await context.close();
       return `(${share.toFixed(2)} % of the pixels differ from the native start menu; F12 gave ${png})`;
     });
@@ -426,6 +442,20 @@ async function main() {
       expect(plain.messages.some((m) => /will not keep the save/.test(m)), `without IndexedDB the page said: ${plain.messages}`);
       expect(await closed.$eval('#message', (m) => !m.hidden && /will not keep the save/.test(m.textContent)), 'the message is not shown');
       await context.close();
+
+      // A browser that opens IndexedDB but will not write to it (no space left): the page says so.
+      step = 'a full IndexedDB';
+      const full = await browser.createBrowserContext();
+      const fullPage = await full.newPage();
+      await fullPage.evaluateOnNewDocument(() => {
+        IDBObjectStore.prototype.put = function put() {
+          throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+        };
+      });
+      await fullPage.goto(`${page0}?frames=3`);
+      const kept = await ended(fullPage, 'a session with a full IndexedDB');
+      expect(kept.messages.some((m) => /refused to keep the save/.test(m)), `with a full IndexedDB the page said: ${kept.messages}`);
+      await full.close();
     });
 
     await check('figures: download size, first frame, memory', async () => {
