@@ -170,6 +170,23 @@
       }
     }
     if (inputBytes) FS.writeFile(commandLine.input.path, inputBytes);
+    const startFiles = () => {
+      const start = window.zentrifaStartFiles;
+      if (start && typeof start === 'object') {
+        for (const [name, base64] of Object.entries(start)) {
+          if (!/^[A-Za-z0-9._-]+$/.test(name) || name === '.' || name === '..') continue;
+          FS.writeFile(`/save/${name}`, decodeBase64(base64));
+        }
+        syncOut();
+      }
+    };
+    if (!IDBFS) {
+      // A program built without IndexedDB support plays with /save in memory only.
+      run.storage = 'unavailable';
+      tell(t('storage_unavailable'));
+      startFiles();
+      return;
+    }
     FS.mount(IDBFS, {}, '/save');
     addDependency('zentrifa-save');
     FS.syncfs(true, (error) => {
@@ -180,14 +197,7 @@
       } else {
         run.storage = 'ok';
       }
-      const start = window.zentrifaStartFiles;
-      if (start && typeof start === 'object') {
-        for (const [name, base64] of Object.entries(start)) {
-          if (!/^[A-Za-z0-9._-]+$/.test(name) || name === '.' || name === '..') continue;
-          FS.writeFile(`/save/${name}`, decodeBase64(base64));
-        }
-        syncOut();
-      }
+      startFiles();
       removeDependency('zentrifa-save');
     });
   }
@@ -235,7 +245,7 @@
 
   function firstFrame() {
     run.firstFrameAt = performance.now();
-    run.state = 'running';
+    if (run.state === 'starting') run.state = 'running'; // not when that frame was the last
     progress.hidden = !commandLine.headless;
     buttons.import.disabled = false;
   }
