@@ -4,8 +4,9 @@
 // window.zentrifaPage tells a test driver how the run goes: state (loading, starting, running,
 // exited, refused, failed), exitCode, frames, firstFrameAt, the program's stdout lines (kept when
 // the address asks for trace or headless), its stderr lines, and the messages the page showed.
-// A driver may set, before this script runs, window.zentrifaStartFiles ({name: base64}: files put
-// into /save before the game starts) and window.zentrifaAfterFrame (called after each frame).
+// The program's error boxes are shown as the page's messages. A driver may set, before this
+// script runs, window.zentrifaStartFiles ({name: base64}: files put into /save before the game
+// starts) and window.zentrifaAfterFrame (called after each frame).
 'use strict';
 
 (function () {
@@ -384,6 +385,10 @@
       },
       zentrifaFullscreen(on) {
         setFullscreen(Boolean(on));
+      },
+      // The program's error box (it says the same on stderr).
+      zentrifaErrorBox(title, message) {
+        tell(title ? `${title}: ${message}` : String(message));
       },
     };
     if (commandLine.headless) {
