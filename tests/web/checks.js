@@ -68,12 +68,15 @@ function runNative(name, args, inputLines) {
 // the last frame can be read whichever way the program draws (2D or WebGL).
 function keepFrames(page) {
   return page.evaluateOnNewDocument(() => {
-    const keep = (canvas) => {
+    // unlessBlank: a WebGL canvas read after its frame was shown is blank; that copy is not kept.
+    const keep = (canvas, unlessBlank = false) => {
       if (!canvas.width || !canvas.height) return;
       const copy = document.createElement('canvas');
       copy.width = canvas.width;
       copy.height = canvas.height;
-      copy.getContext('2d').drawImage(canvas, 0, 0);
+      const g = copy.getContext('2d', { willReadFrequently: unlessBlank });
+      g.drawImage(canvas, 0, 0);
+      if (unlessBlank && g.getImageData(0, 0, copy.width, copy.height).data.every((v) => v === 0)) return;
       window.zentrifaKeptFrame = copy;
     };
     window.zentrifaAfterFrame = keep;
@@ -85,7 +88,7 @@ function keepFrames(page) {
         Object.defineProperty(canvas, side, {
           get() { return own.get.call(this); },
           set(v) {
-            if (Number(v) !== own.get.call(this)) keep(this);
+            if (Number(v) !== own.get.call(this)) keep(this, true);
             own.set.call(this, v);
           },
         });
