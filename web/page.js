@@ -367,6 +367,16 @@
         if (run.frames === 1) firstFrame();
         if (typeof window.zentrifaAfterFrame === 'function') window.zentrifaAfterFrame(canvas);
       },
+      // main has come back. A program built without EXIT_RUNTIME that simply returns from main
+      // (or calls exit) before its frame loop starts never calls onExit: no loop running and no
+      // sleep under way means that it has ended, with EXITSTATUS.
+      postRun() {
+        const loop = window.Browser && window.Browser.mainLoop;
+        const asleep = window.Asyncify && window.Asyncify.currData;
+        if (loop && !loop.func && !asleep && run.state === 'starting' && typeof window.EXITSTATUS === 'number') {
+          finished(window.EXITSTATUS);
+        }
+      },
       onExit(code) {
         // What the game saved last is kept before the page says it has ended.
         run.state = 'exiting';
