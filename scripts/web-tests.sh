@@ -57,6 +57,14 @@ grep -q '^ok: figures' "$work/checks" || grep -q '^FAILED: figures' "$work/check
   failed=$((failed + 1))
 }
 
+# The program's own exit code comes back through the page: 2 for an option it refuses.
+bad_option() {
+  local code=0
+  "$here/scripts/web-run.sh" --frames not-a-number >"$work/bad.out" 2>"$work/bad.err" || code=$?
+  [[ $code -eq 2 && -s "$work/bad.err" ]] || { echo "exit $code: $(cat "$work/bad.err")"; return 1; }
+}
+timed "an option the program refuses ends the page's run with exit 2" bad_option
+
 for rec in "$here"/tests/golden/*.rec; do
   name="$(basename "$rec" .rec)"
   timed "golden $name replayed in the page" "$here/scripts/golden.sh" check "$here/scripts/web-run.sh" "$name"
