@@ -62,6 +62,12 @@
     messageBox.hidden = false;
   }
 
+  // A click puts the messages away (the game gets its room back); a new one shows them again.
+  messageBox.addEventListener('click', () => {
+    messageBox.hidden = true;
+    refocus();
+  });
+
   function showProgress(fraction, label) {
     const percent = Math.max(0, Math.min(100, Math.round(fraction * 100)));
     progressFill.style.width = `${percent}%`;
