@@ -4,7 +4,8 @@
 #
 #   scripts/web-tests.sh [NATIVE_BUILD] [WEB_BUILD]     (default: build, build-web)
 #
-#   - the page's words and the command line it gives the program (node's test runner);
+#   - the page's words and the command line it gives the program, and the test server's types and
+#     bounds (node's test runner);
 #   - the page shows the start picture of the native program, pixel for pixel; clicks at the
 #     scaled places of a letterboxed page reach the start menu; saves across reloads, a second tab,
 #     export and import, a damaged save, a browser without IndexedDB (tests/web/checks.js);
@@ -45,7 +46,7 @@ timed() {
 
 # The driver's packages, from npm's cache when it has them; puppeteer-core never downloads a browser.
 timed "npm ci in tests/web" env PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$driver" --prefer-offline --no-audit --no-fund
-timed "the page's words and command line" node --test "$driver/page-core.test.js"
+timed "the page's words and command line; the test server" node --test "$driver/page-core.test.js" "$driver/server.test.js"
 
 set +e
 node "$driver/checks.js" "$native" "$web" | tee "$work/checks"
