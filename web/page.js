@@ -228,9 +228,21 @@
     refocus();
     if (!file || run.state !== 'running') return;
     const bytes = new Uint8Array(await file.arrayBuffer());
+    // While the game sleeps in a pause or a question, nothing else may run in the program.
+    if (window.Asyncify && window.Asyncify.currData) {
+      tell(t('import_wait'), 'info');
+      return;
+    }
     const FS = fs();
     FS.writeFile('/in/import.dat', bytes);
-    const why = window.Module.ccall('zentrifa_check_save', 'string', ['string', 'string'], ['/in/import.dat', lang]);
+    let why;
+    try {
+      why = await window.Module.ccall('zentrifa_check_save', 'string', ['string', 'string'], ['/in/import.dat', lang],
+        { async: true });
+    } catch (e) {
+      why = String(e && e.message ? e.message : e);
+    }
+    if (typeof why !== 'string') why = String(why);
     if (why) {
       tell(t('import_refused', { why }));
       return;
