@@ -228,8 +228,10 @@
     refocus();
     if (!file || run.state !== 'running') return;
     const bytes = new Uint8Array(await file.arrayBuffer());
-    // While the game sleeps in a pause or a question, nothing else may run in the program.
-    if (window.Asyncify && window.Asyncify.currData) {
+    // While the game sleeps in a pause or a question (its frame loop stopped until it wakes),
+    // nothing else may run in the program.
+    const loop = window.Browser && window.Browser.mainLoop;
+    if (window.Asyncify && window.Asyncify.currData && (!loop || !loop.scheduler)) {
       tell(t('import_wait'), 'info');
       return;
     }
@@ -237,10 +239,23 @@
     FS.writeFile('/in/import.dat', bytes);
     let why;
     try {
-      why = await window.Module.ccall('zentrifa_check_save', 'string', ['string', 'string'], ['/in/import.dat', lang],
-        { async: true });
+      // The answer comes at once; a program in the middle of a sleep gives it only when it wakes.
+      let timer;
+      const late = new Promise((resolve) => {
+        timer = setTimeout(() => resolve(null), 5000);
+      });
+      why = await Promise.race([
+        Promise.resolve(window.Module.ccall('zentrifa_check_save', 'string', ['string', 'string'],
+          ['/in/import.dat', lang], { async: true })),
+        late,
+      ]);
+      clearTimeout(timer);
     } catch (e) {
       why = String(e && e.message ? e.message : e);
+    }
+    if (why === null) {
+      tell(t('import_wait'), 'info');
+      return;
     }
     if (typeof why !== 'string') why = String(why);
     if (why) {
