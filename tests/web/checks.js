@@ -254,6 +254,7 @@ async function main() {
       const run = await ended(page, 'the first frame');
       figures.firstFrame = run.firstFrameAt;
       const seen = await comparePicture(page, want.shot);
+      expect(seen.source !== 'nothing', `the canvas is ${seen.width} x ${seen.height}, the native picture 800 x 600`);
       expect(seen.differing === 0, `${seen.differing} pixels of ${seen.width} x ${seen.height} differ ` +
         `(read from ${seen.source}); the first at ${seen.first}`);
       const look = await page.evaluate(() => {
@@ -322,6 +323,7 @@ async function main() {
       expect(missing.length === 0, `the page's trace lacks ${missing.length} of the native trace's lines, first: ${missing[0]}`);
       await new Promise((r) => setTimeout(r, 500));
       const seen = await comparePicture(page, want.shot);
+      expect(seen.source !== 'nothing', `the canvas is ${seen.width} x ${seen.height}, the native picture 800 x 600`);
       const share = (100 * seen.differing) / (seen.width * seen.height);
       expect(share <= 5, `the page is not at the start menu: ${share.toFixed(1)} % of the pixels differ from the native one`);
 
@@ -408,7 +410,10 @@ async function main() {
       let [chooser] = await Promise.all([page.waitForFileChooser({ timeout: 5000 }), page.click('#import')]);
       await chooser.accept([damagedFile]);
       await page.waitForFunction(() => window.zentrifaPage.messages.some((m) => /cannot be imported: \S/.test(m)), { timeout: 10000 })
-        .catch(() => { throw new Error('a damaged import was not refused with a reason'); });
+        .catch(async () => {
+          const said = await page.evaluate(() => window.zentrifaPage.messages.join(' / '));
+          throw new Error(`a damaged import was not refused with a reason (the page said: ${said || 'nothing'})`);
+        });
       expect(await page.evaluate(() => window.zentrifaPage.state) === 'running', 'the game stopped after a refused import');
       expect(sameBytes(await programFile(page, '/save/my.dat'), saved), 'a refused import changed /save/my.dat');
 
@@ -417,7 +422,11 @@ async function main() {
       const good = fs.readFileSync(path.join(golden, 'home_shop.save'));
       expect(!sameBytes(good, saved), 'the save to import is the one already there');
       [chooser] = await Promise.all([page.waitForFileChooser({ timeout: 5000 }), page.click('#import')]);
-      await Promise.all([page.waitForNavigation({ timeout: WAIT }), chooser.accept([path.join(golden, 'home_shop.save')])]);
+      await Promise.all([page.waitForNavigation({ timeout: 20000 }), chooser.accept([path.join(golden, 'home_shop.save')])])
+        .catch(async () => {
+          const said = await page.evaluate(() => window.zentrifaPage.messages.join(' / '));
+          throw new Error(`the page did not start again from the imported save (it said: ${said || 'nothing'})`);
+        });
       await firstFrame(page);
       expect(sameBytes(await programFile(page, '/save/my.dat'), good), 'after the import the game does not start from the imported save');
       expect(sameBytes(await storedFile(page, 'my.dat'), good), 'IndexedDB does not hold the imported save');
