@@ -71,13 +71,15 @@ public:
 
     bool step() override
     {
-        // The start (the save read, or a new one written) is the first step's: in a browser page,
-        // writing a file may wait for the browser's storage, which only the loop's steps may do.
+        // The start (the save read, or a new one written) is a step of its own: in a browser page,
+        // writing a file may wait for the browser's storage, which only the loop's steps may do,
+        // and the first frame is then called when it is due rather than waited for.
         if (!started_) {
             start_up(game_);
             progress_ = progress_of(game_);
             last_tick_ = game_.platform.clock->now_ms();
             started_ = true;
+            return true;
         }
         if (options_.frames && frame_ > *options_.frames) return false;
         // SIGTERM, SIGINT, SIGHUP: the game closes as when its window closes.

@@ -22,9 +22,25 @@ void end_session(FrameSteps* steps)
     emscripten_force_exit(code);
 }
 
+// The browser calls again when the next frame is due (at once, for a run back to back).
+void call_again_when_due(FrameSteps& steps)
+{
+    const std::int64_t wait = steps.ms_to_next_step();
+    if (wait > 0)
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(wait));
+    else
+        emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
+}
+
 void run_due_frames(void* arg)
 {
     auto* steps = static_cast<FrameSteps*>(arg);
+    // A timer may fire a little early: the frame is not run before it is due, where its input
+    // would wait for the rest of the interval (a wait the page cannot do without Asyncify).
+    if (steps->ms_to_next_step() > 0) {
+        call_again_when_due(*steps);
+        return;
+    }
     const double start = emscripten_get_now();
     do {
         if (!steps->step()) {
@@ -32,11 +48,7 @@ void run_due_frames(void* arg)
             return;
         }
     } while (steps->ms_to_next_step() == 0 && emscripten_get_now() - start < kSliceMs);
-    const std::int64_t wait = steps->ms_to_next_step();
-    if (wait > 0)
-        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, static_cast<int>(wait));
-    else
-        emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
+    call_again_when_due(*steps);
 }
 
 } // namespace
