@@ -464,8 +464,12 @@ std::unique_ptr<Window> make_sdl_window(const std::string& title, const std::str
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     // Touches become the mouse in the window's own way (one finger), not also in SDL's.
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+    // A page's canvas keeps the picture's own size (the page scales it); the window of a desktop
+    // is the player's to resize, the picture scaled inside it.
+    const bool canvas = window_is_a_page_canvas();
+    if (canvas) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_Window* w = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
-                                     SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                                     canvas ? 0u : SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!w) {
         error = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -21,4 +21,9 @@ std::string system_japanese_font();
 // browser page then copies its save folder into the browser's storage. Nothing to do elsewhere.
 void file_written(const std::filesystem::path& file);
 
+// True in a browser page: the game's window is the page's canvas, which keeps the picture's own
+// size (the page scales it, crisp, and SDL maps the mouse through that scale) and is drawn into
+// pixel for pixel; a desktop's window is resizable instead.
+bool window_is_a_page_canvas();
+
 } // namespace zen

@@ -8,4 +8,6 @@ const char* null_device() { return "/dev/null"; }
 
 void file_written(const std::filesystem::path&) {}
 
+bool window_is_a_page_canvas() { return false; }
+
 } // namespace zen

@@ -29,4 +29,6 @@ const char* null_device() { return "/dev/null"; }
 
 void file_written(const std::filesystem::path& file) { page_file_written(file.c_str()); }
 
+bool window_is_a_page_canvas() { return true; }
+
 } // namespace zen

@@ -10,4 +10,6 @@ std::string system_japanese_font() { return {}; }
 
 void file_written(const std::filesystem::path&) {}
 
+bool window_is_a_page_canvas() { return false; }
+
 } // namespace zen
