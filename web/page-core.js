@@ -46,14 +46,6 @@
       'zh-Hans': '无法导入这份存档：{why}', ko: '이 세이브 데이터는 가져올 수 없습니다: {why}',
       es: 'No se puede importar esta partida: {why}', de: 'Dieser Spielstand lässt sich nicht importieren: {why}',
     },
-    import_wait: {
-      ja: 'ゲームがポーズ中か、質問の答えを待っています。先にそちらを済ませてから、もう一度読み込んでください。',
-      en: 'The game is paused or waiting for an answer: carry on there first, then import again.',
-      'zh-Hans': '游戏正在暂停或等待回答：请先继续游戏，然后再导入。',
-      ko: '게임이 일시정지 중이거나 대답을 기다리고 있습니다. 먼저 그쪽을 마친 뒤 다시 가져오세요.',
-      es: 'El juego está en pausa o esperando una respuesta: continúa allí primero y vuelve a importar.',
-      de: 'Das Spiel ist pausiert oder wartet auf eine Antwort: Mach dort zuerst weiter und importiere dann noch einmal.',
-    },
     import_done: {
       ja: 'セーブデータを読み込みました。再開します…', en: 'Save imported. Starting again…',
       'zh-Hans': '存档已导入，正在重新开始…', ko: '세이브 데이터를 가져왔습니다. 다시 시작합니다…',

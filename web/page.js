@@ -221,6 +221,25 @@
     offerDownload(bytes, 'my.dat');
   });
 
+  // zentrifa_check_save(path, lang): '' for a good save, else what to tell the player.
+  function checkSave(path, language) {
+    const M = window.Module;
+    const text = (value) => {
+      const size = M.lengthBytesUTF8(value) + 1;
+      const at = M._malloc(size);
+      M.stringToUTF8(value, at, size);
+      return at;
+    };
+    const file = text(path);
+    const code = text(language);
+    try {
+      return M.UTF8ToString(M._zentrifa_check_save(file, code));
+    } finally {
+      M._free(file);
+      M._free(code);
+    }
+  }
+
   buttons.import.addEventListener('click', () => importFile.click());
   importFile.addEventListener('change', async () => {
     const file = importFile.files && importFile.files[0];
@@ -228,34 +247,16 @@
     refocus();
     if (!file || run.state !== 'running') return;
     const bytes = new Uint8Array(await file.arrayBuffer());
-    // While the game sleeps in a pause or a question (its frame loop stopped until it wakes),
-    // nothing else may run in the program.
-    const loop = window.Browser && window.Browser.mainLoop;
-    if (window.Asyncify && window.Asyncify.currData && (!loop || !loop.scheduler)) {
-      tell(t('import_wait'), 'info');
-      return;
-    }
+    // The check is the program's own reader, called straight through its export: it never
+    // sleeps, so it may run while the game itself sleeps in a pause or a question (the file
+    // dialog takes the focus, and the game pauses when it loses it).
     const FS = fs();
     FS.writeFile('/in/import.dat', bytes);
     let why;
     try {
-      // The answer comes at once; a program in the middle of a sleep gives it only when it wakes.
-      let timer;
-      const late = new Promise((resolve) => {
-        timer = setTimeout(() => resolve(null), 5000);
-      });
-      why = await Promise.race([
-        Promise.resolve(window.Module.ccall('zentrifa_check_save', 'string', ['string', 'string'],
-          ['/in/import.dat', lang], { async: true })),
-        late,
-      ]);
-      clearTimeout(timer);
+      why = checkSave('/in/import.dat', lang);
     } catch (e) {
       why = String(e && e.message ? e.message : e);
-    }
-    if (why === null) {
-      tell(t('import_wait'), 'info');
-      return;
     }
     if (typeof why !== 'string') why = String(why);
     if (why) {
@@ -425,6 +426,12 @@
         if (commandLine.headless) return;
         const bytes = readSave(path);
         if (bytes) offerDownload(bytes, path.split('/').pop(), 'image/png');
+        // Offered once: it does not go on into the browser's storage with the save.
+        try {
+          fs().unlink(path);
+        } catch (e) {
+          // already gone
+        }
       },
       zentrifaFullscreen(on) {
         setFullscreen(Boolean(on));
