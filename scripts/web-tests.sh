@@ -9,8 +9,9 @@
 #   - the page shows the start picture of the native program, pixel for pixel; clicks at the
 #     scaled places of a letterboxed page reach the start menu; saves across reloads, a second tab,
 #     export and import, a damaged save, a browser without IndexedDB (tests/web/checks.js);
-#   - every golden recording replays in the page to its save, trace and last frame
-#     (scripts/golden.sh check scripts/web-run.sh NAME);
+#   - every golden recording replays in the page to its save and trace
+#     (scripts/golden.sh check scripts/web-run.sh NAME), and its last frame is held to the
+#     desktop's (tests/web/frames.js: a few edge pixels of the texts may differ by one step);
 #   - the download's size, the time to the first frame and the page's memory, as figures.
 # Each prints its result and time; the exit code is 1 when any failed.
 set -euo pipefail
@@ -66,10 +67,23 @@ bad_option() {
 }
 timed "an option the program refuses ends the page's run with exit 2" bad_option
 
+# The saves and traces byte for byte; the last frames are left in a folder and held to the
+# desktop's after (tests/web/frames.js).
+export ZENTRIFA_GOLDEN_FRAMES="$work/frames"
+mkdir -p "$ZENTRIFA_GOLDEN_FRAMES"
+framed=()
 for rec in "$here"/tests/golden/*.rec; do
   name="$(basename "$rec" .rec)"
-  timed "golden $name replayed in the page" "$here/scripts/golden.sh" check "$here/scripts/web-run.sh" "$name"
+  timed "golden $name replayed in the page: the same save and trace" \
+    "$here/scripts/golden.sh" check "$here/scripts/web-run.sh" "$name"
+  [[ -f "$here/tests/golden/$name.png" ]] && framed+=("$name")
 done
+if [[ ${#framed[@]} -gt 0 ]]; then
+  timed "the golden recordings' last frames in the page against the desktop's" \
+    node "$driver/frames.js" "$ZENTRIFA_GOLDEN_FRAMES" "$here/tests/golden" "${framed[@]}"
+  sed 's/^/  /' "$work/log"
+fi
+unset ZENTRIFA_GOLDEN_FRAMES
 
 echo "web-tests: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
