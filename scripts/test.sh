@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The test command: builds the game four ways and runs in each what only it can prove. Warnings are
+# The test command: builds the game six ways and runs in each what only it can prove. Warnings are
 # errors in every build.
 #
 #   build/           gcc, RelWithDebInfo: everything built, every test run, the asset pack generated
@@ -14,6 +14,9 @@
 #   build-windows/   MinGW-w64, Release, for Windows (scripts/windows.sh): the zip and the installer;
 #                    the unit tests and golden recordings under Wine, and the Windows build played
 #                    against build/ (scripts/windows-tests.sh)
+#   build-web/       Emscripten, Release, the browser page (scripts/web.sh): in headless Chromium, its
+#                    first frame, clicks, the golden recordings, and the saves kept in the browser
+#                    (scripts/web-tests.sh)
 #
 # Prints the time each phase took, wall clock and CPU (user + system of everything it ran).
 set -euo pipefail
@@ -128,6 +131,22 @@ phase_end
 phase_start "windows: tests"
 ctest --test-dir build-windows -j"$jobs" --output-on-failure
 ./scripts/windows-tests.sh build build-windows
+phase_end
+
+# The browser: the libraries from Debian's sources for WebAssembly (cached like Windows'), the page
+# (scripts/web.sh), then the page in headless Chromium: its first frame against this build's, the
+# golden recordings, the saves in the browser's storage (scripts/web-tests.sh).
+phase_start "web: libraries"
+./scripts/deps.sh --web
+./scripts/deps-from-source.sh web | tail -n 3
+phase_end
+
+phase_start "web: build"
+./scripts/web.sh --werror build
+phase_end
+
+phase_start "web: tests"
+./scripts/web-tests.sh build build-web
 phase_end
 
 echo "== time per phase"
