@@ -170,8 +170,7 @@ double number_setting(const SettingsFile& file, const SettingKey& key, double fa
     in.imbue(std::locale::classic());
     const bool plain = !value->empty() && (std::isdigit(static_cast<unsigned char>(value->front())) ||
                                            value->front() == '-' || value->front() == '.');
-    if (plain && in >> std::noskipws >> v && in.peek() == std::char_traits<char>::eof() && v >= lowest &&
-        v <= highest)
+    if (plain && in >> std::noskipws >> v && in.peek() == std::char_traits<char>::eof() && v >= lowest && v <= highest)
         return v;
     char range[64];
     std::snprintf(range, sizeof range, "%g to %g", lowest, highest);
