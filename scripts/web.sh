@@ -15,26 +15,10 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
-werror=OFF
-if [[ "${1:-}" == "--werror" ]]; then
-  werror=ON
-  shift
-fi
-host="${1:-build}"
+# shellcheck source=scripts/lib/port.sh
+source scripts/lib/port.sh
+port_prepare web "$@"
 out=build-web
-
-./scripts/deps.sh --web
-# Its output shown as it comes (a first build takes minutes), and kept for the prefix it names last.
-libs_log="$(mktemp)"
-./scripts/deps-from-source.sh web | tee "$libs_log"
-prefix="$(sed -n 's/^ZENTRIFA_DEPS_PREFIX=//p' "$libs_log" | tail -n1)"
-rm -f "$libs_log"
-[[ -d "$prefix" ]] || { echo "web.sh: the libraries' build gave no prefix" >&2; exit 1; }
-
-if [[ ! -f "$host/CMakeCache.txt" ]]; then
-  cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_WERROR="$werror" >/dev/null
-fi
-cmake --build "$host" -j"$(nproc)" --target textgen asset_pack
 
 cmake -S . -B "$out" --toolchain cmake/toolchains/emscripten.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZENTRIFA_DEPS_PREFIX="$prefix" -DZENTRIFA_HOST_BUILD="$here/$host" -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF \
