@@ -52,11 +52,13 @@ run_wall="$EPOCHREALTIME"
 # On a failure, the phase it ended in and the times of those before.
 on_exit() {
   local code=$?
+  if [[ -n "$libraries_job" ]]; then kill -- "-$libraries_job" 2>/dev/null || true; fi
   [[ $code -eq 0 || -z "$phase_name" ]] && return
   echo "== phase $phase_name: FAILED after $(seconds_since "$phase_wall") s (exit $code)"
   printf '%s\n' "${summary[@]}"
 }
 trap on_exit EXIT
+libraries_job=""
 
 configure() {
   local dir="$1"; shift
@@ -64,8 +66,30 @@ configure() {
 }
 
 phase_start deps
-./scripts/deps.sh --test
+./scripts/deps.sh --test --windows --web
 phase_end
+
+# The Windows and the browser libraries, built from Debian's sources when their cache lacks them
+# (minutes, much of it one configure script at a time), go on beside the builds below and are
+# waited for where they are needed; from the cache they take a second.
+libraries_log="$(mktemp)"
+# In a process group of its own, so that a run ending early takes the whole build down with it.
+setsid bash -c './scripts/deps-from-source.sh windows && ./scripts/deps-from-source.sh web' >"$libraries_log" 2>&1 &
+libraries_job=$!
+# wait_for_libraries: the background build's end; its output, and a failure, shown here.
+wait_for_libraries() {
+  [[ -z "$libraries_job" ]] && return 0
+  local status=0
+  wait "$libraries_job" || status=$?
+  libraries_job=""
+  grep -E '^(Libraries for|Building the libraries|total|ZENTRIFA_DEPS_PREFIX)' "$libraries_log" || true
+  if [[ $status -ne 0 ]]; then
+    tail -n 40 "$libraries_log"
+    echo "the libraries' build failed (exit $status)"
+  fi
+  rm -f "$libraries_log"
+  return "$status"
+}
 
 phase_start "build: build"
 configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
@@ -119,9 +143,8 @@ phase_end
 # Windows: the libraries from Debian's sources (cached outside the tree after the first run), the
 # cross-built game, its zip and installer; then under Wine its unit tests and the golden
 # recordings (ctest), and the Windows build played against this one (scripts/windows-tests.sh).
-phase_start "windows: libraries"
-./scripts/deps.sh --windows
-./scripts/deps-from-source.sh windows | tail -n 3
+phase_start "ports: libraries"
+wait_for_libraries
 phase_end
 
 phase_start "windows: build"
@@ -136,11 +159,6 @@ phase_end
 # The browser: the libraries from Debian's sources for WebAssembly (cached like Windows'), the page
 # (scripts/web.sh), then the page in headless Chromium: its first frame against this build's, the
 # golden recordings, the saves in the browser's storage (scripts/web-tests.sh).
-phase_start "web: libraries"
-./scripts/deps.sh --web
-./scripts/deps-from-source.sh web | tail -n 3
-phase_end
-
 phase_start "web: build"
 ./scripts/web.sh --werror build
 phase_end
