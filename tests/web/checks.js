@@ -363,6 +363,47 @@ async function main() {
       return `(${share.toFixed(2)} % of the pixels differ from the native start menu; F12 gave ${png})`;
     });
 
+    await check('waits: a pause and a yes/no question hold the game\'s frames in the page until they end, then it goes on', async () => {
+      // Both wait in the middle of a frame for the player (the page sleeps there through
+      // Asyncify): the frames stop, nothing fails, and the game plays on after.
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      await page.setViewport({ width: 1280, height: 720 });
+      await page.goto(`${page0}?seed=1&lang=en&trace`);
+      await firstFrame(page);
+      await page.focus('#canvas');
+      const wait = (ms) => new Promise((r) => setTimeout(r, ms));
+      const look = () => page.evaluate(() => ({ frames: zentrifaPage.frames, state: zentrifaPage.state, asleep: Boolean(window.Asyncify && Asyncify.currData) }));
+      const held = async (what) => {
+        await wait(1200);
+        const a = await look();
+        await wait(800);
+        const b = await look();
+        expect(a.asleep && b.asleep && a.frames === b.frames && b.state === 'running',
+          `${what}: frames ${a.frames} then ${b.frames}, asleep ${a.asleep}, ${b.state}`);
+        return b.frames;
+      };
+      const goesOn = async (what, from) => {
+        await wait(1200);
+        const c = await look();
+        expect(!c.asleep && c.frames > from && c.state === 'running', `after ${what}: frames ${from} then ${c.frames}, ${c.state}`);
+      };
+      await page.keyboard.press('KeyP');
+      let frames = await held('paused');
+      await page.keyboard.press('KeyP');
+      await goesOn('the pause', frames);
+      // Escape at the title asks whether to start over; No leaves everything as it was.
+      await page.keyboard.press('Escape');
+      frames = await held('asked');
+      const box = await page.evaluate(() => {
+        const r = document.getElementById('canvas').getBoundingClientRect();
+        return { left: r.left, top: r.top, scale: r.width / 800 };
+      });
+      await page.mouse.click(box.left + 475 * box.scale, box.top + 331 * box.scale);
+      await goesOn('No', frames);
+      await context.close();
+    });
+
     await check('storage: saves kept across a reload, one tab at a time, export, import, damaged saves, no IndexedDB', async () => {
       const page = await browser.newPage();
       const cdp = await page.createCDPSession();
