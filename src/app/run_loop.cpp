@@ -90,7 +90,7 @@ public:
         if (game_.platform.headless && !options_.frames &&
             std::all_of(sources_.begin(), sources_.end(), [&](const InputSource* s) { return s->spent(frame_); }))
             return false;
-        const std::int64_t due = last_tick_ + game_.timer_interval;
+        const std::int64_t due = next_due();
         for (InputSource* source : sources_)
             if (!source->before_frame(game_, frame_, due, deliver_)) return false;
         Clock& clock = *game_.platform.clock;
@@ -109,12 +109,15 @@ public:
     std::int64_t ms_to_next_step() override
     {
         if (game_.platform.headless) return 0;
-        return std::max<std::int64_t>(0, last_tick_ + game_.timer_interval - game_.platform.clock->now_ms());
+        return std::max<std::int64_t>(0, next_due() - game_.platform.clock->now_ms());
     }
 
     int finish() override;
 
 private:
+    // When the next frame is due: one timer interval after the last.
+    std::int64_t next_due() const { return last_tick_ + game_.timer_interval; }
+
     Game& game_;
     const Options& options_;
     Recording* recording_;
