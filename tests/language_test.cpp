@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -111,6 +112,101 @@ TEST(Texts, TheBuildRefusesAMissingTextOrPlaceholdersThatDisagree)
     EXPECT_EQ(try_texts("[a]\nja = あ\nen = A\nfr = A\n").exit_code, 1) << "a language not declared";
     EXPECT_EQ(try_texts("[a b]\nja = あ\nen = A\n").exit_code, 1);
     EXPECT_EQ(try_texts("ja = あ\n").exit_code, 1);
+}
+
+// Phrases a careful localiser keeps out of a game: the titles, slogans and words of the Nazi era
+// and of Japan's wartime empire, and slurs, in each language's own spelling (lower case). A
+// phrase of letters matches only as whole words.
+struct LoadedPhrase {
+    const char* lang; // a language code, or "*" for every language
+    const char* phrase;
+};
+constexpr LoadedPhrase kLoadedPhrases[] = {
+    {"*", "mein kampf"}, {"*", "sieg heil"}, {"*", "heil hitler"}, {"*", "arbeit macht frei"},
+    {"*", "lebensraum"}, {"*", "endlösung"}, {"*", "übermensch"}, {"*", "untermensch"}, {"*", "1488"},
+    {"en", "my struggle"}, {"en", "final solution"}, {"en", "master race"}, {"en", "blood and soil"},
+    {"en", "work sets you free"}, {"en", "one people, one empire"}, {"en", "white power"},
+    {"en", "total war"}, {"en", "thousand-year reich"}, {"en", "fourteen words"},
+    {"de", "mein kampf"}, {"de", "jedem das seine"}, {"de", "blut und boden"},
+    {"de", "ein volk, ein reich"}, {"de", "ein reich, ein führer"}, {"de", "führer"}, {"de", "endsieg"},
+    {"de", "herrenrasse"}, {"de", "volksgemeinschaft"}, {"de", "volksgenosse"}, {"de", "kraft durch freude"},
+    {"de", "meine ehre heißt treue"}, {"de", "deutschland erwache"}, {"de", "totaler krieg"},
+    {"de", "wollt ihr den totalen krieg"}, {"de", "kristallnacht"}, {"de", "sonderbehandlung"},
+    {"de", "gleichschaltung"}, {"de", "machtergreifung"}, {"de", "entartet"}, {"de", "tausendjährige"},
+    {"de", "judenfrei"}, {"de", "rassenschande"}, {"de", "lügenpresse"}, {"de", "volksverräter"},
+    {"de", "alles für deutschland"}, {"de", "unsere ehre heißt treue"}, {"de", "endkampf"},
+    {"es", "mi lucha"}, {"es", "solución final"}, {"es", "raza superior"}, {"es", "espacio vital"},
+    {"es", "el trabajo os hará libres"}, {"es", "el trabajo hace libre"}, {"es", "sangre y suelo"},
+    {"es", "arriba españa"}, {"es", "una, grande y libre"}, {"es", "cara al sol"}, {"es", "caudillo"},
+    {"es", "viva franco"}, {"es", "guerra total"}, {"es", "reich de mil años"}, {"es", "sudaca"},
+    {"ja", "我が闘争"}, {"ja", "ハイル・ヒトラー"}, {"ja", "最終的解決"}, {"ja", "八紘一宇"},
+    {"ja", "大東亜共栄圏"}, {"ja", "鬼畜米英"}, {"ja", "支那"},
+    {"zh-Hans", "我的奋斗"}, {"zh-Hans", "希特勒万岁"}, {"zh-Hans", "最终解决"}, {"zh-Hans", "大东亚共荣"},
+    {"zh-Hans", "八纮一宇"}, {"zh-Hans", "支那"}, {"zh-Hans", "东亚病夫"}, {"zh-Hans", "优等民族"},
+    {"ko", "나의 투쟁"}, {"ko", "하일 히틀러"}, {"ko", "최종 해결"}, {"ko", "대동아공영"},
+    {"ko", "내선일체"}, {"ko", "천황 폐하 만세"}, {"ko", "욱일"}, {"ko", "조센징"}, {"ko", "짱깨"},
+};
+
+// Lower case for the letters the Latin languages write (ASCII and Latin-1's accented capitals).
+std::string folded(std::string_view text)
+{
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + 32);
+        const auto next = i + 1 < out.size() ? static_cast<unsigned char>(out[i + 1]) : 0;
+        if (c == 0xC3 && next >= 0x80 && next <= 0x9E && next != 0x97) out[i + 1] = static_cast<char>(next + 32);
+    }
+    return out;
+}
+
+// Whether the character at `at` (a UTF-8 lead byte, or one byte back from a character's end when
+// `back`) is a letter or digit of a word: ASCII, Latin-1 and the Latin extensions, Greek, Cyrillic.
+bool word_char(std::string_view text, std::size_t at, bool back)
+{
+    if (back)
+        while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (c < 0x80) return std::isalnum(c) != 0;
+    if (c < 0xC3 || c > 0xD3 || at + 1 >= text.size()) return false; // U+00C0..U+04FF only
+    const char32_t cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[at + 1]) & 0x3Fu);
+    return cp != 0xD7 && cp != 0xF7;
+}
+
+bool says(std::string_view text, std::string_view phrase)
+{
+    const bool word_edges = std::isalnum(static_cast<unsigned char>(phrase.front())) != 0;
+    for (std::size_t at = text.find(phrase); at != std::string_view::npos; at = text.find(phrase, at + 1)) {
+        const std::size_t end = at + phrase.size();
+        if (!word_edges) return true;
+        if ((at == 0 || !word_char(text, at - 1, true)) && (end == text.size() || !word_char(text, end, false)))
+            return true;
+    }
+    return false;
+}
+
+TEST(Texts, NoTextSaysALoadedPhrase)
+{
+    // The check itself: it finds a phrase as a word, whatever its case, and not inside a word.
+    EXPECT_TRUE(says(folded("Mein Kampf ist noch nicht vorbei"), "mein kampf"));
+    EXPECT_TRUE(says(folded("¡ARRIBA ESPAÑA!"), "arriba españa"));
+    EXPECT_FALSE(says(folded("Fremdenführer"), "führer"));
+    EXPECT_FALSE(says(folded("Mein Kampfgeist"), "mein kampf"));
+    EXPECT_TRUE(says("我的奋斗还没有结束", "我的奋斗"));
+    int checked = 0;
+    for (int l = 0; l < kLanguageCount; ++l) {
+        const auto lang = static_cast<Lang>(l);
+        for (int t = 1; t < kTextCount; ++t) {
+            const std::string text = folded(text_in(lang, static_cast<Text>(t)));
+            for (const LoadedPhrase& p : kLoadedPhrases) {
+                if (std::string_view(p.lang) != "*" && std::string_view(p.lang) != language_code(lang)) continue;
+                EXPECT_FALSE(says(text, p.phrase))
+                    << language_code(lang) << " " << kTextNames[t] << " says \"" << p.phrase << "\": " << text;
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 1000);
 }
 
 TEST(Texts, ACatalogueOfTheRealTextsGoesOutAndComesBackUnchanged)

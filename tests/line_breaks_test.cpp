@@ -11,9 +11,9 @@ namespace zen {
 namespace {
 
 // The text with | where a row may end and ! where one must (the end of the text not marked).
-std::string marked(std::string_view text)
+std::string marked(std::string_view text, Lang lang = Lang::ja)
 {
-    const std::vector<RowBreak> breaks = row_breaks(text);
+    const std::vector<RowBreak> breaks = row_breaks(text, lang);
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         out += text[i];
@@ -43,15 +43,26 @@ TEST(RowBreaks, WordsNumbersAndMarksStayWhole)
     EXPECT_EQ(marked("안녕하세요 세계"), "안|녕|하|세|요 |세|계");
 }
 
+TEST(RowBreaks, KoreanBreaksOnlyBetweenWords)
+{
+    EXPECT_EQ(marked("안녕하세요 세계", Lang::ko), "안녕하세요 |세계");
+    EXPECT_EQ(marked("도착했습니다. 11번 국도변(3)", Lang::ko), "도착했습니다. |11번 |국도변(3)");
+    // Jamo, and Hangul beside Latin letters and digits, as one word.
+    EXPECT_EQ(marked("\u1100\u1161\u11A8 ABC가99", Lang::ko), "\u1100\u1161\u11A8 |ABC가99");
+    // A Chinese character in a Korean text still breaks on both sides; other languages as before.
+    EXPECT_EQ(marked("한字한", Lang::ko), "한|字|한");
+    EXPECT_EQ(marked("안녕하세요", Lang::zh_Hans), "안|녕|하|세|요");
+}
+
 TEST(RowBreaks, MandatoryBreaksAndBrokenBytes)
 {
     EXPECT_EQ(marked("a\nb\r\nc\u2028d"), "a\n!b\r\n!c\u2028!d");
     EXPECT_EQ(marked("x\u200By"), "x\u200B|y");
-    const std::vector<RowBreak> cut = row_breaks("a\xE3\x81");
+    const std::vector<RowBreak> cut = row_breaks("a\xE3\x81", Lang::ja);
     ASSERT_EQ(cut.size(), 3u);
     EXPECT_EQ(cut[0], RowBreak::must);
     EXPECT_EQ(cut[1], RowBreak::inside);
-    EXPECT_TRUE(row_breaks("").empty());
+    EXPECT_TRUE(row_breaks("", Lang::ko).empty());
 }
 
 TEST(RowBreaks, CharactersNewerThanTheTableBreakLikeLetters)

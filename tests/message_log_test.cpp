@@ -171,7 +171,7 @@ TEST(MessageLog, LongTextsWrapWithinTheBoxByJapaneseRules)
     // Wherever the box runs out, no row starts with closing punctuation or a small kana.
     for (int n = 20; n < 40; ++n) {
         const std::string text = repeat("あ", n) + "っ。、」！？ゃァ" + repeat("い", 30);
-        const std::vector<std::string> rows = wrap_message(fonts, text, 3);
+        const std::vector<std::string> rows = wrap_message(fonts, text, Lang::ja, 3);
         ASSERT_GE(rows.size(), 2u);
         std::string joined;
         for (const std::string& row : rows) {
@@ -185,7 +185,7 @@ TEST(MessageLog, LongTextsWrapWithinTheBoxByJapaneseRules)
 
     // Latin words stay whole.
     const std::string words = repeat("Zentrifa sells games ", 12);
-    const std::vector<std::string> rows = wrap_message(fonts, words, 5);
+    const std::vector<std::string> rows = wrap_message(fonts, words, Lang::en, 5);
     ASSERT_GE(rows.size(), 2u);
     for (const std::string& row : rows) {
         EXPECT_LE(fonts->extent(row, kMessageLayoutFont).width, kMessageBoxWidth);

@@ -44,6 +44,53 @@ bool has_han(std::string_view utf8)
     return false;
 }
 
+// The languages written with spaces between words, whose rows end only there.
+bool breaks_between_words(Lang lang) { return lang != Lang::ja && lang != Lang::zh_Hans; }
+
+// A letter of a word: Latin, Greek, Cyrillic or Hangul (syllables and jamo).
+bool word_letter(char32_t c)
+{
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x370 && c <= 0x4FF) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0xAC00 && c <= 0xD7A3);
+}
+
+// The first character of a UTF-8 text (0 for none; the texts are checked as UTF-8 elsewhere).
+char32_t decode(std::string_view s)
+{
+    if (s.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(s[0]);
+    const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = n == 1 ? lead : lead & (0x7Fu >> n);
+    for (std::size_t k = 1; k < n && k < s.size(); ++k) c = (c << 6) | (static_cast<unsigned char>(s[k]) & 0x3Fu);
+    return c;
+}
+
+// The character that ends a spot of a UTF-8 text.
+char32_t char_before(std::string_view s, std::size_t at)
+{
+    std::size_t start = at;
+    while (start > 0 && (static_cast<unsigned char>(s[start - 1]) & 0xC0) == 0x80) --start;
+    if (start == 0) return 0;
+    --start;
+    return decode(s.substr(start, at - start));
+}
+
+// Every row of a wrapped text ends where a word does: the text goes on after it with no letter
+// of the same word. Rows are the text's own bytes, less the spaces at the breaks.
+void expect_rows_end_between_words(const std::string& text, const std::vector<std::string>& rows)
+{
+    std::size_t at = 0;
+    for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+        const std::size_t found = text.find(rows[r], at);
+        ASSERT_NE(found, std::string::npos) << "row " << r << " is not the text's own";
+        at = found + rows[r].size();
+        if (at >= text.size()) break;
+        const char32_t before = char_before(text, at);
+        const char32_t after = decode(std::string_view(text).substr(at, 4));
+        EXPECT_FALSE(word_letter(before) && word_letter(after)) << "a row ends inside a word: " << rows[r];
+    }
+}
+
 class TextFit : public ::testing::TestWithParam<Lang> {
 protected:
     void SetUp() override
@@ -144,7 +191,8 @@ protected:
                     continue;
                 }
                 EXPECT_EQ(g.platform.fonts->missing_glyphs(t.text), U"") << "no face has every character";
-                EXPECT_GE(t.x, own->x) << "the caption runs out of its button on the left";
+                EXPECT_GE(t.x, own->x + (own->icon.empty() ? 0 : kCaptionLeftOfIcon))
+                    << (own->icon.empty() ? "the caption runs out of its button on the left" : "the caption covers its icon");
                 EXPECT_LE(t.x + t.width, own->x + own->width) << "the caption runs out of its button on the right";
             }
             ++checked;
@@ -174,10 +222,11 @@ TEST_P(TextFit, EveryTextHasItsGlyphsAndEveryMessageFitsTheTwoRowsOfTheLog)
             if (GetParam() != Lang::ja && language_of_code("zh-Hans") != GetParam()) {
                 EXPECT_FALSE(has_han(text)) << "Chinese characters in the text";
             }
-            const std::vector<std::string> rows = wrap_message(fonts, text, 10);
+            const std::vector<std::string> rows = wrap_message(fonts, text, GetParam(), 10);
             EXPECT_LE(rows.size(), 2u) << "longer than the two rows a message shows";
             for (const std::string& row : rows)
                 EXPECT_LE(fonts->extent(row, kMessageLayoutFont).width, kMessageBoxWidth);
+            if (breaks_between_words(GetParam())) expect_rows_end_between_words(text, rows);
         }
     }
 }
@@ -198,12 +247,14 @@ TEST_P(TextFit, EveryMenuCaptionFitsItsButtonAndEveryHintTheScreen)
     my.rpg_ammo = 99;
     check_menu(kMenuSalesFloor, "the street with the launcher");
 
-    // Every genre known, with many copies made.
-    for (int id = kFirstGenre; id <= kLastGenre; ++id) {
-        my.genre_known[static_cast<std::size_t>(id)] = 1;
-        my.item_count[static_cast<std::size_t>(id)] = 99999;
+    // Every genre known, with none, one and many copies made (and a count gone wrong).
+    for (const int copies : {-1, 0, 1, 99999}) {
+        for (int id = kFirstGenre; id <= kLastGenre; ++id) {
+            my.genre_known[static_cast<std::size_t>(id)] = 1;
+            my.item_count[static_cast<std::size_t>(id)] = copies;
+        }
+        check_menu(kMenuMakeGame, ("making games, " + std::to_string(copies) + " copies").c_str());
     }
-    check_menu(kMenuMakeGame, "making games");
 
     // The shop, entry by entry: what is shown is bought, until nothing new is offered; and the
     // books, with no genre known yet.

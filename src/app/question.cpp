@@ -26,7 +26,7 @@ constexpr int kMaxRows = 6;
 // The question in rows of the log's width, measured as the log measures them.
 std::vector<std::string> question_rows(Game& game, const std::string& question)
 {
-    std::vector<std::string> rows = wrap_message(game.platform.fonts.get(), question, kMaxRows);
+    std::vector<std::string> rows = wrap_message(game.platform.fonts.get(), question, game.lang, kMaxRows);
     if (rows.empty()) rows.emplace_back();
     return rows;
 }

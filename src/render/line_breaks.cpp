@@ -60,6 +60,10 @@ constexpr bool one_of(C c, std::initializer_list<C> set)
 constexpr bool hangul(C c) { return one_of(c, {C::jl, C::jv, C::jt, C::h2, C::h3}); }
 constexpr bool letter(C c) { return c == C::al || c == C::hl; }
 
+// Korean is written with spaces between words and breaks only there, as Latin letters do: its
+// syllables and jamo count as letters (a word wider than a row is still cut where it must).
+C tailored(C c, Lang lang) { return lang == Lang::ko && hangul(c) ? C::al : c; }
+
 // No break between b and a when they stand side by side.
 constexpr bool held_together(C b, C a)
 {
@@ -160,7 +164,7 @@ C row_start(C c)
 
 } // namespace
 
-std::vector<RowBreak> row_breaks(std::string_view text)
+std::vector<RowBreak> row_breaks(std::string_view text, Lang lang)
 {
     std::vector<RowBreak> out(text.size(), RowBreak::inside);
     std::size_t len = 0;
@@ -168,11 +172,11 @@ std::vector<RowBreak> row_breaks(std::string_view text)
     if (len == 0) return out;
     // What the next character is paired with, and the class of the character just before it
     // (only whether that is a space counts; a leading space does not).
-    C held = row_start(class_of(opening));
+    C held = row_start(tailored(class_of(opening), lang));
     C before = C::wj;
     std::size_t last = len - 1; // the last byte of the character just read
     for (std::size_t i = len; i < text.size(); i += len) {
-        const C now = class_of(next_char(text, i, len));
+        const C now = tailored(class_of(next_char(text, i, len)), lang);
         if (len == 0) break;
         const bool after_space = before == C::sp;
         before = now;

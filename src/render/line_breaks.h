@@ -1,6 +1,9 @@
 #pragma once
 // Where a text may be broken into rows: the Unicode line-breaking rules with the classes of
-// Unicode 6.2, as a Japanese text resolves them (ambiguous characters break like ideographs).
+// Unicode 6.2, as a Japanese text resolves them (ambiguous characters break like ideographs),
+// tailored for Korean, which breaks between words rather than between syllables.
+#include "core/text_table.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -11,8 +14,8 @@ namespace zen {
 // separator), may end there, may not, or the byte is inside a character.
 enum class RowBreak : std::uint8_t { must, allowed, never, inside };
 
-// One entry per byte of text. A broken byte counts as a character of its own; a character cut
-// off by the end of the text is all `inside`.
-std::vector<RowBreak> row_breaks(std::string_view text);
+// One entry per byte of text, for a text in `lang`. A broken byte counts as a character of its
+// own; a character cut off by the end of the text is all `inside`.
+std::vector<RowBreak> row_breaks(std::string_view text, Lang lang);
 
 } // namespace zen

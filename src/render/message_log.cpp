@@ -160,15 +160,15 @@ int measure(Fonts* fonts, std::string_view s)
 }
 
 // Wraps one paragraph (no explicit breaks) into rows, appending to out until it holds max_rows.
-void wrap_paragraph(Fonts* fonts, std::string_view p, std::vector<std::string>& out, std::size_t max_rows)
+void wrap_paragraph(Fonts* fonts, std::string_view p, Lang lang, std::vector<std::string>& out, std::size_t max_rows)
 {
     if (p.empty()) {
         out.emplace_back();
         return;
     }
-    // Break opportunities by the Unicode rules for Japanese, then our own check that no row
-    // begins with a character that must stay with the one before it.
-    const std::vector<RowBreak> brks = row_breaks(p);
+    // Break opportunities by the Unicode rules for the text's language, then our own check that
+    // no row begins with a character that must stay with the one before it.
+    const std::vector<RowBreak> brks = row_breaks(p, lang);
     std::vector<std::size_t> cuts;  // byte offsets where a row may end (the end of the text last)
     std::vector<std::size_t> chars; // byte offsets where each character starts
     for (std::size_t i = 0; i < p.size();) {
@@ -279,7 +279,7 @@ Colour lighten(Colour colour, int amount)
     return rgb(v[0], v[1], v[2]);
 }
 
-std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, int max_rows)
+std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, Lang lang, int max_rows)
 {
     std::vector<std::string> rows;
     if (max_rows <= 0) return rows;
@@ -292,7 +292,7 @@ std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, int m
         if (last) end = text.size();
         // A break at the very end of the text closes its last row without opening another.
         if (last && pos == text.size() && !rows.empty()) break;
-        wrap_paragraph(fonts, text.substr(pos, end - pos), rows, limit);
+        wrap_paragraph(fonts, text.substr(pos, end - pos), lang, rows, limit);
         if (last) break;
         pos = end + 1;
         if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
@@ -304,7 +304,7 @@ void post_message(Game& game, std::string_view text, Ink ink)
 {
     game.trace_line("message", std::string(ink_name(ink)) + " " + std::string(text));
     const std::int32_t code = colour_code(ink);
-    const std::vector<std::string> rows = wrap_message(game.platform.fonts.get(), text, 2);
+    const std::vector<std::string> rows = wrap_message(game.platform.fonts.get(), text, game.lang, 2);
     const bool was_live = live_rows(game) == 1;
     shift_log(game);
     if (rows.size() < 2) {

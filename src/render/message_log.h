@@ -2,6 +2,7 @@
 // The message log at the bottom of the screen: everything the game says, in named colours.
 #include "core/ink.h"
 #include "core/screen_state.h"
+#include "core/text_table.h"
 #include "platform/canvas.h"
 
 #include <string>
@@ -35,10 +36,10 @@ bool over_log(int x, int y);
 
 // The drawing colour of a log entry's code in row r (0..4) at a frame, before the row's lightening.
 Colour message_colour(std::int32_t code, int row, int frame_no);
-// The first rows of a text laid out in the log's 458-pixel box (explicit breaks, then wrapping
-// by Japanese line-breaking rules), at most max_rows of them. Measured with fonts (none: one row
-// per explicit line).
-std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, int max_rows);
+// The first rows of a text in `lang` laid out in the log's 458-pixel box (explicit breaks, then
+// wrapping by that language's line-breaking rules), at most max_rows of them. Measured with fonts
+// (none: one row per explicit line).
+std::vector<std::string> wrap_message(Fonts* fonts, std::string_view text, Lang lang, int max_rows);
 
 // The box the game lays its messages out in, and the log's fonts.
 constexpr int kMessageBoxWidth = 458;

@@ -15,7 +15,6 @@ constexpr Colour kWhite = 0xFFFFFF;
 constexpr Font kHintFont{11, false};
 constexpr int kCaptionSize = 12;
 constexpr int kSmallestCaption = 8;
-constexpr int kIconBox = 40;
 constexpr int kRightMargin = 8; // between a caption flush right and its button's edge
 
 // One step of a slide: half the way plus one, never past the target.
@@ -26,16 +25,26 @@ std::int32_t slide(std::int32_t at, std::int32_t target)
     return at;
 }
 
+// The widest a caption may be before it shrinks. A centred caption beside an icon is centred on a
+// point kIconBox / 2 right of the button's middle, so the icon takes twice its overhang.
+int caption_room(const tmenu& b)
+{
+    if (b.icon.empty()) return b.right_align == 1 ? b.width - kRightMargin : b.width - 1;
+    if (b.right_align == 1) return b.width - kRightMargin - kCaptionLeftOfIcon;
+    return b.width - 2 * (kCaptionLeftOfIcon - kIconBox / 2);
+}
+
 void draw_button(Game& game, const tmenu& b, Colour brush)
 {
     Canvas& cg = game.cg;
     cg.rectangle(b.x, b.y, b.x + b.width, b.y + b.height, Pen{kGrey, 1}, brush);
 
     // The caption shrinks from 12 down to 8 points until it fits, a caption flush right within its
-    // margin; at 8 it may overflow.
+    // margin, and clear of the icon with the same room on its right as on its left; at 8 it may
+    // overflow.
     Font font{kCaptionSize, true};
     Extent size = cg.text_extent(b.caption, font);
-    const int room = b.right_align == 1 ? b.width - kRightMargin : b.width - 1;
+    const int room = caption_room(b);
     while (size.width > room && font.size > kSmallestCaption) {
         font.size -= 1;
         size = cg.text_extent(b.caption, font);
@@ -44,7 +53,7 @@ void draw_button(Game& game, const tmenu& b, Colour brush)
     int base = b.x;
     if (!b.icon.empty()) {
         const int top = b.y + b.height / 2 - kIconBox / 2;
-        cg.stretch_draw(get_picture(game, b.icon), b.x + 2, top, b.x + 2 + kIconBox, top + kIconBox);
+        cg.stretch_draw(get_picture(game, b.icon), b.x + kIconLeft, top, b.x + kIconLeft + kIconBox, top + kIconBox);
         base = b.x + kIconBox / 2;
     }
     const int y = b.y + (b.height - size.height) / 2;

@@ -8,6 +8,12 @@ namespace zen {
 struct Game;
 struct tmenu;
 
+// A button's icon stands at its left, 40 pixels square, with 2 pixels of room on each side; a
+// caption keeps to the right of that.
+constexpr int kIconBox = 40;
+constexpr int kIconLeft = 2;
+constexpr int kCaptionLeftOfIcon = kIconLeft + kIconBox + kIconLeft;
+
 // The number a button record carries for a command of its menu's enum (each menu's owner names
 // its commands in an enum class).
 template <typename Command>

@@ -41,7 +41,7 @@ void append_utf8(std::string& s, char32_t c)
 std::string ours(std::string_view text)
 {
     std::string marks;
-    for (RowBreak b : row_breaks(text)) {
+    for (RowBreak b : row_breaks(text, Lang::ja)) {
         switch (b) {
         case RowBreak::must: marks += '!'; break;
         case RowBreak::allowed: marks += '/'; break;
