@@ -50,8 +50,9 @@ bool breaks_between_words(Lang lang) { return lang != Lang::ja && lang != Lang::
 // A letter of a word: Latin, Greek, Cyrillic or Hangul (syllables and jamo).
 bool word_letter(char32_t c)
 {
-    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
-           (c >= 0x370 && c <= 0x4FF) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0xAC00 && c <= 0xD7A3);
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
+           (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x4FF) ||
+           (c >= 0x1100 && c <= 0x11FF) || (c >= 0xAC00 && c <= 0xD7A3);
 }
 
 // The first character of a UTF-8 text (0 for none; the texts are checked as UTF-8 elsewhere).
@@ -192,7 +193,8 @@ protected:
                 }
                 EXPECT_EQ(g.platform.fonts->missing_glyphs(t.text), U"") << "no face has every character";
                 EXPECT_GE(t.x, own->x + (own->icon.empty() ? 0 : kCaptionLeftOfIcon))
-                    << (own->icon.empty() ? "the caption runs out of its button on the left" : "the caption covers its icon");
+                    << (own->icon.empty() ? "the caption runs out of its button on the left"
+                                          : "the caption covers its icon");
                 EXPECT_LE(t.x + t.width, own->x + own->width) << "the caption runs out of its button on the right";
             }
             ++checked;
