@@ -41,6 +41,25 @@ TEST(Texts, PlaceholdersAreFilledByNameAndMinutesPadded)
     EXPECT_EQ(fill(left, {{"n", "10"}}), "<10 days left>");
     EXPECT_EQ(fill("{n:1=one}", {{"n", "2"}}), "2");
     EXPECT_EQ(fill("{n:<0=none|#}", {{"n", "many"}}), "many") << "not a number: only the last case";
+    // Three forms, as Russian counts: by the last digits, the teens apart.
+    const std::string_view days = "{n:0=последний день|one=# день|few=# дня|# дней}";
+    for (const auto& [n, shown] : std::initializer_list<std::pair<const char*, const char*>>{{"0", "последний день"},
+                                                                                             {"1", "1 день"},
+                                                                                             {"2", "2 дня"},
+                                                                                             {"4", "4 дня"},
+                                                                                             {"5", "5 дней"},
+                                                                                             {"11", "11 дней"},
+                                                                                             {"12", "12 дней"},
+                                                                                             {"14", "14 дней"},
+                                                                                             {"21", "21 день"},
+                                                                                             {"22", "22 дня"},
+                                                                                             {"111", "111 дней"},
+                                                                                             {"112", "112 дней"},
+                                                                                             {"101", "101 день"},
+                                                                                             {"-1", "-1 день"},
+                                                                                             {"-13", "-13 дней"}})
+        EXPECT_EQ(fill(days, {{"n", n}}), shown) << n;
+    EXPECT_EQ(fill("{n:one=# день|few=# дня|# дней}", {{"n", "много"}}), "много дней") << "not a number: the last case";
     // A percentage of a range, rounded, and kept within it.
     const std::string_view volume = "{v:-4000..0%}";
     EXPECT_EQ(fill(volume, {{"v", "-4000"}}), "0%");
@@ -199,6 +218,62 @@ constexpr LoadedPhrase kLoadedPhrases[] = {
     {"zh-Hans", "支那"},
     {"zh-Hans", "东亚病夫"},
     {"zh-Hans", "优等民族"},
+    {"zh-Hant", "我的奮鬥"},
+    {"zh-Hant", "希特勒萬歲"},
+    {"zh-Hant", "最終解決"},
+    {"zh-Hant", "大東亞共榮"},
+    {"zh-Hant", "八紘一宇"},
+    {"zh-Hant", "支那"},
+    {"zh-Hant", "東亞病夫"},
+    {"zh-Hant", "優等民族"},
+    {"fr", "mon combat"},
+    {"fr", "solution finale"},
+    {"fr", "race supérieure"},
+    {"fr", "race des seigneurs"},
+    {"fr", "espace vital"},
+    {"fr", "le travail rend libre"},
+    {"fr", "travail, famille, patrie"},
+    {"fr", "maréchal, nous voilà"},
+    {"fr", "guerre totale"},
+    {"fr", "reich de mille ans"},
+    {"fr", "bougnoule"},
+    {"pt-BR", "minha luta"},
+    {"pt-BR", "solução final"},
+    {"pt-BR", "raça superior"},
+    {"pt-BR", "espaço vital"},
+    {"pt-BR", "o trabalho liberta"},
+    {"pt-BR", "deus, pátria e família"},
+    {"pt-BR", "guerra total"},
+    {"pt-BR", "reich de mil anos"},
+    {"pt-BR", "anauê"},
+    {"ru", "моя борьба"},
+    {"ru", "окончательное решение"},
+    {"ru", "высшая раса"},
+    {"ru", "жизненное пространство"},
+    {"ru", "труд освобождает"},
+    {"ru", "каждому своё"},
+    {"ru", "каждому свое"},
+    {"ru", "зиг хайль"},
+    {"ru", "хайль гитлер"},
+    {"ru", "тотальная война"},
+    {"ru", "ни шагу назад"},
+    {"ru", "тысячелетний рейх"},
+    {"ru", "унтерменш"},
+    {"ru", "россия для русских"},
+    {"it", "la mia battaglia"},
+    {"it", "soluzione finale"},
+    {"it", "razza superiore"},
+    {"it", "razza ariana"},
+    {"it", "spazio vitale"},
+    {"it", "il lavoro rende liberi"},
+    {"it", "credere, obbedire, combattere"},
+    {"it", "me ne frego"},
+    {"it", "boia chi molla"},
+    {"it", "dux"},
+    {"it", "duce"},
+    {"it", "guerra totale"},
+    {"it", "eia eia alalà"},
+    {"it", "vincere e vinceremo"},
     {"ko", "나의 투쟁"},
     {"ko", "하일 히틀러"},
     {"ko", "최종 해결"},
@@ -210,15 +285,26 @@ constexpr LoadedPhrase kLoadedPhrases[] = {
     {"ko", "짱깨"},
 };
 
-// Lower case for the letters the Latin languages write (ASCII and Latin-1's accented capitals).
+// Lower case for the letters the Latin and Cyrillic languages write (ASCII, Latin-1's accented
+// capitals, the Russian alphabet).
 std::string folded(std::string_view text)
 {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const auto c = static_cast<unsigned char>(out[i]);
         if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + 32);
-        const auto next = i + 1 < out.size() ? static_cast<unsigned char>(out[i + 1]) : 0;
+        if (i + 1 >= out.size()) break;
+        const auto next = static_cast<unsigned char>(out[i + 1]);
         if (c == 0xC3 && next >= 0x80 && next <= 0x9E && next != 0x97) out[i + 1] = static_cast<char>(next + 32);
+        if (c == 0xD0 && next >= 0x90 && next <= 0x9F) out[i + 1] = static_cast<char>(next + 0x20); // А..П
+        if (c == 0xD0 && next >= 0xA0 && next <= 0xAF) {                                            // Р..Я
+            out[i] = static_cast<char>(0xD1);
+            out[i + 1] = static_cast<char>(next - 0x20);
+        }
+        if (c == 0xD0 && next == 0x81) { // Ё
+            out[i] = static_cast<char>(0xD1);
+            out[i + 1] = static_cast<char>(0x91);
+        }
     }
     return out;
 }
@@ -256,6 +342,8 @@ TEST(Texts, NoTextSaysALoadedPhrase)
     EXPECT_FALSE(says(folded("Fremdenführer"), "führer"));
     EXPECT_FALSE(says(folded("Mein Kampfgeist"), "mein kampf"));
     EXPECT_TRUE(says("我的奋斗还没有结束", "我的奋斗"));
+    EXPECT_TRUE(says(folded("«МОЯ БОРЬБА»"), "моя борьба"));
+    EXPECT_TRUE(says(folded("Ёлка"), "ёлка"));
     int checked = 0;
     for (int l = 0; l < kLanguageCount; ++l) {
         const auto lang = static_cast<Lang>(l);
@@ -405,8 +493,18 @@ TEST(Language, TheSystemsLanguageNamesOneOfTheGames)
     ASSERT_TRUE(chinese);
     for (const char* simplified : {"zh_CN", "zh_SG", "zh_Hans", "zh-Hans", "zh-Hans-TW", "zh_Hans_HK"})
         EXPECT_EQ(spoken_language(simplified), chinese) << simplified;
-    for (const char* other : {"zh", "zh_TW", "zh_HK", "zh-Hant", "zh-Hant-CN", "zh_MO", "zhx_CN", "fr_FR", "", "_"})
+    const std::optional<Lang> traditional = language_of_code("zh-Hant");
+    ASSERT_TRUE(traditional);
+    for (const char* taiwan : {"zh_TW", "zh_HK", "zh-Hant", "zh-Hant-CN", "zh_MO", "zh_Hant_TW"})
+        EXPECT_EQ(spoken_language(taiwan), traditional) << taiwan;
+    for (const char* other : {"zh", "zhx_CN", "sv_SE", "ptx", "", "_"})
         EXPECT_EQ(spoken_language(other), std::nullopt) << other;
+    for (const char* portuguese : {"pt_BR", "pt-BR", "pt_PT", "pt"})
+        EXPECT_EQ(spoken_language(portuguese), language_of_code("pt-BR")) << portuguese;
+    EXPECT_EQ(spoken_language("fr_FR"), language_of_code("fr"));
+    EXPECT_EQ(spoken_language("fr_CA"), language_of_code("fr"));
+    EXPECT_EQ(spoken_language("ru_RU"), language_of_code("ru"));
+    EXPECT_EQ(spoken_language("it_CH"), language_of_code("it"));
     EXPECT_EQ(spoken_language("ko_KR"), language_of_code("ko"));
     EXPECT_EQ(spoken_language("ko"), language_of_code("ko"));
     EXPECT_EQ(spoken_language("ja_JP"), Lang::ja);
@@ -417,7 +515,8 @@ TEST(Language, TheSystemsLanguageNamesOneOfTheGames)
     std::vector<std::string> problems;
     const SettingsFile none;
     EXPECT_EQ(choose_language("", none, {"zh_TW", "zh_CN", "ja"}, problems), chinese);
-    EXPECT_EQ(choose_language("", none, {"zh_TW"}, problems), Lang::en) << "traditional Chinese is not spoken";
+    EXPECT_EQ(choose_language("", none, {"zh_TW"}, problems), traditional);
+    EXPECT_EQ(choose_language("", none, {"zh", "sv"}, problems), Lang::en) << "Chinese alone names no script";
 }
 
 TEST(Language, ChosenByOptionThenSettingThenSystem)
@@ -428,10 +527,10 @@ TEST(Language, ChosenByOptionThenSettingThenSystem)
     none.load(dir.path() / "none.ini", problems);
     EXPECT_EQ(choose_language("", none, {}, problems), Lang::ja);
     EXPECT_EQ(choose_language("", none, {"ja"}, problems), Lang::ja);
-    EXPECT_EQ(choose_language("", none, {"fr"}, problems), Lang::en);
-    EXPECT_EQ(choose_language("", none, {"fr", "ja"}, problems), Lang::ja) << "the first language the game speaks";
-    EXPECT_EQ(choose_language("", none, {"fr", "en", "ja"}, problems), Lang::en);
-    EXPECT_EQ(choose_language("ja", none, {"fr"}, problems), Lang::ja);
+    EXPECT_EQ(choose_language("", none, {"sv"}, problems), Lang::en);
+    EXPECT_EQ(choose_language("", none, {"sv", "ja"}, problems), Lang::ja) << "the first language the game speaks";
+    EXPECT_EQ(choose_language("", none, {"sv", "en", "ja"}, problems), Lang::en);
+    EXPECT_EQ(choose_language("ja", none, {"sv"}, problems), Lang::ja);
     EXPECT_TRUE(problems.empty());
 
     write_file(dir.path() / "en.ini", "# mine\nlanguage = en\n");
@@ -476,22 +575,47 @@ TEST(Language, TheOptionsSwitchShowsAtOnceAndIsRemembered)
         }
         return shown;
     };
+    // The first five others have switches of their own; every other is a menu away.
     std::vector<std::string> others;
     for (int l = 1; l < kLanguageCount; ++l) others.emplace_back(text_in(static_cast<Lang>(l), Text::options_play_in));
-    EXPECT_EQ(switches(), others);
+    const auto first_five = [](std::vector<std::string> all) {
+        all.resize(std::min<std::size_t>(all.size(), 5));
+        return all;
+    };
+    EXPECT_EQ(switches(), first_five(others));
+    const tmenu& more = g->menu_buttons[71];
+    EXPECT_EQ(more.visible == 1, kLanguageCount > 6);
     EXPECT_EQ(g->menu_buttons[64].caption, "Play in English") << "where it always was";
     run_command(*g, 64);
     EXPECT_EQ(g->lang, Lang::en);
     EXPECT_EQ(g.take_trace().find("message silver Now playing in English\n") != std::string::npos, true);
     EXPECT_EQ(g->menu_buttons[60].caption, "About energy recovery") << "the menu is shown again in English";
     others[0] = "日本語で遊ぶ";
-    EXPECT_EQ(switches(), others);
+    EXPECT_EQ(switches(), first_five(others));
     const fs::path ini = g.save_dir.path() / "zentrifa.ini";
     EXPECT_EQ(read_file(ini), "# " + std::string(kLanguageSetting.comment) + "\nlanguage = en\n");
-    // The last language's switch: the game speaks it, and the settings name its code.
+    // The last language, through the menu of them all when it has no switch of its own: the game
+    // speaks it, and the settings name its code.
     const Lang last = static_cast<Lang>(kLanguageCount - 1);
-    run_command(*g, 64 + 2 + kLanguageCount - 2);
+    if (kLanguageCount > 6) {
+        run_command(*g, 71);
+        ASSERT_EQ(g->open_menu, kMenuLanguages);
+        std::vector<std::string> listed;
+        int last_record = 0;
+        for (int i = menu_records(kMenuLanguages).first; i <= menu_records(kMenuLanguages).last; ++i) {
+            const tmenu& b = g->menu_buttons[static_cast<std::size_t>(i)];
+            if (b.visible != 1) continue;
+            listed.push_back(b.caption);
+            last_record = i;
+            EXPECT_EQ(b.back_to, kMenuOptions) << "a right click goes back to the options";
+        }
+        EXPECT_EQ(listed, others) << "every language but English, which is in play";
+        run_command(*g, last_record);
+    } else {
+        run_command(*g, 64 + 2 + kLanguageCount - 2);
+    }
     EXPECT_EQ(g->lang, last);
+    EXPECT_EQ(g->open_menu, kMenuOptions);
     EXPECT_EQ(g->menu_buttons[60].caption, text_in(last, Text::options_energy_help));
     EXPECT_NE(read_file(ini).find("language = " + std::string(language_code(last)) + "\n"), std::string::npos);
     run_command(*g, 64);

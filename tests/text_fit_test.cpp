@@ -44,8 +44,11 @@ bool has_han(std::string_view utf8)
     return false;
 }
 
+// Japanese and the Chinese of either script, written with Han characters and no spaces.
+bool writes_han(Lang lang) { return lang == Lang::ja || language_code(lang).starts_with("zh"); }
+
 // The languages written with spaces between words, whose rows end only there.
-bool breaks_between_words(Lang lang) { return lang != Lang::ja && lang != Lang::zh_Hans; }
+bool breaks_between_words(Lang lang) { return !writes_han(lang); }
 
 // A letter of a word: Latin, Greek, Cyrillic or Hangul (syllables and jamo).
 bool word_letter(char32_t c)
@@ -221,7 +224,7 @@ TEST_P(TextFit, EveryTextHasItsGlyphsAndEveryMessageFitsTheTwoRowsOfTheLog)
             if (GetParam() != Lang::ja) {
                 EXPECT_FALSE(has_kana(text)) << "Japanese in the text";
             }
-            if (GetParam() != Lang::ja && language_of_code("zh-Hans") != GetParam()) {
+            if (!writes_han(GetParam())) {
                 EXPECT_FALSE(has_han(text)) << "Chinese characters in the text";
             }
             const std::vector<std::string> rows = wrap_message(fonts, text, GetParam(), 10);

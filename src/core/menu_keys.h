@@ -19,6 +19,7 @@ enum MenuKey : std::int32_t {
     kMenuTimeUp = 14, // game over
     kMenuShop = 15,
     kMenuStageCleared = 16, // quota reached
+    kMenuLanguages = 17,    // every language the game speaks, from the options
 };
 
 // The records a menu owns, first..last inclusive (the home menu uses 1..5, 10 and 11 of its range).
@@ -29,9 +30,10 @@ struct MenuRecords {
 };
 
 constexpr MenuRecords kMenuRecords[] = {
-    {kMenuHome, 1, 11},      {kMenuAbandon, 50, 51},    {kMenuOptions, 60, 70},       {kMenuSound, 100, 101},
-    {kMenuStart, 201, 205},  {kMenuMakeGame, 300, 399}, {kMenuStageSelect, 400, 499}, {kMenuSalesFloor, 500, 599},
-    {kMenuWakeUp, 600, 600}, {kMenuTimeUp, 610, 610},   {kMenuShop, 620, 699},        {kMenuStageCleared, 700, 700},
+    {kMenuHome, 1, 11},         {kMenuAbandon, 50, 51},    {kMenuOptions, 60, 71},       {kMenuSound, 100, 101},
+    {kMenuStart, 201, 205},     {kMenuMakeGame, 300, 399}, {kMenuStageSelect, 400, 499}, {kMenuSalesFloor, 500, 599},
+    {kMenuWakeUp, 600, 600},    {kMenuTimeUp, 610, 610},   {kMenuShop, 620, 699},        {kMenuStageCleared, 700, 700},
+    {kMenuLanguages, 720, 739},
 };
 
 // The record range of a key; {kMenuNone, 0, -1} (no records) for a key no menu has.

@@ -73,13 +73,16 @@ std::optional<Lang> spoken_language(std::string_view system_language)
     if (const std::optional<Lang> as_is = language_of_code(system_language)) return as_is;
     const std::size_t cut = system_language.find_first_of("_-");
     const std::string_view language = system_language.substr(0, cut);
+    // Portuguese, wherever it is spoken, is the Brazilian until the game has another.
+    if (language == "pt") return language_of_code("pt-BR");
     if (language != "zh") return cut == std::string_view::npos ? std::nullopt : language_of_code(language);
-    // zh_CN, zh_SG, zh_Hans, zh-Hans-CN; not zh_TW, zh_HK, zh-Hant, nor zh alone.
+    // zh_CN, zh_SG, zh_Hans, zh-Hans-CN are simplified; zh_TW, zh_HK, zh_MO, zh-Hant traditional;
+    // zh alone is neither.
     std::string_view rest = cut == std::string_view::npos ? std::string_view{} : system_language.substr(cut + 1);
     while (!rest.empty()) {
         const std::size_t next = rest.find_first_of("_-");
         const std::string_view part = rest.substr(0, next);
-        if (part == "Hant" || part == "TW" || part == "HK" || part == "MO") return std::nullopt;
+        if (part == "Hant" || part == "TW" || part == "HK" || part == "MO") return language_of_code("zh-Hant");
         if (part == "Hans" || part == "CN" || part == "SG") return language_of_code("zh-Hans");
         rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next + 1);
     }

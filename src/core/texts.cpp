@@ -54,9 +54,19 @@ std::optional<std::string> percentage(std::string_view format, const std::string
     return std::to_string((200 * at + span) / (2 * span)) + "%"; // rounded to the nearest
 }
 
+// The plural classes of the Slavic languages, by the last digits: `one` for 1, 21, 101 (not 11),
+// `few` for 2-4, 22-24 (not 12-14).
+bool plural_class_met(std::string_view when, std::int64_t v)
+{
+    const std::int64_t units = (v < 0 ? -v : v) % 10;
+    const std::int64_t tens = (v < 0 ? -v : v) % 100;
+    if (when == "one") return units == 1 && tens != 11;
+    return units >= 2 && units <= 4 && (tens < 12 || tens > 14); // "few"
+}
+
 // {name:WHEN=WORDS|...|WORDS}: the words of the first case the value meets, # standing for the
-// value. WHEN is a number the value equals or <number it is below; a last case without WHEN
-// takes every other value. No case met: the value as it is.
+// value. WHEN is a number the value equals, <number it is below, or a plural class (one, few);
+// a last case without WHEN takes every other value. No case met: the value as it is.
 std::optional<std::string> wording(std::string_view format, const std::string& value)
 {
     if (format.find_first_of("|=") == std::string_view::npos) return std::nullopt;
@@ -73,6 +83,9 @@ std::optional<std::string> wording(std::string_view format, const std::string& v
             const auto n = whole_number(when);
             if (n) {
                 met = v && (below ? *v < *n : *v == *n);
+                words = choice.substr(eq + 1);
+            } else if (!below && (when == "one" || when == "few")) {
+                met = v && plural_class_met(when, *v);
                 words = choice.substr(eq + 1);
             }
         }

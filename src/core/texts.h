@@ -30,7 +30,8 @@ std::string tr(const Game& game, Text id, std::initializer_list<TextArg> args);
 // `text` with each {name} of `args` replaced by its value; other braces stay as they are. A
 // format after a colon shows a number another way: {name:02} padded with zeros to two characters;
 // {name:-4000..0%} where it stands in that range, as a percentage; {name:<0=gone|1=# day|# days}
-// the words of the first case the number meets (equal to, or below), # standing for the number;
+// the words of the first case the number meets (equal to, below, or of a Slavic plural class:
+// {n:one=# день|few=# дня|# дней}), # standing for the number;
 // {name:1.000} its digits in groups of three, with the mark between 1 and 000 ({name:1,000},
 // {name:1 000}) between the groups.
 // So one language can say a number in words while another shows it as it is.

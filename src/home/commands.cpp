@@ -163,6 +163,7 @@ void options_command(Game& game, int index)
         switch_fullscreen(game, !game.platform.window->fullscreen());
         show_menu(game, kMenuOptions);
         break;
+    case OptionsCommand::more_languages: show_menu(game, kMenuLanguages); break;
     }
 }
 

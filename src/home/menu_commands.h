@@ -18,6 +18,7 @@ enum class OptionsCommand : std::int32_t {
     language = 5,
     pause_in_background = 6,
     fullscreen = 7,
+    more_languages = 8, // the menu of every language, when the options have no room for them all
 };
 enum class SoundCommand : std::int32_t { quieter = 1, louder = 2 };
 enum class StartCommand : std::int32_t { start = 2, cleared = 3, true_clear = 4, news = 5, legend_clear = 6 };

@@ -83,14 +83,17 @@ std::string fixed_caption(const Game& game, const FixedEntry& f)
     return tr(game, f.on && f.on(game) ? f.caption_when_on : f.caption);
 }
 
-// The options' language switches: one for each language but the one in play, in the table's
-// order, each in its own language so that its readers find it.
+// The options' language switches: one for each of the first languages but the one in play, in
+// the table's order, each in its own language so that its readers find it; then, when there are
+// more languages than switches, the way to the menu of them all.
 constexpr int kLanguageRecords[] = {64, 67, 68, 69, 70};
+constexpr int kMoreLanguagesRecord = 71;
 
 void build_language_switches(Game& game)
 {
     std::size_t next = 0;
-    for (int l = 0; l < kLanguageCount && next < std::size(kLanguageRecords); ++l) {
+    int l = 0;
+    for (; l < kLanguageCount && next < std::size(kLanguageRecords); ++l) {
         const auto lang = static_cast<Lang>(l);
         if (lang == game.lang) continue;
         menu_entry(game, kLanguageRecords[next++], kMenuOptions, std::string(text_in(lang, Text::options_play_in)),
@@ -98,6 +101,24 @@ void build_language_switches(Game& game)
             .param = l;
     }
     for (; next < std::size(kLanguageRecords); ++next) record(game, kLanguageRecords[next]).caption.clear();
+    const bool more = l < kLanguageCount && !(l == kLanguageCount - 1 && static_cast<Lang>(l) == game.lang);
+    menu_entry(game, kMoreLanguagesRecord, kMenuOptions, more ? tr(game, Text::options_more_languages) : std::string(),
+               OptionsCommand::more_languages, 300);
+}
+
+// Every language but the one in play, each in its own language; back to the options.
+void build_languages(Game& game, std::int32_t)
+{
+    int next = menu_records(kMenuLanguages).first;
+    for (int l = 0; l < kLanguageCount; ++l) {
+        const auto lang = static_cast<Lang>(l);
+        if (lang == game.lang || next > menu_records(kMenuLanguages).last) continue;
+        tmenu& b = menu_entry(game, next++, kMenuLanguages, std::string(text_in(lang, Text::options_play_in)),
+                              OptionsCommand::language, 300);
+        b.param = l;
+        b.back_to = kMenuOptions;
+    }
+    for (; next <= menu_records(kMenuLanguages).last; ++next) record(game, next).caption.clear();
 }
 
 // The entries of one fixed menu.
@@ -297,6 +318,8 @@ void register_home_menus(Game& game)
         {kMenuWakeUp, wake_up_command},  {kMenuTimeUp, time_up_command},  {kMenuStageCleared, stage_cleared_command},
     };
     for (const FixedMenu& m : kFixedMenus) register_menu(game, {m.key, build_fixed, m.run, true});
+    // The languages' switches are the options' own commands.
+    register_menu(game, {kMenuLanguages, build_languages, options_command, true});
     register_menu(game, {kMenuHome, build_home, home_command, false});
     register_menu(game, {kMenuMakeGame, build_make_game, make_game_command, false});
     register_menu(game, {kMenuStageSelect, build_stage_select, stage_select_command, false});
