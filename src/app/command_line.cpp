@@ -27,8 +27,8 @@ constexpr OptionInfo kOptions[] = {
     {OptionId::DataDir, "--data-dir", "DIR", "where cg/ and dat/ are"},
     {OptionId::SaveDir, "--save-dir", "DIR", "where my.dat is kept"},
     {OptionId::Lang, "--lang", "CODE",
-     "ja, en, zh-Hans, ko, es or de: the language of the texts (else a replayed recording's, the setting, the "
-     "system's)"},
+     "ja, en, zh-Hans, ko, es, de, zh-Hant, fr, pt-BR, ru or it: the language of the texts (else a replayed "
+     "recording's, the setting, the system's)"},
     {OptionId::FxGallery, "--fx-gallery", "DIR", "(with --headless) draw every effect into PNG sheets in DIR"},
     {OptionId::Version, "--version", "", "print the version and stop"},
     {OptionId::Help, "--help", "", "print this help and stop (also -h)"},

@@ -22,7 +22,9 @@ struct SettingKey {
 
 inline constexpr SettingKey kLanguageSetting{"language",
                                              "The language of the game's texts: ja (日本語), en (English), zh-Hans "
-                                             "(简体中文), ko (한국어), es (español) or de (Deutsch)."};
+                                             "(简体中文), ko (한국어), es (español), de (Deutsch), zh-Hant (繁體中文), "
+                                             "fr (français), pt-BR (português do Brasil), ru (русский) or it "
+                                             "(italiano)."};
 
 inline constexpr SettingKey kPauseOnFocusLossSetting{
     "pause_on_focus_loss", "Pause the game when its window goes to the background or is minimised: yes or no."};
