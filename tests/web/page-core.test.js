@@ -11,17 +11,29 @@ test('the page speaks the language asked for, else the browser\'s, else English'
   assert.equal(core.pageLanguage('ja', ['en-US']), 'ja');
   assert.equal(core.pageLanguage('zh-hans', ['ja']), 'zh-Hans');
   assert.equal(core.pageLanguage('DE', ['ja']), 'de');
+  assert.equal(core.pageLanguage('fr', ['ja']), 'fr');
+  assert.equal(core.pageLanguage('zh-TW', ['ja']), 'zh-Hant');
   // A language the game does not have is English, whatever the browser says.
-  assert.equal(core.pageLanguage('fr', ['ja']), 'en');
+  assert.equal(core.pageLanguage('sv-SE', ['ja']), 'en');
   assert.equal(core.pageLanguage(null, ['ja-JP']), 'ja');
-  assert.equal(core.pageLanguage(null, ['zh-TW']), 'zh-Hans');
   assert.equal(core.pageLanguage(null, ['ko-KR']), 'ko');
   assert.equal(core.pageLanguage(null, ['es-419']), 'es');
   assert.equal(core.pageLanguage(null, ['de_AT']), 'de');
-  assert.equal(core.pageLanguage(null, ['fr-FR']), 'en');
+  assert.equal(core.pageLanguage(null, ['fr-FR']), 'fr');
+  assert.equal(core.pageLanguage(null, ['ru-RU']), 'ru');
+  assert.equal(core.pageLanguage(null, ['it-IT']), 'it');
+  assert.equal(core.pageLanguage(null, ['sv-SE']), 'en');
+  assert.equal(core.pageLanguage(null, ['sv-SE', 'it-IT']), 'it');
   assert.equal(core.pageLanguage(null, ['jav']), 'en'); // Javanese is not Japanese
   assert.equal(core.pageLanguage(null, []), 'en');
   assert.equal(core.pageLanguage(null, [undefined]), 'en');
+});
+
+test('Chinese is Traditional by its script, else its region; any Portuguese is Brazilian', () => {
+  const chosen = (tags) => tags.map((tag) => core.pageLanguage(null, [tag]));
+  assert.deepEqual(chosen(['zh-TW', 'zh-HK', 'zh_MO', 'zh-hant', 'ZH_HANT_CN']), Array(5).fill('zh-Hant'));
+  assert.deepEqual(chosen(['zh', 'zh-CN', 'zh-SG', 'zh-Hans', 'zh-Hans-HK']), Array(5).fill('zh-Hans'));
+  assert.deepEqual(chosen(['pt', 'pt-PT', 'pt-BR', 'pt_br']), Array(4).fill('pt-BR'));
 });
 
 test('every page text is there in every language, with the same placeholders', () => {
@@ -36,6 +48,17 @@ test('every page text is there in every language, with the same placeholders', (
   assert.equal(core.text('import_refused', 'de', { why: 'Zeile 3' }),
     'Dieser Spielstand lässt sich nicht importieren: Zeile 3');
   assert.throws(() => core.text('no_such_text', 'en'));
+});
+
+test('French keeps its no-break spaces; Chinese and Japanese, their full-width signs', () => {
+  for (const [name, entry] of Object.entries(core.TEXTS)) {
+    // An ordinary space there lets the line break before the sign; the two look the same in review.
+    assert.doesNotMatch(entry.fr, /[^\u00a0][!?;:»]|«[^\u00a0]/, `${name} in fr`);
+    for (const lang of ['ja', 'zh-Hans', 'zh-Hant']) {
+      assert.doesNotMatch(entry[lang], /[,:;!?()]/, `${name} in ${lang}: a half-width sign`);
+    }
+    assert.doesNotMatch(entry['zh-Hant'], /[“”"]/, `${name} in zh-Hant: quotes are 「」`);
+  }
 });
 
 test('the address becomes the program\'s options, with the page\'s folders', () => {
