@@ -27,6 +27,8 @@ done
 # .deb and validates the desktop files.
 if [[ " $* " == *" --test "* ]]; then
   PACKAGES+=(clang-tidy clang-format clang dpkg-dev file desktop-file-utils appstream man-db)
+  # Its builds compile through ccache (scripts/lib/ccache.sh).
+  PACKAGES+=(ccache)
   # The fuzz targets: libFuzzer and the sanitizers' runtimes for clang.
   PACKAGES+=(libclang-rt-14-dev)
   # The real window: an X server of its own, xdotool's mouse and keys, xwininfo, a window manager.

@@ -15,6 +15,10 @@
 #   FUZZ_SKIP_BUILD=1                    run what is built (e.g. a long run outside the build lock)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiled through ccache where it is installed (scripts/lib/ccache.sh).
+# shellcheck source=scripts/lib/ccache.sh
+source scripts/lib/ccache.sh
+compiler_cache_options
 seconds="${1:-}"
 # The longest first, so that the cores finish together.
 targets="${FUZZ_TARGETS:-save bmp jpeg input wav}"
@@ -24,12 +28,12 @@ out=build-fuzz
 if [[ -z "${FUZZ_SKIP_BUILD:-}" ]]; then
   # The seeds are made from the pack of the plain build.
   if [[ ! -f build/pack.stamp ]]; then
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compiler_cache[@]}" >/dev/null
     cmake --build build -j2 --target asset_pack
   fi
   echo "== $out: configure and build the fuzz targets"
   cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DZENTRIFA_FUZZ=ON -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF -DZENTRIFA_WERROR=ON >/dev/null
+    -DZENTRIFA_FUZZ=ON -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF -DZENTRIFA_WERROR=ON "${compiler_cache[@]}" >/dev/null
   cmake --build "$out" -j2 --target fuzz_save fuzz_picture fuzz_wav fuzz_input_script fuzz_seeds
   rm -rf "$out/seeds"
   ASAN_OPTIONS=detect_leaks=0 "$out/fuzz/fuzz_seeds" "$out/seeds" build

@@ -18,10 +18,44 @@
 #                    first frame, clicks, the golden recordings, and the saves kept in the browser
 #                    (scripts/web-tests.sh)
 #
-# Prints the time each phase took, wall clock and CPU (user + system of everything it ran).
+#   scripts/test.sh              everything, as CI runs it
+#   scripts/test.sh PHASE...     only these, with what they need (the packages and build/ for
+#                                all, the Windows or the browser libraries for their port):
+#     build      build/'s tests          clang     build-clang/ and its checks
+#     style      clang-format, clang-tidy   windows   build-windows/ and its tests under Wine
+#     fuzz       build-fuzz/                web       build-web/ and its tests in Chromium
+#     sanitize   build-sanitize/ and its tests
+#
+# Every build compiles through ccache, its cache outside the tree (scripts/lib/ccache.sh), and
+# clang-tidy's clean results are kept likewise (scripts/style.sh): a run after another, even from a
+# fresh clone, compiles and analyses only what changed. No phase has a bound on its time: a busy
+# machine makes a run slower, not red. What hangs is caught by bounds on one test or one file
+# (CTest's per test, clang-tidy's per file, the page's per run, libFuzzer's per input).
+#
+# Prints the time each phase took, wall clock and CPU (user + system of everything it ran), and
+# how many compiles the cache answered.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
+
+all_phases=(build style fuzz sanitize clang windows web)
+usage() {
+  echo "usage: $0 [PHASE...]" >&2
+  echo "  PHASE: ${all_phases[*]} (none: all of them)" >&2
+  exit 2
+}
+declare -A wanted=()
+if [[ $# -eq 0 ]]; then
+  for p in "${all_phases[@]}"; do wanted[$p]=1; done
+fi
+for p in "$@"; do
+  [[ " ${all_phases[*]} " == *" $p "* ]] || { echo "test.sh: no phase named $p" >&2; usage; }
+  wanted[$p]=1
+done
+wants() { [[ -n "${wanted[$1]:-}" ]]; }
+
+# shellcheck source=scripts/lib/ccache.sh
+source scripts/lib/ccache.sh
 tick="$(getconf CLK_TCK)"
 
 # The CPU time, in ticks, of every finished child of this shell (and of theirs).
@@ -36,19 +70,29 @@ phase_start() {
   phase_name="$1"
   phase_wall="$EPOCHREALTIME"
   phase_cpu="$(cpu_ticks)"
+  read -r phase_hits phase_misses <<<"$(compiler_cache_counts)"
   echo "== $phase_name"
 }
 seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", b - a + 0.5 }'; }
+# The compiles of a phase, and how many of them the cache answered.
+compiles_since() {
+  local hits misses
+  read -r hits misses <<<"$(compiler_cache_counts)"
+  hits=$((hits - $1)) misses=$((misses - $2))
+  [[ $((hits + misses)) -eq 0 ]] || echo "$((hits + misses)) compiles, $hits from the cache"
+}
 phase_end() {
-  local wall cpu
+  local wall cpu compiles
   wall="$(seconds_since "$phase_wall")"
   cpu=$((($(cpu_ticks) - phase_cpu) / tick))
-  echo "== phase $phase_name: $wall s (cpu $cpu s)"
-  summary+=("$(printf '%-22s %5d s  (cpu %5d s)' "$phase_name" "$wall" "$cpu")")
+  compiles="$(compiles_since "$phase_hits" "$phase_misses")"
+  echo "== phase $phase_name: $wall s (cpu $cpu s)${compiles:+; $compiles}"
+  summary+=("$(printf '%-22s %5d s  (cpu %5d s)%s' "$phase_name" "$wall" "$cpu" "${compiles:+  $compiles}")")
   phase_name=""
 }
 summary=()
 run_wall="$EPOCHREALTIME"
+read -r run_hits run_misses <<<"$(compiler_cache_counts)"
 # On a failure, the phase it ended in and the times of those before.
 on_exit() {
   local code=$?
@@ -62,20 +106,33 @@ libraries_job=""
 
 configure() {
   local dir="$1"; shift
-  cmake -S . -B "$dir" -DZENTRIFA_WERROR=ON "$@" >/dev/null
+  cmake -S . -B "$dir" -DZENTRIFA_WERROR=ON "${compiler_cache[@]}" "$@" >/dev/null
 }
 
+# The ports' libraries the phases asked for need.
+ports=()
+wants windows && ports+=(windows)
+wants web && ports+=(web)
+
 phase_start deps
-./scripts/deps.sh --test --windows --web
+./scripts/deps.sh --test "${ports[@]/#/--}"
 phase_end
+# ccache is one of the packages.
+compiler_cache_options
 
 # The Windows and the browser libraries, built from Debian's sources when their cache lacks them
 # (minutes, much of it one configure script at a time), go on beside the builds below and are
-# waited for where they are needed; from the cache they take a second.
-libraries_log="$(mktemp)"
-# In a process group of its own, so that a run ending early takes the whole build down with it.
-setsid bash -c './scripts/deps-from-source.sh windows && ./scripts/deps-from-source.sh web' >"$libraries_log" 2>&1 &
-libraries_job=$!
+# waited for where they are needed; from the cache they take a second. They run at the lowest
+# priority, for the processor and the disk, so that the phases in front keep their pace.
+if [[ ${#ports[@]} -gt 0 ]]; then
+  libraries_log="$(mktemp)"
+  idle=()
+  command -v ionice >/dev/null && idle=(ionice -c 3)
+  # In a process group of its own, so that a run ending early takes the whole build down with it.
+  setsid nice -n 19 "${idle[@]}" bash -c 'for t in "$@"; do ./scripts/deps-from-source.sh "$t" || exit; done' \
+    libraries "${ports[@]}" >"$libraries_log" 2>&1 &
+  libraries_job=$!
+fi
 # wait_for_libraries: the background build's end; its output, and a failure, shown here.
 wait_for_libraries() {
   [[ -z "$libraries_job" ]] && return 0
@@ -96,77 +153,95 @@ configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMAND
 cmake --build build -j"$jobs"
 phase_end
 
-phase_start "build: tests"
-ctest --test-dir build -j"$jobs" --output-on-failure
-phase_end
+if wants build; then
+  phase_start "build: tests"
+  ctest --test-dir build -j"$jobs" --output-on-failure
+  phase_end
+fi
 
-phase_start style
-./scripts/style.sh build
-phase_end
+if wants style; then
+  phase_start style
+  ./scripts/style.sh build
+  phase_end
+fi
 
-phase_start fuzz
-./scripts/fuzz.sh
-phase_end
+if wants fuzz; then
+  phase_start fuzz
+  ./scripts/fuzz.sh
+  phase_end
+fi
 
-phase_start "build-sanitize: build"
-configure build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_SANITIZE=ON -DZENTRIFA_BENCH=OFF \
-  -DZENTRIFA_PACK_DIR="$PWD/build"
-cmake --build build-sanitize -j"$jobs"
-phase_end
+if wants sanitize; then
+  phase_start "build-sanitize: build"
+  configure build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_SANITIZE=ON -DZENTRIFA_BENCH=OFF \
+    -DZENTRIFA_PACK_DIR="$PWD/build"
+  cmake --build build-sanitize -j"$jobs"
+  phase_end
 
-phase_start "build-sanitize: tests"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-sanitize -j"$jobs" --output-on-failure
-phase_end
+  phase_start "build-sanitize: tests"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-sanitize -j"$jobs" --output-on-failure
+  phase_end
+fi
 
-phase_start "build-clang: build"
-CC=clang CXX=clang++ configure build-clang -DCMAKE_BUILD_TYPE=Release -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF \
-  -DZENTRIFA_PACK_DIR="$PWD/build"
-cmake --build build-clang -j"$jobs"
-phase_end
+if wants clang; then
+  phase_start "build-clang: build"
+  CC=clang CXX=clang++ configure build-clang -DCMAKE_BUILD_TYPE=Release -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF \
+    -DZENTRIFA_PACK_DIR="$PWD/build"
+  cmake --build build-clang -j"$jobs"
+  phase_end
 
-phase_start "build-clang: checks"
-rm -f build-clang/zentrifa_*.deb
-(cd build-clang && cpack -G DEB >/dev/null)
-./scripts/check-package.sh build-clang/zentrifa_*.deb
-cmake --build build-clang --target screenshots >/dev/null
-# Another compiler's optimized program plays the recorded sessions to the same saves and traces.
-replayed=0
-for recording in tests/golden/*.rec; do
-  [[ -e "$recording" ]] || continue
-  ./scripts/golden.sh check build-clang/zentrifa "$(basename "$recording" .rec)"
-  replayed=$((replayed + 1))
-done
-echo "golden: $replayed recordings replay the same with build-clang/zentrifa"
-phase_end
+  phase_start "build-clang: checks"
+  rm -f build-clang/zentrifa_*.deb
+  (cd build-clang && cpack -G DEB >/dev/null)
+  ./scripts/check-package.sh build-clang/zentrifa_*.deb
+  cmake --build build-clang --target screenshots >/dev/null
+  # Another compiler's optimized program plays the recorded sessions to the same saves and traces.
+  replayed=0
+  for recording in tests/golden/*.rec; do
+    [[ -e "$recording" ]] || continue
+    ./scripts/golden.sh check build-clang/zentrifa "$(basename "$recording" .rec)"
+    replayed=$((replayed + 1))
+  done
+  echo "golden: $replayed recordings replay the same with build-clang/zentrifa"
+  phase_end
+fi
+
+if [[ ${#ports[@]} -gt 0 ]]; then
+  phase_start "ports: libraries"
+  wait_for_libraries
+  phase_end
+fi
 
 # Windows: the libraries from Debian's sources (cached outside the tree after the first run), the
 # cross-built game, its zip and installer; then under Wine its unit tests and the golden
 # recordings (ctest), and the Windows build played against this one (scripts/windows-tests.sh).
-phase_start "ports: libraries"
-wait_for_libraries
-phase_end
+if wants windows; then
+  phase_start "windows: build"
+  ./scripts/windows.sh --werror build
+  phase_end
 
-phase_start "windows: build"
-./scripts/windows.sh --werror build
-phase_end
-
-phase_start "windows: tests"
-ctest --test-dir build-windows -j"$jobs" --output-on-failure
-./scripts/windows-tests.sh build build-windows
-phase_end
+  phase_start "windows: tests"
+  ctest --test-dir build-windows -j"$jobs" --output-on-failure
+  ./scripts/windows-tests.sh build build-windows
+  phase_end
+fi
 
 # The browser: the libraries from Debian's sources for WebAssembly (cached like Windows'), the page
 # (scripts/web.sh), then the page in headless Chromium: its first frame against this build's, the
 # golden recordings, the saves in the browser's storage (scripts/web-tests.sh).
-phase_start "web: build"
-./scripts/web.sh --werror build
-phase_end
+if wants web; then
+  phase_start "web: build"
+  ./scripts/web.sh --werror build
+  phase_end
 
-phase_start "web: tests"
-./scripts/web-tests.sh build build-web
-phase_end
+  phase_start "web: tests"
+  ./scripts/web-tests.sh build build-web
+  phase_end
+fi
 
 echo "== time per phase"
 printf '%s\n' "${summary[@]}"
 echo "== all phases: $(seconds_since "$run_wall") s (cpu $(($(cpu_ticks) / tick)) s)"
+compiles="$(compiles_since "$run_hits" "$run_misses")"
+echo "== ccache: ${compiles:-no compiles}"

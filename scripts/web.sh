@@ -22,6 +22,6 @@ out=build-web
 
 cmake -S . -B "$out" --toolchain cmake/toolchains/emscripten.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZENTRIFA_DEPS_PREFIX="$prefix" -DZENTRIFA_HOST_BUILD="$here/$host" -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF \
-  -DZENTRIFA_WERROR="$werror" >/dev/null
+  -DZENTRIFA_WERROR="$werror" "${compiler_cache[@]}" >/dev/null
 cmake --build "$out" -j"$(nproc)" --target web_page
 ls -l "$out"/zentrifa.js "$out"/zentrifa.wasm.gz "$out"/zentrifa.data.gz

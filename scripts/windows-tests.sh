@@ -86,7 +86,9 @@ mkdir -p "$work/two"
 "${wine_run[@]}" "$windows/zentrifa.exe" --headless --seed 3 --autoplay --frames 100000000 --save-dir "$work/two" \
   >/dev/null 2>&1 &
 first=$!
-for _ in $(seq 1 100); do [[ -e "$work/two/my.dat.lock" ]] && break; sleep 0.1; done
+# Each wait in this file ends as soon as what it waits for is there; its bound (about ten times what
+# a quiet machine needs) catches a hang, not a busy machine.
+for _ in $(seq 1 600); do [[ -e "$work/two/my.dat.lock" ]] && break; sleep 0.1; done
 sleep 1
 set +e
 "${wine_run[@]}" "$windows/zentrifa.exe" --headless --frames 5 --save-dir "$work/two" >/dev/null 2>"$work/two.err"
@@ -128,7 +130,7 @@ xwin="$linux/tests/zentrifa_xwin"
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$xwin" ]]; then
   Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
   xvfb=$!
-  for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+  for _ in $(seq 600); do [[ -s "$work/display" ]] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$work/display")"
   mkdir -p "$work/window"
   printf '1 click 10 590\n2 click 10 590\n' >"$work/menu.txt"
@@ -138,7 +140,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$xwin" 
     >/dev/null 2>"$work/window.err" &
   game=$!
   window=""
-  for _ in $(seq 300); do
+  for _ in $(seq 1200); do
     window="$(xdotool search --name '^Zentrifa' 2>/dev/null | head -n1 || true)"
     [[ -n "$window" ]] && break
     sleep 0.1
@@ -156,7 +158,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$xwin" 
     done
     xdotool key --window "$window" F12
     shot=""
-    for _ in $(seq 50); do
+    for _ in $(seq 300); do
       shot="$(find "$work/window/screenshots" -name '*.png' 2>/dev/null | head -n1 || true)"
       [[ -n "$shot" ]] && break
       sleep 0.1
@@ -167,7 +169,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [[ -x "$xwin" 
       fail "the real window under Wine: F12 wrote ${shot:-no PNG}, not the start menu"
     fi
     "$xwin" close "$window" || true
-    for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 600); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$game" 2>/dev/null; then
       fail "the real window under Wine: the game did not close with its window"
       kill -KILL "$game" 2>/dev/null || true
@@ -213,7 +215,7 @@ if "${wine_run[@]}" "$setup" /S "/D=$target" && [[ -f "$installed/bin/zentrifa.e
   # The uninstaller runs from a copy of itself in the temporary folder, so that it can remove
   # itself too: it ends before its work does.
   "${wine_run[@]}" "$installed/uninstall.exe" /S || true
-  for _ in $(seq 100); do [[ -e "$installed" ]] || break; sleep 0.1; done
+  for _ in $(seq 600); do [[ -e "$installed" ]] || break; sleep 0.1; done
   if [[ ! -e "$installed" && -s "$appdata/my.dat" ]]; then
     pass "the uninstaller removes the game and leaves the save"
   else

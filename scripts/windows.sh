@@ -24,7 +24,7 @@ out=build-windows
 
 cmake -S . -B "$out" --toolchain cmake/toolchains/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZENTRIFA_DEPS_PREFIX="$prefix" -DZENTRIFA_HOST_BUILD="$here/$host" -DZENTRIFA_BENCH=OFF \
-  -DZENTRIFA_WERROR="$werror" >/dev/null
+  -DZENTRIFA_WERROR="$werror" "${compiler_cache[@]}" >/dev/null
 cmake --build "$out" -j"$(nproc)"
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")"

@@ -6,7 +6,11 @@
 #                                 --TARGET), the libraries from Debian's sources or their cache
 #                                 (scripts/deps-from-source.sh TARGET), and in the native build the
 #                                 text table's generator and the asset pack, which a cross-build
-#                                 takes from there (configured when it has not been).
+#                                 takes from there (configured when it has not been); and
+#                                 compiler_cache, the options that compile through ccache
+#                                 (scripts/lib/ccache.sh).
+# shellcheck source=scripts/lib/ccache.sh
+source scripts/lib/ccache.sh
 port_prepare() {
   local target="$1"
   shift
@@ -30,4 +34,19 @@ port_prepare() {
     cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_WERROR="$werror" >/dev/null
   fi
   cmake --build "$host" -j"$(nproc)" --target textgen asset_pack
+
+  if [[ "$target" == web ]]; then
+    # emcc is a shell script that starts Python: its file stays the same from one Emscripten to
+    # the next, so the cache knows the compiler by what it says of itself and of the clang it
+    # runs, and by the files of both.
+    local emcc clang_dir
+    emcc="$(command -v emcc)"
+    clang_dir="$("$emcc" -v 2>&1 | sed -n 's/^InstalledDir: //p')"
+    compiler_cache_options "$({
+      "$emcc" -v 2>&1
+      stat -L -c '%n %s %Y' "$emcc" /usr/share/emscripten/emcc.py "$clang_dir/clang" 2>&1
+    } | sha256sum | cut -c1-16)"
+  else
+    compiler_cache_options
+  fi
 }

@@ -41,7 +41,9 @@ fail() {
 # The display: 1280 x 720, a number of the server's own choosing.
 Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+# Each wait below ends as soon as what it waits for is there; its bound (about ten times what a
+# quiet machine needs) catches a hang, not a busy machine.
+for _ in $(seq 600); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 [[ -s "$work/display" ]] || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$work/display")"
 # The program's own drivers, whatever the machine's environment says (SDL_VIDEODRIVER=dummy is a
@@ -64,7 +66,7 @@ start() {
   game_pid=$!
   pids+=("$game_pid")
   window=""
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     window="$(xdotool search --name '^Zentrifa' 2>/dev/null | head -1 || true)"
     [[ -n "$window" ]] && break
     sleep 0.1
@@ -80,7 +82,7 @@ geometry() {
 }
 expect_geometry() {
   local want="$1" got=""
-  for _ in $(seq 30); do
+  for _ in $(seq 150); do
     got="$(geometry)"
     [[ "$got" == "$want" ]] && return 0
     sleep 0.1
@@ -113,10 +115,11 @@ play_pixel() {
   pixel "$x" "$y"
 }
 not_black() { [[ "$(pixel "$1" "$2")" != "0 0 0" ]] || fail "$3: black at $1,$2"; }
-# eventually COMMAND...: true once the command is, within five seconds (a slow build's frames).
+# eventually COMMAND...: true once the command is, within thirty seconds (a slow build's frames on a
+# busy machine).
 eventually() {
   local i
-  for i in $(seq 50); do
+  for i in $(seq 300); do
     "$@" && return 0
     sleep 0.1
   done
@@ -131,7 +134,7 @@ question_gone() { ! question_shown; }
 close() {
   local name="$1"
   "$xwin" close "$window"
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 600); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && fail "$name: the game did not close with its window"
   wait "$game_pid" || fail "$name: the game ended with exit $?"
   [[ -f "$work/save/my.dat" ]] || fail "$name: no save after closing"
