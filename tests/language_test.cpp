@@ -466,7 +466,7 @@ TEST(Texts, EveryLanguageGoesOutAndComesBackAndANewOneComesInWhole)
     // The characters a language's face is cut down to: its texts' and the printable ASCII.
     ASSERT_EQ(textgen(dir, "chars de de.chars" + files).exit_code, 0);
     const std::string chars = read_file(dir.path() / "de.chars");
-    for (const char* c : {" ", "~", "A", "9", "¥", "ß", "»", "«", "ü"})
+    for (const char* c : {" ", "~", "A", "9", "¥", "ß", "»", "«", "ü", "　", "▼"})
         EXPECT_NE(chars.find(c), std::string::npos) << c;
     EXPECT_EQ(chars.find("寝"), std::string::npos);
 }

@@ -231,6 +231,10 @@ TEST_P(TextFit, EveryTextHasItsGlyphsAndEveryMessageFitsTheTwoRowsOfTheLog)
             EXPECT_LE(rows.size(), 2u) << "longer than the two rows a message shows";
             for (const std::string& row : rows)
                 EXPECT_LE(fonts->extent(row, kMessageLayoutFont).width, kMessageBoxWidth);
+            // A second row is drawn indented by an ideographic space, in the same face.
+            if (rows.size() > 1) {
+                EXPECT_EQ(fonts->face_file("　" + rows[1]), own_face) << "the second row in another face";
+            }
             if (breaks_between_words(GetParam())) expect_rows_end_between_words(text, rows);
         }
     }

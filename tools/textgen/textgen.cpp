@@ -4,8 +4,9 @@
 //   textgen po-export LANG FILE...            prints a gettext catalogue of LANG's texts
 //   textgen po-import LANG PO FILE...         writes LANG's texts from a catalogue back into FILEs
 //   textgen chars LANG OUT FILE...            writes every character LANG's texts use, with the
-//                                             printable ASCII and the yen sign, to OUT (the build
-//                                             cuts the language's font down to them)
+//                                             printable ASCII, the yen sign and the characters the
+//                                             game draws of its own, to OUT (the build cuts the
+//                                             language's font down to them)
 // The table refuses (exit 1, the file and line on standard error) a text that is missing in a
 // language, two languages of a text that disagree on their placeholders ({price}, {name}, ...), a
 // name given twice, and anything it cannot read. A catalogue may be made for a language that still
@@ -383,7 +384,9 @@ void import_po(const Table& t, const std::string& lang, const std::string& po, c
 }
 
 // The characters of LANG's texts, each once, in code order, after the printable ASCII (numbers
-// and names filled in) and the yen sign a backslash is drawn as.
+// and names filled in), the yen sign a backslash is drawn as, and what the game adds to any
+// language's text: the ideographic space that indents a message's second row in the log, and the
+// marker that asks for a click to go on.
 void write_chars(const Table& t, const std::string& lang, const std::string& out)
 {
     if (std::find(t.languages.begin(), t.languages.end(), lang) == t.languages.end())
@@ -391,6 +394,8 @@ void write_chars(const Table& t, const std::string& lang, const std::string& out
     std::set<std::string> chars;
     for (char c = ' '; c < 0x7F; ++c) chars.insert(std::string(1, c));
     chars.insert("\xC2\xA5");
+    chars.insert("\u3000"); // 　
+    chars.insert("\u25BC"); // ▼
     for (const Entry& e : t.entries) {
         const std::string& s = e.text.at(lang);
         for (std::size_t i = 0; i < s.size();) {
