@@ -18,7 +18,6 @@ cd "$(dirname "$0")/.."
 # Compiled through ccache where it is installed (scripts/lib/ccache.sh).
 # shellcheck source=scripts/lib/ccache.sh
 source scripts/lib/ccache.sh
-compiler_cache_options
 seconds="${1:-}"
 # The longest first, so that the cores finish together.
 targets="${FUZZ_TARGETS:-save bmp jpeg input wav}"
@@ -28,10 +27,12 @@ out=build-fuzz
 if [[ -z "${FUZZ_SKIP_BUILD:-}" ]]; then
   # The seeds are made from the pack of the plain build.
   if [[ ! -f build/pack.stamp ]]; then
+    compiler_cache_options build
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${compiler_cache[@]}" >/dev/null
     cmake --build build -j2 --target asset_pack
   fi
   echo "== $out: configure and build the fuzz targets"
+  compiler_cache_options "$out"
   cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DZENTRIFA_FUZZ=ON -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF -DZENTRIFA_WERROR=ON "${compiler_cache[@]}" >/dev/null
   cmake --build "$out" -j2 --target fuzz_save fuzz_picture fuzz_wav fuzz_input_script fuzz_seeds

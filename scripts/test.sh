@@ -106,6 +106,7 @@ libraries_job=""
 
 configure() {
   local dir="$1"; shift
+  compiler_cache_options "$dir"
   cmake -S . -B "$dir" -DZENTRIFA_WERROR=ON "${compiler_cache[@]}" "$@" >/dev/null
 }
 
@@ -117,8 +118,6 @@ wants web && ports+=(web)
 phase_start deps
 ./scripts/deps.sh --test "${ports[@]/#/--}"
 phase_end
-# ccache is one of the packages.
-compiler_cache_options
 
 # The Windows and the browser libraries, built from Debian's sources when their cache lacks them
 # (minutes, much of it one configure script at a time), go on beside the builds below and are

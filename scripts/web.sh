@@ -19,6 +19,7 @@ cd "$here"
 source scripts/lib/port.sh
 port_prepare web "$@"
 out=build-web
+compiler_cache_options "$out" "$compiler_id"
 
 cmake -S . -B "$out" --toolchain cmake/toolchains/emscripten.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZENTRIFA_DEPS_PREFIX="$prefix" -DZENTRIFA_HOST_BUILD="$here/$host" -DZENTRIFA_TESTS=OFF -DZENTRIFA_BENCH=OFF \

@@ -21,6 +21,7 @@ cd "$here"
 source scripts/lib/port.sh
 port_prepare windows "$@"
 out=build-windows
+compiler_cache_options "$out" "$compiler_id"
 
 cmake -S . -B "$out" --toolchain cmake/toolchains/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZENTRIFA_DEPS_PREFIX="$prefix" -DZENTRIFA_HOST_BUILD="$here/$host" -DZENTRIFA_BENCH=OFF \

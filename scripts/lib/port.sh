@@ -7,8 +7,8 @@
 #                                 (scripts/deps-from-source.sh TARGET), and in the native build the
 #                                 text table's generator and the asset pack, which a cross-build
 #                                 takes from there (configured when it has not been); and
-#                                 compiler_cache, the options that compile through ccache
-#                                 (scripts/lib/ccache.sh).
+#                                 compiler_id, what stands for the compiler in ccache's key
+#                                 (scripts/lib/ccache.sh) when its file does not tell.
 # shellcheck source=scripts/lib/ccache.sh
 source scripts/lib/ccache.sh
 port_prepare() {
@@ -31,7 +31,8 @@ port_prepare() {
   [[ -d "$prefix" ]] || { echo "$target: the libraries' build gave no prefix" >&2; exit 1; }
 
   if [[ ! -f "$host/CMakeCache.txt" ]]; then
-    cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_WERROR="$werror" >/dev/null
+    compiler_cache_options "$host"
+    cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIFA_WERROR="$werror" "${compiler_cache[@]}" >/dev/null
   fi
   cmake --build "$host" -j"$(nproc)" --target textgen asset_pack
 
@@ -42,11 +43,11 @@ port_prepare() {
     local emcc clang_dir
     emcc="$(command -v emcc)"
     clang_dir="$("$emcc" -v 2>&1 | sed -n 's/^InstalledDir: //p')"
-    compiler_cache_options "$({
+    compiler_id="$({
       "$emcc" -v 2>&1
       stat -L -c '%n %s %Y' "$emcc" /usr/share/emscripten/emcc.py "$clang_dir/clang" 2>&1
     } | sha256sum | cut -c1-16)"
   else
-    compiler_cache_options
+    compiler_id=""
   fi
 }
