@@ -89,19 +89,22 @@ std::string fixed_caption(const Game& game, const FixedEntry& f)
 constexpr int kLanguageRecords[] = {64, 67, 68, 69, 70};
 constexpr int kMoreLanguagesRecord = 71;
 
+// A switch to language l, named in l's own words.
+tmenu& language_switch(Game& game, int index, std::int32_t key, int l)
+{
+    tmenu& b = menu_entry(game, index, key, std::string(text_in(static_cast<Lang>(l), Text::options_play_in)),
+                          OptionsCommand::language, 300);
+    b.param = l;
+    return b;
+}
+
 void build_language_switches(Game& game)
 {
     std::size_t next = 0;
-    int l = 0;
-    for (; l < kLanguageCount && next < std::size(kLanguageRecords); ++l) {
-        const auto lang = static_cast<Lang>(l);
-        if (lang == game.lang) continue;
-        menu_entry(game, kLanguageRecords[next++], kMenuOptions, std::string(text_in(lang, Text::options_play_in)),
-                   OptionsCommand::language, 300)
-            .param = l;
-    }
+    for (int l = 0; l < kLanguageCount && next < std::size(kLanguageRecords); ++l)
+        if (static_cast<Lang>(l) != game.lang) language_switch(game, kLanguageRecords[next++], kMenuOptions, l);
     for (; next < std::size(kLanguageRecords); ++next) record(game, kLanguageRecords[next]).caption.clear();
-    const bool more = l < kLanguageCount && !(l == kLanguageCount - 1 && static_cast<Lang>(l) == game.lang);
+    const bool more = static_cast<std::size_t>(kLanguageCount - 1) > std::size(kLanguageRecords);
     menu_entry(game, kMoreLanguagesRecord, kMenuOptions, more ? tr(game, Text::options_more_languages) : std::string(),
                OptionsCommand::more_languages, 300);
 }
@@ -109,16 +112,11 @@ void build_language_switches(Game& game)
 // Every language but the one in play, each in its own language; back to the options.
 void build_languages(Game& game, std::int32_t)
 {
-    int next = menu_records(kMenuLanguages).first;
-    for (int l = 0; l < kLanguageCount; ++l) {
-        const auto lang = static_cast<Lang>(l);
-        if (lang == game.lang || next > menu_records(kMenuLanguages).last) continue;
-        tmenu& b = menu_entry(game, next++, kMenuLanguages, std::string(text_in(lang, Text::options_play_in)),
-                              OptionsCommand::language, 300);
-        b.param = l;
-        b.back_to = kMenuOptions;
-    }
-    for (; next <= menu_records(kMenuLanguages).last; ++next) record(game, next).caption.clear();
+    constexpr MenuRecords kRecords = menu_records(kMenuLanguages);
+    int next = kRecords.first;
+    for (int l = 0; l < kLanguageCount && next <= kRecords.last; ++l)
+        if (static_cast<Lang>(l) != game.lang) language_switch(game, next++, kMenuLanguages, l).back_to = kMenuOptions;
+    for (; next <= kRecords.last; ++next) record(game, next).caption.clear();
 }
 
 // The entries of one fixed menu.
